@@ -32,10 +32,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         return 1;
     }
     const std::wstring caption = psm::Widen(texts.Caption(1));
-    HWND window = CreateWindowExW(WS_EX_TOPMOST, WindowClassName, caption.c_str(),
-                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 237, 157, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window =
+        CreateWindowExW(WS_EX_TOPMOST, WindowClassName, caption.c_str(),
+                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 237, 157, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 1;
     }

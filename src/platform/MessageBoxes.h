@@ -13,7 +13,7 @@ enum class MessageAnswer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 // Modal message boxes, the only way the program tells the user of a problem.
 // The main window implements it; tests record what would have been shown.
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     virtual MessageAnswer ShowMessage(const std::string& text, const std::string& title,
                                       MessageButtons buttons, MessageIcon icon) = 0;

@@ -1,8 +1,7 @@
 #include "platform/Utf16_win32.h"
 
-#include <windows.h>
-
 #include <climits>
+#include <windows.h>
 
 namespace psm {
 

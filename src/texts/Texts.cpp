@@ -51,7 +51,8 @@ void LoadTexts(TextTables& texts) {
     }};
     texts.MessageTexts = {{
         {"ORNA Raziv", "orna sheetmetal"},
-        {"Pfad für Textdatei festlegen\r\nOptionen: Textdatei", "select textfile\r\nOptions: Textfile"},
+        {"Pfad für Textdatei festlegen\r\nOptionen: Textdatei",
+         "select textfile\r\nOptions: Textfile"},
         {"Eingabefehler, Textdatei überprüfen!", "Invalid input! Check textfile!"},
         {"", ""}, // number 4 is not used
         {"Teilekopie, in Sheetmetal ändern", "CopiedPart - edit in sheetmetal"},
