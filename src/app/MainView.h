@@ -1,0 +1,129 @@
+#pragma once
+
+// The main window as the core sees it. The Win32 shell implements MainView
+// (it draws what it is told) and calls MainWindowEvents (it forwards what the
+// user does). All geometry is in twips (1/1440 inch), screen coordinates.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace psm {
+
+struct TwipsRect {
+    int32_t Left = 0;
+    int32_t Top = 0;
+    int32_t Width = 0;
+    int32_t Height = 0;
+
+    friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
+};
+
+// The two drop-down lists: Combo1 holds the tables, Combo2 the types of one table.
+enum class ListId { Combo1, Combo2 };
+
+// The controls that have a status-bar hint, and the window's free area.
+enum class HintArea {
+    FreeArea,
+    CmdWrite,
+    CmdUndo,
+    CmdUndoWrite,
+    CmdInfo,
+    CmdEnd,
+    Label1,
+    Picture1
+};
+
+enum class ButtonId { CmdWrite, CmdUndo, CmdUndoWrite, CmdInfo, CmdEnd };
+
+// Commands of the popup menu that have a handler.
+enum class MenuCommand { MnuIcon, MnuTextFile, MnuScaleFactor, MnuLang0, MnuLang1, MnuHelp };
+
+// One item of the popup menu, with the visibility and state the core decided.
+struct MenuItem {
+    std::string Caption;
+    bool Visible = true;
+    bool Enabled = true;
+    bool Checked = false;
+    std::optional<MenuCommand> Command; // none for a submenu or an item without action
+    std::vector<MenuItem> Children;
+};
+
+enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
+
+class MainView {
+  public:
+    virtual ~MainView() = default;
+
+    virtual void SetCaption(const std::string& text) = 0;
+    virtual void SetDocumentLabel(const std::string& text) = 0; // Label1
+    virtual void SetStatusText(const std::string& text) = 0;    // StatusBar1
+
+    // The lists mirror the core's list model. Setting the selection here must
+    // not notify the core back: the core raises its own selection reaction.
+    virtual void ClearList(ListId list) = 0;
+    virtual void AddListItem(ListId list, const std::string& text) = 0;
+    virtual void SetListSelection(ListId list, int position) = 0; // -1: no selection
+
+    // Window placement (outer frame), its normal state and kept-on-top.
+    virtual TwipsRect WindowRect() const = 0;
+    virtual void MoveWindow(const TwipsRect& rect) = 0;
+    virtual void RestoreNormalState() = 0;
+    virtual void KeepOnTop() = 0;
+    virtual int32_t ScreenWidth() const = 0;                 // primary screen, twips
+    virtual std::vector<TwipsRect> MonitorAreas() const = 0; // every monitor, twips
+
+    virtual void StartTimer(int intervalMilliseconds) = 0;
+
+    // Opens the popup menu at the mouse position; returns the chosen command.
+    virtual std::optional<MenuCommand> ShowPopupMenu(const std::vector<MenuItem>& items) = 0;
+
+    // The standard open-file dialog, no filter. Returns the chosen file, or
+    // nothing when the user cancels. An empty initialFile opens initialFolder.
+    virtual std::optional<std::string> ChooseFile(const std::string& title,
+                                                  const std::string& initialFile,
+                                                  const std::string& initialFolder) = 0;
+
+    // Gives the keyboard focus back to the main window.
+    virtual void Focus() = 0;
+
+    // Closes every window of the program and ends it; no further event is handled.
+    virtual void EndProgram() = 0;
+};
+
+// The properties window (frmInfo): three columns of five labels.
+class InfoView {
+  public:
+    virtual ~InfoView() = default;
+
+    virtual bool Exists() const = 0;
+    virtual bool Visible() const = 0;
+    virtual void CreateHidden() = 0; // no-op when it exists
+    virtual void Show() = 0;
+    virtual void SetCaption(const std::string& text) = 0;
+    virtual int32_t Width() const = 0; // outer width, twips
+    virtual void MoveWindow(const TwipsRect& rect) = 0;
+    // column 1 = value name, 2 = value, 3 = unit; row 1..5
+    virtual void SetLabel(int column, int row, const std::string& text) = 0;
+    virtual void Destroy() = 0;
+};
+
+// What the shell forwards to the core.
+class MainWindowEvents {
+  public:
+    virtual ~MainWindowEvents() = default;
+
+    virtual void OnLoad() = 0;
+    virtual void OnActivate() = 0;
+    virtual void OnMouseDown(MouseButton button) = 0; // free area only
+    virtual void OnMouseMove(HintArea area) = 0;
+    virtual void OnListSelected(ListId list, int position) = 0; // by the user
+    virtual void OnButtonClick(ButtonId button) = 0;
+    virtual void OnMenuCommand(MenuCommand command) = 0;
+    virtual void OnTimer(bool mainWindowIsActive) = 0;
+    virtual void OnCloseRequest() = 0; // title-bar close box, Alt+F4
+    virtual void OnInfoClick() = 0;    // a click anywhere on the properties window
+};
+
+} // namespace psm
