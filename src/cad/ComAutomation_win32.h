@@ -1,0 +1,21 @@
+#pragma once
+
+// Attaches to a running automation server through the running object table.
+
+#include "cad/Automation.h"
+
+#include <ole2.h>
+
+namespace psm::cad {
+
+// The class identifier registered for a ProgID (InvalidClassString when none).
+Result<CLSID> ClassIdOfProgId(std::string_view progId);
+
+// Needs a COM apartment on the calling thread (ComApartment); the objects it
+// hands out belong to that thread. Never starts a server.
+class ComAutomation final : public Automation {
+  public:
+    Result<ObjectRef> GetActiveObject(std::string_view progId) override;
+};
+
+} // namespace psm::cad
