@@ -1,0 +1,186 @@
+#include "sim/CallLog.h"
+
+#include "sim/SimObject.h"
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+
+namespace psm::sim {
+namespace {
+
+std::string Hex(int32_t value) {
+    std::array<char, 16> text{};
+    std::snprintf(text.data(), text.size(), "0x%08X", static_cast<uint32_t>(value));
+    return text.data();
+}
+
+// Dispatch identifiers as the program's documentation writes them: small
+// ones in decimal, the large control identifiers in hex.
+std::string DispIdText(int32_t dispId) {
+    if (dispId >= 0 && dispId < 0x10000) {
+        return "#" + std::to_string(dispId);
+    }
+    return "#" + Hex(dispId);
+}
+
+std::string ShortInterface(std::string_view interfaceId) {
+    if (interfaceId.size() >= 9 && interfaceId.front() == '{') {
+        return "{" + std::string(interfaceId.substr(1, 8)) + "}";
+    }
+    return std::string(interfaceId);
+}
+
+std::string Target(const CallRecord& record) {
+    std::string text = record.Object;
+    if (!record.Interface.empty()) {
+        text += ShortInterface(record.Interface);
+    }
+    return text;
+}
+
+std::string MemberText(const CallRecord& record) {
+    std::string text = record.ByName ? record.Name : DispIdText(record.DispId);
+    if (!record.Args.empty()) {
+        text += "(";
+        for (std::size_t i = 0; i < record.Args.size(); ++i) {
+            text += (i == 0 ? "" : ", ") + DescribeValue(record.Args[i]);
+        }
+        text += ")";
+    }
+    return text;
+}
+
+} // namespace
+
+std::string DescribeValue(const cad::Value& value) {
+    switch (value.Type()) {
+    case cad::ValueType::Empty:
+        return "Empty";
+    case cad::ValueType::Boolean:
+        return *value.AsBoolean() ? "Bool true" : "Bool false";
+    case cad::ValueType::Int16:
+        return "I2 " + std::to_string(*value.AsInt16());
+    case cad::ValueType::Int32:
+        return "I4 " + std::to_string(*value.AsInt32());
+    case cad::ValueType::Double: {
+        std::array<char, 32> text{};
+        const auto end = std::to_chars(text.data(), text.data() + text.size(), *value.AsDouble());
+        return "R8 " + std::string(text.data(), end.ptr);
+    }
+    case cad::ValueType::Text:
+        return "\"" + *value.AsText() + "\"";
+    case cad::ValueType::Object: {
+        const NodeRef node = NodeOf(value.AsObject());
+        return node ? node->Id() : std::string("Object");
+    }
+    }
+    return "?";
+}
+
+std::string Describe(const CallRecord& record) {
+    std::string text;
+    switch (record.Kind) {
+    case CallKind::Attach:
+        text = "attach " + record.Name;
+        break;
+    case CallKind::As:
+        text = Target(record) + " as " + record.Name;
+        break;
+    case CallKind::Get:
+        text = Target(record) + " get " + MemberText(record);
+        break;
+    case CallKind::Put:
+        text = Target(record) + " put " + MemberText(record) + " = " +
+               DescribeValue(record.PutValue.value_or(cad::Value()));
+        break;
+    case CallKind::Call:
+        text = Target(record) + " call " + MemberText(record);
+        break;
+    }
+    if (record.Failure) {
+        text += " -> !" + Hex(record.Failure->Code);
+    }
+    return text;
+}
+
+CallMatch CallMatch::Member(std::string name) {
+    CallMatch match;
+    match.Name = std::move(name);
+    return match;
+}
+
+CallMatch CallMatch::Member(int32_t dispId) {
+    CallMatch match;
+    match.DispId = dispId;
+    return match;
+}
+
+CallMatch& CallMatch::On(std::string objectId) {
+    Object = std::move(objectId);
+    return *this;
+}
+
+CallMatch& CallMatch::Through(std::string interfaceId) {
+    Interface = std::move(interfaceId);
+    return *this;
+}
+
+CallMatch& CallMatch::OfKind(CallKind kind) {
+    Kind = kind;
+    return *this;
+}
+
+bool CallMatch::operator()(const CallRecord& record) const {
+    if (Kind && *Kind != record.Kind) {
+        return false;
+    }
+    if (Object && *Object != record.Object) {
+        return false;
+    }
+    if (Name && !SameName(*Name, record.Name)) {
+        return false;
+    }
+    if (DispId && (record.Kind == CallKind::As || record.Kind == CallKind::Attach ||
+                   *DispId != record.DispId)) {
+        return false;
+    }
+    if (Interface && !SameInterface(*Interface, record.Interface)) {
+        return false;
+    }
+    return true;
+}
+
+std::vector<const CallRecord*>
+CallLog::Where(const std::function<bool(const CallRecord&)>& match) const {
+    std::vector<const CallRecord*> found;
+    for (const CallRecord& record : m_records) {
+        if (match(record)) {
+            found.push_back(&record);
+        }
+    }
+    return found;
+}
+
+std::size_t CallLog::Count(const std::function<bool(const CallRecord&)>& match) const {
+    return Where(match).size();
+}
+
+std::vector<std::string> CallLog::Lines() const {
+    return Lines(0);
+}
+
+std::vector<std::string> CallLog::Lines(std::size_t from) const {
+    std::vector<std::string> lines;
+    for (std::size_t i = from; i < m_records.size(); ++i) {
+        lines.push_back(Describe(m_records[i]));
+    }
+    return lines;
+}
+
+CallRecord& CallLog::Append(CallRecord record) {
+    m_records.push_back(std::move(record));
+    return m_records.back();
+}
+
+} // namespace psm::sim

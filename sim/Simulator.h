@@ -1,0 +1,146 @@
+#pragma once
+
+// The simulated CAD program: its object model, the attach by ProgID, a log
+// of every call it receives, fault injection, and the scenario controls a test
+// uses to set up documents and read back what the client did.
+//
+// Invoke and QueryInterface are the one way into the model; the in-process
+// handles (SimObject) use them, and so can an IDispatch wrapper.
+
+#include "cad/Automation.h"
+#include "sim/Application.h"
+#include "sim/Assembly.h"
+#include "sim/CallLog.h"
+#include "sim/Documents.h"
+#include "sim/Environments.h"
+#include "sim/Node.h"
+#include "sim/SimIds.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace psm::sim {
+
+// A value put into a variable by a client.
+struct VariableWrite {
+    std::string Document;
+    std::string Variable;
+    double Value = 0.0;
+    bool HoldRecompute = false; // the switch's state at the time of the put
+};
+
+class Simulator final : public cad::Automation {
+  public:
+    Simulator();
+    ~Simulator() override;
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
+
+    // --- The automation entry points -----------------------------------
+    cad::Result<cad::ObjectRef> GetActiveObject(std::string_view progId) override;
+
+    // A call on `node` seen through `interfaceId`. `generation` tells which
+    // run of the program handed the reference out.
+    cad::Result<cad::Value> Invoke(const NodeRef& node, std::string_view interfaceId,
+                                   uint32_t generation, const cad::Member& member, InvokeKind kind,
+                                   std::span<const cad::Value> args, const cad::Value* putValue);
+    cad::Result<cad::ObjectRef> QueryInterface(const NodeRef& node, std::string_view currentId,
+                                               uint32_t generation, std::string_view interfaceId);
+    // A handle on `node` for the current run.
+    cad::ObjectRef View(const NodeRef& node, std::string_view interfaceId = {});
+
+    // --- The program's life ---------------------------------------------
+    // Quit: attach fails with 0x800401E3 and every reference handed out so
+    // far fails its calls. Start: the program runs again with the same
+    // documents; old references stay dead.
+    void Quit();
+    void Start();
+    bool Running() const { return m_running; }
+
+    // --- Documents ---------------------------------------------------------
+    // Opens a new document; it becomes the active one.
+    Document& OpenDocument(std::string name, int32_t type);
+    // A sheet-metal document (type 4) with the five values and no features.
+    Document& OpenSheetMetal(std::string name, const SheetMetalValues& values = {});
+    // A document that exists in the program without being among the open
+    // documents, such as a part that an assembly's component leads to.
+    std::shared_ptr<Document> CreateDocument(std::string name, int32_t type);
+    std::shared_ptr<Document> CreateSheetMetal(std::string name,
+                                               const SheetMetalValues& values = {});
+    void Close(std::string_view name);
+    void CloseAll();
+    void Activate(std::string_view name);
+    Document* Find(std::string_view name) const; // open documents only
+    Document* ActiveDocument() const { return m_active; }
+    std::vector<Document*> OpenDocuments() const { return m_open; }
+
+    bool HoldRecompute() const { return m_holdRecompute; }
+    const std::vector<bool>& HoldRecomputePuts() const { return m_holdRecomputePuts; }
+    const std::vector<VariableWrite>& VariableWrites() const { return m_variableWrites; }
+
+    // --- Environments ------------------------------------------------------
+    // "Part", "SheetMetal", "Assembly" and "Draft" exist from the start.
+    Environment& Env(std::string_view name);
+
+    // --- Call log ----------------------------------------------------------
+    const CallLog& Log() const { return m_log; }
+    // Clears the log; positions count from 0 again.
+    void ClearLog();
+    // Without logging the calls are still counted (for benchmarks).
+    void SetLogging(bool on) { m_logging = on; }
+    std::size_t CallCount() const { return m_calls; }
+
+    // --- Fault injection ---------------------------------------------------
+    static cad::Failure DefaultFault();
+    // The call that gets log position `position` fails.
+    void FailAt(std::size_t position, cad::Failure failure = DefaultFault());
+    // Every matching call fails (`times` < 0: until cleared).
+    void FailWhen(CallMatch match, cad::Failure failure = DefaultFault(), int times = -1);
+    void ClearFaults() { m_faults.clear(); }
+
+    // --- For the member tables ---------------------------------------------
+    const std::shared_ptr<Application>& App() const { return m_app; }
+    const std::shared_ptr<EnvironmentList>& Environments() const { return m_environments; }
+    int OpenCount() const { return static_cast<int>(m_open.size()); }
+    void SetHoldRecompute(bool hold);
+    void OnVariablePut(Variable& variable, double value);
+
+  private:
+    struct Fault {
+        std::optional<std::size_t> Position;
+        std::optional<CallMatch> Match;
+        cad::Failure Failure;
+        int Remaining = -1;
+    };
+
+    std::string UniqueId(std::string base);
+    std::shared_ptr<Document> MakeDocument(std::string name, int32_t type);
+    CallRecord& Record(CallRecord record);
+    std::optional<cad::Failure> InjectedFault(const CallRecord& record);
+    std::optional<cad::Failure> Unreachable(const NodeRef& node, uint32_t generation) const;
+
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
+    bool m_running = true;
+    uint32_t m_generation = 1;
+    std::shared_ptr<Application> m_app;
+    std::shared_ptr<EnvironmentList> m_environments;
+    std::vector<std::shared_ptr<Document>> m_documents; // every document ever made
+    std::vector<Document*> m_open;                      // in the order opened
+    Document* m_active = nullptr;
+    bool m_holdRecompute = false;
+    std::vector<bool> m_holdRecomputePuts;
+    std::vector<VariableWrite> m_variableWrites;
+
+    CallLog m_log;
+    bool m_logging = true;
+    std::size_t m_calls = 0;
+    std::vector<Fault> m_faults;
+    CallRecord m_scratch; // the record of a call while logging is off
+};
+
+} // namespace psm::sim
