@@ -1,0 +1,163 @@
+#include "tables/BendValueLoader.h"
+
+#include "platform/FileRead.h"
+#include "platform/NumberText.h"
+#include "platform/TextLines.h"
+
+#include <string_view>
+#include <utility>
+
+namespace psm {
+namespace {
+
+constexpr std::string_view UnitKeyword = "Unit:";
+constexpr std::string_view BeginKeyword = "Begin:";
+constexpr std::string_view EndKeyword = "End:";
+
+// Blanks are spaces only; tabs stay part of the text.
+std::string_view Trim(std::string_view text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+void ReplaceAll(std::string& text, char from, char to) {
+    for (char& c : text) {
+        if (c == from) {
+            c = to;
+        }
+    }
+}
+
+// Values are written with a point or a comma; they are kept in the locale's form.
+void AdaptDecimalSeparator(std::string& value, char decimalSeparator) {
+    if (decimalSeparator == ',') {
+        ReplaceAll(value, '.', ',');
+    } else if (decimalSeparator == '.') {
+        ReplaceAll(value, ',', '.');
+    }
+}
+
+// Applies a "ScaleFactor" setting; true when it holds a number, which then
+// overrides the factor of the unit line. Anything else counts as no setting.
+bool ApplyScaleFactorSetting(const LoaderContext& context, TableModel& model) {
+    std::string setting = ReadSetting(context.Settings, context.SettingsAppName,
+                                      context.SettingsSection, "ScaleFactor");
+    if (setting.empty()) {
+        return false;
+    }
+    if (context.DecimalSeparator == '.') {
+        ReplaceAll(setting, ',', '.');
+    } else {
+        ReplaceAll(setting, '.', ',');
+    }
+    const std::optional<double> factor = TextToNumber(setting, context.DecimalSeparator);
+    if (!factor) {
+        return false;
+    }
+    model.ScaleFactor = *factor;
+    return true;
+}
+
+void BeginLoad(const LoaderContext& context, TableModel& model, bool& scaleFactorSet) {
+    scaleFactorSet = ApplyScaleFactorSetting(context, model);
+    model.TableList.clear();
+    model.TypeList.clear();
+    model.TableCount = 0;
+    model.TypeCount = 0;
+}
+
+class ValueFileParser {
+  public:
+    ValueFileParser(const LoaderContext& context, TableModel& model, bool scaleFactorSet)
+        : m_context(context), m_model(model), m_scaleFactorSet(scaleFactorSet) {}
+
+    void Line(std::string_view line) {
+        if (line.starts_with(UnitKeyword)) {
+            Unit(Trim(line.substr(UnitKeyword.size())));
+        } else if (line.starts_with(BeginKeyword)) {
+            Begin(line.substr(BeginKeyword.size()));
+        } else if (line.starts_with(EndKeyword)) {
+            m_tableOpen = false;
+        } else if (m_tableOpen) {
+            Row(line);
+        }
+    }
+
+  private:
+    void Unit(std::string_view unit) {
+        if (unit == "mm") {
+            m_model.UnitSuffix = " mm";
+            if (!m_scaleFactorSet) {
+                m_model.ScaleFactor = 1000;
+            }
+        } else if (unit == "in") {
+            m_model.UnitSuffix = "in";
+            if (!m_scaleFactorSet) {
+                m_model.ScaleFactor = 1000 / 25.4;
+            }
+        } else {
+            const TextTables& texts = m_context.Texts;
+            m_context.Boxes.ShowMessage(texts.Message(9), texts.Message(1), MessageButtons::Ok,
+                                        MessageIcon::Exclamation);
+        }
+    }
+
+    void Begin(std::string_view rest) {
+        m_tableOpen = true;
+        ++m_model.TableCount;
+        m_model.TableList.push_back(
+            TableEntry{m_model.TypeCount + 1, std::string(Trim(rest.substr(0, rest.find(';'))))});
+    }
+
+    void Row(std::string_view line) {
+        ++m_model.TypeCount;
+        TypeRow& row = m_model.TypeList.emplace_back();
+        for (size_t field = 0; field < row.Fields.size(); ++field) {
+            const size_t end = line.find(';');
+            row.Fields[field] = Trim(line.substr(0, end));
+            if (field > 0) {
+                AdaptDecimalSeparator(row.Fields[field], m_context.DecimalSeparator);
+            }
+            if (end == std::string_view::npos) {
+                break;
+            }
+            line.remove_prefix(end + 1);
+        }
+    }
+
+    const LoaderContext& m_context;
+    TableModel& m_model;
+    const bool m_scaleFactorSet;
+    bool m_tableOpen = false;
+};
+
+} // namespace
+
+void LoadBendValuesFromBytes(std::string bytes, const LoaderContext& context, TableModel& model) {
+    bool scaleFactorSet = false;
+    BeginLoad(context, model, scaleFactorSet);
+    const std::string text = DecodeText(std::move(bytes), context.DecodeAnsi);
+    ValueFileParser parser(context, model, scaleFactorSet);
+    TextLines lines(text);
+    std::string_view line;
+    while (lines.Next(line)) {
+        parser.Line(line);
+    }
+}
+
+bool LoadBendValues(const std::string& path, const LoaderContext& context, TableModel& model) {
+    std::optional<std::string> bytes = ReadFileBytes(path);
+    if (!bytes) {
+        bool scaleFactorSet = false;
+        BeginLoad(context, model, scaleFactorSet);
+        return false;
+    }
+    LoadBendValuesFromBytes(std::move(*bytes), context, model);
+    return true;
+}
+
+} // namespace psm

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/MessageBoxes.h"
+#include "platform/TextDecoding.h"
+#include "tables/SettingsStore.h"
+#include "tables/TableModel.h"
+#include "texts/Texts.h"
+
+#include <string>
+
+namespace psm {
+
+// What the value file loader reads besides the file.
+struct LoaderContext {
+    const SettingsStore& Settings;
+    const std::string& SettingsAppName;
+    const std::string& SettingsSection;
+    char DecimalSeparator;
+    const TextTables& Texts;
+    MessageBoxes& Boxes;    // the message about a unit line with an unknown unit
+    AnsiDecoder DecodeAnsi; // empty: Windows-1252
+};
+
+// Reads the value file into the model. False when no readable file is at the
+// path; the lists are empty then, and only a "ScaleFactor" setting has been applied.
+bool LoadBendValues(const std::string& path, const LoaderContext& context, TableModel& model);
+
+// The same for the bytes of a file that exists.
+void LoadBendValuesFromBytes(std::string bytes, const LoaderContext& context, TableModel& model);
+
+} // namespace psm

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace psm {
+
+// One table of the value file: the TypeList row of its first type (1-based) and its name.
+struct TableEntry {
+    int FirstRow = 0;
+    std::string Name;
+};
+
+// One sheet type: field 1 the name, fields 2 to 6 material thickness, bend
+// radius, neutral factor, relief length and relief width, all as text.
+struct TypeRow {
+    static constexpr int FieldCount = 6;
+    std::array<std::string, FieldCount> Fields;
+
+    // Field n (1-based); the empty text for a number outside 1..6.
+    const std::string& Field(int n) const;
+};
+
+// The value file as the loader leaves it. Table numbers and type rows are
+// 1-based; table k owns the rows from its first row up to the row before the
+// next table's first row, the last table up to TypeCount.
+struct TableModel {
+    std::vector<TableEntry> TableList;
+    std::vector<TypeRow> TypeList;
+    int TableCount = 0;
+    int TypeCount = 0;
+    double ScaleFactor = 0; // file length units per metre; 0 when no unit is known
+    std::string UnitSuffix; // " mm" or "in"
+
+    // Entry k (1-based) and row r (1-based); an empty one outside the lists.
+    const TableEntry& Table(int k) const;
+    const TypeRow& Type(int row) const;
+
+    // The row range of table k; for a table without rows the last row is one
+    // below the first. Both are 0 for a number outside 1..TableCount.
+    int TableFirstRow(int k) const;
+    int TableLastRow(int k) const;
+};
+
+} // namespace psm
