@@ -54,12 +54,16 @@ Result<Value> ComObject::Get(const Member& member, std::span<const Value> args) 
 }
 
 Result<void> ComObject::Put(const Member& member, std::span<const Value> args, const Value& value) {
-    // An object is assigned by reference; a server that only declares a
-    // by-value put for it is served that.
+    // An object is assigned by reference; a server that declares (or
+    // implements) only a by-value put for it is served that.
     if (value.Type() == ValueType::Object) {
         auto byReference = Invoke(member, DISPATCH_PROPERTYPUTREF, args, &value);
-        if (byReference || byReference.Error().Code != DISP_E_MEMBERNOTFOUND) {
-            return byReference ? Result<void>() : Result<void>(byReference.Error());
+        if (byReference) {
+            return {};
+        }
+        const int32_t code = byReference.Error().Code;
+        if (code != DISP_E_MEMBERNOTFOUND && code != E_NOTIMPL) {
+            return byReference.Error();
         }
     }
     auto result = Invoke(member, DISPATCH_PROPERTYPUT, args, &value);
