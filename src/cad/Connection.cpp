@@ -1,0 +1,112 @@
+#include "cad/Connection.h"
+
+#include "cad/CadIds.h"
+#include "cad/GuardedCalls.h"
+
+namespace psm::cad {
+
+int32_t ConnectCad(CadConnection& connection, Automation& automation) {
+    connection.CadAttached = true;
+    connection.OpenDocCount = 0;
+
+    ObjectRef app;
+    if (auto running = automation.GetActiveObject(ids::CadProgId)) {
+        if (auto seen = running.Value()->As(ids::ApplicationIid)) {
+            app = seen.Value();
+        }
+    }
+    if (!app) {
+        connection.CadAttached = false;
+        return -1;
+    }
+    connection.CadApp = app;
+
+    const ObjectRef documents =
+        GetObject(connection.CadApp, Id(ids::OpenDocumentsId), {}, ids::DocumentsIid);
+    if (const auto count = GetInt16(documents, Id(ids::DocumentCountId))) {
+        connection.OpenDocCount = *count;
+    }
+
+    int32_t result = 0;
+    if (connection.OpenDocCount <= 0) {
+        result = -1;
+    } else if (ObjectRef active = GetObject(connection.CadApp, Id(ids::CurrentDocumentId))) {
+        // Without an active document the one from an earlier call stays, but
+        // is not classified again: the result is 0.
+        connection.ActiveDoc = std::move(active);
+        if (const auto type = GetInt32(connection.ActiveDoc, Named("Type"))) {
+            result = *type;
+        }
+        // An unreadable name must not leave the earlier document's name to
+        // pass for this one's.
+        connection.ActiveDocName = GetText(connection.ActiveDoc, Named("Name")).value_or("");
+    }
+    connection.ActiveDocType = result;
+    return result;
+}
+
+namespace {
+
+// The first component of the set (item 1), as returned.
+ObjectRef FirstComponent(const ObjectRef& componentSet, std::string_view interfaceId = {}) {
+    return GetObject(componentSet, Id(ids::ItemId), {Value::Int16(1)}, interfaceId);
+}
+
+ObjectRef LinkOfNamedComponent(const CadConnection& connection, const ObjectRef& assembly) {
+    const auto name = GetText(FirstComponent(connection.ComponentSet), Named("Name"));
+    if (!name) {
+        return nullptr;
+    }
+    const ObjectRef partLinks = GetObject(assembly, Id(ids::PartLinksId), {}, ids::PartLinksIid);
+    return GetObject(partLinks, Id(ids::ItemId), {Value::Text(*name)}, ids::LinkIid);
+}
+
+int32_t NoWorkDocument(CadConnection& connection) {
+    connection.WorkDocument = nullptr;
+    connection.WorkDocType = -1;
+    return -1;
+}
+
+} // namespace
+
+int32_t GetInPlaceDocument(CadConnection& connection, const ObjectRef& assembly) {
+    connection.WorkDocName.clear();
+    // Every reference below is obtained anew; one left from an earlier call
+    // never stands in for one this call failed to get.
+    connection.ComponentSet =
+        GetObject(assembly, Id(ids::ComponentSetId), {}, ids::ComponentSetIid);
+    connection.PartLink = nullptr;
+    connection.WorkDocument = nullptr;
+
+    const int32_t componentType =
+        GetInt32(FirstComponent(connection.ComponentSet), Named("Type")).value_or(0);
+    const int16_t count =
+        GetInt16(connection.ComponentSet, Id(ids::ComponentCountId)).value_or(int16_t{0});
+    if (count != 1) {
+        return NoWorkDocument(connection);
+    }
+
+    if (componentType == ids::NamedComponentType) {
+        connection.PartLink = LinkOfNamedComponent(connection, assembly);
+    } else if (componentType == ids::DirectComponentType) {
+        connection.AssemblyComponent = FirstComponent(connection.ComponentSet, ids::ComponentIid);
+        connection.PartLink =
+            GetObject(connection.AssemblyComponent, Id(ids::ComponentLinkId), {}, ids::LinkIid);
+        if (GetBoolean(connection.PartLink, Id(ids::LinkBlockedId)).value_or(false)) {
+            return NoWorkDocument(connection);
+        }
+    } else {
+        return NoWorkDocument(connection);
+    }
+
+    connection.WorkDocument = GetObject(connection.PartLink, Id(ids::LinkedDocumentId));
+    if (!connection.WorkDocument) {
+        return NoWorkDocument(connection);
+    }
+    connection.WorkDocName = GetText(connection.WorkDocument, Named("Name")).value_or("");
+    const int32_t result = GetInt32(connection.WorkDocument, Named("Type")).value_or(0);
+    connection.WorkDocType = GetInt32(connection.WorkDocument, Named("Type")).value_or(0);
+    return result;
+}
+
+} // namespace psm::cad

@@ -1,0 +1,45 @@
+#pragma once
+
+// Guarded mode for the CAD procedures: each helper makes one step (a call,
+// and where asked the view through an interface) and yields nothing when any
+// part of the step fails or the value does not convert. The caller then simply
+// does not assign.
+
+#include "cad/Automation.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace psm::cad {
+
+using Args = std::initializer_list<Value>;
+
+// A property get that yields an object, seen through `interfaceId` (empty:
+// as returned). Null when `on` is null, a call fails or no object came back.
+ObjectRef GetObject(const ObjectRef& on, const Member& member, Args args = {},
+                    std::string_view interfaceId = {});
+// A method that yields an object, likewise.
+ObjectRef CallObject(const ObjectRef& on, const Member& member, Args args = {},
+                     std::string_view interfaceId = {});
+
+std::optional<int16_t> GetInt16(const ObjectRef& on, const Member& member, Args args = {});
+std::optional<int32_t> GetInt32(const ObjectRef& on, const Member& member, Args args = {});
+std::optional<double> GetDouble(const ObjectRef& on, const Member& member, Args args = {});
+std::optional<bool> GetBoolean(const ObjectRef& on, const Member& member, Args args = {});
+std::optional<std::string> GetText(const ObjectRef& on, const Member& member, Args args = {});
+
+// False when `on` is null or the call fails.
+bool PutValue(const ObjectRef& on, const Member& member, const Value& value);
+bool CallMethod(const ObjectRef& on, const Member& member, Args args = {});
+
+inline Member Id(int32_t dispId) {
+    return Member::ById(dispId);
+}
+inline Member Named(std::string name) {
+    return Member::ByName(std::move(name));
+}
+
+} // namespace psm::cad

@@ -1,0 +1,28 @@
+#include "cad/ReleaseCad.h"
+
+namespace psm::cad {
+namespace {
+
+void Drop(bool flag, ObjectRef& reference) {
+    if (flag && reference) {
+        reference = nullptr;
+    }
+}
+
+} // namespace
+
+void ReleaseCad(CadConnection& connection, FeatureCheck& features, SheetMetalVariables& variables,
+                const ReleaseFlags& flags) {
+    Drop(flags.CadApp, connection.CadApp);
+    Drop(flags.ActiveDoc, connection.ActiveDoc);
+    Drop(flags.WorkDocument, connection.WorkDocument);
+    Drop(flags.AssemblyComponent, connection.AssemblyComponent);
+    Drop(flags.ComponentSet, connection.ComponentSet);
+    Drop(flags.PartLink, connection.PartLink);
+    Drop(flags.FirstModel, features.FirstModel);
+    Drop(flags.FeatureList, features.FeatureList);
+    Drop(flags.CurrentVariable, variables.CurrentVariable);
+    Drop(flags.VariableTable, variables.VariableTable);
+}
+
+} // namespace psm::cad

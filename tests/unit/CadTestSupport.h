@@ -1,0 +1,68 @@
+#pragma once
+
+// Stand-ins for the window's side of the CAD procedures, and a fixture that
+// holds a simulated CAD program.
+
+#include "cad/CadIds.h"
+#include "cad/Connection.h"
+#include "cad/Host.h"
+#include "sim/Simulator.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace psm::cad::test {
+
+class RecordingPointer final : public MousePointer {
+  public:
+    void SetMousePointer(MousePointerShape shape) override { Shapes.push_back(shape); }
+    std::vector<MousePointerShape> Shapes;
+};
+
+class CountingPump final : public EventPump {
+  public:
+    void ProcessPendingEvents() override {
+        ++Runs;
+        if (OnRun) {
+            OnRun();
+        }
+    }
+    int Runs = 0;
+    std::function<void()> OnRun; // a timer tick that arrives meanwhile
+};
+
+class FixedLocation final : public ProgramLocation {
+  public:
+    explicit FixedLocation(std::string folder, std::string exe = "psm.exe")
+        : m_folder(std::move(folder)), m_exe(std::move(exe)) {}
+    std::string ProgramFolder() const override { return m_folder; }
+    std::string ExecutableFileName() const override { return m_exe; }
+
+  private:
+    std::string m_folder;
+    std::string m_exe;
+};
+
+class CadFixture : public ::testing::Test {
+  protected:
+    // Connects and clears the log, so that a test sees only its own calls.
+    int32_t ConnectQuietly() {
+        const int32_t code = ConnectCad(connection, sim);
+        sim.ClearLog();
+        return code;
+    }
+    ObjectRef AssemblyView() {
+        auto seen = connection.ActiveDoc->As(ids::AssemblyDocumentIid);
+        sim.ClearLog();
+        return seen ? seen.Value() : nullptr;
+    }
+    std::vector<std::string> Lines() const { return sim.Log().Lines(); }
+
+    sim::Simulator sim;
+    CadConnection connection;
+};
+
+} // namespace psm::cad::test
