@@ -65,7 +65,8 @@ std::string DescribeValue(const cad::Value& value) {
         return "I4 " + std::to_string(*value.AsInt32());
     case cad::ValueType::Double: {
         std::array<char, 32> text{};
-        const auto end = std::to_chars(text.data(), text.data() + text.size(), *value.AsDouble());
+        const auto end = std::to_chars(text.data(), text.data() + text.size(), *value.AsDouble(),
+                                       std::chars_format::general);
         return "R8 " + std::string(text.data(), end.ptr);
     }
     case cad::ValueType::Text:

@@ -1,0 +1,53 @@
+#include "cad/FeatureCheck.h"
+
+#include "cad/CadIds.h"
+#include "cad/GuardedCalls.h"
+#include "texts/Texts.h"
+
+namespace psm::cad {
+namespace {
+
+constexpr int WarnedLabel = 10;
+constexpr int FailedLabel = 11;
+
+} // namespace
+
+bool CheckFeatureStatus(FeatureCheck& check, const ObjectRef& document, const TextTables& texts) {
+    check.FeatureMessage.clear();
+    check.CopiedPartFound = false;
+    bool result = true;
+
+    check.FirstModel = GetObject(document, Named("Models"), {Value::Int16(1)}, ids::ModelIid);
+    check.FeatureList =
+        GetObject(check.FirstModel, Id(ids::FeatureListId), {}, ids::FeatureListIid);
+    const int16_t count = GetInt16(check.FeatureList, Id(ids::FeatureCountId)).value_or(int16_t{0});
+
+    for (int i = 1; i <= count; ++i) {
+        const ObjectRef feature =
+            GetObject(check.FeatureList, Id(ids::ItemId), {Value::Int16(static_cast<int16_t>(i))});
+        if (!feature) {
+            continue;
+        }
+        // A type or status that cannot be read counts as healthy.
+        if (GetInt32(feature, Named("Type")) == ids::CopiedPartFeatureType) {
+            check.CopiedPartFound = true;
+            result = false;
+            break;
+        }
+        const auto status = GetInt32(feature, Named("Status"));
+        int label = 0;
+        if (status == ids::FeatureStatusWarned) {
+            label = WarnedLabel;
+        } else if (status == ids::FeatureStatusFailed) {
+            label = FailedLabel;
+        }
+        if (label != 0) {
+            check.FeatureMessage +=
+                "\r\n" + texts.Message(label) + GetText(feature, Named("Name")).value_or("");
+            result = false;
+        }
+    }
+    return result;
+}
+
+} // namespace psm::cad

@@ -1,0 +1,190 @@
+// Reading the five values through their marker variables, and writing them
+// back between the recompute switch's true and false, followed by a redraw.
+
+#include "cad/SheetMetalVariables.h"
+
+#include "CadTestSupport.h"
+
+#include <gmock/gmock.h>
+
+namespace psm::cad::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+namespace code = sim::code;
+
+constexpr double Scale = 1000.0;
+constexpr char Comma = ',';
+
+class SheetMetalVariablesTest : public CadFixture {
+  protected:
+    sim::Document& OpenPart(const sim::SheetMetalValues& values = {0.0015, 0.001, 0.33, 0.002,
+                                                                   0.001}) {
+        sim::Document& doc = sim.OpenSheetMetal("A.psm", values);
+        ConnectQuietly();
+        return doc;
+    }
+    void Read(const ObjectRef& doc) {
+        ReadSheetMetalVariables(variables, doc, Scale, Comma);
+        sim.ClearLog();
+    }
+    void Write(const ObjectRef& doc, bool restore, const FiveTexts& newValues = {}) {
+        WriteSheetMetalVariables(variables, connection, doc, restore, newValues, Scale, Comma,
+                                 pump);
+    }
+    std::vector<std::string> Written() const {
+        std::vector<std::string> lines;
+        for (const auto& write : sim.VariableWrites()) {
+            lines.push_back(write.Document + "/" + write.Variable + "=" +
+                            std::to_string(write.Value));
+        }
+        return lines;
+    }
+
+    SheetMetalVariables variables;
+    CountingPump pump;
+};
+
+TEST_F(SheetMetalVariablesTest, ReadResolvesAllMarkersFirstThenReadsTheValues) {
+    OpenPart();
+    ReadSheetMetalVariables(variables, connection.ActiveDoc, Scale, Comma);
+    EXPECT_THAT(variables.CurrentValues, ElementsAre("1,5", "1", "0,33", "2", "1"));
+    EXPECT_THAT(variables.ValueVariableNames, ElementsAre("SM_Thickness", "SM_Radius", "SM_KFactor",
+                                                          "SM_ReliefLength", "SM_ReliefWidth"));
+    EXPECT_TRUE(variables.VariablesRead);
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), 2u + 5 * 2 + 5 * 3);
+    EXPECT_THAT(std::vector(lines.begin(), lines.begin() + 4),
+                ElementsAre("doc:A.psm get Variables",
+                            "doc:A.psm/Variables as {7647EDC6-19D6-11CF-BCFB-0800368A1102}",
+                            "doc:A.psm/Variables{7647EDC6} get #0(\"MaterialThickness_\")",
+                            "doc:A.psm/Variables/MaterialThickness_ get Formula"));
+    EXPECT_EQ(lines[10], "doc:A.psm/Variables{7647EDC6} get #0(\"ReliefWidth_\")");
+    EXPECT_THAT(
+        std::vector(lines.begin() + 12, lines.begin() + 15),
+        ElementsAre("doc:A.psm/Variables{7647EDC6} get #0(\"SM_Thickness\")",
+                    "doc:A.psm/Variables/SM_Thickness as {7647EDC3-19D6-11CF-BCFB-0800368A1102}",
+                    "doc:A.psm/Variables/SM_Thickness{7647EDC3} get #3"));
+}
+
+TEST_F(SheetMetalVariablesTest, WriteOfNewValuesPutsOnlyChangedOnesThenRedrawsTheFrontWindow) {
+    sim::Document& doc = OpenPart();
+    doc.AddFeature("Flange 1").FailWhen("SM_Radius", [](double r) { return r < 0.001; });
+    Read(connection.ActiveDoc);
+    std::size_t callsBeforePump = 0;
+    pump.OnRun = [&] { callsBeforePump = sim.Log().Size(); };
+
+    Write(connection.ActiveDoc, false, {"0,002", "0,0005", "0,33", "0,002", "0,001"});
+    EXPECT_THAT(
+        Lines(),
+        ElementsAre("app{DED89DB0} put #73 = Bool true", "doc:A.psm get Variables",
+                    "doc:A.psm/Variables as {7647EDC6-19D6-11CF-BCFB-0800368A1102}",
+                    "doc:A.psm/Variables{7647EDC6} get #0(\"SM_Thickness\")",
+                    "doc:A.psm/Variables/SM_Thickness as {7647EDC3-19D6-11CF-BCFB-0800368A1102}",
+                    "doc:A.psm/Variables/SM_Thickness{7647EDC3} get #3",
+                    "doc:A.psm/Variables/SM_Thickness{7647EDC3} put #3 = R8 0.002",
+                    "doc:A.psm/Variables{7647EDC6} get #0(\"SM_Radius\")",
+                    "doc:A.psm/Variables/SM_Radius as {7647EDC3-19D6-11CF-BCFB-0800368A1102}",
+                    "doc:A.psm/Variables/SM_Radius{7647EDC3} get #3",
+                    "doc:A.psm/Variables/SM_Radius{7647EDC3} put #3 = R8 0.0005",
+                    "doc:A.psm/Variables{7647EDC6} get #0(\"SM_KFactor\")",
+                    "doc:A.psm/Variables/SM_KFactor as {7647EDC3-19D6-11CF-BCFB-0800368A1102}",
+                    "doc:A.psm/Variables/SM_KFactor{7647EDC3} get #3",
+                    "doc:A.psm/Variables{7647EDC6} get #0(\"SM_ReliefLength\")",
+                    "doc:A.psm/Variables/SM_ReliefLength as {7647EDC3-19D6-11CF-BCFB-0800368A1102}",
+                    "doc:A.psm/Variables/SM_ReliefLength{7647EDC3} get #3",
+                    "doc:A.psm/Variables{7647EDC6} get #0(\"SM_ReliefWidth\")",
+                    "doc:A.psm/Variables/SM_ReliefWidth as {7647EDC3-19D6-11CF-BCFB-0800368A1102}",
+                    "doc:A.psm/Variables/SM_ReliefWidth{7647EDC3} get #3",
+                    "app{DED89DB0} put #73 = Bool false", "app{DED89DB0} get #8",
+                    "doc:A.psm/Window1 get View", "doc:A.psm/Window1/View call Update"));
+    EXPECT_EQ(pump.Runs, 1);
+    EXPECT_EQ(callsBeforePump, 21u) << "events run after the switch is released, before redraw";
+    EXPECT_EQ(doc.FindFeature("Flange 1")->Status(), code::StatusFailed);
+    EXPECT_THAT(sim.HoldRecomputePuts(), ElementsAre(true, false));
+}
+
+TEST_F(SheetMetalVariablesTest, EqualValuesAreNotWrittenYetTheSwitchAndRedrawStill) {
+    sim::Document& doc = OpenPart();
+    Read(connection.ActiveDoc);
+    Write(connection.ActiveDoc, false, {"0,0015", "0,001", "0,33", "0,002", "0,001"});
+    EXPECT_THAT(Written(), IsEmpty());
+    EXPECT_THAT(sim.HoldRecomputePuts(), ElementsAre(true, false));
+    EXPECT_EQ(doc.ViewUpdates(), 1);
+}
+
+TEST_F(SheetMetalVariablesTest, RestoreWritesOnlyValuesThatDifferBeyondFifteenDigits) {
+    sim::Document& doc = OpenPart({0.1 + 0.2, 0.001, 0.33, 0.002, 0.001});
+    Read(connection.ActiveDoc);
+    EXPECT_EQ(variables.CurrentValues[0], "300");
+    Write(connection.ActiveDoc, true);
+    EXPECT_THAT(Written(), ElementsAre("A.psm/SM_Thickness=0.300000"));
+    EXPECT_EQ(doc.ValueOf("SM_Thickness"), 0.3);
+}
+
+TEST_F(SheetMetalVariablesTest, MissingMarkerLeavesItsValueEmptyAndUnwritten) {
+    sim::Document& doc = OpenPart();
+    doc.RemoveVariable("BendRadius_");
+    ReadSheetMetalVariables(variables, connection.ActiveDoc, Scale, Comma);
+    EXPECT_THAT(variables.CurrentValues, ElementsAre("1,5", "", "0,33", "2", "1"));
+    EXPECT_EQ(variables.ValueVariableNames[1], "");
+    EXPECT_EQ(sim.Log().Count(sim::CallMatch::Member(ids::ItemId)), 9u)
+        << "an empty name is not looked up";
+
+    Write(connection.ActiveDoc, false, {"0,002", "0,005", "0,5", "0,003", "0,004"});
+    EXPECT_THAT(Written(),
+                ElementsAre("A.psm/SM_Thickness=0.002000", "A.psm/SM_KFactor=0.500000",
+                            "A.psm/SM_ReliefLength=0.003000", "A.psm/SM_ReliefWidth=0.004000"));
+}
+
+TEST_F(SheetMetalVariablesTest, UnusableSourceTextsAreSkippedAndTheRestIsWritten) {
+    OpenPart();
+    Read(connection.ActiveDoc);
+    Write(connection.ActiveDoc, false, {"", "abc", "0,4", "0.003", "0,004"});
+    EXPECT_THAT(Written(),
+                ElementsAre("A.psm/SM_KFactor=0.400000", "A.psm/SM_ReliefWidth=0.004000"));
+
+    WriteSheetMetalVariables(variables, connection, connection.ActiveDoc, true, {}, 0.0, Comma,
+                             pump);
+    EXPECT_EQ(sim.VariableWrites().size(), 3u) << "only the unscaled neutral factor is restored";
+    EXPECT_FALSE(sim.HoldRecompute());
+}
+
+TEST_F(SheetMetalVariablesTest, AssemblyRedrawsThePartsSimplifiedModelAndTheAssemblyWindow) {
+    auto part = sim.CreateSheetMetal("P.psm");
+    sim::Document& assembly = sim.OpenDocument("Asm.asm", code::AssemblyDocument);
+    assembly.AddDirectComponent("P.psm:1", part);
+    ASSERT_EQ(ConnectQuietly(), 3);
+    ASSERT_EQ(GetInPlaceDocument(connection, AssemblyView()), 4);
+    Read(connection.WorkDocument);
+    sim.ClearLog();
+
+    Write(connection.WorkDocument, false, {"0,002", "0,001", "0,33", "0,002", "0,001"});
+    EXPECT_THAT(Written(), ElementsAre("P.psm/SM_Thickness=0.002000"));
+    const auto lines = Lines();
+    EXPECT_THAT(std::vector(lines.end() - 5, lines.end()),
+                ElementsAre("doc:P.psm get SimplifiedModels(I2 1)",
+                            "doc:P.psm/SimplifiedModel1 call Update",
+                            "doc:Asm.asm get Windows(I2 1)", "doc:Asm.asm/Window1 get View",
+                            "doc:Asm.asm/Window1/View call Update"));
+}
+
+TEST_F(SheetMetalVariablesTest, RedrawFollowsTheTypeSeenByATickDuringTheWrite) {
+    auto part = sim.CreateSheetMetal("P.psm");
+    sim::Document& doc = OpenPart();
+    Read(connection.ActiveDoc);
+    sim.OpenDocument("Asm.asm", code::AssemblyDocument).AddDirectComponent("P.psm:1", part);
+    pump.OnRun = [&] {
+        ConnectCad(connection, sim);
+        GetInPlaceDocument(connection, connection.ActiveDoc->As(ids::AssemblyDocumentIid).Value());
+    };
+    Write(connection.ActiveDoc, false, {"0,002", "0,001", "0,33", "0,002", "0,001"});
+    EXPECT_THAT(Written(), ElementsAre("A.psm/SM_Thickness=0.002000"))
+        << "the document passed in is written, whatever the tick replaced";
+    EXPECT_EQ(doc.ViewUpdates(), 0);
+    EXPECT_EQ(part->SimplifiedModelUpdates(), 1);
+}
+
+} // namespace
+} // namespace psm::cad::test
