@@ -13,8 +13,8 @@ namespace psm {
 // What the value file loader reads besides the file.
 struct LoaderContext {
     const SettingsStore& Settings;
-    const std::string& SettingsAppName;
-    const std::string& SettingsSection;
+    std::string SettingsAppName;
+    std::string SettingsSection;
     char DecimalSeparator;
     const TextTables& Texts;
     MessageBoxes& Boxes;    // the message about a unit line with an unknown unit
