@@ -1,0 +1,50 @@
+#include "app/FileDialog_win32.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+#include <vector>
+
+namespace psm {
+namespace {
+
+// Long paths (\\?\ or a long-path-aware system) stay below this.
+constexpr size_t PathBufferLength = 32768;
+
+std::optional<std::wstring> Show(HWND owner, const std::wstring& title, const std::wstring& file,
+                                 const std::wstring& folder, DWORD& error) {
+    std::vector<wchar_t> buffer(PathBufferLength, L'\0');
+    if (file.size() < buffer.size()) {
+        file.copy(buffer.data(), file.size());
+    }
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
+    if (GetOpenFileNameW(&dialog)) {
+        error = 0;
+        return std::wstring(buffer.data());
+    }
+    error = CommDlgExtendedError();
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::wstring> ShowOpenFileDialog(HWND owner, const std::wstring& title,
+                                               const std::wstring& initialFile,
+                                               const std::wstring& initialFolder) {
+    DWORD error = 0;
+    std::optional<std::wstring> chosen = Show(
+        owner, title, initialFile, initialFile.empty() ? initialFolder : std::wstring(), error);
+    if (!chosen && !initialFile.empty() && error == FNERR_INVALIDFILENAME) {
+        // A stored name the dialog refuses must not lock the user out of choosing.
+        chosen = Show(owner, title, std::wstring(), initialFolder, error);
+    }
+    return chosen;
+}
+
+} // namespace psm

@@ -1,0 +1,230 @@
+#include "app/InfoWindow_win32.h"
+
+#include "app/MainWindow_win32.h"
+#include "app/MessageFont_win32.h"
+#include "app/Screen_win32.h"
+#include "app/Twips_win32.h"
+#include "platform/Utf16_win32.h"
+
+#include <commctrl.h>
+
+namespace psm {
+namespace {
+
+constexpr DWORD InfoStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD InfoExtendedStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+
+bool RegisterInfoWindowClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, InfoWindowClassName, &existing)) {
+        return true;
+    }
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = InfoWindowClassName;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+bool ValidCell(int column, int row) {
+    return column >= 1 && column <= InfoColumns && row >= 1 && row <= InfoRows;
+}
+
+size_t CellIndex(int column, int row) {
+    return static_cast<size_t>((column - 1) * InfoRows + row - 1);
+}
+
+} // namespace
+
+InfoWindow::InfoWindow(HINSTANCE instance, const MainWindow& owner)
+    : m_instance(instance), m_owner(owner) {}
+
+InfoWindow::~InfoWindow() {
+    Destroy();
+}
+
+HWND InfoWindow::Label(int column, int row) const {
+    return ValidCell(column, row) ? m_labels[CellIndex(column, row)] : nullptr;
+}
+
+bool InfoWindow::Exists() const {
+    return m_window != nullptr;
+}
+
+bool InfoWindow::Visible() const {
+    return m_window != nullptr && IsWindowVisible(m_window);
+}
+
+void InfoWindow::CreateHidden() {
+    if (m_window != nullptr || !RegisterInfoWindowClass(m_instance, WindowProc)) {
+        return;
+    }
+    m_widthTwips = 0;
+    m_heightTwips = 0;
+    const SIZE size = DesignFrameSize(ScreenDpi());
+    CreateWindowExW(InfoExtendedStyle, InfoWindowClassName, L"", InfoStyle, 0, 0, size.cx, size.cy,
+                    m_owner.Handle(), nullptr, m_instance, this);
+}
+
+void InfoWindow::Show() {
+    if (m_window != nullptr) {
+        ShowWindow(m_window, SW_SHOW);
+    }
+}
+
+void InfoWindow::SetCaption(const std::string& text) {
+    if (m_window != nullptr) {
+        SetWindowTextW(m_window, Widen(text).c_str());
+    }
+}
+
+int32_t InfoWindow::Width() const {
+    const UINT dpi = m_window != nullptr ? WindowDpi(m_window) : ScreenDpi();
+    return PixelsToTwips(DesignFrameSize(dpi).cx, dpi);
+}
+
+void InfoWindow::MoveWindow(const TwipsRect& rect) {
+    if (m_window == nullptr) {
+        return;
+    }
+    m_widthTwips = rect.Width;
+    m_heightTwips = rect.Height;
+    MoveWindowInTwips(m_window, rect);
+}
+
+void InfoWindow::SetLabel(int column, int row, const std::string& text) {
+    if (HWND label = Label(column, row)) {
+        SetWindowTextW(label, Widen(text).c_str());
+    }
+}
+
+void InfoWindow::Destroy() {
+    if (m_window != nullptr) {
+        DestroyWindow(m_window);
+    }
+}
+
+SIZE InfoWindow::DesignFrameSize(UINT dpi) const {
+    RECT frame{0, 0, TwipsToPixels(InfoClientWidth, dpi), TwipsToPixels(InfoClientHeight, dpi)};
+    AdjustWindowRectExForDpi(&frame, InfoStyle, FALSE, InfoExtendedStyle, dpi);
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+LRESULT CALLBACK InfoWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    InfoWindow* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<InfoWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->m_window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<InfoWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    }
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT InfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate() ? 0 : -1;
+    case WM_NCDESTROY: {
+        HWND window = m_window;
+        OnNcDestroy();
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    case WM_LBUTTONDOWN:
+        OnClick();
+        return 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == STN_CLICKED) {
+            OnClick();
+        }
+        return 0;
+    case WM_DPICHANGED: {
+        const UINT dpi = HIWORD(wParam);
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        ApplyDpi(dpi);
+        SIZE size = DesignFrameSize(dpi);
+        if (m_widthTwips > 0 && m_heightTwips > 0) {
+            size = SIZE{TwipsToPixels(m_widthTwips, dpi), TwipsToPixels(m_heightTwips, dpi)};
+        }
+        SetWindowPos(m_window, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+    case WM_GETDPISCALEDSIZE: {
+        const auto dpi = static_cast<UINT>(wParam);
+        SIZE& size = *reinterpret_cast<SIZE*>(lParam);
+        size = DesignFrameSize(dpi);
+        if (m_widthTwips > 0 && m_heightTwips > 0) {
+            size = SIZE{TwipsToPixels(m_widthTwips, dpi), TwipsToPixels(m_heightTwips, dpi)};
+        }
+        return TRUE;
+    }
+    case WM_SETTINGCHANGE:
+        ApplyDpi(m_dpi);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(m_window, message, wParam, lParam);
+}
+
+bool InfoWindow::OnCreate() {
+    for (int column = 1; column <= InfoColumns; ++column) {
+        for (int row = 1; row <= InfoRows; ++row) {
+            // One line each: a name wider than its label loses its end, not
+            // its whole text to an invisible second line. SS_NOTIFY: a click
+            // on a label reports STN_CLICKED.
+            HWND label = CreateWindowExW(
+                0, WC_STATICW, L"",
+                WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0, 0, 0, 0,
+                m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(InfoLabelId(column, row))),
+                m_instance, nullptr);
+            if (label == nullptr) {
+                return false;
+            }
+            m_labels[CellIndex(column, row)] = label;
+        }
+    }
+    ApplyDpi(WindowDpi(m_window));
+    const SIZE size = DesignFrameSize(m_dpi);
+    SetWindowPos(m_window, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
+void InfoWindow::OnNcDestroy() {
+    SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+    m_window = nullptr;
+    m_labels.fill(nullptr);
+}
+
+void InfoWindow::OnClick() {
+    if (m_events != nullptr) {
+        m_events->OnInfoClick(); // may destroy this window
+    }
+}
+
+void InfoWindow::ApplyDpi(UINT dpi) {
+    m_dpi = dpi;
+    UniqueFont font = CreateMessageFont(dpi);
+    SetFontOnChildren(m_window, font.get());
+    m_font = std::move(font);
+    for (int column = 1; column <= InfoColumns; ++column) {
+        for (int row = 1; row <= InfoRows; ++row) {
+            const RECT place = TwipsToPixelRect(InfoLabelRect(column, row), dpi);
+            SetWindowPos(Label(column, row), nullptr, place.left, place.top,
+                         place.right - place.left, place.bottom - place.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+}
+
+} // namespace psm

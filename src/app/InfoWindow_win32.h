@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/GdiHandles_win32.h"
+#include "app/MainView.h"
+#include "app/MainWindowDesign_win32.h"
+
+#include <array>
+#include <windows.h>
+
+namespace psm {
+
+class MainWindow;
+
+// frmInfo: a small tool window owned by the main window and kept on top,
+// three columns of five labels; any click on it goes to the core.
+class InfoWindow final : public InfoView {
+  public:
+    InfoWindow(HINSTANCE instance, const MainWindow& owner);
+    ~InfoWindow() override;
+    InfoWindow(const InfoWindow&) = delete;
+    InfoWindow& operator=(const InfoWindow&) = delete;
+
+    void SetEvents(MainWindowEvents& events) { m_events = &events; }
+    HWND Handle() const { return m_window; }
+    HWND Label(int column, int row) const;
+
+    bool Exists() const override;
+    bool Visible() const override;
+    void CreateHidden() override;
+    void Show() override;
+    void SetCaption(const std::string& text) override;
+    int32_t Width() const override;
+    void MoveWindow(const TwipsRect& rect) override;
+    void SetLabel(int column, int row, const std::string& text) override;
+    void Destroy() override;
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnCreate();
+    void OnNcDestroy();
+    void OnClick();
+    void ApplyDpi(UINT dpi);
+    // The outer size that holds the designed client area at this DPI, in pixels.
+    SIZE DesignFrameSize(UINT dpi) const;
+
+    HINSTANCE m_instance;
+    const MainWindow& m_owner;
+    MainWindowEvents* m_events = nullptr;
+    HWND m_window = nullptr;
+    std::array<HWND, InfoColumns * InfoRows> m_labels{};
+    UniqueFont m_font;
+    UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
+    int32_t m_widthTwips = 0; // outer size as last set; 0 until the core places it
+    int32_t m_heightTwips = 0;
+};
+
+} // namespace psm

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "app/GdiHandles_win32.h"
+#include "app/MainView.h"
+#include "app/MainWindowDesign_win32.h"
+
+#include <array>
+#include <string>
+#include <windows.h>
+
+namespace psm {
+
+// frmBlechWerte: creates the window and its controls, hands every user
+// action to the core's events, and shows what the core tells it.
+class MainWindow final : public MainView {
+  public:
+    explicit MainWindow(HINSTANCE instance);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Creates the window and its controls, hidden, at the designed size.
+    bool Create(MainWindowEvents& events);
+
+    // The names of the five picture buttons, in ButtonId order: not drawn,
+    // but read by screen readers and UI automation.
+    void SetButtonNames(const std::array<std::string, 5>& names);
+
+    // Runs the core's start-up while the window is still hidden, then shows it.
+    void Load(int showCommand);
+
+    // Tab between the buttons and lists; true when the message was used up.
+    bool TranslateDialogMessage(MSG& message);
+
+    HWND Handle() const { return m_window; }
+    HWND Control(MainControl control) const;
+    bool Ended() const { return m_ended; }
+
+    void SetCaption(const std::string& text) override;
+    void SetDocumentLabel(const std::string& text) override;
+    void SetStatusText(const std::string& text) override;
+    void ClearList(ListId list) override;
+    void AddListItem(ListId list, const std::string& text) override;
+    void SetListSelection(ListId list, int position) override;
+    TwipsRect WindowRect() const override;
+    void MoveWindow(const TwipsRect& rect) override;
+    void RestoreNormalState() override;
+    void KeepOnTop() override;
+    int32_t ScreenWidth() const override;
+    std::vector<TwipsRect> MonitorAreas() const override;
+    void StartTimer(int intervalMilliseconds) override;
+    std::optional<MenuCommand> ShowPopupMenu(const std::vector<MenuItem>& items) override;
+    std::optional<std::string> ChooseFile(const std::string& title, const std::string& initialFile,
+                                          const std::string& initialFolder) override;
+    void Focus() override;
+    void EndProgram() override;
+
+    static constexpr UINT_PTR WatchTimerId = 1;
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ChildProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR area, DWORD_PTR self);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool OnCreate();
+    void OnNcDestroy();
+    void OnCommand(WPARAM wParam);
+    void OnActivate(WPARAM wParam);
+    void OnTimer(WPARAM timerId);
+    void OnMouseDown(MouseButton button);
+    void OnContextMenu(LPARAM lParam);
+    void OnMouseMove(HintArea area);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnGetDpiScaledSize(UINT dpi, SIZE& size) const;
+    void OnSystemLookChanged();
+
+    bool Forwarding() const { return m_events != nullptr && !m_ended; }
+    HWND CreateControl(MainControl control, const wchar_t* className, DWORD style,
+                       DWORD extendedStyle, HWND parent);
+    HWND ListControl(ListId list) const;
+    void ApplyDpi(UINT dpi);
+    void LoadIcons();
+    void LoadPictures();
+    void LayoutControls();
+    void RestoreFocus();
+
+    HINSTANCE m_instance;
+    HWND m_window = nullptr;
+    MainWindowEvents* m_events = nullptr;
+    std::array<HWND, MainControlCount> m_controls{};
+    std::array<UniqueBitmap, 5> m_pictures;
+    UniqueFont m_font;
+    UniqueIcon m_bigIcon;
+    UniqueIcon m_smallIcon;
+    UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
+    int32_t m_widthTwips = MainWindowWidth; // outer size as last set
+    int32_t m_heightTwips = MainWindowHeight;
+    HWND m_focus = nullptr; // the control that had the focus when the window was left
+    bool m_shown = false;
+    bool m_showNormal = false;
+    bool m_ended = false;
+    bool m_menuFromKeyboard = false;
+};
+
+} // namespace psm

@@ -1,0 +1,223 @@
+// Moves psm.exe into the states that scripts/screenshots.sh photographs, and
+// prints the screen region to cut out as WIDTHxHEIGHT+X+Y. Runs under the
+// same Wine as psm.exe. One command per run:
+//
+//   wait-main SECONDS   wait until the main window shows; print its region
+//   hover CONTROL-ID    put the mouse over a control of the main window
+//   open-menu           right-click the free area, open the first submenu
+//   close-menu          press Escape until no popup menu is left
+//   open-info           click cmdInfo, wait for frmInfo; print both windows
+//   end                 click cmdEnd, wait until the main window is gone
+//
+// Exit code 0 on success, 2 when the expected window did not appear.
+
+#include "app/MainWindowDesign_win32.h"
+#include "app/Twips_win32.h"
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace {
+
+constexpr int MarginPixels = 12;
+
+HWND FindVisible(const wchar_t* className) {
+    HWND found = nullptr;
+    while ((found = FindWindowExW(nullptr, found, className, nullptr)) != nullptr) {
+        if (IsWindowVisible(found)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+HWND WaitVisible(const wchar_t* className, int milliseconds) {
+    for (int waited = 0; waited <= milliseconds; waited += 50) {
+        if (HWND window = FindVisible(className)) {
+            return window;
+        }
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+std::vector<HWND> VisibleMenus() {
+    std::vector<HWND> menus;
+    HWND found = nullptr;
+    while ((found = FindWindowExW(nullptr, found, L"#32768", nullptr)) != nullptr) {
+        if (IsWindowVisible(found)) {
+            menus.push_back(found);
+        }
+    }
+    return menus;
+}
+
+void PrintRegion(const std::vector<HWND>& windows) {
+    RECT all{};
+    bool first = true;
+    for (HWND window : windows) {
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        if (first) {
+            all = frame;
+            first = false;
+        } else {
+            UnionRect(&all, &all, &frame);
+        }
+    }
+    InflateRect(&all, MarginPixels, MarginPixels);
+    all.left = all.left < 0 ? 0 : all.left;
+    all.top = all.top < 0 ? 0 : all.top;
+    std::printf("%ldx%ld+%ld+%ld\n", all.right - all.left, all.bottom - all.top, all.left, all.top);
+}
+
+void SendKey(WORD key) {
+    INPUT inputs[2]{};
+    inputs[0].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = key;
+    inputs[1] = inputs[0];
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+    Sleep(150);
+}
+
+// Mouse input at a screen point, as a user would give it. Every event carries
+// the point: under Wine a button event without one may land where this
+// process last saw the mouse.
+INPUT MouseInput(POINT screen, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    return input;
+}
+
+void MoveMouseTo(POINT screen) {
+    INPUT move = MouseInput(screen, 0);
+    SendInput(1, &move, sizeof move);
+    Sleep(300);
+}
+
+void ClickRight(POINT screen) {
+    INPUT inputs[2] = {MouseInput(screen, MOUSEEVENTF_RIGHTDOWN),
+                       MouseInput(screen, MOUSEEVENTF_RIGHTUP)};
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+int CommandWaitMain(int seconds) {
+    HWND main = WaitVisible(psm::MainWindowClassName, seconds * 1000);
+    if (main == nullptr) {
+        std::fprintf(stderr, "the main window did not appear\n");
+        return 2;
+    }
+    Sleep(300); // let it paint
+    PrintRegion({main});
+    return 0;
+}
+
+int CommandHover(HWND main, int controlId) {
+    HWND control = GetDlgItem(main, controlId);
+    if (control == nullptr) {
+        std::fprintf(stderr, "no control %d\n", controlId);
+        return 2;
+    }
+    RECT frame{};
+    GetWindowRect(control, &frame);
+    MoveMouseTo(POINT{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2});
+    PrintRegion({main});
+    return 0;
+}
+
+int CommandOpenMenu(HWND main) {
+    // A point of the free area: right of the buttons, above Label1.
+    const UINT dpi = GetDpiForWindow(main) != 0 ? GetDpiForWindow(main) : 96;
+    POINT freeArea{psm::TwipsToPixels(3200, dpi), psm::TwipsToPixels(200, dpi)};
+    ClientToScreen(main, &freeArea);
+    MoveMouseTo(freeArea);
+    ClickRight(freeArea);
+    for (int waited = 0; waited < 3000 && VisibleMenus().empty(); waited += 50) {
+        Sleep(50);
+    }
+    if (VisibleMenus().empty()) {
+        std::fprintf(stderr, "no popup menu appeared\n");
+        return 2;
+    }
+    SendKey(VK_DOWN);  // the first entry ...
+    SendKey(VK_RIGHT); // ... opens its submenu
+    Sleep(300);
+    std::vector<HWND> windows = VisibleMenus();
+    windows.push_back(main);
+    PrintRegion(windows);
+    return 0;
+}
+
+int CommandCloseMenu() {
+    for (int i = 0; i < 5 && !VisibleMenus().empty(); ++i) {
+        SendKey(VK_ESCAPE);
+    }
+    return VisibleMenus().empty() ? 0 : 2;
+}
+
+int CommandOpenInfo(HWND main) {
+    PostMessageW(GetDlgItem(main, psm::DesignOf(psm::MainControl::CmdInfo).Id), BM_CLICK, 0, 0);
+    HWND info = WaitVisible(psm::InfoWindowClassName, 3000);
+    if (info == nullptr) {
+        std::fprintf(stderr, "the properties window did not appear\n");
+        return 2;
+    }
+    Sleep(300);
+    PrintRegion({main, info});
+    return 0;
+}
+
+int CommandEnd(HWND main) {
+    PostMessageW(GetDlgItem(main, psm::DesignOf(psm::MainControl::CmdEnd).Id), BM_CLICK, 0, 0);
+    for (int waited = 0; waited < 5000; waited += 50) {
+        if (!IsWindow(main)) {
+            return 0;
+        }
+        Sleep(50);
+    }
+    std::fprintf(stderr, "the main window is still there\n");
+    return 2;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: psm_screenshot_driver COMMAND [ARGUMENT]\n");
+        return 1;
+    }
+    const std::wstring command = argv[1];
+    const int argument = argc > 2 ? static_cast<int>(std::wcstol(argv[2], nullptr, 10)) : 0;
+    if (command == L"wait-main") {
+        return CommandWaitMain(argument > 0 ? argument : 20);
+    }
+    if (command == L"close-menu") {
+        return CommandCloseMenu();
+    }
+    HWND main = FindVisible(psm::MainWindowClassName);
+    if (main == nullptr) {
+        std::fprintf(stderr, "psm.exe is not running\n");
+        return 2;
+    }
+    if (command == L"hover") {
+        return CommandHover(main, argument);
+    }
+    if (command == L"open-menu") {
+        return CommandOpenMenu(main);
+    }
+    if (command == L"open-info") {
+        return CommandOpenInfo(main);
+    }
+    if (command == L"end") {
+        return CommandEnd(main);
+    }
+    std::fprintf(stderr, "unknown command\n");
+    return 1;
+}
