@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace psm {
 namespace {
@@ -93,9 +94,7 @@ bool IsValidUtf8(std::string_view bytes) {
         // Most of a value file is ASCII: skip it eight bytes at a time.
         while (bytes.size() - i >= 8) {
             uint64_t block = 0;
-            for (size_t k = 0; k < 8; ++k) {
-                block |= static_cast<uint64_t>(static_cast<uint8_t>(bytes[i + k])) << (8 * k);
-            }
+            std::memcpy(&block, bytes.data() + i, sizeof block);
             if ((block & 0x8080808080808080ULL) != 0) {
                 break;
             }
@@ -103,6 +102,10 @@ bool IsValidUtf8(std::string_view bytes) {
         }
         if (i == bytes.size()) {
             break;
+        }
+        if (static_cast<uint8_t>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
         }
         const size_t length = Utf8SequenceLength(bytes, i);
         if (length == 0) {

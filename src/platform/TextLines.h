@@ -15,15 +15,19 @@ class TextLines {
         if (m_rest.empty()) {
             return false;
         }
-        const size_t end = m_rest.find_first_of("\r\n");
-        if (end == std::string_view::npos) {
-            line = m_rest;
-            m_rest = {};
-            return true;
+        // A plain loop: find_first_of with a set of two is several times slower.
+        const char* const begin = m_rest.data();
+        const char* const end = begin + m_rest.size();
+        const char* p = begin;
+        while (p != end && *p != '\n' && *p != '\r') {
+            ++p;
         }
-        line = m_rest.substr(0, end);
-        const bool crLf = m_rest[end] == '\r' && end + 1 < m_rest.size() && m_rest[end + 1] == '\n';
-        m_rest.remove_prefix(end + (crLf ? 2 : 1));
+        line = std::string_view(begin, static_cast<size_t>(p - begin));
+        if (p != end) {
+            const bool crLf = *p == '\r' && p + 1 != end && p[1] == '\n';
+            p += crLf ? 2 : 1;
+        }
+        m_rest = std::string_view(p, static_cast<size_t>(end - p));
         return true;
     }
 
