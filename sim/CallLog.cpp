@@ -1,5 +1,6 @@
 #include "sim/CallLog.h"
 
+#include "sim/Node.h"
 #include "sim/SimObject.h"
 
 #include <array>
@@ -19,14 +20,14 @@ std::string Hex(int32_t value) {
 // ones in decimal, the large control identifiers in hex.
 std::string DispIdText(int32_t dispId) {
     if (dispId >= 0 && dispId < 0x10000) {
-        return "#" + std::to_string(dispId);
+        return Concat({"#", std::to_string(dispId)});
     }
-    return "#" + Hex(dispId);
+    return Concat({"#", Hex(dispId)});
 }
 
 std::string ShortInterface(std::string_view interfaceId) {
     if (interfaceId.size() >= 9 && interfaceId.front() == '{') {
-        return "{" + std::string(interfaceId.substr(1, 8)) + "}";
+        return Concat({"{", interfaceId.substr(1, 8), "}"});
     }
     return std::string(interfaceId);
 }
@@ -44,7 +45,8 @@ std::string MemberText(const CallRecord& record) {
     if (!record.Args.empty()) {
         text += "(";
         for (std::size_t i = 0; i < record.Args.size(); ++i) {
-            text += (i == 0 ? "" : ", ") + DescribeValue(record.Args[i]);
+            text += i == 0 ? "" : ", ";
+            text += DescribeValue(record.Args[i]);
         }
         text += ")";
     }
@@ -60,17 +62,17 @@ std::string DescribeValue(const cad::Value& value) {
     case cad::ValueType::Boolean:
         return *value.AsBoolean() ? "Bool true" : "Bool false";
     case cad::ValueType::Int16:
-        return "I2 " + std::to_string(*value.AsInt16());
+        return Concat({"I2 ", std::to_string(*value.AsInt16())});
     case cad::ValueType::Int32:
-        return "I4 " + std::to_string(*value.AsInt32());
+        return Concat({"I4 ", std::to_string(*value.AsInt32())});
     case cad::ValueType::Double: {
         std::array<char, 32> text{};
         const auto end = std::to_chars(text.data(), text.data() + text.size(), *value.AsDouble(),
                                        std::chars_format::general);
-        return "R8 " + std::string(text.data(), end.ptr);
+        return Concat({"R8 ", std::string_view(text.data(), end.ptr)});
     }
     case cad::ValueType::Text:
-        return "\"" + *value.AsText() + "\"";
+        return Concat({"\"", *value.AsText(), "\""});
     case cad::ValueType::Object: {
         const NodeRef node = NodeOf(value.AsObject());
         return node ? node->Id() : std::string("Object");
@@ -83,24 +85,24 @@ std::string Describe(const CallRecord& record) {
     std::string text;
     switch (record.Kind) {
     case CallKind::Attach:
-        text = "attach " + record.Name;
+        text = Concat({"attach ", record.Name});
         break;
     case CallKind::As:
-        text = Target(record) + " as " + record.Name;
+        text = Concat({Target(record), " as ", record.Name});
         break;
     case CallKind::Get:
-        text = Target(record) + " get " + MemberText(record);
+        text = Concat({Target(record), " get ", MemberText(record)});
         break;
     case CallKind::Put:
-        text = Target(record) + " put " + MemberText(record) + " = " +
-               DescribeValue(record.PutValue.value_or(cad::Value()));
+        text = Concat({Target(record), " put ", MemberText(record), " = ",
+                       DescribeValue(record.PutValue.value_or(cad::Value()))});
         break;
     case CallKind::Call:
-        text = Target(record) + " call " + MemberText(record);
+        text = Concat({Target(record), " call ", MemberText(record)});
         break;
     }
     if (record.Failure) {
-        text += " -> !" + Hex(record.Failure->Code);
+        text += Concat({" -> !", Hex(record.Failure->Code)});
     }
     return text;
 }

@@ -26,6 +26,14 @@ bool ClassInfo::Implements(std::string_view interfaceId) const {
         Interfaces, [&](const std::string& known) { return SameInterface(known, interfaceId); });
 }
 
+std::string Concat(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    for (std::string_view part : parts) {
+        text += part;
+    }
+    return text;
+}
+
 cad::Failure Fail(int32_t code, std::string text) {
     return cad::Failure{code, std::move(text)};
 }

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <span>
 #include <string>
@@ -98,6 +99,9 @@ using NodeRef = std::shared_ptr<Node>;
 // Interface identifiers compare without regard to case.
 bool SameInterface(std::string_view a, std::string_view b);
 bool SameName(std::string_view a, std::string_view b);
+
+// Joins texts. (GCC 12 warns falsely on "literal" + std::string when optimising.)
+std::string Concat(std::initializer_list<std::string_view> parts);
 
 // Helpers for the member tables.
 cad::Failure Fail(int32_t code, std::string text);

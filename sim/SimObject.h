@@ -27,6 +27,8 @@ class SimObject final : public cad::Object {
                           const cad::Value& value) override;
     cad::Result<cad::Value> Call(const cad::Member& member,
                                  std::span<const cad::Value> args) override;
+    // The same node of the model.
+    bool IsSameObject(const cad::Object& other) const override;
 
     const NodeRef& Target() const { return m_node; }
     uint32_t Generation() const { return m_generation; }
