@@ -141,6 +141,11 @@ class Object {
     virtual Result<void> Put(const Member& member, std::span<const Value> args,
                              const Value& value) = 0;
     virtual Result<Value> Call(const Member& member, std::span<const Value> args) = 0;
+
+    // True when both handles reach the same object, through whatever
+    // interface and however they were obtained. Without a way to tell, only
+    // the very same handle counts.
+    virtual bool IsSameObject(const Object& other) const { return this == &other; }
 };
 
 // Attach to a running automation server; never starts one.
