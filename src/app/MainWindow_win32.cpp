@@ -98,8 +98,16 @@ void MainWindow::Load(int showCommand) {
         return;
     }
     m_shown = true;
+    m_activationReported = false;
     ShowWindow(m_window, m_showNormal ? SW_SHOWNORMAL : showCommand);
-    UpdateWindow(m_window);
+    // A window the start-up already made active gets no new activation from
+    // the show; the core still hears of it, as a form is activated after loading.
+    if (!m_activationReported && GetActiveWindow() == m_window && Forwarding()) {
+        m_events->OnActivate();
+    }
+    if (m_window != nullptr) {
+        UpdateWindow(m_window);
+    }
 }
 
 bool MainWindow::TranslateDialogMessage(MSG& message) {
@@ -298,6 +306,7 @@ void MainWindow::OnActivate(WPARAM wParam) {
     }
     // As for a form, activation counts from the moment the window is shown.
     if (m_shown && Forwarding()) {
+        m_activationReported = true;
         m_events->OnActivate();
     }
     if (m_window != nullptr && HIWORD(wParam) == 0) {

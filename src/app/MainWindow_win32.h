@@ -98,6 +98,7 @@ class MainWindow final : public MainView {
     int32_t m_heightTwips = MainWindowHeight;
     HWND m_focus = nullptr; // the control that had the focus when the window was left
     bool m_shown = false;
+    bool m_activationReported = false;
     bool m_showNormal = false;
     bool m_ended = false;
     bool m_menuFromKeyboard = false;

@@ -1,0 +1,149 @@
+// frmInfo: a tool window of three columns of five labels, placed by the core,
+// closed by any click on it.
+
+#include "WindowTestSupport_win32.h"
+#include "app/InfoWindow_win32.h"
+#include "app/Screen_win32.h"
+#include "app/Twips_win32.h"
+
+namespace psm {
+namespace {
+
+using ::testing::Invoke;
+
+class InfoWindowTest : public MainWindowFixture {
+  protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        info.SetEvents(events);
+    }
+
+    InfoWindow info{GetModuleHandleW(nullptr), window};
+};
+
+TEST_F(InfoWindowTest, ExistsOnlyFromCreationToDestruction) {
+    EXPECT_FALSE(info.Exists());
+    EXPECT_FALSE(info.Visible());
+    info.CreateHidden();
+    EXPECT_TRUE(info.Exists());
+    EXPECT_FALSE(info.Visible());
+    HWND first = info.Handle();
+    info.CreateHidden();
+    EXPECT_EQ(info.Handle(), first) << "an existing window is reused";
+    info.Show();
+    EXPECT_TRUE(info.Visible());
+    info.Destroy();
+    EXPECT_FALSE(info.Exists());
+    EXPECT_FALSE(info.Visible());
+    info.CreateHidden();
+    EXPECT_TRUE(info.Exists());
+}
+
+TEST_F(InfoWindowTest, IsAToolWindowOwnedByTheMainWindowAndKeptOnTop) {
+    info.CreateHidden();
+    const LONG_PTR extended = GetWindowLongPtrW(info.Handle(), GWL_EXSTYLE);
+    EXPECT_TRUE(extended & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(extended & WS_EX_TOPMOST);
+    EXPECT_EQ(GetWindow(info.Handle(), GW_OWNER), window.Handle());
+    wchar_t name[32] = {};
+    GetClassNameW(info.Handle(), name, 32);
+    EXPECT_STREQ(name, InfoWindowClassName);
+}
+
+TEST_F(InfoWindowTest, LabelsStandAtTheirDesignedPlaces) {
+    info.CreateHidden();
+    for (int column = 1; column <= InfoColumns; ++column) {
+        for (int row = 1; row <= InfoRows; ++row) {
+            const TwipsRect design = InfoLabelRect(column, row);
+            const RECT place = PlaceInParent(info.Label(column, row));
+            EXPECT_EQ(place.left, TwipsToPixels(design.Left, 96)) << column << "," << row;
+            EXPECT_EQ(place.top, design.Top / 15) << column << "," << row;
+            EXPECT_EQ(place.right - place.left, design.Width / 15) << column << "," << row;
+            EXPECT_EQ(place.bottom - place.top, design.Height / 15) << column << "," << row;
+        }
+    }
+}
+
+TEST_F(InfoWindowTest, WidthIsTheDesignedClientWidthPlusTheFrame) {
+    info.CreateHidden();
+    RECT client{};
+    GetClientRect(info.Handle(), &client);
+    EXPECT_EQ(client.right, 2805 / 15);
+    EXPECT_EQ(client.bottom, 1875 / 15);
+    RECT frame{};
+    GetWindowRect(info.Handle(), &frame);
+    EXPECT_EQ(info.Width(), (frame.right - frame.left) * 15);
+    EXPECT_GT(info.Width(), 2805);
+}
+
+TEST_F(InfoWindowTest, MoveWindowPlacesAndSizesItInTwips) {
+    info.CreateHidden();
+    const TwipsRect place{3000, 1500, info.Width(), 2355};
+    info.MoveWindow(place);
+    RECT frame{};
+    GetWindowRect(info.Handle(), &frame);
+    EXPECT_EQ(frame.left, 200);
+    EXPECT_EQ(frame.top, 100);
+    EXPECT_EQ(frame.bottom - frame.top, 157);
+    EXPECT_EQ(WindowRectInTwips(info.Handle()), place);
+}
+
+TEST_F(InfoWindowTest, ShowsCaptionAndLabelTextsAsGiven) {
+    info.CreateHidden();
+    info.SetCaption("Raziv Werte");
+    info.SetLabel(1, 1, " Blechstärke: ");
+    info.SetLabel(2, 5, "1,500");
+    info.SetLabel(3, 4, " mm");
+    EXPECT_EQ(TextOf(info.Handle()), L"Raziv Werte");
+    EXPECT_EQ(TextOf(info.Label(1, 1)), L" Blechstärke: ");
+    EXPECT_EQ(TextOf(info.Label(2, 5)), L"1,500");
+    EXPECT_EQ(TextOf(info.Label(3, 4)), L" mm");
+    EXPECT_EQ(TextOf(info.Label(3, 3)), L"");
+}
+
+TEST_F(InfoWindowTest, CellsOutsideTheGridAreIgnored) {
+    info.CreateHidden();
+    for (const auto& [column, row] : {std::pair{0, 1}, {4, 1}, {1, 0}, {1, 6}, {-1, -1}}) {
+        info.SetLabel(column, row, "x");
+        EXPECT_EQ(info.Label(column, row), nullptr);
+    }
+    info.Destroy();
+    info.SetLabel(1, 1, "nach dem Schliessen");
+    info.SetCaption("x");
+    info.MoveWindow(TwipsRect{0, 0, 100, 100});
+    EXPECT_FALSE(info.Exists());
+}
+
+TEST_F(InfoWindowTest, AClickOnTheWindowOrAnyLabelGoesToTheCore) {
+    info.CreateHidden();
+    info.Show();
+    EXPECT_CALL(events, OnInfoClick()).Times(1 + InfoColumns * InfoRows);
+    SendMessageW(info.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 100));
+    for (int column = 1; column <= InfoColumns; ++column) {
+        for (int row = 1; row <= InfoRows; ++row) {
+            SendMessageW(info.Label(column, row), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+            SendMessageW(info.Label(column, row), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+        }
+    }
+}
+
+TEST_F(InfoWindowTest, TheCoreMayDestroyItFromTheClick) {
+    info.CreateHidden();
+    info.Show();
+    EXPECT_CALL(events, OnInfoClick()).WillOnce(Invoke([&] {
+        info.Destroy();
+        window.Focus();
+    }));
+    SendMessageW(info.Label(2, 3), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    EXPECT_FALSE(info.Exists());
+}
+
+TEST_F(InfoWindowTest, ShowIsAnOrdinaryShowThatActivatesIt) {
+    window.Load(SW_SHOW);
+    info.CreateHidden();
+    info.Show();
+    EXPECT_EQ(GetActiveWindow(), info.Handle());
+}
+
+} // namespace
+} // namespace psm

@@ -1,0 +1,467 @@
+// frmBlechWerte: its controls and layout, what it forwards to the core, and
+// what it shows when the core tells it. The test program is not DPI aware, so
+// the window works at 96 DPI: 15 twips to the pixel.
+
+#include "WindowTestSupport_win32.h"
+#include "app/InfoWindow_win32.h"
+#include "app/MessageLoop_win32.h"
+
+#include <commctrl.h>
+
+namespace psm {
+namespace {
+
+using ::testing::_;
+using ::testing::InSequence;
+using ::testing::Invoke;
+
+constexpr ButtonId AllButtons[] = {ButtonId::CmdWrite, ButtonId::CmdUndo, ButtonId::CmdUndoWrite,
+                                   ButtonId::CmdInfo, ButtonId::CmdEnd};
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+LONG_PTR StyleOf(HWND window) {
+    return GetWindowLongPtrW(window, GWL_STYLE);
+}
+
+std::wstring ListText(HWND combo, int index) {
+    wchar_t text[256] = {};
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+using MainWindowLayout = MainWindowFixture;
+
+TEST_F(MainWindowLayout, ControlsStandAtTheirDesignedPlaces) {
+    for (const ControlDesign& design : MainWindowDesign) {
+        if (design.Control == MainControl::StatusBar1) {
+            continue;
+        }
+        const RECT place = PlaceInParent(ControlOf(design.Control));
+        EXPECT_EQ(place.left, design.Rect.Left / 15) << design.Id;
+        EXPECT_EQ(place.top, design.Rect.Top / 15) << design.Id;
+        EXPECT_EQ(place.right - place.left, design.Rect.Width / 15) << design.Id;
+        if (design.Control != MainControl::Combo1 && design.Control != MainControl::Combo2) {
+            EXPECT_EQ(place.bottom - place.top, design.Rect.Height / 15) << design.Id;
+        }
+    }
+}
+
+TEST_F(MainWindowLayout, ListsAreInsidePicture1AndOpenWithRoomForSeveralEntries) {
+    HWND panel = ControlOf(MainControl::Picture1);
+    for (const MainControl list : {MainControl::Combo1, MainControl::Combo2}) {
+        EXPECT_EQ(GetParent(ControlOf(list)), panel);
+        const auto entryHeight =
+            static_cast<int>(SendMessageW(ControlOf(list), CB_GETITEMHEIGHT, 0, 0));
+        RECT dropped{};
+        SendMessageW(ControlOf(list), CB_GETDROPPEDCONTROLRECT, 0,
+                     reinterpret_cast<LPARAM>(&dropped));
+        EXPECT_GE(dropped.bottom - dropped.top, 21 + 10 * entryHeight);
+    }
+}
+
+TEST_F(MainWindowLayout, StatusBarRunsAlongTheBottomWithItsDesignedHeight) {
+    RECT client{};
+    GetClientRect(window.Handle(), &client);
+    const RECT place = PlaceInParent(ControlOf(MainControl::StatusBar1));
+    EXPECT_EQ(place.left, 0);
+    EXPECT_EQ(place.right, client.right);
+    EXPECT_EQ(place.bottom, client.bottom);
+    EXPECT_EQ(place.bottom - place.top, 255 / 15);
+}
+
+TEST_F(MainWindowLayout, OuterSizeIsTheDesignedSize) {
+    RECT frame{};
+    GetWindowRect(window.Handle(), &frame);
+    EXPECT_EQ(frame.right - frame.left, 3555 / 15);
+    EXPECT_EQ(frame.bottom - frame.top, 2355 / 15);
+    EXPECT_EQ(window.WindowRect().Width, 3555);
+    EXPECT_EQ(window.WindowRect().Height, 2355);
+}
+
+TEST_F(MainWindowLayout, FrameIsFixedWithTitleCloseAndMinimiseButNoMaximiseOrMenuBar) {
+    const LONG_PTR style = StyleOf(window.Handle());
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_EQ(GetMenu(window.Handle()), nullptr);
+    EXPECT_EQ(ClassOf(window.Handle()), MainWindowClassName);
+    EXPECT_EQ(TextOf(window.Handle()), L"orna");
+    EXPECT_FALSE(IsWindowVisible(window.Handle()));
+}
+
+TEST_F(MainWindowLayout, ControlsAreOfTheirKind) {
+    for (const ButtonId button : AllButtons) {
+        HWND control = ControlOf(ButtonControl(button));
+        EXPECT_EQ(ClassOf(control), L"Button");
+        EXPECT_TRUE(StyleOf(control) & BS_BITMAP);
+        EXPECT_TRUE(StyleOf(control) & WS_TABSTOP);
+        EXPECT_EQ(GetDlgCtrlID(control), DesignOf(ButtonControl(button)).Id);
+    }
+    EXPECT_EQ(ClassOf(ControlOf(MainControl::Label1)), L"Static");
+    EXPECT_TRUE(StyleOf(ControlOf(MainControl::Label1)) & SS_NOTIFY);
+    for (const MainControl list : {MainControl::Combo1, MainControl::Combo2}) {
+        EXPECT_EQ(ClassOf(ControlOf(list)), L"ComboBox");
+        EXPECT_EQ(StyleOf(ControlOf(list)) & 3, CBS_DROPDOWNLIST);
+        EXPECT_TRUE(StyleOf(ControlOf(list)) & WS_TABSTOP);
+    }
+    EXPECT_EQ(ClassOf(ControlOf(MainControl::StatusBar1)), STATUSCLASSNAMEW);
+}
+
+TEST_F(MainWindowLayout, EveryControlUsesTheMessageFont) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(
+        SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, 96));
+    for (const ControlDesign& design : MainWindowDesign) {
+        if (design.Control == MainControl::Picture1) {
+            continue; // a bare panel: no text of its own
+        }
+        auto font =
+            reinterpret_cast<HFONT>(SendMessageW(ControlOf(design.Control), WM_GETFONT, 0, 0));
+        ASSERT_NE(font, nullptr) << design.Id;
+        LOGFONTW used{};
+        GetObjectW(font, sizeof used, &used);
+        EXPECT_EQ(used.lfHeight, metrics.lfMessageFont.lfHeight) << design.Id;
+        EXPECT_STREQ(used.lfFaceName, metrics.lfMessageFont.lfFaceName) << design.Id;
+    }
+}
+
+TEST_F(MainWindowLayout, DpiChangeScalesControlsFontAndOuterSize) {
+    RECT suggested{40, 50, 400, 300};
+    SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    const RECT button = PlaceInParent(ControlOf(MainControl::CmdInfo));
+    EXPECT_EQ(button.left, 192); // 1920 twips
+    EXPECT_EQ(button.right - button.left, 45);
+    const RECT label = PlaceInParent(ControlOf(MainControl::Label1));
+    EXPECT_EQ(label.top, 48);
+    EXPECT_EQ(label.right - label.left, 290); // 289.5
+    RECT frame{};
+    GetWindowRect(window.Handle(), &frame);
+    EXPECT_EQ(frame.left, 40);
+    EXPECT_EQ(frame.top, 50);
+    EXPECT_EQ(frame.right - frame.left, 356); // 3555 twips at 144 DPI
+    EXPECT_EQ(frame.bottom - frame.top, 236);
+    auto font =
+        reinterpret_cast<HFONT>(SendMessageW(ControlOf(MainControl::Label1), WM_GETFONT, 0, 0));
+    LOGFONTW used{};
+    GetObjectW(font, sizeof used, &used);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, 144);
+    EXPECT_EQ(used.lfHeight, metrics.lfMessageFont.lfHeight);
+
+    SIZE size{};
+    EXPECT_TRUE(
+        SendMessageW(window.Handle(), WM_GETDPISCALEDSIZE, 192, reinterpret_cast<LPARAM>(&size)));
+    EXPECT_EQ(size.cx, 474);
+    EXPECT_EQ(size.cy, 314);
+}
+
+using MainWindowForwarding = MainWindowFixture;
+
+TEST_F(MainWindowForwarding, ButtonClicksGoToTheCore) {
+    window.Load(SW_SHOWNOACTIVATE);
+    for (const ButtonId button : AllButtons) {
+        EXPECT_CALL(events, OnButtonClick(button));
+        SendMessageW(ControlOf(ButtonControl(button)), BM_CLICK, 0, 0);
+    }
+}
+
+TEST_F(MainWindowForwarding, AListChosenWithTheKeyboardGoesToTheCoreWithItsPosition) {
+    for (const char* table : {"Stahl", "Edelstahl", "Aluminium"}) {
+        window.AddListItem(ListId::Combo1, table);
+    }
+    window.SetListSelection(ListId::Combo1, 0);
+    EXPECT_CALL(events, OnListSelected(ListId::Combo1, 1));
+    SendMessageW(ControlOf(MainControl::Combo1), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(SendMessageW(ControlOf(MainControl::Combo1), CB_GETCURSEL, 0, 0), 1);
+
+    window.AddListItem(ListId::Combo2, "St 1,0");
+    window.AddListItem(ListId::Combo2, "St 1,5");
+    EXPECT_CALL(events, OnListSelected(ListId::Combo2, 0));
+    SendMessageW(ControlOf(MainControl::Combo2), WM_KEYDOWN, VK_HOME, 0);
+}
+
+TEST_F(MainWindowForwarding, SelectionSetByTheCoreIsNotReportedBack) {
+    EXPECT_CALL(events, OnListSelected(_, _)).Times(0);
+    window.AddListItem(ListId::Combo1, "A");
+    window.AddListItem(ListId::Combo1, "B");
+    window.SetListSelection(ListId::Combo1, 1);
+    window.SetListSelection(ListId::Combo1, -1);
+    window.ClearList(ListId::Combo1);
+}
+
+TEST_F(MainWindowForwarding, MouseMovesNameTheControlWithAHint) {
+    const std::pair<MainControl, HintArea> hinted[] = {
+        {MainControl::CmdWrite, HintArea::CmdWrite},
+        {MainControl::CmdUndo, HintArea::CmdUndo},
+        {MainControl::CmdUndoWrite, HintArea::CmdUndoWrite},
+        {MainControl::CmdInfo, HintArea::CmdInfo},
+        {MainControl::CmdEnd, HintArea::CmdEnd},
+        {MainControl::Label1, HintArea::Label1},
+        {MainControl::Picture1, HintArea::Picture1}};
+    for (const auto& [control, area] : hinted) {
+        EXPECT_CALL(events, OnMouseMove(area)).Times(2);
+        SendMessageW(ControlOf(control), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        SendMessageW(ControlOf(control), WM_MOUSEMOVE, 0, MAKELPARAM(3, 2));
+    }
+    EXPECT_CALL(events, OnMouseMove(HintArea::FreeArea));
+    SendMessageW(window.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(220, 10));
+}
+
+TEST_F(MainWindowForwarding, ListsAndStatusBarHaveNoHint) {
+    EXPECT_CALL(events, OnMouseMove(_)).Times(0);
+    SendMessageW(ControlOf(MainControl::Combo1), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageW(ControlOf(MainControl::Combo2), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageW(ControlOf(MainControl::StatusBar1), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+}
+
+TEST_F(MainWindowForwarding, MouseButtonsOnTheFreeAreaGoToTheCore) {
+    InSequence order;
+    EXPECT_CALL(events, OnMouseDown(MouseButton::Right));
+    EXPECT_CALL(events, OnMouseDown(MouseButton::Left));
+    EXPECT_CALL(events, OnMouseDown(MouseButton::Middle));
+    SendMessageW(window.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(220, 10));
+    SendMessageW(window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(220, 10));
+    SendMessageW(window.Handle(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(220, 10));
+}
+
+TEST_F(MainWindowForwarding, TheMenuKeyCountsAsTheRightButtonButARightClickOnlyOnce) {
+    EXPECT_CALL(events, OnMouseDown(MouseButton::Right)).Times(1);
+    SendMessageW(window.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.Handle()), -1);
+    // What DefWindowProc makes of a right-button release: already handled.
+    SendMessageW(window.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.Handle()),
+                 MAKELPARAM(300, 300));
+}
+
+TEST_F(MainWindowForwarding, TheCloseBoxAsksTheCoreAndTheWindowStays) {
+    EXPECT_CALL(events, OnCloseRequest());
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(window.Handle()));
+    EXPECT_FALSE(window.Ended());
+}
+
+TEST_F(MainWindowForwarding, TimerTicksTellWhetherTheMainWindowIsActive) {
+    window.Load(SW_SHOW);
+    SetActiveWindow(window.Handle());
+    ASSERT_EQ(GetActiveWindow(), window.Handle());
+    EXPECT_CALL(events, OnTimer(true));
+    SendMessageW(window.Handle(), WM_TIMER, MainWindow::WatchTimerId, 0);
+
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 300, 300, 40, 40,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetActiveWindow(other);
+    ASSERT_EQ(GetActiveWindow(), other);
+    EXPECT_CALL(events, OnTimer(false));
+    SendMessageW(window.Handle(), WM_TIMER, MainWindow::WatchTimerId, 0);
+    EXPECT_CALL(events, OnTimer(_)).Times(0);
+    SendMessageW(window.Handle(), WM_TIMER, MainWindow::WatchTimerId + 7, 0);
+    DestroyWindow(other);
+}
+
+TEST_F(MainWindowForwarding, StartTimerMakesTheTimerTick) {
+    int ticks = 0;
+    EXPECT_CALL(events, OnTimer(_)).WillRepeatedly(Invoke([&](bool) { ++ticks; }));
+    window.StartTimer(10);
+    EXPECT_TRUE(PumpUntil([&] { return ticks >= 3; }));
+}
+
+TEST_F(MainWindowForwarding, LoadRunsTheStartUpHiddenAndActivationCountsFromTheShow) {
+    bool visibleDuringLoad = true;
+    {
+        InSequence order;
+        EXPECT_CALL(events, OnLoad()).WillOnce(Invoke([&] {
+            visibleDuringLoad = IsWindowVisible(window.Handle()) != FALSE;
+            window.KeepOnTop(); // activates the hidden window: not yet an activation
+        }));
+        EXPECT_CALL(events, OnActivate()).Times(testing::AtLeast(1));
+    }
+    window.Load(SW_SHOW);
+    SetActiveWindow(window.Handle());
+    EXPECT_FALSE(visibleDuringLoad);
+    EXPECT_TRUE(IsWindowVisible(window.Handle()));
+    testing::Mock::VerifyAndClearExpectations(&events);
+
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 300, 300, 40, 40,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetActiveWindow(other);
+    EXPECT_CALL(events, OnActivate());
+    SetActiveWindow(window.Handle());
+    DestroyWindow(other);
+}
+
+TEST_F(MainWindowForwarding, RestoreNormalStateDuringStartUpShowsTheWindowNormal) {
+    EXPECT_CALL(events, OnLoad()).WillOnce(Invoke([&] { window.RestoreNormalState(); }));
+    window.Load(SW_SHOWMINIMIZED);
+    EXPECT_TRUE(IsWindowVisible(window.Handle()));
+    EXPECT_FALSE(IsIconic(window.Handle()));
+}
+
+TEST_F(MainWindowForwarding, RestoreNormalStateRestoresAMinimisedWindow) {
+    window.Load(SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(IsIconic(window.Handle()));
+    window.RestoreNormalState();
+    EXPECT_FALSE(IsIconic(window.Handle()));
+}
+
+TEST_F(MainWindowForwarding, TabMovesThroughTheButtonsAndLists) {
+    window.Load(SW_SHOW);
+    SetActiveWindow(window.Handle());
+    window.Focus();
+    ASSERT_EQ(GetFocus(), ControlOf(MainControl::CmdWrite));
+    const MainControl order[] = {
+        MainControl::CmdUndo, MainControl::CmdUndoWrite, MainControl::CmdInfo, MainControl::CmdEnd,
+        MainControl::Combo1,  MainControl::Combo2,       MainControl::CmdWrite};
+    for (const MainControl next : order) {
+        MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+        EXPECT_TRUE(window.TranslateDialogMessage(tab));
+        EXPECT_EQ(GetFocus(), ControlOf(next)) << static_cast<int>(next);
+    }
+}
+
+TEST_F(MainWindowForwarding, FocusReturnsToTheControlLastUsed) {
+    window.Load(SW_SHOW);
+    SetActiveWindow(window.Handle());
+    SetFocus(ControlOf(MainControl::Combo2));
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 300, 300, 40, 40,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetActiveWindow(other);
+    window.Focus();
+    EXPECT_EQ(GetActiveWindow(), window.Handle());
+    EXPECT_EQ(GetFocus(), ControlOf(MainControl::Combo2));
+    DestroyWindow(other);
+}
+
+using MainWindowDisplay = MainWindowFixture;
+
+TEST_F(MainWindowDisplay, ShowsTextsAsTheCoreGivesThem) {
+    window.SetCaption("ORNA  Raziv");
+    window.SetDocumentLabel("Halter & Winkel.psm");
+    window.SetStatusText("gewählten Blechtyp übernehmen");
+    EXPECT_EQ(TextOf(window.Handle()), L"ORNA  Raziv");
+    EXPECT_EQ(TextOf(ControlOf(MainControl::Label1)), L"Halter & Winkel.psm");
+    EXPECT_EQ(TextOf(ControlOf(MainControl::StatusBar1)), L"gewählten Blechtyp übernehmen");
+    window.SetStatusText("");
+    EXPECT_EQ(TextOf(ControlOf(MainControl::StatusBar1)), L"");
+}
+
+TEST_F(MainWindowDisplay, ButtonNamesAreTheirWindowTexts) {
+    window.SetButtonNames({"gewählten Blechtyp übernehmen", "ursprünglichen Blechtyp anzeigen",
+                           "auf ursprünglichen Blechtyp rücksetzen", "Teileeigenschaften anzeigen",
+                           "Beenden"});
+    EXPECT_EQ(TextOf(ControlOf(MainControl::CmdWrite)), L"gewählten Blechtyp übernehmen");
+    EXPECT_EQ(TextOf(ControlOf(MainControl::CmdUndoWrite)),
+              L"auf ursprünglichen Blechtyp rücksetzen");
+    EXPECT_EQ(TextOf(ControlOf(MainControl::CmdEnd)), L"Beenden");
+    EXPECT_EQ(FindWindowExW(window.Handle(), nullptr, L"Button", L"Beenden"),
+              ControlOf(MainControl::CmdEnd));
+}
+
+TEST_F(MainWindowDisplay, ListsMirrorTheCoresEntriesInOrder) {
+    HWND combo = ControlOf(MainControl::Combo2);
+    for (const char* type : {"St 2,0", "St 1,0", "Blech äöü"}) {
+        window.AddListItem(ListId::Combo2, type);
+    }
+    ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(ListText(combo, 0), L"St 2,0");
+    EXPECT_EQ(ListText(combo, 1), L"St 1,0");
+    EXPECT_EQ(ListText(combo, 2), L"Blech äöü");
+    window.SetListSelection(ListId::Combo2, 2);
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
+    window.SetListSelection(ListId::Combo2, -1);
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+    window.ClearList(ListId::Combo2);
+    EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(ControlOf(MainControl::Combo1), CB_GETCOUNT, 0, 0), 0);
+}
+
+TEST_F(MainWindowDisplay, MoveWindowPlacesTheFrameInTwips) {
+    window.MoveWindow(TwipsRect{1500, 3000, 3555, 2355});
+    RECT frame{};
+    GetWindowRect(window.Handle(), &frame);
+    EXPECT_EQ(frame.left, 100);
+    EXPECT_EQ(frame.top, 200);
+    EXPECT_EQ(frame.right - frame.left, 237);
+    EXPECT_EQ(frame.bottom - frame.top, 157);
+    EXPECT_EQ(window.WindowRect(), (TwipsRect{1500, 3000, 3555, 2355}));
+}
+
+TEST_F(MainWindowDisplay, WindowRectOfAMinimisedWindowIsWhereItComesBack) {
+    window.MoveWindow(TwipsRect{1500, 3000, 3555, 2355});
+    window.Load(SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(IsIconic(window.Handle()));
+    EXPECT_EQ(window.WindowRect(), (TwipsRect{1500, 3000, 3555, 2355}));
+}
+
+TEST_F(MainWindowDisplay, KeepOnTopMakesTheWindowTopmost) {
+    EXPECT_FALSE(GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    window.KeepOnTop();
+    EXPECT_TRUE(GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(MainWindowDisplay, ScreenSizesAreInTwips) {
+    EXPECT_EQ(window.ScreenWidth(), GetSystemMetrics(SM_CXSCREEN) * 15);
+    const std::vector<TwipsRect> monitors = window.MonitorAreas();
+    ASSERT_FALSE(monitors.empty());
+    const TwipsRect primary{0, 0, GetSystemMetrics(SM_CXSCREEN) * 15,
+                            GetSystemMetrics(SM_CYSCREEN) * 15};
+    EXPECT_NE(std::find(monitors.begin(), monitors.end(), primary), monitors.end());
+}
+
+using MainWindowEnd = MainWindowFixture;
+
+TEST_F(MainWindowEnd, EndProgramClosesEveryWindowAndQuits) {
+    InfoWindow info(GetModuleHandleW(nullptr), window);
+    info.CreateHidden();
+    ASSERT_TRUE(info.Exists());
+    HWND main = window.Handle();
+    window.EndProgram();
+    EXPECT_TRUE(window.Ended());
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_FALSE(info.Exists());
+    EXPECT_TRUE(DrainQuitMessage());
+}
+
+TEST_F(MainWindowEnd, AfterTheEndTheViewDoesNothing) {
+    EXPECT_CALL(events, OnCloseRequest()).Times(0);
+    window.EndProgram();
+    DrainQuitMessage();
+    window.SetCaption("x");
+    window.SetStatusText("x");
+    window.AddListItem(ListId::Combo1, "x");
+    window.MoveWindow(TwipsRect{15, 15, 3555, 2355});
+    EXPECT_EQ(window.WindowRect(), TwipsRect{});
+    MenuItem options;
+    options.Caption = "Optionen";
+    EXPECT_EQ(window.ShowPopupMenu({options}), std::nullopt);
+    EXPECT_EQ(window.ChooseFile("t", "", "C:\\"), std::nullopt);
+    window.EndProgram();
+    EXPECT_FALSE(DrainQuitMessage()) << "ends once";
+}
+
+TEST_F(MainWindowEnd, MessageLoopStopsAtTheEndAndDispatchesNothingAfter) {
+    EXPECT_CALL(events, OnButtonClick(ButtonId::CmdEnd)).WillOnce(Invoke([&](ButtonId) {
+        window.EndProgram();
+    }));
+    window.Load(SW_SHOWNOACTIVATE);
+    // A message queued behind the click must stay unhandled.
+    HWND witness = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+    PostMessageW(ControlOf(MainControl::CmdEnd), BM_CLICK, 0, 0);
+    PostMessageW(witness, WM_APP + 1, 0, 0);
+    EXPECT_EQ(RunMessageLoop(window), 0);
+    MSG left{};
+    EXPECT_TRUE(PeekMessageW(&left, witness, WM_APP + 1, WM_APP + 1, PM_REMOVE));
+    DestroyWindow(witness);
+}
+
+} // namespace
+} // namespace psm

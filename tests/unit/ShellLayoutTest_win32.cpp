@@ -1,0 +1,105 @@
+// Twips and the designed layout of the two windows.
+
+#include "app/MainWindowDesign_win32.h"
+#include "app/Twips_win32.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace psm {
+namespace {
+
+TEST(Twips, FifteenTwipsAreOnePixelAt96Dpi) {
+    EXPECT_EQ(TwipsToPixels(15, 96), 1);
+    EXPECT_EQ(TwipsToPixels(3555, 96), 237);
+    EXPECT_EQ(TwipsToPixels(2355, 96), 157);
+    EXPECT_EQ(PixelsToTwips(237, 96), 3555);
+}
+
+TEST(Twips, ScaleWithTheDpiAndRoundHalvesAwayFromZero) {
+    EXPECT_EQ(TwipsToPixels(450, 144), 45);
+    EXPECT_EQ(TwipsToPixels(3555, 144), 356); // 355.5
+    EXPECT_EQ(TwipsToPixels(3555, 120), 296); // 296.25
+    EXPECT_EQ(TwipsToPixels(450, 192), 60);
+    EXPECT_EQ(TwipsToPixels(-3555, 144), -356);
+    EXPECT_EQ(TwipsToPixels(7, 96), 0); // 0.47
+    EXPECT_EQ(TwipsToPixels(8, 96), 1); // 0.53
+    EXPECT_EQ(PixelsToTwips(-100, 96), -1500);
+    EXPECT_EQ(PixelsToTwips(1, 144), 10);
+}
+
+TEST(Twips, HandleScreenSizedValuesWithoutOverflow) {
+    EXPECT_EQ(TwipsToPixels(2'000'000'000, 480), 666'666'667);
+    EXPECT_EQ(PixelsToTwips(1'000'000, 96), 15'000'000);
+    EXPECT_EQ(PixelsToTwips(5, 0), 0);
+}
+
+TEST(Twips, RectConvertsPositionAndSizeEachOnTheirOwn) {
+    const RECT rect = TwipsToPixelRect(TwipsRect{120, 720, 3255, 975}, 96);
+    EXPECT_EQ(rect.left, 8);
+    EXPECT_EQ(rect.top, 48);
+    EXPECT_EQ(rect.right - rect.left, 217);
+    EXPECT_EQ(rect.bottom - rect.top, 65);
+    const RECT scaled = TwipsToPixelRect(TwipsRect{50, 120, 1440, 255}, 144);
+    EXPECT_EQ(scaled.left, 5);
+    EXPECT_EQ(scaled.top, 12);
+    EXPECT_EQ(scaled.right - scaled.left, 144);
+    EXPECT_EQ(scaled.bottom - scaled.top, 26); // 25.5
+}
+
+TEST(MainWindowDesign, ControlsHaveDistinctIdentifiersOutsideTheDialogCommands) {
+    std::set<int> ids;
+    for (const ControlDesign& design : MainWindowDesign) {
+        EXPECT_GT(design.Id, IDCANCEL) << "Enter and Escape send IDOK and IDCANCEL";
+        ids.insert(design.Id);
+    }
+    EXPECT_EQ(ids.size(), MainWindowDesign.size());
+}
+
+TEST(MainWindowDesign, TableIsIndexedByControl) {
+    for (size_t i = 0; i < MainWindowDesign.size(); ++i) {
+        EXPECT_EQ(static_cast<size_t>(MainWindowDesign[i].Control), i);
+    }
+    EXPECT_EQ(ButtonControl(ButtonId::CmdEnd), MainControl::CmdEnd);
+    EXPECT_EQ(ButtonControl(ButtonId::CmdWrite), MainControl::CmdWrite);
+}
+
+TEST(MainWindowDesign, ControlsLieInsideTheDesignedClientArea) {
+    const TwipsRect panel = DesignOf(MainControl::Picture1).Rect;
+    for (const ControlDesign& design : MainWindowDesign) {
+        const TwipsRect& rect = design.Rect;
+        if (design.Control == MainControl::Combo1 || design.Control == MainControl::Combo2) {
+            EXPECT_LE(rect.Left + rect.Width, panel.Width);
+            EXPECT_LE(rect.Top + rect.Height, panel.Height);
+            continue;
+        }
+        EXPECT_LE(rect.Left + rect.Width, MainClientWidth);
+        EXPECT_LE(rect.Top + rect.Height, MainClientHeight);
+    }
+    EXPECT_EQ(DesignOf(MainControl::StatusBar1).Rect.Top +
+                  DesignOf(MainControl::StatusBar1).Rect.Height,
+              MainClientHeight);
+}
+
+TEST(InfoWindowDesign, RowsStepBy360TwipsFrom120) {
+    EXPECT_EQ(InfoLabelRect(1, 1), (TwipsRect{50, 120, 1440, 255}));
+    EXPECT_EQ(InfoLabelRect(2, 3), (TwipsRect{1590, 840, 645, 375}));
+    EXPECT_EQ(InfoLabelRect(3, 5), (TwipsRect{2325, 1560, 360, 255}));
+}
+
+TEST(InfoWindowDesign, LabelsStartInsideTheClientAreaAndHaveDistinctIds) {
+    std::set<int> ids;
+    for (int column = 1; column <= InfoColumns; ++column) {
+        for (int row = 1; row <= InfoRows; ++row) {
+            const TwipsRect rect = InfoLabelRect(column, row);
+            EXPECT_LE(rect.Left + rect.Width, InfoClientWidth);
+            // The last value label is designed 60 twips taller than the room left.
+            EXPECT_LE(rect.Top + 255, InfoClientHeight);
+            ids.insert(InfoLabelId(column, row));
+        }
+    }
+    EXPECT_EQ(ids.size(), 15u);
+}
+
+} // namespace
+} // namespace psm
