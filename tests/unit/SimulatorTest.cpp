@@ -72,6 +72,21 @@ TEST(SimulatorDispatch, ArgumentTypesAndCountsArePinned) {
     EXPECT_EQ(Code(doc->Call(Member::ByName("Type"), {})), MemberNotFound);
 }
 
+TEST(SimulatorDispatch, IdentityFollowsTheObjectNotTheHandleOrItsInterface) {
+    Simulator sim;
+    sim.OpenDocument("Asm.asm", code::AssemblyDocument);
+    auto app = Attach(sim);
+    auto first = Object(app->Get(Member::ById(2), {}));
+    auto again = Object(app->Get(Member::ById(2), {}));
+    EXPECT_NE(first, again);
+    EXPECT_TRUE(first->IsSameObject(*again));
+    EXPECT_TRUE(first->IsSameObject(*again->As(iid::AssemblyDocument).Value()));
+    sim.OpenDocument("Asm.asm", code::AssemblyDocument);
+    EXPECT_FALSE(first->IsSameObject(*Object(app->Get(Member::ById(2), {}))))
+        << "another document of the same name";
+    EXPECT_FALSE(first->IsSameObject(*app));
+}
+
 TEST(SimulatorLife, AttachFailsWhileNotRunningAndOldReferencesDie) {
     Simulator sim;
     sim.OpenSheetMetal("A.psm");
