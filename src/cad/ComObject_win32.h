@@ -25,6 +25,8 @@ class ComObject final : public Object {
     Result<void> Put(const Member& member, std::span<const Value> args,
                      const Value& value) override;
     Result<Value> Call(const Member& member, std::span<const Value> args) override;
+    // COM identity: the same IUnknown pointer.
+    bool IsSameObject(const Object& other) const override;
 
     const Microsoft::WRL::ComPtr<IDispatch>& Dispatch() const { return m_dispatch; }
 
