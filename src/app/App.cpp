@@ -1,0 +1,95 @@
+#include "app/App.h"
+
+#include "app/DocumentWatch.h"
+#include "app/Exit.h"
+#include "app/Hints.h"
+#include "app/StartUp.h"
+#include "app/WindowEvents.h"
+#include "apply/Apply.h"
+#include "apply/Properties.h"
+#include "apply/Undo.h"
+#include "tables/Lists.h"
+#include "tables/OptionsMenu.h"
+#include "tables/Selection.h"
+
+namespace psm {
+
+void App::OnLoad() {
+    if (!Ended()) {
+        Form_Load(m_state, m_services);
+    }
+}
+
+void App::OnActivate() {
+    if (!Ended()) {
+        Form_Activate(m_state, m_services);
+    }
+}
+
+void App::OnMouseDown(MouseButton button) {
+    if (!Ended()) {
+        Form_MouseDown(m_state, m_services, button);
+    }
+}
+
+void App::OnMouseMove(HintArea area) {
+    if (!Ended()) {
+        ShowHint(m_state, m_services, area);
+    }
+}
+
+void App::OnListSelected(ListId list, int position) {
+    if (!Ended()) {
+        UserSelectsListEntry(m_state, m_services, list, position);
+    }
+}
+
+void App::OnButtonClick(ButtonId button) {
+    if (Ended()) {
+        return;
+    }
+    switch (button) {
+    case ButtonId::CmdWrite:
+        cmdWrite_Click(m_state, m_services);
+        return;
+    case ButtonId::CmdUndo:
+        cmdUndo_Click(m_state, m_services);
+        return;
+    case ButtonId::CmdUndoWrite:
+        cmdUndoWrite_Click(m_state, m_services);
+        return;
+    case ButtonId::CmdInfo:
+        cmdInfo_Click(m_state, m_services);
+        return;
+    case ButtonId::CmdEnd:
+        cmdEnd_Click(m_state, m_services);
+        return;
+    }
+}
+
+void App::OnMenuCommand(MenuCommand command) {
+    if (!Ended()) {
+        RunMenuCommand(m_state, m_services, command);
+    }
+}
+
+void App::OnTimer(bool mainWindowIsActive) {
+    if (!Ended()) {
+        Timer1_Timer(m_state, m_services, mainWindowIsActive);
+    }
+}
+
+void App::OnCloseRequest() {
+    // The close box ends the program the orderly way.
+    if (!Ended()) {
+        ExitProgram(m_state, m_services);
+    }
+}
+
+void App::OnInfoClick() {
+    if (!Ended()) {
+        frmInfo::Form_Click(m_state, m_services);
+    }
+}
+
+} // namespace psm

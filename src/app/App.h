@@ -1,0 +1,46 @@
+#pragma once
+
+// The program: its state and the platform services, behind the events the
+// main window forwards. wWinMain builds one with the Win32 services:
+//
+//   psm::App app({.View = mainWindow, .Info = infoWindow, .Boxes = messageBoxes,
+//                 .Settings = registry, .Automation = com, .Pointer = pointer,
+//                 .Events = pump, .Location = location,
+//                 .UserDecimalSeparator = psm::UserDecimalSeparator,
+//                 .DecodeAnsi = psm::DecodeAnsiCodePage});
+//   mainWindow.Create(app);
+//
+// Every service must outlive the App. After ExitProgram (Exit button, close
+// box, value-file command, the watch) every event is ignored.
+
+#include "app/AppState.h"
+#include "app/MainView.h"
+#include "app/Services.h"
+
+namespace psm {
+
+class App final : public MainWindowEvents {
+  public:
+    explicit App(const Services& services) : m_services(services) {}
+
+    void OnLoad() override;
+    void OnActivate() override;
+    void OnMouseDown(MouseButton button) override;
+    void OnMouseMove(HintArea area) override;
+    void OnListSelected(ListId list, int position) override;
+    void OnButtonClick(ButtonId button) override;
+    void OnMenuCommand(MenuCommand command) override;
+    void OnTimer(bool mainWindowIsActive) override;
+    void OnCloseRequest() override;
+    void OnInfoClick() override;
+
+    const AppState& State() const { return m_state; }
+    AppState& State() { return m_state; }
+    bool Ended() const { return m_state.Run.Ended; }
+
+  private:
+    AppState m_state;
+    Services m_services;
+};
+
+} // namespace psm

@@ -1,0 +1,108 @@
+#pragma once
+
+// Every program-wide value, grouped by the part of the program that owns it.
+// Procedures get the state by reference; tests build their own.
+
+#include "cad/Connection.h"
+#include "cad/FeatureCheck.h"
+#include "cad/SheetMetalVariables.h"
+#include "tables/TableModel.h"
+#include "texts/Texts.h"
+
+#include <string>
+#include <vector>
+
+namespace psm {
+
+// Where the settings live; fixed by the start-up.
+struct SettingsNames {
+    std::string SettingsAppName;
+    std::string SettingsSection;
+};
+
+// Captions of the popup menu items that start-up replaces; until then the
+// design captions.
+struct MenuCaptions {
+    std::string MnuOptions = "Optionen";
+    std::string MnuIcon = "Installieren";
+    std::string MnuLanguage = "Sprache";
+    std::string MnuTextFile = "text";
+    std::string MnuHelp = "Hilfe";
+};
+
+// What the document watch found. Rows and table numbers are 1-based; the
+// offset counts from 0 within the table.
+struct WatchState {
+    bool CadRunning = false;
+    bool InPlaceEdit = false;
+    bool SheetMetalOpen = false;
+    int CurrentTypeRow = 0; // 0: no type matches the document
+    int CurrentTableIndex = 0;
+    int TableFirstRow = 0;
+    int TableLastRow = 0;
+    int CurrentTypeOffset = 0;
+    // The document CurrentValues were read from. Writing them back anywhere
+    // else would put one document's values into another.
+    cad::ObjectRef ValuesDocument;
+};
+
+// One drop-down list as the program keeps it; the view mirrors it.
+struct ListState {
+    std::vector<std::string> Items;
+    int Selection = -1; // 0-based; -1: nothing selected
+};
+
+// The main window's lists and label, and the chosen type.
+struct SelectionState {
+    int SelectedTypeRow = 0; // 0 until the first choice
+    bool FormReady = false;  // false: the lists' selection reactions do nothing
+    ListState Combo1;        // the tables
+    ListState Combo2;        // the types of one table
+    std::string Label1;      // the name of the document shown
+};
+
+struct ApplyState {
+    cad::FiveTexts NewValues; // the chosen type's values in CAD units, number texts
+};
+
+// The program's own run: commands in progress, and whether it has ended.
+struct RunState {
+    int CommandDepth = 0; // > 0 while a command runs; the watch skips its ticks then
+    bool Ended = false;   // set by ExitProgram; no handler does anything afterwards
+};
+
+struct AppState {
+    SettingsNames Settings;
+    std::string ValueFilePath;
+    TextTables Texts;
+    char DecimalSeparator = '.';
+    MenuCaptions Menu;
+    TableModel Tables;
+    cad::CadConnection Cad;
+    cad::SheetMetalVariables Variables;
+    cad::FeatureCheck Features;
+    WatchState Watch;
+    SelectionState Selection;
+    ApplyState Apply;
+    RunState Run;
+};
+
+// True once the program has ended; a procedure that may have run other
+// handlers meanwhile (a message box, a dialog, pending events) checks it and stops.
+inline bool Ended(const AppState& state) {
+    return state.Run.Ended;
+}
+
+// Marks a command as running for its lifetime.
+class CommandScope {
+  public:
+    explicit CommandScope(AppState& state) : m_run(state.Run) { ++m_run.CommandDepth; }
+    ~CommandScope() { --m_run.CommandDepth; }
+    CommandScope(const CommandScope&) = delete;
+    CommandScope& operator=(const CommandScope&) = delete;
+
+  private:
+    RunState& m_run;
+};
+
+} // namespace psm

@@ -1,0 +1,150 @@
+#include "app/DocumentWatch.h"
+
+#include "app/Exit.h"
+#include "cad/CadIds.h"
+#include "tables/Selection.h"
+
+namespace psm {
+namespace {
+
+constexpr int32_t NoDocument = -1;
+
+// The active document seen as an assembly document; null when it is none.
+cad::ObjectRef AsAssembly(const cad::ObjectRef& document) {
+    if (!document) {
+        return nullptr;
+    }
+    auto seen = document->As(cad::ids::AssemblyDocumentIid);
+    return seen ? seen.Value() : nullptr;
+}
+
+void ReadValues(AppState& state, const cad::ObjectRef& document) {
+    cad::ReadSheetMetalVariables(state.Variables, document, state.Tables.ScaleFactor,
+                                 state.DecimalSeparator);
+    state.Watch.ValuesDocument = document;
+}
+
+void ReadAndShow(AppState& state, const Services& services, const cad::ObjectRef& document) {
+    ReadValues(state, document);
+    FindCurrentType(state);
+    ShowCurrentType(state, services);
+}
+
+bool PollFinished(AppState& state) {
+    state.Selection.FormReady = true;
+    return true;
+}
+
+} // namespace
+
+void Timer1_Timer(AppState& state, const Services& services, bool mainWindowIsActive) {
+    if (state.Run.CommandDepth > 0) {
+        return;
+    }
+    (void)PollDocument(state, services, mainWindowIsActive);
+}
+
+bool PollDocument(AppState& state, const Services& services, bool mainWindowIsActive) {
+    WatchState& watch = state.Watch;
+    cad::CadConnection& cad = state.Cad;
+    state.Selection.FormReady = false;
+    if (mainWindowIsActive || !cad.CadAttached) {
+        state.Selection.FormReady = true;
+        return false;
+    }
+    if (!cad.CadApp) {
+        ExitProgram(state, services);
+        return false;
+    }
+    const int32_t code = cad::ConnectCad(cad, services.Automation);
+    if (code == NoDocument) {
+        ExitProgram(state, services);
+        return false;
+    }
+    if (code == cad::ids::SheetMetalDocumentType) {
+        if (state.Selection.Label1 == cad.ActiveDocName) {
+            return PollFinished(state);
+        }
+        watch.CadRunning = true;
+        watch.InPlaceEdit = false;
+        watch.SheetMetalOpen = true;
+        ReadAndShow(state, services, cad.ActiveDoc);
+    } else if (code == cad::ids::AssemblyDocumentType) {
+        watch.CadRunning = true;
+        watch.InPlaceEdit = true;
+        const int32_t part = cad::GetInPlaceDocument(cad, AsAssembly(cad.ActiveDoc));
+        if (state.Selection.Label1 == cad.WorkDocName) {
+            return PollFinished(state);
+        }
+        if (part == cad::ids::SheetMetalDocumentType) {
+            watch.SheetMetalOpen = true;
+            ReadAndShow(state, services, cad.WorkDocument);
+        } else {
+            watch.SheetMetalOpen = false;
+            ShowCurrentType(state, services);
+        }
+    }
+    // Any other document (a part, a drawing): the window keeps the last sheet-metal document.
+    return PollFinished(state);
+}
+
+void RefreshDocument(AppState& state, const Services& services) {
+    WatchState& watch = state.Watch;
+    cad::CadConnection& cad = state.Cad;
+    watch.InPlaceEdit = false;
+    watch.SheetMetalOpen = false;
+    watch.CadRunning = true;
+    const int32_t code = cad::ConnectCad(cad, services.Automation);
+    if (code == NoDocument) {
+        watch.CadRunning = false;
+    } else if (code == cad::ids::AssemblyDocumentType) {
+        watch.InPlaceEdit = true;
+        if (cad::GetInPlaceDocument(cad, AsAssembly(cad.ActiveDoc)) ==
+            cad::ids::SheetMetalDocumentType) {
+            watch.SheetMetalOpen = true;
+            ReadValues(state, cad.WorkDocument);
+            FindCurrentType(state);
+        }
+    } else if (code == cad::ids::SheetMetalDocumentType) {
+        watch.SheetMetalOpen = true;
+        ReadValues(state, cad.ActiveDoc);
+        FindCurrentType(state);
+    }
+}
+
+void FindCurrentType(AppState& state) {
+    const TableModel& tables = state.Tables;
+    const cad::FiveTexts& values = state.Variables.CurrentValues;
+    WatchState& watch = state.Watch;
+
+    int partialMatchRow = 0;
+    int fullMatchRow = 0;
+    for (int row = 1; row <= static_cast<int>(tables.TypeList.size()); ++row) {
+        const TypeRow& type = tables.Type(row);
+        if (type.Field(2) == values[0] && type.Field(3) == values[1] &&
+            type.Field(4) == values[2]) {
+            partialMatchRow = row;
+            if (type.Field(5) == values[3] && type.Field(6) == values[4]) {
+                fullMatchRow = row;
+                break;
+            }
+        }
+    }
+    watch.CurrentTypeRow = fullMatchRow > 0 ? fullMatchRow : partialMatchRow;
+    if (watch.CurrentTypeRow == 0) {
+        return;
+    }
+    for (int table = static_cast<int>(tables.TableList.size()); table >= 1; --table) {
+        if (tables.Table(table).FirstRow <= watch.CurrentTypeRow) {
+            watch.CurrentTableIndex = table;
+            break;
+        }
+    }
+    watch.TableFirstRow = tables.Table(watch.CurrentTableIndex).FirstRow;
+    watch.TableLastRow = watch.CurrentTableIndex == static_cast<int>(tables.TableList.size())
+                             ? tables.TypeCount
+                             : tables.Table(watch.CurrentTableIndex + 1).FirstRow - 1;
+    watch.CurrentTypeOffset = watch.CurrentTypeRow - watch.TableFirstRow;
+}
+
+} // namespace psm

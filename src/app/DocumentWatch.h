@@ -1,0 +1,25 @@
+#pragma once
+
+// The document watch: follows the CAD program's active sheet-metal document,
+// reads its values and finds the table and type that carry them.
+
+#include "app/AppState.h"
+#include "app/Services.h"
+
+namespace psm {
+
+// The timer tick. Skipped while a command runs, so that a document switch
+// during a command's question cannot redirect the command's writes.
+void Timer1_Timer(AppState& state, const Services& services, bool mainWindowIsActive);
+
+// One poll. True when it asked the CAD program, false when it skipped the
+// tick. Ends the program when the CAD program is gone or has no document.
+bool PollDocument(AppState& state, const Services& services, bool mainWindowIsActive);
+
+// Attaches to the CAD program, reads the document's values and finds its type.
+void RefreshDocument(AppState& state, const Services& services);
+
+// Matches CurrentValues against the type rows and finds the row's table.
+void FindCurrentType(AppState& state);
+
+} // namespace psm

@@ -1,0 +1,32 @@
+#pragma once
+
+// The platform services the program's procedures work through. wWinMain fills
+// it with the Win32 implementations, tests with fakes and the simulator.
+
+#include "app/MainView.h"
+#include "cad/Automation.h"
+#include "cad/Host.h"
+#include "platform/MessageBoxes.h"
+#include "platform/TextDecoding.h"
+#include "tables/SettingsStore.h"
+
+#include <functional>
+
+namespace psm {
+
+struct Services {
+    MainView& View;
+    InfoView& Info;
+    MessageBoxes& Boxes;
+    SettingsStore& Settings;
+    cad::Automation& Automation;
+    MousePointer& Pointer;
+    EventPump& Events;
+    const ProgramLocation& Location;
+    // The decimal separator of the user's number format.
+    std::function<char()> UserDecimalSeparator;
+    // 8-bit text of the user's code page to UTF-8; empty: Windows-1252.
+    AnsiDecoder DecodeAnsi;
+};
+
+} // namespace psm

@@ -1,0 +1,120 @@
+#include "app/StartUp.h"
+
+#include "app/DocumentWatch.h"
+#include "tables/BendValueLoader.h"
+#include "tables/LeadingNumber.h"
+#include "tables/Lists.h"
+#include "tables/Selection.h"
+#include "tables/SettingsStore.h"
+
+#include <algorithm>
+
+namespace psm {
+namespace {
+
+std::string DefaultValueFilePath(const ProgramLocation& location) {
+    std::string folder = location.ProgramFolder();
+    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) {
+        folder.pop_back();
+    }
+    return folder + "\\psm_mm.txt";
+}
+
+bool Overlaps(const TwipsRect& a, const TwipsRect& b) {
+    return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
+           b.Top < a.Top + a.Height;
+}
+
+// False only when the monitors are known and the window would be on none of
+// them, for instance after a second screen was unplugged.
+bool OnSomeMonitor(const TwipsRect& window, const std::vector<TwipsRect>& monitors) {
+    return monitors.empty() || std::ranges::any_of(monitors, [&](const TwipsRect& monitor) {
+               return Overlaps(window, monitor);
+           });
+}
+
+void SetCaptions(AppState& state, const Services& services) {
+    const TextTables& texts = state.Texts;
+    MenuCaptions& menu = state.Menu;
+    services.View.SetCaption(texts.Caption(1));
+    menu.MnuHelp = texts.Caption(18);
+    menu.MnuIcon = texts.Caption(2);
+    menu.MnuLanguage = texts.Caption(3);
+    menu.MnuTextFile = texts.Caption(21);
+    menu.MnuOptions = texts.Caption(22);
+}
+
+void ReportMissingValueFile(const AppState& state, const Services& services) {
+    (void)services.Boxes.ShowMessage(state.Texts.Message(2), state.Texts.Message(1),
+                                     MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
+} // namespace
+
+void RestoreWindowPosition(AppState& state, const Services& services) {
+    const SettingsNames& names = state.Settings;
+    const int32_t top = LeadingNumberToInt32(
+        services.Settings.Read(names.SettingsAppName, names.SettingsSection, "Top"));
+    const int32_t left = LeadingNumberToInt32(
+        services.Settings.Read(names.SettingsAppName, names.SettingsSection, "Left"));
+
+    services.View.RestoreNormalState();
+    const TwipsRect current = services.View.WindowRect();
+    TwipsRect sized = current;
+    sized.Width = MainWindowWidth;
+    sized.Height = MainWindowHeight;
+    TwipsRect placed = sized;
+    if (top > 0) {
+        placed.Top = top;
+    }
+    if (left > 0) {
+        placed.Left = left;
+    }
+    services.View.MoveWindow(OnSomeMonitor(placed, services.View.MonitorAreas()) ? placed : sized);
+
+    SetCaptions(state, services);
+}
+
+void Form_Load(AppState& state, const Services& services) {
+    // Ticks that arrive during a message box of the start-up must not
+    // release the lists' reactions before the lists are filled.
+    const CommandScope startUp(state);
+    state.Settings.SettingsAppName = "ORNA\\psm";
+    state.Settings.SettingsSection = "general";
+    state.ValueFilePath = ReadSetting(services.Settings, state.Settings.SettingsAppName,
+                                      state.Settings.SettingsSection, "filename");
+    if (state.ValueFilePath.empty()) {
+        state.ValueFilePath = DefaultValueFilePath(services.Location);
+    }
+    state.Texts.LanguageIndex = TextTables::German;
+    LoadTexts(state.Texts);
+    state.DecimalSeparator = services.UserDecimalSeparator();
+    services.View.KeepOnTop();
+    state.Selection.FormReady = false;
+    services.View.StartTimer(100);
+    RestoreWindowPosition(state, services);
+
+    const LoaderContext loader{services.Settings,
+                               state.Settings.SettingsAppName,
+                               state.Settings.SettingsSection,
+                               state.DecimalSeparator,
+                               state.Texts,
+                               services.Boxes,
+                               services.DecodeAnsi};
+    const bool loaded = LoadBendValues(state.ValueFilePath, loader, state.Tables);
+    if (Ended(state)) {
+        return;
+    }
+    if (!loaded) {
+        ReportMissingValueFile(state, services);
+        return;
+    }
+    for (const TableEntry& table : state.Tables.TableList) {
+        AddListItem(state, services, ListId::Combo1, table.Name);
+    }
+    RefreshDocument(state, services);
+    ShowCurrentType(state, services);
+    state.Selection.FormReady = true;
+}
+
+} // namespace psm

@@ -1,0 +1,21 @@
+#pragma once
+
+// The start-up of the main window and the window's place on the screen.
+
+#include "app/AppState.h"
+#include "app/Services.h"
+
+namespace psm {
+
+// The start-up sequence, in its fixed order. A value file that cannot be read
+// is reported and ends the start-up before the CAD program is contacted.
+void Form_Load(AppState& state, const Services& services);
+
+// Sizes the window, puts it at its stored position and sets the captions.
+void RestoreWindowPosition(AppState& state, const Services& services);
+
+// The main window's outer size in twips.
+inline constexpr int32_t MainWindowWidth = 3555;
+inline constexpr int32_t MainWindowHeight = 2355;
+
+} // namespace psm

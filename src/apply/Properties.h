@@ -1,0 +1,23 @@
+#pragma once
+
+// The part properties window frmInfo: the chosen type's five values with
+// names and units, or the document's values while no type has been chosen.
+
+#include "app/AppState.h"
+#include "app/Services.h"
+
+namespace psm {
+
+// Opens, places and fills the properties window.
+void cmdInfo_Click(AppState& state, const Services& services);
+
+// The free space right of the main window above which the properties window
+// opens on that side, in twips.
+inline constexpr int32_t RightSideMinimum = 3000;
+
+namespace frmInfo {
+// A click on the window or any of its labels closes it.
+void Form_Click(AppState& state, const Services& services);
+} // namespace frmInfo
+
+} // namespace psm

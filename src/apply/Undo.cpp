@@ -1,0 +1,28 @@
+#include "apply/Undo.h"
+
+#include "apply/WaitCursor.h"
+#include "apply/WriteValues.h"
+#include "tables/Selection.h"
+
+namespace psm {
+
+void cmdUndoWrite_Click(AppState& state, const Services& services) {
+    const CommandScope command(state);
+    const WaitCursor wait(services.Pointer);
+    if (state.Selection.Label1.empty()) {
+        return;
+    }
+    if (state.Watch.SheetMetalOpen) {
+        // After a switch to a part or drawing the active document is another
+        // one; the values go only into the document they came from.
+        WriteBackCurrentValues(state, services, CommandDocument(state));
+        if (Ended(state)) {
+            return;
+        }
+    }
+    state.Selection.FormReady = false;
+    ShowCurrentType(state, services);
+    state.Selection.FormReady = true;
+}
+
+} // namespace psm

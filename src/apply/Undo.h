@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "app/Services.h"
+
+namespace psm {
+
+// The reset command: writes the values the document had when the watch read
+// it back into it, without a question, and shows its type again.
+void cmdUndoWrite_Click(AppState& state, const Services& services);
+
+} // namespace psm

@@ -1,0 +1,87 @@
+#include "tables/OptionsMenu.h"
+
+#include "app/Exit.h"
+#include "cad/CommandButton.h"
+#include "tables/SettingsStore.h"
+
+namespace psm {
+namespace {
+
+MenuItem Item(std::string caption, std::optional<MenuCommand> command, bool visible = true) {
+    MenuItem item;
+    item.Caption = std::move(caption);
+    item.Command = command;
+    item.Visible = visible;
+    return item;
+}
+
+} // namespace
+
+std::vector<MenuItem> PopupMenuItems(const MenuCaptions& captions) {
+    MenuItem german = Item("Deutsch", MenuCommand::MnuLang0);
+    german.Checked = true;
+    MenuItem language = Item(captions.MnuLanguage, std::nullopt, false);
+    language.Children = {german, Item("english", MenuCommand::MnuLang1)};
+
+    MenuItem scaleFactor = Item("ScaleFactor", MenuCommand::MnuScaleFactor, false);
+    scaleFactor.Enabled = false;
+
+    MenuItem options = Item(captions.MnuOptions, std::nullopt);
+    options.Children = {Item(captions.MnuIcon, MenuCommand::MnuIcon), language,
+                        Item(captions.MnuTextFile, MenuCommand::MnuTextFile), scaleFactor};
+
+    return {options, Item(captions.MnuHelp, MenuCommand::MnuHelp, false)};
+}
+
+void RunMenuCommand(AppState& state, const Services& services, MenuCommand command) {
+    switch (command) {
+    case MenuCommand::MnuIcon:
+        mnuIcon_Click(state, services);
+        return;
+    case MenuCommand::MnuTextFile:
+        mnutextfile_Click(state, services);
+        return;
+    case MenuCommand::MnuScaleFactor:
+        mnuScaleFactor_Click(state, services);
+        return;
+    case MenuCommand::MnuLang0:
+    case MenuCommand::MnuLang1:
+    case MenuCommand::MnuHelp:
+        return;
+    }
+}
+
+void mnuIcon_Click(AppState& state, const Services& services) {
+    const CommandScope command(state);
+    const TextTables& texts = state.Texts;
+    cad::InstallCommandButton(state.Cad, services.Automation, services.Location, services.Pointer,
+                              services.Location.ExecutableFileName(), texts.Caption(25),
+                              texts.Caption(24));
+}
+
+void mnutextfile_Click(AppState& state, const Services& services) {
+    const CommandScope command(state);
+    const std::string title = state.Texts.Caption(23);
+    std::string initialFile;
+    std::string initialFolder;
+    if (!state.ValueFilePath.empty()) {
+        initialFile = state.ValueFilePath;
+    } else {
+        initialFolder = services.Location.ProgramFolder();
+    }
+    const std::optional<std::string> chosen =
+        services.View.ChooseFile(title, initialFile, initialFolder);
+    if (Ended(state)) {
+        return;
+    }
+    if (chosen) {
+        state.ValueFilePath = *chosen;
+    }
+    WriteSetting(services.Settings, state.Settings.SettingsAppName, state.Settings.SettingsSection,
+                 "filename", state.ValueFilePath);
+    ExitProgram(state, services);
+}
+
+void mnuScaleFactor_Click(AppState&, const Services&) {}
+
+} // namespace psm

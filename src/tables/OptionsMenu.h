@@ -1,0 +1,31 @@
+#pragma once
+
+// The popup menu of the main window and the handlers of its items.
+
+#include "app/AppState.h"
+#include "app/MainView.h"
+#include "app/Services.h"
+
+#include <vector>
+
+namespace psm {
+
+// The items below the popup root mnuOpt: "Optionen" with "Installieren",
+// the hidden language submenu, "Textdatei" and the hidden, disabled
+// "ScaleFactor"; then the hidden "Hilfe".
+std::vector<MenuItem> PopupMenuItems(const MenuCaptions& captions);
+
+// Runs the handler of a chosen item; items without a handler do nothing.
+void RunMenuCommand(AppState& state, const Services& services, MenuCommand command);
+
+// Installs the program's button in the CAD program.
+void mnuIcon_Click(AppState& state, const Services& services);
+
+// Lets the user choose another value file, stores its path and ends the
+// program; the file is read at the next start. Cancel stores the path unchanged.
+void mnutextfile_Click(AppState& state, const Services& services);
+
+// The scale factor comes from the settings or the unit line only.
+void mnuScaleFactor_Click(AppState& state, const Services& services);
+
+} // namespace psm

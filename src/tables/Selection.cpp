@@ -1,0 +1,93 @@
+#include "tables/Selection.h"
+
+#include "tables/Lists.h"
+
+namespace psm {
+
+void Combo1_Click(AppState& state, const Services& services) {
+    FillTypeCombo(state, services);
+}
+
+void Combo2_Click(AppState& state, const Services&) {
+    ShowSelectedValues(state);
+}
+
+int MiddlePosition(int first, int last) {
+    const int distance = last - first;
+    if (distance % 2 == 0) {
+        return distance / 2;
+    }
+    // Exactly halfway between two positions: take the even one.
+    const int below = (distance - 1) / 2;
+    return below % 2 == 0 ? below : below + 1;
+}
+
+void FillTypeCombo(AppState& state, const Services& services) {
+    const SelectionState& selection = state.Selection;
+    if (selection.Combo1.Selection < 0 || !selection.FormReady) {
+        return;
+    }
+    const TableModel& tables = state.Tables;
+    const int k = selection.Combo1.Selection + 1;
+    const int first = tables.Table(k).FirstRow;
+    const int last = k == static_cast<int>(selection.Combo1.Items.size())
+                         ? tables.TypeCount
+                         : tables.Table(k + 1).FirstRow - 1;
+    const int middle = MiddlePosition(first, last);
+
+    ClearList(state, services, ListId::Combo2);
+    for (int row = first; row <= last; ++row) {
+        AddListItem(state, services, ListId::Combo2, tables.Type(row).Field(1));
+    }
+    // A table without rows leaves the list without a selection.
+    SelectListEntry(state, services, ListId::Combo2, middle);
+}
+
+void ShowSelectedValues(AppState& state) {
+    SelectionState& selection = state.Selection;
+    // Without a chosen type (a table without rows) there is no row to take;
+    // the position -1 would name the previous table's last type.
+    if (!selection.FormReady || selection.Combo1.Selection < 0 || selection.Combo2.Selection < 0) {
+        return;
+    }
+    selection.SelectedTypeRow =
+        state.Tables.Table(selection.Combo1.Selection + 1).FirstRow + selection.Combo2.Selection;
+}
+
+void ShowCurrentType(AppState& state, const Services& services) {
+    const WatchState& watch = state.Watch;
+    const cad::CadConnection& cad = state.Cad;
+    std::string label;
+    if (watch.CadRunning) {
+        label = watch.InPlaceEdit ? cad.WorkDocName : cad.ActiveDocName;
+    }
+    state.Selection.Label1 = label;
+    services.View.SetDocumentLabel(label);
+
+    if (!watch.SheetMetalOpen) {
+        SelectListEntry(state, services, ListId::Combo1, -1);
+        SelectListEntry(state, services, ListId::Combo2, -1);
+        return;
+    }
+    ClearList(state, services, ListId::Combo2);
+    if (watch.CurrentTypeRow < 1) {
+        SelectListEntry(state, services, ListId::Combo1, -1);
+        return;
+    }
+    SelectListEntry(state, services, ListId::Combo1, watch.CurrentTableIndex - 1);
+    for (int row = watch.TableFirstRow; row <= watch.TableLastRow; ++row) {
+        AddListItem(state, services, ListId::Combo2, state.Tables.Type(row).Field(1));
+    }
+    SelectListEntry(state, services, ListId::Combo2, watch.CurrentTypeOffset);
+}
+
+void cmdUndo_Click(AppState& state, const Services& services) {
+    state.Selection.FormReady = false;
+    ShowCurrentType(state, services);
+    if (state.Selection.Combo1.Selection < 0) {
+        ClearList(state, services, ListId::Combo2);
+    }
+    state.Selection.FormReady = true;
+}
+
+} // namespace psm

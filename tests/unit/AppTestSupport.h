@@ -1,0 +1,215 @@
+#pragma once
+
+// A recording main window, properties window and message boxes, and a
+// fixture that runs the whole program against the CAD simulator.
+
+#include "CadTestSupport.h"
+#include "TempFolder.h"
+#include "app/App.h"
+#include "tables/MemorySettingsStore.h"
+
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace psm::test {
+
+using cad::test::CountingPump;
+using cad::test::FixedLocation;
+using cad::test::RecordingPointer;
+
+class FakeMainView final : public MainView {
+  public:
+    void SetCaption(const std::string& text) override { Log("caption " + text); }
+    void SetDocumentLabel(const std::string& text) override { Label = text; }
+    void SetStatusText(const std::string& text) override { Status = text; }
+    void ClearList(ListId list) override {
+        Items(list).clear();
+        Selection(list) = -1;
+        Log("clear");
+    }
+    void AddListItem(ListId list, const std::string& text) override {
+        Items(list).push_back(text);
+        Log("add");
+    }
+    void SetListSelection(ListId list, int position) override {
+        Selection(list) = position;
+        Log("select");
+    }
+    TwipsRect WindowRect() const override { return Rect; }
+    void MoveWindow(const TwipsRect& rect) override { Rect = rect; }
+    void RestoreNormalState() override { Log("normal"); }
+    void KeepOnTop() override { Log("on top"); }
+    int32_t ScreenWidth() const override { return Screen; }
+    std::vector<TwipsRect> MonitorAreas() const override { return Monitors; }
+    void StartTimer(int interval) override { TimerInterval = interval; }
+    std::optional<MenuCommand> ShowPopupMenu(const std::vector<MenuItem>& items) override {
+        Menus.push_back(items);
+        return MenuChoice;
+    }
+    std::optional<std::string> ChooseFile(const std::string& title, const std::string& initialFile,
+                                          const std::string& initialFolder) override {
+        FileDialog = {title, initialFile, initialFolder};
+        return ChosenFile;
+    }
+    void Focus() override { ++Focused; }
+    void EndProgram() override {
+        ++Ends;
+        Log("end");
+    }
+
+    std::vector<std::string>& Items(ListId list) {
+        return list == ListId::Combo1 ? Items1 : Items2;
+    }
+    int& Selection(ListId list) { return list == ListId::Combo1 ? Selection1 : Selection2; }
+
+    std::string Label, Status;
+    std::vector<std::string> Items1, Items2;
+    int Selection1 = -1, Selection2 = -1;
+    TwipsRect Rect{600, 900, 4000, 3000};
+    int32_t Screen = 28800;
+    std::vector<TwipsRect> Monitors{{0, 0, 28800, 16200}};
+    int TimerInterval = 0;
+    std::vector<std::vector<MenuItem>> Menus;
+    std::optional<MenuCommand> MenuChoice;
+    std::vector<std::string> FileDialog;
+    std::optional<std::string> ChosenFile;
+    int Focused = 0;
+    int Ends = 0;
+    std::vector<std::string> Journal;
+    std::function<void(const std::string&)> OnCall; // runs at every journal entry
+
+  private:
+    void Log(const std::string& entry) {
+        Journal.push_back(entry);
+        if (OnCall) {
+            OnCall(entry);
+        }
+    }
+};
+
+class FakeInfoView final : public InfoView {
+  public:
+    bool Exists() const override { return Created; }
+    bool Visible() const override { return Created && Shown; }
+    void CreateHidden() override {
+        if (!Created) {
+            Created = true;
+            Shown = false;
+            Labels = {};
+        }
+    }
+    void Show() override { Shown = true; }
+    void SetCaption(const std::string& text) override { Caption = text; }
+    int32_t Width() const override { return 2895; }
+    void MoveWindow(const TwipsRect& rect) override { Rect = rect; }
+    void SetLabel(int column, int row, const std::string& text) override {
+        Labels.at(static_cast<size_t>(column - 1)).at(static_cast<size_t>(row - 1)) = text;
+    }
+    void Destroy() override {
+        Created = Shown = false;
+        ++Destroyed;
+    }
+    std::string Label(int column, int row) const {
+        return Labels.at(static_cast<size_t>(column - 1)).at(static_cast<size_t>(row - 1));
+    }
+
+    bool Created = false, Shown = false;
+    std::string Caption;
+    TwipsRect Rect;
+    std::array<std::array<std::string, 5>, 3> Labels{};
+    int Destroyed = 0;
+};
+
+struct ShownBox {
+    std::string Text, Title;
+    MessageButtons Buttons;
+    MessageIcon Icon;
+    friend bool operator==(const ShownBox&, const ShownBox&) = default;
+};
+
+// Answers boxes from a queue; an empty queue answers Cancel, No or OK.
+class ScriptedBoxes final : public MessageBoxes {
+  public:
+    MessageAnswer ShowMessage(const std::string& text, const std::string& title,
+                              MessageButtons buttons, MessageIcon icon) override {
+        Shown.push_back({text, title, buttons, icon});
+        if (WhileOpen) {
+            WhileOpen();
+        }
+        if (!Answers.empty()) {
+            const MessageAnswer answer = Answers.front();
+            Answers.pop_front();
+            return answer;
+        }
+        return buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel
+               : buttons == MessageButtons::YesNo  ? MessageAnswer::No
+                                                   : MessageAnswer::Ok;
+    }
+    std::vector<ShownBox> Shown;
+    std::deque<MessageAnswer> Answers;
+    std::function<void()> WhileOpen; // what happens while the box is open
+};
+
+// Tables Stahl (rows 1-3) and Aluminium (rows 4-5), point locale.
+inline constexpr std::string_view WorkedExample = "Unit: mm\n"
+                                                  "Begin: Stahl\n"
+                                                  "St 1,0;1;1;0.44;2;1\n"
+                                                  "St 1,5;1.5;1.5;0.44;2.5;1.5\n"
+                                                  "St 2,0;2;2;0.44;3;2\n"
+                                                  "End:\n"
+                                                  "Begin: Aluminium\n"
+                                                  "Al 1,5;1.5;2;0.4;3;1.5\n"
+                                                  "Al 2,0;2;3;0.4;3;2\n"
+                                                  "End:\n";
+
+// Documents whose values match rows of the worked example, in metres.
+inline const sim::SheetMetalValues Row2{0.0015, 0.0015, 0.44, 0.0025, 0.0015};
+inline const sim::SheetMetalValues Row5{0.002, 0.003, 0.4, 0.003, 0.002};
+inline const sim::SheetMetalValues NoRow{0.007, 0.007, 0.5, 0.007, 0.007};
+
+class AppFixture : public ::testing::Test {
+  protected:
+    void UseValueFile(std::string_view text) {
+        settings.Write("ORNA\\psm", "general", "filename", folder.Write("psm_mm.txt", text));
+    }
+    AppFixture() { UseValueFile(WorkedExample); }
+
+    void Start() { app.OnLoad(); }
+    void Tick(bool mainWindowActive = false) { app.OnTimer(mainWindowActive); }
+    void Click(ButtonId button) { app.OnButtonClick(button); }
+    void Choose(ListId list, int position) {
+        view.Selection(list) = position;
+        app.OnListSelected(list, position);
+    }
+    // The value the program wrote last into a variable of a document.
+    std::vector<std::string> Writes() const {
+        std::vector<std::string> lines;
+        for (const auto& write : sim.VariableWrites()) {
+            lines.push_back(write.Document + " " + write.Variable + "=" +
+                            sim::DescribeValue(cad::Value::Double(write.Value)));
+        }
+        return lines;
+    }
+
+    sim::Simulator sim;
+    FakeMainView view;
+    FakeInfoView info;
+    ScriptedBoxes boxes;
+    MemorySettingsStore settings;
+    RecordingPointer pointer;
+    CountingPump pump;
+    FixedLocation location{"C:\\Tools\\psm\\"};
+    char separator = '.';
+    psm::testing::TempFolder folder;
+    Services services{
+        view, info, boxes, settings, sim, pointer, pump, location, [this] { return separator; },
+        {}};
+    App app{services};
+    AppState& state = app.State();
+};
+
+} // namespace psm::test

@@ -1,0 +1,304 @@
+// The write command with its feature checks and questions, the conversion
+// of the chosen type's values, and the reset command.
+
+#include "AppTestSupport.h"
+
+#include <gmock/gmock.h>
+
+namespace psm::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+namespace code = sim::code;
+
+const std::vector<std::string> Row5Written{
+    "A.psm SM_Thickness=R8 0.002", "A.psm SM_Radius=R8 0.003", "A.psm SM_KFactor=R8 0.4",
+    "A.psm SM_ReliefLength=R8 0.003", "A.psm SM_ReliefWidth=R8 0.002"};
+const std::vector<std::string> Row2Written{
+    "A.psm SM_Thickness=R8 0.0015", "A.psm SM_Radius=R8 0.0015", "A.psm SM_KFactor=R8 0.44",
+    "A.psm SM_ReliefLength=R8 0.0025", "A.psm SM_ReliefWidth=R8 0.0015"};
+
+ShownBox Box(std::string text, std::string title, MessageButtons buttons,
+             MessageIcon icon = MessageIcon::Exclamation) {
+    return {std::move(text), std::move(title), buttons, icon};
+}
+const std::string Failed = "\r\nFehler bei:  Flange 1\r\n\r\n";
+const ShownBox M3 = Box(Failed + "Ausführen?", "ORNA Raziv", MessageButtons::OkCancel);
+const ShownBox M4 = Box(Failed + "Rücksetzen?", "ORNA Raziv", MessageButtons::YesNo);
+const ShownBox M1 = Box("Eingabefehler, Textdatei überprüfen!", "ORNA Raziv", MessageButtons::Ok);
+const ShownBox M0 = Box(M1.Text, M1.Title, MessageButtons::Ok, MessageIcon::Critical);
+ShownBox M5(const std::string& title) {
+    return Box(Failed + "Raziv in Solid Edge Sheet Metal überprüfen", title, MessageButtons::Ok);
+}
+
+class ApplyTest : public AppFixture {
+  protected:
+    // A.psm (row 2) is shown; the user chose row 5.
+    void StartOn(sim::Document& doc) {
+        document = &doc;
+        Start();
+        Choose(ListId::Combo1, 1);
+        Choose(ListId::Combo2, 1);
+        ASSERT_EQ(state.Selection.SelectedTypeRow, 5);
+    }
+    void StartOnA() { StartOn(sim.OpenSheetMetal("A.psm", Row2)); }
+    // Fails while the thickness is above the one of row 2, or always once `broken`.
+    void FailingFeatureAfterTheWrite() {
+        document->AddFeature("Flange 1").FailWhen("SM_Thickness", [this](double thickness) {
+            return broken || thickness > 0.0018;
+        });
+    }
+    void Write(std::vector<MessageAnswer> answers = {}) {
+        boxes.Answers.assign(answers.begin(), answers.end());
+        pointer.Shapes.clear();
+        Click(ButtonId::CmdWrite);
+        EXPECT_THAT(pointer.Shapes,
+                    ElementsAre(MousePointerShape::Wait, MousePointerShape::Default));
+    }
+
+    std::vector<std::string> WritesFrom(std::size_t first) const {
+        const auto all = Writes();
+        return {all.begin() + static_cast<std::ptrdiff_t>(first), all.end()};
+    }
+
+    sim::Document* document = nullptr;
+    bool broken = false;
+};
+
+TEST_F(ApplyTest, CleanDocumentGetsTheValuesInMetresWithoutAQuestion) {
+    StartOnA();
+    Write();
+    EXPECT_THAT(boxes.Shown, IsEmpty());
+    EXPECT_EQ(Writes(), Row5Written);
+    EXPECT_THAT(state.Apply.NewValues, ElementsAre("0.002", "0.003", "0.4", "0.003", "0.002"));
+    EXPECT_EQ(view.Selection1, 1);
+    EXPECT_EQ(view.Selection2, 1);
+}
+
+TEST_F(ApplyTest, FailureAfterTheWriteAndNoKeepsTheNewValues) {
+    StartOnA();
+    FailingFeatureAfterTheWrite();
+    Write({MessageAnswer::No});
+    EXPECT_THAT(boxes.Shown, ElementsAre(M4));
+    EXPECT_EQ(Writes(), Row5Written);
+}
+
+TEST_F(ApplyTest, FailureAfterTheWriteAndYesWritesTheDocumentsValuesBack) {
+    StartOnA();
+    FailingFeatureAfterTheWrite();
+    Write({MessageAnswer::Yes});
+    EXPECT_THAT(boxes.Shown, ElementsAre(M4));
+    EXPECT_EQ(WritesFrom(5), Row2Written);
+    EXPECT_EQ(document->SheetMetal().Thickness, 0.0015);
+    EXPECT_EQ(view.Selection1, 0) << "the document's type is shown again";
+    EXPECT_EQ(view.Selection2, 1);
+    EXPECT_EQ(state.Selection.SelectedTypeRow, 5);
+    EXPECT_TRUE(state.Selection.FormReady);
+}
+
+TEST_F(ApplyTest, StillFailingAfterTheWriteBackAfterACleanStartTitlesM5WithTheProgram) {
+    StartOnA();
+    FailingFeatureAfterTheWrite();
+    boxes.WhileOpen = [this] { broken = true; };
+    Write({MessageAnswer::Yes});
+    EXPECT_THAT(boxes.Shown, ElementsAre(M4, M5("ORNA Raziv")));
+}
+
+TEST_F(ApplyTest, AlreadyFailingDocumentAsksFirstAndCancelWritesNothing) {
+    StartOnA();
+    document->AddFeature("Flange 1").SetBaseStatus(code::StatusFailed);
+    Write({MessageAnswer::Cancel});
+    EXPECT_THAT(boxes.Shown, ElementsAre(M3));
+    EXPECT_THAT(Writes(), IsEmpty());
+}
+
+TEST_F(ApplyTest, AlreadyFailingDocumentStillFailingTitlesM5WithTheCheckText) {
+    StartOnA();
+    document->AddFeature("Flange 1").SetBaseStatus(code::StatusFailed);
+    Write({MessageAnswer::Ok, MessageAnswer::Yes});
+    const std::string check = "Raziv in Solid Edge Sheet Metal überprüfen";
+    EXPECT_THAT(boxes.Shown, ElementsAre(M3, M4, M5(check)));
+    EXPECT_EQ(Writes().size(), 10u);
+    EXPECT_EQ(document->SheetMetal().ReliefLength, 0.0025);
+}
+
+TEST_F(ApplyTest, AlreadyFailingAndOkButHealthyAfterwardsKeepsTheNewValues) {
+    StartOnA();
+    document->AddFeature("Flange 1").FailWhen("SM_Thickness", [](double t) { return t < 0.0018; });
+    Write({MessageAnswer::Ok});
+    EXPECT_THAT(boxes.Shown, ElementsAre(M3));
+    EXPECT_EQ(Writes(), Row5Written);
+}
+
+TEST_F(ApplyTest, CopiedPartInTheActiveDocumentIsWrittenWithoutAnyBox) {
+    StartOnA();
+    document->AddFeature("Copy", code::CopiedPartFeature);
+    Write();
+    EXPECT_THAT(boxes.Shown, IsEmpty());
+    EXPECT_EQ(Writes(), Row5Written);
+}
+
+class InPlaceApplyTest : public ApplyTest {
+  protected:
+    void SetUp() override {
+        part = sim.CreateSheetMetal("A.psm", Row2);
+        sim::Document& assembly = sim.OpenDocument("Asm.asm", code::AssemblyDocument);
+        assembly.AddDirectComponent("A:1", part);
+        StartOn(*part);
+        ASSERT_TRUE(state.Watch.InPlaceEdit);
+    }
+    std::shared_ptr<sim::Document> part;
+};
+
+TEST_F(InPlaceApplyTest, CopiedPartShowsM2AndWritesNothing) {
+    part->AddFeature("Copy", code::CopiedPartFeature);
+    Write();
+    EXPECT_THAT(boxes.Shown, ElementsAre(Box("Teilekopie, in Sheetmetal ändern", "ORNA Raziv",
+                                             MessageButtons::Ok)));
+    EXPECT_THAT(Writes(), IsEmpty());
+}
+
+TEST_F(InPlaceApplyTest, FailingPartIsWrittenAfterOkAndRedrawnThroughTheAssembly) {
+    part->AddFeature("Flange 1").SetBaseStatus(code::StatusFailed);
+    Write({MessageAnswer::Ok, MessageAnswer::No});
+    EXPECT_THAT(boxes.Shown, ElementsAre(M3, M4));
+    EXPECT_EQ(Writes(), Row5Written);
+    EXPECT_EQ(part->SimplifiedModelUpdates(), 1);
+}
+
+TEST_F(InPlaceApplyTest, FailingPartCancelWritesNothing) {
+    part->AddFeature("Flange 1").SetBaseStatus(code::StatusFailed);
+    Write({MessageAnswer::Cancel});
+    EXPECT_THAT(Writes(), IsEmpty());
+}
+
+TEST_F(ApplyTest, OnlySheetMetalDocumentsAreWritten) {
+    StartOnA();
+    sim.OpenDocument("Part.par", code::PartDocument);
+    Tick();
+    Write();
+    sim::Document& assembly = sim.OpenDocument("Asm.asm", code::AssemblyDocument);
+    assembly.AddDirectComponent("Q:1", sim.CreateDocument("Q.par", code::PartDocument));
+    Tick();
+    Write();
+    EXPECT_THAT(boxes.Shown, IsEmpty());
+    EXPECT_THAT(Writes(), IsEmpty());
+}
+
+TEST_F(ApplyTest, NoChosenTypeDoesNothing) {
+    sim.OpenSheetMetal("A.psm", NoRow);
+    Start();
+    Write();
+    EXPECT_THAT(boxes.Shown, IsEmpty());
+    EXPECT_THAT(Writes(), IsEmpty());
+}
+
+class ConvertTest : public ApplyTest {};
+
+TEST_F(ConvertTest, WithoutScaleFactorEveryWriteEndsWithM1) {
+    UseValueFile(std::string(WorkedExample.substr(WorkedExample.find('\n') + 1)));
+    StartOnA();
+    Write();
+    EXPECT_THAT(boxes.Shown, ElementsAre(M1));
+    EXPECT_THAT(Writes(), IsEmpty());
+}
+
+TEST_F(ConvertTest, EmptyValueStopsTheConversionThere) {
+    std::string file(WorkedExample);
+    file.replace(file.rfind("Al 2,0"), std::string::npos, "Al 2,0;2;3;0.4;3\n"); // no relief width
+    UseValueFile(file);
+    StartOnA();
+    state.Apply.NewValues[4] = "earlier";
+    Write();
+    EXPECT_THAT(boxes.Shown, ElementsAre(M1));
+    EXPECT_THAT(state.Apply.NewValues, ElementsAre("0.002", "0.003", "0.4", "0.003", "earlier"));
+    EXPECT_THAT(Writes(), IsEmpty());
+}
+
+TEST_F(ConvertTest, WrongSeparatorIsReportedPerCharacterAndTheConversionGoesOn) {
+    StartOnA();
+    state.Tables.TypeList[4].Fields[2] = "3,0,0"; // a radius with two commas: not a number
+    Write();
+    EXPECT_THAT(boxes.Shown, ElementsAre(M0, M0, M1));
+    EXPECT_EQ(state.Apply.NewValues[0], "0.002");
+}
+
+class ResetCommandTest : public ApplyTest {};
+
+TEST_F(ResetCommandTest, TwoWritesThenResetRestoreTheValuesBeforeTheFirst) {
+    StartOnA();
+    Write();
+    Choose(ListId::Combo1, 0);
+    Write();
+    pointer.Shapes.clear();
+    Click(ButtonId::CmdUndoWrite);
+    EXPECT_THAT(pointer.Shapes, ElementsAre(MousePointerShape::Wait, MousePointerShape::Default));
+    EXPECT_EQ(WritesFrom(Writes().size() - 5), Row2Written);
+    EXPECT_THAT(boxes.Shown, IsEmpty());
+    EXPECT_EQ(view.Selection1, 0);
+    EXPECT_EQ(view.Selection2, 1);
+}
+
+TEST_F(ResetCommandTest, NoDocumentShownDoesNothing) {
+    sim.Quit();
+    Start();
+    const std::size_t journal = view.Journal.size();
+    Click(ButtonId::CmdUndoWrite);
+    EXPECT_EQ(view.Journal.size(), journal);
+    EXPECT_THAT(pointer.Shapes, ElementsAre(MousePointerShape::Wait, MousePointerShape::Default));
+}
+
+TEST_F(ResetCommandTest, NameWithoutSheetMetalWritesNothingAndDeselects) {
+    sim::Document& assembly = sim.OpenDocument("Asm.asm", code::AssemblyDocument);
+    assembly.AddDirectComponent("Q:1", sim.CreateDocument("Q.par", code::PartDocument));
+    Start();
+    Choose(ListId::Combo1, 1);
+    Click(ButtonId::CmdUndoWrite);
+    EXPECT_THAT(Writes(), IsEmpty());
+    EXPECT_EQ(view.Selection1, -1);
+    EXPECT_EQ(view.Selection2, -1);
+}
+
+TEST_F(ResetCommandTest, AfterASwitchToAPartNothingIsWrittenAnywhere) {
+    StartOnA();
+    Write();
+    sim::Document& part = sim.OpenDocument("Part.par", code::PartDocument);
+    part.AddSheetMetalVariables(NoRow); // the same variable names as A
+    Tick();
+    ASSERT_EQ(view.Label, "A.psm");
+    Click(ButtonId::CmdUndoWrite);
+    EXPECT_EQ(Writes(), Row5Written);
+    EXPECT_THAT(boxes.Shown, IsEmpty());
+}
+
+class CommandIsolationTest : public ApplyTest {};
+
+TEST_F(CommandIsolationTest, SwitchDuringTheQuestionWritesBackIntoTheFirstDocument) {
+    StartOnA();
+    FailingFeatureAfterTheWrite();
+    sim::Document* b = nullptr;
+    boxes.WhileOpen = [&] {
+        b = &sim.OpenSheetMetal("B.psm", Row5);
+        const std::size_t calls = sim.CallCount();
+        Tick();
+        EXPECT_EQ(sim.CallCount(), calls) << "the watch waits for the command";
+    };
+    Write({MessageAnswer::Yes});
+    EXPECT_EQ(WritesFrom(5), Row2Written);
+    EXPECT_EQ(b->SheetMetal().Thickness, 0.002) << "B keeps its own values";
+    Tick();
+    EXPECT_EQ(view.Label, "B.psm") << "the watch goes on after the command";
+}
+
+TEST_F(CommandIsolationTest, TicksDuringTheWritesPendingEventsAreSkipped) {
+    StartOnA();
+    sim.OpenSheetMetal("B.psm", Row5);
+    pump.OnRun = [&] { Tick(); };
+    Write();
+    EXPECT_EQ(view.Label, "A.psm");
+    EXPECT_EQ(Writes(), Row5Written);
+}
+
+} // namespace
+} // namespace psm::test

@@ -1,0 +1,193 @@
+// Start-up, window position and the end of the program.
+
+#include "AppTestSupport.h"
+
+#include <gmock/gmock.h>
+
+namespace psm::test {
+namespace {
+
+using ::testing::Contains;
+using ::testing::Each;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class StartUpTest : public AppFixture {};
+
+TEST_F(StartUpTest, MissingValueFileIsReportedAndTheCadProgramIsNotContacted) {
+    sim.OpenSheetMetal("A.psm", Row2);
+    settings.Write("ORNA\\psm", "general", "filename", ""); // psm_mm.txt beside the program
+    Start();
+    EXPECT_EQ(state.ValueFilePath, "C:\\Tools\\psm\\psm_mm.txt");
+    EXPECT_THAT(boxes.Shown,
+                ElementsAre(ShownBox{"Pfad für Textdatei festlegen\r\nOptionen: Textdatei",
+                                     "ORNA Raziv", MessageButtons::Ok, MessageIcon::Exclamation}));
+    EXPECT_THAT(view.Items1, IsEmpty());
+    EXPECT_EQ(view.Label, "");
+    EXPECT_EQ(sim.CallCount(), 0u);
+    EXPECT_FALSE(state.Selection.FormReady);
+
+    Tick();
+    EXPECT_EQ(sim.CallCount(), 0u) << "the watch stays idle without an attach";
+    EXPECT_TRUE(state.Selection.FormReady);
+    app.OnMouseDown(MouseButton::Right);
+    EXPECT_EQ(view.Menus.size(), 1u);
+}
+
+TEST_F(StartUpTest, CadProgramNotRunningShowsTheTablesAndNoDocument) {
+    sim.Quit();
+    Start();
+    EXPECT_THAT(view.Items1, ElementsAre("Stahl", "Aluminium"));
+    EXPECT_EQ(view.Selection1, -1);
+    EXPECT_EQ(view.Label, "");
+    EXPECT_FALSE(state.Watch.CadRunning);
+    const std::size_t calls = sim.CallCount();
+    Tick();
+    EXPECT_EQ(sim.CallCount(), calls);
+    EXPECT_EQ(view.Ends, 0);
+}
+
+TEST_F(StartUpTest, CadProgramWithoutDocumentEndsAtTheFirstPoll) {
+    Start();
+    EXPECT_FALSE(state.Watch.CadRunning);
+    EXPECT_EQ(view.Ends, 0);
+    Tick();
+    EXPECT_EQ(view.Ends, 1);
+}
+
+TEST_F(StartUpTest, SheetMetalDocumentIsRecognisedWithItsTableAndType) {
+    sim.OpenSheetMetal("A.psm", Row5);
+    Start();
+    EXPECT_EQ(view.Label, "A.psm");
+    EXPECT_EQ(view.Selection1, 1);
+    EXPECT_THAT(view.Items2, ElementsAre("Al 1,5", "Al 2,0"));
+    EXPECT_EQ(view.Selection2, 1);
+    EXPECT_EQ(state.Selection.SelectedTypeRow, 0) << "program selections react only when ready";
+    EXPECT_TRUE(state.Selection.FormReady);
+    EXPECT_EQ(state.Selection.Combo2.Items, view.Items2);
+}
+
+TEST_F(StartUpTest, StepsRunInOrderWithTheListsSilenced) {
+    sim.OpenSheetMetal("A.psm", Row5);
+    std::vector<bool> readyDuringStartUp;
+    view.OnCall = [&](const std::string&) {
+        readyDuringStartUp.push_back(state.Selection.FormReady);
+    };
+    separator = ',';
+    UseValueFile("Unit: mm\nBegin: T\nT1;2,5;1;0,4;3;2\nEnd:\n");
+    Start();
+    view.OnCall = nullptr;
+    EXPECT_THAT(readyDuringStartUp, Each(false));
+    // Captions come from the loaded text table, after the window was put on top.
+    EXPECT_THAT(std::vector(view.Journal.begin(), view.Journal.begin() + 3),
+                ElementsAre("on top", "normal", "caption ORNA  Raziv"));
+    EXPECT_EQ(state.Menu.MnuTextFile, "Textdatei");
+    EXPECT_EQ(view.TimerInterval, 100);
+    EXPECT_EQ(state.DecimalSeparator, ',');
+    EXPECT_EQ(state.Tables.Type(1).Field(2), "2,5");
+}
+
+TEST_F(StartUpTest, TicksDuringAStartUpMessageDoNotReleaseTheLists) {
+    sim.OpenSheetMetal("A.psm", Row5);
+    UseValueFile(std::string("Unit: cm\n").append(WorkedExample));
+    boxes.WhileOpen = [&] { Tick(); };
+    Start();
+    ASSERT_EQ(boxes.Shown.size(), 1u) << "the unknown unit";
+    EXPECT_THAT(view.Items2, ElementsAre("Al 1,5", "Al 2,0"));
+    EXPECT_EQ(state.Selection.SelectedTypeRow, 0);
+}
+
+class WindowPositionTest : public AppFixture {
+  protected:
+    TwipsRect StartWith(const std::string& top, const std::string& left) {
+        settings.Write("ORNA\\psm", "general", "Top", top);
+        settings.Write("ORNA\\psm", "general", "Left", left);
+        sim.Quit();
+        Start();
+        return view.Rect;
+    }
+};
+
+TEST_F(WindowPositionTest, StoredPositionIsAppliedAtTheFixedSize) {
+    EXPECT_EQ(StartWith("1500", "3000.6"), (TwipsRect{3001, 1500, 3555, 2355}));
+}
+
+TEST_F(WindowPositionTest, EachEdgeIsAppliedOnlyWhenPositive) {
+    EXPECT_EQ(StartWith("-15", "2000"), (TwipsRect{2000, 900, 3555, 2355}));
+}
+
+TEST_F(WindowPositionTest, MissingOrNonNumericValuesKeepThePlace) {
+    EXPECT_EQ(StartWith("", "abc"), (TwipsRect{600, 900, 3555, 2355}));
+}
+
+TEST_F(WindowPositionTest, PositionOnNoMonitorIsNotApplied) {
+    view.Monitors = {{0, 0, 28800, 16200}, {28800, 0, 28800, 16200}};
+    EXPECT_EQ(StartWith("900", "60000"), (TwipsRect{600, 900, 3555, 2355}));
+}
+
+TEST_F(WindowPositionTest, PartlyVisiblePositionIsAppliedAsStored) {
+    EXPECT_EQ(StartWith("16000", "28000"), (TwipsRect{28000, 16000, 3555, 2355}));
+}
+
+class ExitTest : public AppFixture {
+  protected:
+    void SetUp() override {
+        sim.OpenSheetMetal("A.psm", Row2);
+        Start();
+        view.Rect = {1234, 567, 3555, 2355};
+        info.Created = info.Shown = true;
+    }
+    void ExpectEnded() {
+        EXPECT_EQ(settings.Read("ORNA\\psm", "general", "Top"), "567");
+        EXPECT_EQ(settings.Read("ORNA\\psm", "general", "Left"), "1234");
+        EXPECT_EQ(state.Cad.CadApp, nullptr);
+        EXPECT_EQ(state.Cad.ActiveDoc, nullptr);
+        EXPECT_EQ(state.Variables.VariableTable, nullptr);
+        EXPECT_FALSE(info.Created);
+        EXPECT_EQ(view.Ends, 1);
+        EXPECT_TRUE(app.Ended());
+    }
+};
+
+TEST_F(ExitTest, ExitButtonStoresThePositionReleasesAndEnds) {
+    Click(ButtonId::CmdEnd);
+    ExpectEnded();
+}
+
+TEST_F(ExitTest, CloseBoxEndsTheSameWay) {
+    app.OnCloseRequest();
+    ExpectEnded();
+}
+
+TEST_F(ExitTest, NothingHappensAfterTheEnd) {
+    Click(ButtonId::CmdEnd);
+    const std::size_t calls = sim.CallCount();
+    const std::size_t journal = view.Journal.size();
+    sim.Activate(sim.OpenSheetMetal("B.psm", Row5).Name());
+    Tick();
+    Click(ButtonId::CmdUndoWrite);
+    app.OnMouseDown(MouseButton::Right);
+    app.OnCloseRequest();
+    EXPECT_EQ(sim.CallCount(), calls);
+    EXPECT_EQ(view.Journal.size(), journal);
+    EXPECT_THAT(view.Menus, IsEmpty());
+    EXPECT_EQ(view.Ends, 1);
+}
+
+TEST_F(ExitTest, PollThatEndsTheProgramStopsAtOnce) {
+    sim.CloseAll();
+    std::size_t callsAtEnd = 0;
+    view.OnCall = [&](const std::string& entry) {
+        if (entry == "end") {
+            callsAtEnd = sim.CallCount();
+        }
+    };
+    Tick();
+    ExpectEnded();
+    EXPECT_EQ(sim.CallCount(), callsAtEnd);
+    EXPECT_THAT(view.Journal, Contains("end"));
+    EXPECT_EQ(view.Journal.back(), "end");
+}
+
+} // namespace
+} // namespace psm::test
