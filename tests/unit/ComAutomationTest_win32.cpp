@@ -285,6 +285,31 @@ TEST_F(ScriptingDictionary, NamesAreLookedUpOncePerObject) {
     EXPECT_EQ(recording->NameLookups, 3);
 }
 
+TEST_F(ScriptingDictionary, HandlesOfOneObjectAreTheSameObject) {
+    const auto seen = Dictionary().As("{00020400-0000-0000-C000-000000000046}");
+    ASSERT_TRUE(seen.Ok());
+    EXPECT_TRUE(Dictionary().IsSameObject(*seen.Value()));
+    EXPECT_TRUE(seen.Value()->IsSameObject(Dictionary()));
+
+    const auto inner = std::make_shared<ComObject>(NewDictionary(), std::string());
+    Call(Dictionary(), "Add", {Value::Text("child"), Value::Object(inner)});
+    const Value first = Get(Dictionary(), "Item", {Value::Text("child")});
+    const Value second = Get(Dictionary(), "Item", {Value::Text("child")});
+    ASSERT_NE(first.AsObject(), nullptr);
+    ASSERT_NE(second.AsObject(), nullptr);
+    EXPECT_NE(first.AsObject(), second.AsObject());                  // two handles ...
+    EXPECT_TRUE(first.AsObject()->IsSameObject(*second.AsObject())); // ... one object
+    EXPECT_TRUE(first.AsObject()->IsSameObject(*inner));
+    EXPECT_FALSE(first.AsObject()->IsSameObject(Dictionary()));
+}
+
+TEST(ComObjectIdentity, NoObjectIsNeverTheSameAsAnother) {
+    const ComObject none(nullptr, std::string());
+    const ComObject alsoNone(nullptr, std::string());
+    EXPECT_FALSE(none.IsSameObject(alsoNone));
+    EXPECT_TRUE(none.IsSameObject(none));
+}
+
 TEST_F(ScriptingDictionary, ObjectsAreReleasedWithTheirLastHandle) {
     const auto recording = FakeDispatch::Make(m_created);
     const ULONG before = recording->References();
