@@ -1,0 +1,135 @@
+// Status-bar hints, the popup menu and its commands.
+
+#include "AppTestSupport.h"
+#include "tables/OptionsMenu.h"
+
+#include <gmock/gmock.h>
+
+namespace psm::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class HintsTest : public AppFixture {};
+
+TEST_F(HintsTest, EachControlShowsItsHintAndTheFreeAreaClearsIt) {
+    sim.Quit();
+    Start();
+    const std::vector<std::pair<HintArea, std::string>> hints{
+        {HintArea::CmdWrite, "gewählten Blechtyp übernehmen"},
+        {HintArea::CmdUndo, "ursprünglichen Blechtyp anzeigen"},
+        {HintArea::CmdUndoWrite, "auf ursprünglichen Blechtyp rücksetzen"},
+        {HintArea::CmdInfo, "Teileeigenschaften anzeigen"},
+        {HintArea::CmdEnd, "Beenden"},
+        {HintArea::Label1, "Aktives Dokument"},
+        {HintArea::Picture1, "Tabelle und Blechtyp auswählen"},
+        {HintArea::FreeArea, ""}};
+    for (const auto& [area, text] : hints) {
+        view.Status = "stale";
+        app.OnMouseMove(area);
+        EXPECT_EQ(view.Status, text);
+    }
+}
+
+class PopupMenuTest : public AppFixture {
+  protected:
+    void SetUp() override {
+        sim.OpenSheetMetal("A.psm", Row2);
+        Start();
+    }
+};
+
+// Caption, visible, enabled, checked, command, children.
+std::string Describe(const MenuItem& item) {
+    std::string text = item.Caption;
+    text += item.Visible ? "" : " hidden";
+    text += item.Enabled ? "" : " disabled";
+    text += item.Checked ? " checked" : "";
+    if (!item.Children.empty()) {
+        text += " {";
+        for (const MenuItem& child : item.Children) {
+            text += Describe(child) + ";";
+        }
+        text += "}";
+    }
+    return text;
+}
+
+TEST_F(PopupMenuTest, RightButtonOpensTheOptionsMenuWithItsHiddenItems) {
+    app.OnMouseDown(MouseButton::Left);
+    EXPECT_THAT(view.Menus, IsEmpty());
+    app.OnMouseDown(MouseButton::Right);
+    ASSERT_EQ(view.Menus.size(), 1u);
+    std::vector<std::string> items;
+    for (const MenuItem& item : view.Menus[0]) {
+        items.push_back(Describe(item));
+    }
+    EXPECT_THAT(items,
+                ElementsAre("Optionen {Installieren;Sprache hidden {Deutsch checked;english;};"
+                            "Textdatei;ScaleFactor hidden disabled;}",
+                            "Hilfe hidden"));
+    const auto& options = view.Menus[0][0].Children;
+    EXPECT_EQ(options[0].Command, MenuCommand::MnuIcon);
+    EXPECT_EQ(options[2].Command, MenuCommand::MnuTextFile);
+    EXPECT_EQ(options[3].Command, MenuCommand::MnuScaleFactor);
+}
+
+TEST_F(PopupMenuTest, ItemsWithoutActionDoNothing) {
+    const std::size_t calls = sim.CallCount();
+    for (MenuCommand command : {MenuCommand::MnuScaleFactor, MenuCommand::MnuLang0,
+                                MenuCommand::MnuLang1, MenuCommand::MnuHelp}) {
+        view.MenuChoice = command;
+        app.OnMouseDown(MouseButton::Right);
+    }
+    EXPECT_EQ(sim.CallCount(), calls);
+    EXPECT_EQ(view.Ends, 0);
+    EXPECT_THAT(view.FileDialog, IsEmpty());
+}
+
+TEST_F(PopupMenuTest, InstallPutsTheProgramsButtonIntoTheDocumentsEnvironment) {
+    view.MenuChoice = MenuCommand::MnuIcon;
+    app.OnMouseDown(MouseButton::Right);
+    const sim::CommandBar* bar = sim.Env("SheetMetal").FindBar("ORNA");
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->Controls().size(), 1u);
+    const sim::Control& button = *bar->Controls()[0];
+    EXPECT_EQ(button.RunPath, "C:\\Tools\\psm\\psm.exe");
+    EXPECT_EQ(button.Description, "Teileeigenschaften festlegen");
+    EXPECT_EQ(button.Title, "Biegewerte");
+    EXPECT_EQ(state.Run.CommandDepth, 0);
+}
+
+class ValueFileCommandTest : public PopupMenuTest {
+  protected:
+    std::string StoredFile() const { return settings.Read("ORNA\\psm", "general", "filename"); }
+};
+
+TEST_F(ValueFileCommandTest, ChosenFileIsStoredAndTheProgramEnds) {
+    const std::string before = StoredFile();
+    view.ChosenFile = "D:\\Werte\\psm_in.txt";
+    app.OnMenuCommand(MenuCommand::MnuTextFile);
+    EXPECT_THAT(view.FileDialog, ElementsAre("Textdatei auswählen", before, ""));
+    EXPECT_EQ(StoredFile(), "D:\\Werte\\psm_in.txt");
+    EXPECT_EQ(view.Ends, 1);
+    EXPECT_EQ(settings.Read("ORNA\\psm", "general", "Top"), "900");
+    EXPECT_THAT(view.Items1, ElementsAre("Stahl", "Aluminium")) << "the lists are not reloaded";
+}
+
+TEST_F(ValueFileCommandTest, CancelStoresThePathAgainAndEnds) {
+    const std::string before = StoredFile();
+    const int writes = settings.WriteCount();
+    app.OnMenuCommand(MenuCommand::MnuTextFile);
+    EXPECT_EQ(StoredFile(), before);
+    EXPECT_EQ(settings.WriteCount(), writes + 3) << "filename, Top, Left";
+    EXPECT_EQ(view.Ends, 1);
+}
+
+TEST_F(ValueFileCommandTest, WithoutPathTheDialogOpensInTheProgramsFolder) {
+    state.ValueFilePath.clear();
+    app.OnMenuCommand(MenuCommand::MnuTextFile);
+    EXPECT_THAT(view.FileDialog, ElementsAre("Textdatei auswählen", "", "C:\\Tools\\psm\\"));
+}
+
+} // namespace
+} // namespace psm::test

@@ -1,0 +1,108 @@
+// The part properties window: what it shows, where it opens, how it closes.
+
+#include "AppTestSupport.h"
+
+#include <gmock/gmock.h>
+
+namespace psm::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+class PropertiesTest : public AppFixture {
+  protected:
+    std::vector<std::string> Column(int column) const {
+        std::vector<std::string> texts;
+        for (int row = 1; row <= 5; ++row) {
+            texts.push_back(info.Label(column, row));
+        }
+        return texts;
+    }
+};
+
+TEST_F(PropertiesTest, RecognisedTypeShowsItsTableValuesWithNamesAndUnits) {
+    sim.OpenSheetMetal("A.psm", Row2);
+    Start();
+    Click(ButtonId::CmdInfo);
+    EXPECT_EQ(state.Selection.SelectedTypeRow, 2);
+    EXPECT_TRUE(info.Visible());
+    EXPECT_EQ(info.Caption, "Raziv Werte");
+    EXPECT_THAT(Column(1), ElementsAre(" Blechstärke: ", " Biegeradius: ", " NeutralFaktor: ",
+                                       " Ausklinkungstiefe: ", " Ausklinkungsbreite: "));
+    EXPECT_THAT(Column(2), ElementsAre("1.500", "1.500", "0.440", "2.500", "1.500"));
+    EXPECT_THAT(Column(3), ElementsAre(" mm", " mm", "", " mm", " mm"));
+}
+
+TEST_F(PropertiesTest, WithoutChosenTypeTheDocumentsValuesAreShown) {
+    separator = ',';
+    UseValueFile("Unit: in\nBegin: T\nx;1;1;1;1;1\nEnd:\n");
+    sim.OpenSheetMetal("A.psm", {0.0254, 0.00254, 0.5, 0.0508, 0.0127});
+    Start();
+    Click(ButtonId::CmdInfo);
+    EXPECT_EQ(state.Selection.SelectedTypeRow, 0);
+    EXPECT_THAT(Column(2), ElementsAre("1,000", "0,100", "0,500", "2,000", "0,500"));
+    EXPECT_THAT(Column(3), ElementsAre("in", "in", "", "in", "in"));
+}
+
+TEST_F(PropertiesTest, NothingIsShownWithoutTypeAndDocument) {
+    sim.Quit();
+    Start();
+    Click(ButtonId::CmdInfo);
+    EXPECT_TRUE(info.Created);
+    EXPECT_FALSE(info.Visible());
+}
+
+TEST_F(PropertiesTest, EarlierChoiceStaysWhenTheListsLoseTheirSelection) {
+    sim.OpenSheetMetal("A.psm", Row2);
+    Start();
+    Choose(ListId::Combo1, 1); // row 4
+    sim.OpenSheetMetal("B.psm", NoRow);
+    Tick();
+    ASSERT_EQ(view.Selection1, -1);
+    Click(ButtonId::CmdInfo);
+    EXPECT_THAT(Column(2), ElementsAre("1.500", "2.000", "0.400", "3.000", "1.500"));
+}
+
+TEST_F(PropertiesTest, ValuesFromTheOneThatCannotBeConvertedOnStayEmpty) {
+    std::string file(WorkedExample);
+    file.replace(file.find("St 2,0;2;2"), 10, "St 2,0;2;x");
+    UseValueFile(file);
+    sim.OpenSheetMetal("A.psm", Row2);
+    Start();
+    Click(ButtonId::CmdInfo); // row 2: fills every value
+    Choose(ListId::Combo2, 2);
+    Click(ButtonId::CmdInfo);
+    EXPECT_EQ(state.Selection.SelectedTypeRow, 3);
+    EXPECT_THAT(Column(2), ElementsAre("2.000", "", "", "", ""));
+    EXPECT_EQ(boxes.Shown.size(), 0u) << "the properties command shows no M1";
+}
+
+TEST_F(PropertiesTest, OpensRightOfTheMainWindowWhenThereIsRoomElseLeft) {
+    sim.OpenSheetMetal("A.psm", Row2);
+    Start();
+    view.Rect = {600, 900, 3555, 2355};
+    view.Screen = 600 + 3555 + 3001;
+    Click(ButtonId::CmdInfo);
+    EXPECT_EQ(info.Rect, (TwipsRect{4155, 900, 2895, 2355}));
+    view.Screen = 600 + 3555 + 3000;
+    Click(ButtonId::CmdInfo);
+    EXPECT_EQ(info.Rect, (TwipsRect{600 - 2895, 900, 2895, 2355}));
+}
+
+TEST_F(PropertiesTest, ClickOnItOrActivatingTheMainWindowClosesIt) {
+    sim.OpenSheetMetal("A.psm", Row2);
+    Start();
+    Click(ButtonId::CmdInfo);
+    app.OnInfoClick();
+    EXPECT_FALSE(info.Created);
+    EXPECT_EQ(view.Focused, 1);
+
+    Click(ButtonId::CmdInfo);
+    app.OnActivate();
+    EXPECT_FALSE(info.Created);
+    app.OnActivate();
+    EXPECT_EQ(info.Destroyed, 2) << "nothing to close the second time";
+}
+
+} // namespace
+} // namespace psm::test
