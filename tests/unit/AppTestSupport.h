@@ -53,6 +53,9 @@ class FakeMainView final : public MainView {
     std::optional<std::string> ChooseFile(const std::string& title, const std::string& initialFile,
                                           const std::string& initialFolder) override {
         FileDialog = {title, initialFile, initialFolder};
+        if (WhileChoosing) {
+            WhileChoosing();
+        }
         return ChosenFile;
     }
     void Focus() override { ++Focused; }
@@ -77,6 +80,7 @@ class FakeMainView final : public MainView {
     std::optional<MenuCommand> MenuChoice;
     std::vector<std::string> FileDialog;
     std::optional<std::string> ChosenFile;
+    std::function<void()> WhileChoosing;
     int Focused = 0;
     int Ends = 0;
     std::vector<std::string> Journal;

@@ -300,5 +300,25 @@ TEST_F(CommandIsolationTest, TicksDuringTheWritesPendingEventsAreSkipped) {
     EXPECT_EQ(Writes(), Row5Written);
 }
 
+TEST_F(CommandIsolationTest, EveryCommandThatWaitsHoldsTheWatchBack) {
+    StartOnA();
+    sim.OpenSheetMetal("B.psm", Row5);
+    std::vector<std::size_t> callsByTicks;
+    const auto tickMeanwhile = [&] {
+        const std::size_t calls = sim.CallCount();
+        Tick();
+        callsByTicks.push_back(sim.CallCount() - calls);
+    };
+    pump.OnRun = tickMeanwhile; // inside the reset's write
+    Click(ButtonId::CmdUndoWrite);
+    boxes.WhileOpen = tickMeanwhile;            // the properties' separator warning
+    state.Tables.TypeList[1].Fields[1] = "1,5"; // row 2, shown again after the reset
+    Click(ButtonId::CmdInfo);
+    view.WhileChoosing = tickMeanwhile;
+    app.OnMenuCommand(MenuCommand::MnuTextFile);
+    EXPECT_THAT(callsByTicks, ElementsAre(0u, 0u, 0u));
+    EXPECT_EQ(view.Label, "A.psm");
+}
+
 } // namespace
 } // namespace psm::test
