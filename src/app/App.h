@@ -1,14 +1,19 @@
 #pragma once
 
 // The program: its state and the platform services, behind the events the
-// main window forwards. wWinMain builds one with the Win32 services:
+// main window forwards. wWinMain builds one after the COM apartment (the CAD
+// references it holds must go before the apartment ends), from the Win32
+// services:
 //
-//   psm::App app({.View = mainWindow, .Info = infoWindow, .Boxes = messageBoxes,
-//                 .Settings = registry, .Automation = com, .Pointer = pointer,
-//                 .Events = pump, .Location = location,
+//   psm::App app({.View = mainWindow,          // psm::MainWindow
+//                 .Info = infoWindow,          // psm::InfoWindow
+//                 .Boxes = messageBoxes,       // psm::Win32MessageBoxes
+//                 .Settings = registry,        // psm::RegistrySettingsStore
+//                 .Automation = com,           // psm::cad::ComAutomation
+//                 .Pointer = pointer, .Events = pump, .Location = location,
 //                 .UserDecimalSeparator = psm::UserDecimalSeparator,
 //                 .DecodeAnsi = psm::DecodeAnsiCodePage});
-//   mainWindow.Create(app);
+//   mainWindow.Create(app);   // then Load: OnLoad runs the start-up
 //
 // Every service must outlive the App. After ExitProgram (Exit button, close
 // box, value-file command, the watch) every event is ignored.

@@ -88,7 +88,8 @@ void Form_Load(AppState& state, const Services& services) {
     }
     state.Texts.LanguageIndex = TextTables::German;
     LoadTexts(state.Texts);
-    state.DecimalSeparator = services.UserDecimalSeparator();
+    state.DecimalSeparator =
+        services.UserDecimalSeparator ? services.UserDecimalSeparator() : state.DecimalSeparator;
     services.View.KeepOnTop();
     state.Selection.FormReady = false;
     services.View.StartTimer(100);

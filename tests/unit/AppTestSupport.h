@@ -209,9 +209,16 @@ class AppFixture : public ::testing::Test {
     FixedLocation location{"C:\\Tools\\psm\\"};
     char separator = '.';
     psm::testing::TempFolder folder;
-    Services services{
-        view, info, boxes, settings, sim, pointer, pump, location, [this] { return separator; },
-        {}};
+    Services services{.View = view,
+                      .Info = info,
+                      .Boxes = boxes,
+                      .Settings = settings,
+                      .Automation = sim,
+                      .Pointer = pointer,
+                      .Events = pump,
+                      .Location = location,
+                      .UserDecimalSeparator = [this] { return separator; },
+                      .DecodeAnsi = {}};
     App app{services};
     AppState& state = app.State();
 };

@@ -72,9 +72,14 @@ TEST_F(DocumentWatchTest, FlagsAfterEachPollOutcome) {
 
     sim.OpenDocument("Part.par", code::PartDocument);
     EXPECT_EQ(PollFrom(kept), kept) << "other code";
+    EXPECT_EQ(view.Label, "A.psm") << "a part or drawing leaves the last document shown";
 
     sim.OpenSheetMetal("B.psm", Row5);
     EXPECT_EQ(PollFrom(), (Flags{true, false, true})) << "sheet metal, new name";
+    EXPECT_EQ(view.Label, "B.psm");
+    EXPECT_EQ(state.Watch.CurrentTypeRow, 5);
+    EXPECT_THAT(view.Items2, ElementsAre("Al 1,5", "Al 2,0"));
+    EXPECT_EQ(view.Selection2, 1);
 
     OpenAssemblyWith(sim.CreateSheetMetal("B.psm", Row2));
     EXPECT_EQ(PollFrom({false, false, false}), (Flags{true, true, false})) << "assembly, same name";
@@ -114,22 +119,6 @@ TEST_F(DocumentWatchTest, ProgramEndsWhenTheCadProgramIsGone) {
     Tick();
     EXPECT_EQ(view.Ends, 1);
     EXPECT_EQ(settings.Read("ORNA\\psm", "general", "Top"), "900");
-}
-
-TEST_F(DocumentWatchTest, SwitchingDocumentsShowsTheNewOneAndKeepsItForPartsAndDrawings) {
-    sim.OpenSheetMetal("A.psm", Row2);
-    Start();
-    sim.OpenSheetMetal("B.psm", Row5);
-    Tick();
-    EXPECT_EQ(view.Label, "B.psm");
-    EXPECT_EQ(state.Watch.CurrentTypeRow, 5);
-    EXPECT_THAT(view.Items2, ElementsAre("Al 1,5", "Al 2,0"));
-    EXPECT_EQ(view.Selection2, 1);
-
-    sim.OpenDocument("Drawing.dft", code::DraftDocument);
-    Tick();
-    EXPECT_EQ(view.Label, "B.psm");
-    EXPECT_EQ(view.Selection2, 1);
 }
 
 TEST_F(DocumentWatchTest, UnchangedNameIsNotReadAgain) {
