@@ -171,6 +171,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
         OnContextMenu(lParam);
         return 0;
+    case WM_SETCURSOR:
+        if (OnSetCursor()) {
+            return TRUE;
+        }
+        break;
     case WM_CLOSE:
         // The core decides whether and how the program ends.
         if (Forwarding()) {
@@ -557,6 +562,21 @@ void MainWindow::EndProgram() {
         DestroyWindow(m_window); // owned windows (frmInfo, open dialogs) go with it
     }
     PostQuitMessage(0);
+}
+
+void MainWindow::SetMousePointer(MousePointerShape shape) {
+    m_waitCursor = shape == MousePointerShape::Wait;
+    SetCursor(LoadCursorW(nullptr, m_waitCursor ? IDC_WAIT : IDC_ARROW));
+}
+
+bool MainWindow::OnSetCursor() {
+    // Children pass WM_SETCURSOR up to their parent first, so answering it
+    // here keeps the hourglass over every control while a command runs.
+    if (!m_waitCursor) {
+        return false;
+    }
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    return true;
 }
 
 } // namespace psm

@@ -3,6 +3,7 @@
 #include "app/GdiHandles_win32.h"
 #include "app/MainView.h"
 #include "app/MainWindowDesign_win32.h"
+#include "cad/Host.h"
 
 #include <array>
 #include <string>
@@ -11,8 +12,9 @@
 namespace psm {
 
 // frmBlechWerte: creates the window and its controls, hands every user
-// action to the core's events, and shows what the core tells it.
-class MainWindow final : public MainView {
+// action to the core's events, and shows what the core tells it. It also
+// owns the program's mouse pointer: the wait cursor covers all its controls.
+class MainWindow final : public MainView, public MousePointer {
   public:
     explicit MainWindow(HINSTANCE instance);
     ~MainWindow() override;
@@ -55,6 +57,8 @@ class MainWindow final : public MainView {
     void Focus() override;
     void EndProgram() override;
 
+    void SetMousePointer(MousePointerShape shape) override;
+
     static constexpr UINT_PTR WatchTimerId = 1;
 
   private:
@@ -64,6 +68,7 @@ class MainWindow final : public MainView {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool OnCreate();
+    bool OnSetCursor();
     void OnNcDestroy();
     void OnCommand(WPARAM wParam);
     void OnActivate(WPARAM wParam);
@@ -102,6 +107,7 @@ class MainWindow final : public MainView {
     bool m_showNormal = false;
     bool m_ended = false;
     bool m_menuFromKeyboard = false;
+    bool m_waitCursor = false;
 };
 
 } // namespace psm

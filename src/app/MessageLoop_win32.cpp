@@ -3,6 +3,17 @@
 #include "app/MainWindow_win32.h"
 
 namespace psm {
+namespace {
+
+void Dispatch(MainWindow& mainWindow, MSG& message) {
+    if (mainWindow.TranslateDialogMessage(message)) {
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+} // namespace
 
 int RunMessageLoop(MainWindow& mainWindow) {
     MSG message{};
@@ -11,13 +22,25 @@ int RunMessageLoop(MainWindow& mainWindow) {
         if (result == 0 || result == -1) {
             break;
         }
-        if (mainWindow.TranslateDialogMessage(message)) {
-            continue;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        Dispatch(mainWindow, message);
     }
     return 0;
+}
+
+void MessagePump::ProcessPendingEvents() {
+    constexpr int MaxMessages = 256;
+    MSG message{};
+    for (int handled = 0; handled < MaxMessages && !m_mainWindow.Ended(); ++handled) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            return;
+        }
+        if (message.message == WM_QUIT) {
+            // The outer loop must still see it.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        Dispatch(m_mainWindow, message);
+    }
 }
 
 } // namespace psm

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cad/Host.h"
+
 namespace psm {
 
 class MainWindow;
@@ -7,5 +9,17 @@ class MainWindow;
 // The program's one message loop. It ends as soon as the main window has
 // ended the program and hands out nothing after that.
 int RunMessageLoop(MainWindow& mainWindow);
+
+// Lets the messages waiting now (timer ticks included) be handled once, as
+// the variable write asks between its last put and the redraw. Bounded, so a
+// flood of messages cannot hold the write up.
+class MessagePump final : public EventPump {
+  public:
+    explicit MessagePump(MainWindow& mainWindow) : m_mainWindow(mainWindow) {}
+    void ProcessPendingEvents() override;
+
+  private:
+    MainWindow& m_mainWindow;
+};
 
 } // namespace psm

@@ -1,39 +1,28 @@
+#include "app/App.h"
 #include "app/InfoWindow_win32.h"
 #include "app/MainWindow_win32.h"
 #include "app/MessageBoxes_win32.h"
 #include "app/MessageLoop_win32.h"
-#include "app/TemporaryShellEvents_win32.h"
+#include "cad/ComApartment_win32.h"
+#include "cad/ComAutomation_win32.h"
+#include "cad/MessageFilter_win32.h"
+#include "platform/AnsiCodePage_win32.h"
+#include "platform/DecimalSeparator_win32.h"
+#include "platform/ProgramLocation_win32.h"
+#include "tables/RegistrySettingsStore_win32.h"
 #include "texts/Texts.h"
 
 #include <array>
 #include <commctrl.h>
-#include <objbase.h>
 #include <string>
 #include <windows.h>
 
 namespace {
 
-// The user-interface thread is a single-threaded COM apartment: the CAD
-// automation and the file dialog both need it.
-class ComApartment {
-  public:
-    ComApartment()
-        : m_initialised(SUCCEEDED(
-              CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~ComApartment() {
-        if (m_initialised) {
-            CoUninitialize();
-        }
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-  private:
-    bool m_initialised;
-};
-
-std::array<std::string, 5> ButtonNames(const psm::TextTables& texts) {
+std::array<std::string, 5> ButtonNames() {
     // The buttons' hints (texts 4 to 8) double as their accessible names.
+    psm::TextTables texts;
+    LoadTexts(texts);
     return {texts.Caption(4), texts.Caption(5), texts.Caption(6), texts.Caption(7),
             texts.Caption(8)};
 }
@@ -41,25 +30,38 @@ std::array<std::string, 5> ButtonNames(const psm::TextTables& texts) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    const ComApartment apartment;
+    // The user-interface thread is a single-threaded apartment: the CAD
+    // automation, its busy-retry message filter and the file dialog need it.
+    // Declared first, so that it ends after every COM reference below.
+    const psm::cad::ComApartment apartment;
+    const psm::cad::MessageFilterRegistration messageFilter;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-
-    psm::TextTables texts;
-    LoadTexts(texts);
 
     psm::MainWindow mainWindow(instance);
     psm::InfoWindow infoWindow(instance, mainWindow);
     psm::Win32MessageBoxes messageBoxes(mainWindow);
-    // TEMPORARY until the core lands: its application object takes the three
-    // views above and replaces this stand-in.
-    psm::TemporaryShellEvents events(mainWindow, texts);
+    psm::RegistrySettingsStore settings;
+    psm::cad::ComAutomation automation;
+    psm::MessagePump pump(mainWindow);
+    const psm::ExecutableLocation location;
 
-    if (!mainWindow.Create(events)) {
+    psm::App app({.View = mainWindow,
+                  .Info = infoWindow,
+                  .Boxes = messageBoxes,
+                  .Settings = settings,
+                  .Automation = automation,
+                  .Pointer = mainWindow,
+                  .Events = pump,
+                  .Location = location,
+                  .UserDecimalSeparator = psm::UserDecimalSeparator,
+                  .DecodeAnsi = psm::DecodeAnsiCodePage});
+
+    if (!mainWindow.Create(app)) {
         return 1;
     }
-    infoWindow.SetEvents(events);
-    mainWindow.SetButtonNames(ButtonNames(texts));
+    infoWindow.SetEvents(app);
+    mainWindow.SetButtonNames(ButtonNames());
     mainWindow.Load(showCommand);
     return psm::RunMessageLoop(mainWindow);
 }

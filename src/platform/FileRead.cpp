@@ -1,34 +1,39 @@
 #include "platform/FileRead.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <cstdio>
+#include <memory>
+#include <sys/stat.h>
 
 namespace psm {
+namespace {
 
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+} // namespace
+
+// POSIX file names are bytes already; the UTF-8 path is used as it is.
 std::optional<std::string> ReadFileBytes(const std::string& utf8Path) {
-    // From char8_t, so that MinGW does not read the path in the ANSI code page.
-    const std::u8string u8Path(utf8Path.begin(), utf8Path.end());
-    const std::filesystem::path path(u8Path);
-
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    struct stat status {};
+    if (::stat(utf8Path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return std::nullopt;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(utf8Path.c_str(), "rb"));
+    if (!file) {
         return std::nullopt;
     }
     std::string content;
-    const auto size = std::filesystem::file_size(path, error);
-    if (!error) {
-        content.reserve(static_cast<size_t>(size));
-    }
+    content.reserve(static_cast<size_t>(status.st_size));
     char buffer[64 * 1024];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        content.append(buffer, static_cast<size_t>(in.gcount()));
+    for (;;) {
+        const size_t count = std::fread(buffer, 1, sizeof buffer, file.get());
+        content.append(buffer, count);
+        if (count < sizeof buffer) {
+            break;
+        }
     }
-    if (in.bad()) {
+    if (std::ferror(file.get()) != 0) {
         return std::nullopt;
     }
     return content;

@@ -1,0 +1,51 @@
+#include "platform/FileRead.h"
+#include "platform/Utf16_win32.h"
+
+#include <memory>
+#include <type_traits>
+#include <windows.h>
+
+namespace psm {
+namespace {
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+UniqueHandle OpenForReading(const std::wstring& path) {
+    // Others may keep the file open in an editor. A folder does not open
+    // (no FILE_FLAG_BACKUP_SEMANTICS), so it counts as missing.
+    HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+}
+
+} // namespace
+
+// Win32 directly: the standard library's path conversions would pull the
+// whole locale machinery into the static executable.
+std::optional<std::string> ReadFileBytes(const std::string& utf8Path) {
+    const UniqueHandle file = OpenForReading(Widen(utf8Path));
+    if (!file || GetFileType(file.get()) != FILE_TYPE_DISK) {
+        return std::nullopt;
+    }
+    std::string content;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+        content.reserve(static_cast<size_t>(size.QuadPart));
+    }
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD count = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &count, nullptr)) {
+            return std::nullopt;
+        }
+        if (count == 0) {
+            return content;
+        }
+        content.append(buffer, count);
+    }
+}
+
+} // namespace psm
