@@ -1,0 +1,137 @@
+#include "simcad/DocumentView.h"
+
+#include "sim/Assembly.h"
+#include "simcad/Control.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+namespace psm::simcad {
+namespace {
+
+constexpr std::array<const char*, 5> ValueLabels = {
+    "Material thickness", "Bend radius", "Neutral factor", "Relief length", "Relief width"};
+
+std::string Format(const char* pattern, double value) {
+    std::array<char, 64> text{};
+    std::snprintf(text.data(), text.size(), pattern, value);
+    return text.data();
+}
+
+std::string TypeName(int32_t type) {
+    switch (type) {
+    case sim::code::SheetMetalDocument:
+        return "sheet metal";
+    case sim::code::AssemblyDocument:
+        return "assembly";
+    case sim::code::PartDocument:
+        return "part";
+    case sim::code::DraftDocument:
+        return "drawing";
+    default:
+        return "type " + std::to_string(type);
+    }
+}
+
+std::string FeatureKind(int32_t type) {
+    switch (type) {
+    case sim::code::FlangeFeature:
+        return "flange";
+    case sim::code::CutoutFeature:
+        return "cutout";
+    case sim::code::CopiedPartFeature:
+        return "copied part";
+    default:
+        return "feature";
+    }
+}
+
+void AddLine(std::string& text, const std::string& line) {
+    text += line;
+    text += "\r\n";
+}
+
+void AddDocument(std::string& text, const sim::Document& document, const std::string& indent) {
+    AddLine(text, indent + document.Name() + "  (" + TypeName(document.Type()) + ")");
+    for (int k = 1; k <= 5; ++k) {
+        const double value = SheetMetalValue(document, k);
+        std::string line = indent + "  " + ValueLabels[static_cast<std::size_t>(k - 1)] + ": ";
+        if (std::isnan(value)) {
+            line += "-";
+        } else if (k == 3) {
+            line += Format("%.6g", value);
+        } else {
+            line += Format("%.6g mm", value * 1000.0) + Format("  (%.9g m)", value);
+        }
+        AddLine(text, line);
+    }
+    if (document.Features().empty()) {
+        AddLine(text, indent + "  no features");
+    }
+    for (const auto& feature : document.Features()) {
+        AddLine(text, indent + "  " + feature->Name() + " [" + FeatureKind(feature->Type()) +
+                          "]: " + StatusName(feature->Status()));
+    }
+}
+
+void AddAssembly(std::string& text, const sim::Document& assembly) {
+    AddLine(text, assembly.Name() + "  (assembly)");
+    const auto& components = assembly.ComponentSetNode()->Items();
+    if (components.empty()) {
+        AddLine(text, "  no components");
+    }
+    for (const auto& component : components) {
+        std::string line = "  component " + component->Name();
+        const auto& link = component->ComponentLink();
+        if (component->Type() == sim::code::NamedComponent) {
+            line += " (named)";
+        } else if (link && link->Linked()) {
+            line += " -> " + link->Linked()->Name() + (link->Blocked() ? " (blocked)" : "");
+        }
+        AddLine(text, line);
+    }
+    if (components.size() == 1 && components.front()->ComponentLink() &&
+        components.front()->ComponentLink()->Linked()) {
+        AddDocument(text, *components.front()->ComponentLink()->Linked(), "  ");
+    }
+}
+
+} // namespace
+
+std::vector<std::string> DocumentNames(const sim::Simulator& simulator) {
+    std::vector<std::string> names;
+    for (const sim::Document* document : simulator.OpenDocuments()) {
+        names.push_back(document->Name());
+    }
+    return names;
+}
+
+std::string DetailsText(const World& world) {
+    std::string text;
+    const sim::Document* active = world.Sim.ActiveDocument();
+    if (active == nullptr) {
+        AddLine(text, "No document open.");
+    } else if (active->Type() == sim::code::AssemblyDocument) {
+        AddAssembly(text, *active);
+    } else {
+        AddDocument(text, *active, "");
+    }
+    AddLine(text, "");
+    for (const auto& environment : world.Sim.Environments()->Items()) {
+        for (const auto& bar : environment->Bars()->Items()) {
+            std::string line = environment->Name() + " / bar " + bar->Name() + ":";
+            if (bar->Controls().empty()) {
+                line += " no buttons";
+            }
+            for (const auto& control : bar->Controls()) {
+                line += " [" + (control->Title.empty() ? control->RunPath : control->Title) + "]";
+            }
+            AddLine(text, line);
+        }
+    }
+    AddLine(text, "CAD calls: " + std::to_string(world.Sim.CallCount()));
+    return text;
+}
+
+} // namespace psm::simcad

@@ -1,0 +1,53 @@
+#pragma once
+
+// simcad's window: the open documents (a click makes one active, as in the
+// CAD program), and the active document's five values and features, the
+// command bars and the call count, refreshed a few times a second.
+
+#include "simcad/World.h"
+
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace psm::simcad {
+
+inline constexpr wchar_t WindowClassName[] = L"SimCadWindow";
+
+class SimCadWindow {
+  public:
+    SimCadWindow(HINSTANCE instance, World& world, std::wstring title);
+    ~SimCadWindow();
+    SimCadWindow(const SimCadWindow&) = delete;
+    SimCadWindow& operator=(const SimCadWindow&) = delete;
+
+    bool Create(int showCommand);
+    HWND Handle() const { return m_window; }
+
+    // As a click into the window would: simcad becomes the active program.
+    void BringToFront();
+    // Closes the window once the current call has returned; the program ends.
+    void Close();
+
+  private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCreate();
+    void OnSize(int width, int height);
+    void OnDocumentChosen();
+    void Refresh();
+
+    HINSTANCE m_instance;
+    World& m_world;
+    std::wstring m_title;
+    HWND m_window = nullptr;
+    HWND m_caption = nullptr;
+    HWND m_list = nullptr;
+    HWND m_details = nullptr;
+    HFONT m_font = nullptr; // a stock font, not owned
+    std::vector<std::string> m_shownNames;
+    std::string m_shownActive;
+    std::string m_shownDetails;
+};
+
+} // namespace psm::simcad
