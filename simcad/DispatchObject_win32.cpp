@@ -90,6 +90,14 @@ HRESULT DispatchObject::QueryInterface(REFIID iid, void** object) {
     if (!Published(wanted)) {
         return E_NOINTERFACE;
     }
+    // COM asks again for a view it has just been given (Wine's stub does, on
+    // connecting): that is no call of the client's, and the model does not
+    // hear of it.
+    if (DispatchObject* known = m_table->Find(m_node, wanted)) {
+        known->AddRef();
+        *object = static_cast<IDispatch*>(known);
+        return S_OK;
+    }
     const auto spelled = m_table->Calls().QueryInterface(m_node, m_interface, m_generation, wanted);
     if (!spelled) {
         const int32_t code = spelled.Error().Code;

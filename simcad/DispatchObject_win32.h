@@ -46,7 +46,7 @@ class DispatchObject final : public IDispatch {
     HRESULT Identity(void** object);
     HRESULT ServeResult(const cad::Value& value, VARIANT* result);
 
-    ULONG m_refs = 1;
+    ULONG m_refs = 0; // the table's first ComPtr adds the first reference
     std::shared_ptr<ObjectTable> m_table;
     sim::NodeRef m_node;
     std::string m_interface;

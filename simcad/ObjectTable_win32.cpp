@@ -25,11 +25,17 @@ ComPtr<DispatchObject> ObjectTable::Serve(const sim::NodeRef& node, const std::s
     if (const auto found = m_objects.find(key); found != m_objects.end()) {
         return ComPtr<DispatchObject>(found->second);
     }
-    ComPtr<DispatchObject> made;
-    // The new object starts with one reference, which `made` takes over.
-    made.Attach(new DispatchObject(shared_from_this(), node, interfaceId, generation));
+    // A new object has no reference until `made` takes the first. (MinGW's
+    // ComPtr::Attach adds a reference, unlike the original, so it is not used.)
+    ComPtr<DispatchObject> made(
+        new DispatchObject(shared_from_this(), node, interfaceId, generation));
     m_objects.emplace(key, made.Get());
     return made;
+}
+
+DispatchObject* ObjectTable::Find(const sim::NodeRef& node, const std::string& interfaceId) const {
+    const auto found = m_objects.find(KeyOf(node.get(), interfaceId));
+    return found != m_objects.end() ? found->second : nullptr;
 }
 
 void ObjectTable::Forget(const DispatchObject& object) {

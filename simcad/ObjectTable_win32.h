@@ -33,6 +33,9 @@ class ObjectTable : public std::enable_shared_from_this<ObjectTable> {
     Microsoft::WRL::ComPtr<DispatchObject>
     Serve(const sim::NodeRef& node, const std::string& interfaceId, uint32_t generation);
 
+    // The served object for the pair, if one lives; no reference is added.
+    DispatchObject* Find(const sim::NodeRef& node, const std::string& interfaceId) const;
+
     // Cuts every client off (CoDisconnectObject), for the end of the program:
     // afterwards no call can reach the model any more.
     void DisconnectAll();

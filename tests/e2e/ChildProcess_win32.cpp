@@ -1,0 +1,110 @@
+#include "ChildProcess_win32.h"
+
+#include <utility>
+#include <vector>
+
+namespace psm::e2e {
+
+std::optional<ChildProcess> ChildProcess::Start(const std::wstring& program,
+                                                const std::wstring& arguments,
+                                                const std::wstring& folder) {
+    const std::wstring path = ProgramFolder() + program;
+    std::wstring commandLine = L"\"" + path + L"\" " + arguments;
+    const std::wstring directory = folder.empty() ? ProgramFolder() : folder;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.c_str(), &startup, &started)) {
+        return std::nullopt;
+    }
+    CloseHandle(started.hThread);
+    return ChildProcess(started.hProcess, started.dwProcessId);
+}
+
+ChildProcess::~ChildProcess() {
+    Terminate();
+    Close();
+}
+
+ChildProcess::ChildProcess(ChildProcess&& other) noexcept
+    : m_process(std::exchange(other.m_process, nullptr)), m_id(other.m_id) {}
+
+ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
+    if (this != &other) {
+        Terminate();
+        Close();
+        m_process = std::exchange(other.m_process, nullptr);
+        m_id = other.m_id;
+    }
+    return *this;
+}
+
+bool ChildProcess::Running() const {
+    return m_process != nullptr && WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT;
+}
+
+bool ChildProcess::WaitForExit(DWORD milliseconds) const {
+    return m_process == nullptr ||
+           WaitUntil([&] { return WaitForSingleObject(m_process, 0) != WAIT_TIMEOUT; },
+                     milliseconds);
+}
+
+std::optional<DWORD> ChildProcess::ExitCode() const {
+    DWORD code = 0;
+    if (m_process == nullptr || Running() || !GetExitCodeProcess(m_process, &code)) {
+        return std::nullopt;
+    }
+    return code;
+}
+
+void ChildProcess::Terminate() {
+    if (Running()) {
+        TerminateProcess(m_process, 99);
+        WaitForSingleObject(m_process, 5000);
+    }
+}
+
+void ChildProcess::Close() {
+    if (m_process != nullptr) {
+        CloseHandle(m_process);
+        m_process = nullptr;
+    }
+}
+
+std::wstring ProgramFolder() {
+    std::vector<wchar_t> path(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            std::wstring full(path.data(), length);
+            return full.substr(0, full.find_last_of(L"\\/") + 1);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::wstring NewTempFolder(const std::wstring& name) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::wstring folder =
+        std::wstring(temp) + name + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+bool WriteTextFile(const std::wstring& path, const std::string& utf8) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const BOOL ok =
+        WriteFile(file, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == utf8.size();
+}
+
+} // namespace psm::e2e
