@@ -15,6 +15,11 @@ constexpr DWORD QuitTimeoutMs = 10000;
 bool SimCad::Start(const std::string& scenario) {
     Quit();
     m_problem.clear();
+    // One left running by an aborted run would keep the new one from starting.
+    if (auto leftover = m_com.GetActiveObject("SimCad.Control")) {
+        (void)leftover.Value()->Call(cad::Member::ByName("Quit"), {});
+        WaitUntil([&] { return !m_com.GetActiveObject("SimCad.Control"); }, QuitTimeoutMs);
+    }
     const std::wstring folder = NewTempFolder(L"simcad-e2e");
     const std::wstring path = folder + L"scenario-" + std::to_wstring(++m_runs) + L".txt";
     if (!WriteTextFile(path, scenario)) {

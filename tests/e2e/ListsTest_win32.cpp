@@ -1,0 +1,75 @@
+// Choosing a table and a type, and the properties window that shows the
+// chosen type's values.
+
+#include "EndToEnd_win32.h"
+
+namespace psm::e2e {
+namespace {
+
+using ChoosingTableAndType = EndToEnd;
+
+TEST_F(ChoosingTableAndType, ATableListsItsTypesWithTheMiddleOneChosen) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    psm.Choose(MainControl::Combo1, 1);
+    ASSERT_TRUE(WaitUntil([&] { return psm.Items(MainControl::Combo2).size() == 2; }, NoticeMs));
+    EXPECT_EQ(psm.Items(MainControl::Combo2), (std::vector<std::wstring>{L"Al 1,0", L"Al 2,0"}));
+    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"Al 1,0");
+    psm.Choose(MainControl::Combo1, 0);
+    ASSERT_TRUE(WaitUntil([&] { return psm.Items(MainControl::Combo2).size() == 3; }, NoticeMs));
+    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"St 1,5");
+    // Choosing writes nothing, and the document stays shown.
+    EXPECT_EQ(simcad.WriteCount(), 0);
+    EXPECT_EQ(psm.Label(), L"Halter.psm");
+}
+
+using PropertiesWindow = EndToEnd;
+
+TEST_F(PropertiesWindow, ShowsTheChosenTypesValuesWithUnits) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    psm.Choose(MainControl::Combo2, 2); // St 2,0
+    WaitUntil([] { return false; }, 200);
+    psm.Click(MainControl::CmdInfo);
+    ASSERT_TRUE(WaitUntil([&] { return psm.InfoWindow() != nullptr; }, NoticeMs));
+    EXPECT_EQ(TextOf(psm.InfoWindow()), L"Raziv Werte");
+    const std::vector<std::wstring> names{L" Blechstärke: ", L" Biegeradius: ", L" NeutralFaktor: ",
+                                          L" Ausklinkungstiefe: ", L" Ausklinkungsbreite: "};
+    const std::vector<std::wstring> values{L"2.000", L"2.000", L"0.440", L"4.000", L"2.000"};
+    for (int row = 1; row <= 5; ++row) {
+        const auto k = static_cast<std::size_t>(row - 1);
+        EXPECT_EQ(psm.InfoLabel(1, row), names[k]) << row;
+        EXPECT_EQ(psm.InfoLabel(2, row), LocalNumber(values[k])) << row;
+        EXPECT_EQ(psm.InfoLabel(3, row), row == 3 ? L"" : L" mm") << row;
+    }
+    // The window stands beside the main window, as high as it.
+    RECT info{};
+    GetWindowRect(psm.InfoWindow(), &info);
+    const RECT main = psm.WindowRect();
+    EXPECT_EQ(info.top, main.top);
+    EXPECT_EQ(info.bottom - info.top, main.bottom - main.top);
+    EXPECT_TRUE(info.left == main.right || info.right == main.left);
+
+    // A click on it closes it.
+    HWND label = GetDlgItem(psm.InfoWindow(), InfoLabelId(2, 1));
+    PostMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_TRUE(WaitUntil([&] { return psm.InfoWindow() == nullptr; }, NoticeMs));
+}
+
+TEST_F(PropertiesWindow, WithoutAChosenTypeShowsTheDocumentsOwnValues) {
+    ASSERT_NO_FATAL_FAILURE(StartCad(R"(
+sheetmetal Winkel.psm
+  values 0.0012 0.0012 0.33 0.002 0.001
+)"));
+    ASSERT_NO_FATAL_FAILURE(StartPsm());
+    EXPECT_EQ(psm.Selection(MainControl::Combo2), -1);
+    psm.Click(MainControl::CmdInfo);
+    ASSERT_TRUE(WaitUntil([&] { return psm.InfoWindow() != nullptr; }, NoticeMs));
+    const std::vector<std::wstring> values{L"1.200", L"1.200", L"0.330", L"2.000", L"1.000"};
+    for (int row = 1; row <= 5; ++row) {
+        EXPECT_EQ(psm.InfoLabel(2, row), LocalNumber(values[static_cast<std::size_t>(row - 1)]))
+            << row;
+    }
+}
+
+} // namespace
+} // namespace psm::e2e

@@ -1,0 +1,87 @@
+// The popup menu's two commands: the button in the CAD program, and the
+// choice of another value file.
+
+#include "EndToEnd_win32.h"
+
+namespace psm::e2e {
+namespace {
+
+// Optionen, its submenu, its first entry ("Installieren") or second ("Textdatei").
+const std::vector<WPARAM> Install{VK_DOWN, VK_RIGHT, VK_RETURN};
+const std::vector<WPARAM> TextFile{VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN};
+
+using InstallCommand = EndToEnd;
+
+TEST_F(InstallCommand, PutsBarAndButtonIntoTheSheetMetalEnvironmentOnce) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(psm.UseMenu(Install));
+    ASSERT_TRUE(WaitUntil([&] { return simcad.ButtonCount("SheetMetal", "ORNA") == 1; }, NoticeMs));
+    const std::string folder = Narrow(ProgramFolder());
+    EXPECT_EQ(simcad.Button("SheetMetal", "ORNA", 1, "RunPath"), folder + "psm.exe");
+    EXPECT_EQ(simcad.Button("SheetMetal", "ORNA", 1, "Picture"), folder + "psm.bmp");
+    EXPECT_EQ(simcad.Button("SheetMetal", "ORNA", 1, "Title"), "Biegewerte");
+    EXPECT_EQ(simcad.Button("SheetMetal", "ORNA", 1, "Description"),
+              "Teileeigenschaften festlegen");
+    EXPECT_EQ(simcad.Button("SheetMetal", "ORNA", 1, "OptionA"), "true");
+    EXPECT_EQ(simcad.ButtonCount("Assembly", "ORNA"), -1);
+    EXPECT_TRUE(psm.NoMessageBox());
+
+    // Again: the same bar and button, nothing added.
+    const int calls = simcad.CountCalls("SetPictureFile");
+    ASSERT_TRUE(psm.UseMenu(Install));
+    ASSERT_TRUE(
+        WaitUntil([&] { return simcad.CountCalls("SetPictureFile") == calls + 1; }, NoticeMs));
+    EXPECT_EQ(simcad.ButtonCount("SheetMetal", "ORNA"), 1);
+    EXPECT_EQ(simcad.Get("BarCount", {cad::Value::Text("SheetMetal")}).AsInt32(), 1);
+}
+
+TEST_F(InstallCommand, AnActiveAssemblyGetsItInTheAssemblyEnvironment) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(Switch("Gehäuse.asm"));
+    ASSERT_TRUE(psm.WaitForLabel(L"Gehäuseblech.psm", NoticeMs));
+    ASSERT_TRUE(psm.UseMenu(Install));
+    ASSERT_TRUE(WaitUntil([&] { return simcad.ButtonCount("Assembly", "ORNA") == 1; }, NoticeMs));
+    EXPECT_EQ(simcad.ButtonCount("SheetMetal", "ORNA"), -1);
+}
+
+using ValueFileCommand = EndToEnd;
+
+TEST_F(ValueFileCommand, CancellingKeepsThePathAndEndsPsm) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(psm.UseMenu(TextFile));
+    HWND dialog = psm.WaitForFileDialog(NoticeMs);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TextOf(dialog), L"Textdatei auswählen");
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(psm.WaitForExit(NoticeMs));
+    EXPECT_EQ(settings::Get(L"filename"), ValueFilePath());
+    EXPECT_TRUE(settings::Get(L"Top").has_value());
+}
+
+TEST_F(ValueFileCommand, AChosenFileIsStoredAndLoadedAtTheNextStart) {
+    const std::wstring other = Folder() + L"Kupfer Werte.txt";
+    ASSERT_TRUE(
+        WriteTextFile(other, "Unit: mm\r\nBegin: Kupfer\r\nCu 1,0;1;1;0.4;2;1\r\nEnd:\r\n"));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(psm.UseMenu(TextFile));
+    HWND dialog = psm.WaitForFileDialog(NoticeMs);
+    ASSERT_NE(dialog, nullptr);
+    WaitUntil([] { return false; }, 300);
+    HWND field = GetDlgItem(dialog, 0x47C); // the name field: cmb13, or edt1
+    if (field == nullptr) {
+        field = GetDlgItem(dialog, 0x480);
+    }
+    ASSERT_NE(field, nullptr);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(other.c_str()), SMTO_NORMAL,
+                        5000, &ignored);
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(psm.WaitForExit(NoticeMs));
+    EXPECT_EQ(settings::Get(L"filename"), other);
+
+    ASSERT_NO_FATAL_FAILURE(StartPsm());
+    EXPECT_EQ(psm.Items(MainControl::Combo1), (std::vector<std::wstring>{L"Kupfer"}));
+}
+
+} // namespace
+} // namespace psm::e2e

@@ -1,0 +1,93 @@
+#pragma once
+
+// The real psm.exe as a user sees it, driven by window messages only: its
+// windows are found by class and process, texts read with WM_GETTEXT and
+// the combo box messages, buttons clicked and message boxes answered by
+// posted messages, so that psm never handles a click inside another
+// process's SendMessage (where Windows would refuse its outgoing COM calls).
+
+#include "ChildProcess_win32.h"
+#include "app/MainWindowDesign_win32.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace psm::e2e {
+
+// psm's stored settings: HKCU\Software\VB and VBA Program Settings\ORNA\psm\general.
+namespace settings {
+void Clear();
+void Set(const std::wstring& key, const std::wstring& value);
+std::optional<std::wstring> Get(const std::wstring& key);
+} // namespace settings
+
+struct MessageBoxSeen {
+    HWND Window = nullptr;
+    std::wstring Title;
+    std::wstring Text;
+};
+
+class Psm {
+  public:
+    Psm() = default;
+    ~Psm();
+    Psm(const Psm&) = delete;
+    Psm& operator=(const Psm&) = delete;
+
+    // Starts psm.exe beside this program and waits until its main window
+    // shows (start-up has run by then). False when it did not appear.
+    bool Start(DWORD timeoutMs = 30000);
+    bool Running() const { return m_process && m_process->Running(); }
+    bool WaitForExit(DWORD milliseconds);
+    const ChildProcess* Process() const { return m_process ? &*m_process : nullptr; }
+    // Clicks Exit and waits for the end; ends it by force if it will not.
+    void End();
+
+    HWND Main() const { return m_main; }
+    HWND Control(MainControl control) const;
+    std::wstring Caption() const;
+    std::wstring Label() const;
+    std::wstring Status() const;
+    std::vector<std::wstring> Items(MainControl combo) const;
+    int Selection(MainControl combo) const;
+    // The selected entry's text; empty when nothing is selected.
+    std::wstring Selected(MainControl combo) const;
+
+    void Click(MainControl button) const;
+    // Selects an entry as a user would: the list changes and its parent hears of it.
+    void Choose(MainControl combo, int index) const;
+
+    // A message box of psm's process, when one shows within the time.
+    std::optional<MessageBoxSeen> WaitForMessageBox(DWORD milliseconds) const;
+    // Presses the button with that identifier (IDOK, IDCANCEL, IDYES, IDNO)
+    // and waits until the box is gone.
+    bool Answer(const MessageBoxSeen& box, int buttonId) const;
+    bool NoMessageBox() const;
+
+    // Right-clicks the free area and walks the popup menu with these keys.
+    bool UseMenu(const std::vector<WPARAM>& keys) const;
+    // The open-file dialog, when it shows within the time.
+    HWND WaitForFileDialog(DWORD milliseconds) const;
+
+    // The properties window and its fifteen labels (column, row).
+    HWND InfoWindow() const;
+    std::wstring InfoLabel(int column, int row) const;
+
+    RECT WindowRect() const;
+    void MoveTo(int x, int y) const;
+
+    // Waits until the label reads `text`.
+    bool WaitForLabel(const std::wstring& text, DWORD milliseconds) const;
+
+  private:
+    std::vector<HWND> WindowsOfProcess(const wchar_t* className) const;
+
+    std::optional<ChildProcess> m_process;
+    HWND m_main = nullptr;
+};
+
+std::wstring TextOf(HWND window);
+
+} // namespace psm::e2e
