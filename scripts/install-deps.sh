@@ -4,7 +4,7 @@
 set -eu
 packages=(cmake ninja-build make g++ clang libclang-rt-14-dev clang-format
           libgtest-dev googletest libbenchmark-dev
-          g++-mingw-w64-x86-64-posix mingw-w64-tools
+          g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev
           wine64 wine fonts-wine xvfb xauth imagemagick)
 missing=()
 for p in "${packages[@]}"; do

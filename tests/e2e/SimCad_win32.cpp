@@ -1,7 +1,5 @@
 #include "SimCad_win32.h"
 
-#include "platform/Utf16_win32.h"
-
 #include <limits>
 
 namespace psm::e2e {
@@ -13,6 +11,16 @@ constexpr DWORD QuitTimeoutMs = 10000;
 } // namespace
 
 bool SimCad::Start(const std::string& scenario) {
+    const std::wstring folder = NewTempFolder(L"simcad-e2e");
+    const std::wstring path = folder + L"scenario-" + std::to_wstring(++m_runs) + L".txt";
+    if (!WriteTextFile(path, scenario)) {
+        m_problem = "cannot write the scenario file";
+        return false;
+    }
+    return StartFile(path);
+}
+
+bool SimCad::StartFile(const std::wstring& scenarioPath) {
     Quit();
     m_problem.clear();
     // One left running by an aborted run would keep the new one from starting.
@@ -20,13 +28,7 @@ bool SimCad::Start(const std::string& scenario) {
         (void)leftover.Value()->Call(cad::Member::ByName("Quit"), {});
         WaitUntil([&] { return !m_com.GetActiveObject("SimCad.Control"); }, QuitTimeoutMs);
     }
-    const std::wstring folder = NewTempFolder(L"simcad-e2e");
-    const std::wstring path = folder + L"scenario-" + std::to_wstring(++m_runs) + L".txt";
-    if (!WriteTextFile(path, scenario)) {
-        m_problem = "cannot write the scenario file";
-        return false;
-    }
-    m_process = ChildProcess::Start(L"simcad.exe", L"\"" + path + L"\"");
+    m_process = ChildProcess::Start(L"simcad.exe", L"\"" + scenarioPath + L"\"");
     if (!m_process) {
         m_problem = "cannot start simcad.exe";
         return false;

@@ -25,6 +25,8 @@ class SimCad {
     // until its objects are in the running object table. On failure Problem()
     // tells why.
     bool Start(const std::string& scenario);
+    // The same with a scenario file that exists already.
+    bool StartFile(const std::wstring& scenarioPath);
     // Asks simcad to end and waits for it; ends it by force if it does not.
     void Quit();
     bool Running() const { return m_process && m_process->Running(); }
