@@ -24,7 +24,22 @@ step "Windows build and tests under Wine"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 scripts/wine-prefix.sh
-timeout 1500 xvfb-run -a --server-args="-screen 0 1280x1024x24" ctest --preset windows || failed=1
+timeout 1500 xvfb-run -a --server-args="-screen 0 1280x1024x24" ctest --preset windows \
+    -E psm_e2e_tests || failed=1
+
+step "end-to-end: the real psm.exe against simcad.exe under Wine"
+e2e_log=build/windows/psm_e2e_tests.log
+if timeout 900 xvfb-run -a --server-args="-screen 0 1280x1024x24" \
+    ctest --preset windows -R psm_e2e_tests --verbose >"$e2e_log" 2>&1; then
+    e2e_ok=1
+else
+    e2e_ok=0; failed=1
+    grep -E '^[0-9]+: (\[  FAILED  \]|.*Failure$)' "$e2e_log" | sed 's/^[0-9]*: //' || true
+fi
+# The suite's closing line, "N passed, M failed" (full output in $e2e_log).
+closing=$(grep -E '^[0-9]+: [0-9]+ passed, [0-9]+ failed$' "$e2e_log" | tail -1 | sed 's/^[0-9]*: //')
+echo "${closing:-the end-to-end suite did not finish (see $e2e_log)}"
+[ "$e2e_ok" -eq 1 ] || echo "end-to-end suite FAILED"
 
 step "fuzzing (${fuzz_seconds} s per target)"
 cmake --preset fuzz >/dev/null
