@@ -15,7 +15,10 @@ using InstallCommand = EndToEnd;
 TEST_F(InstallCommand, PutsBarAndButtonIntoTheSheetMetalEnvironmentOnce) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(psm.UseMenu(Install));
-    ASSERT_TRUE(WaitUntil([&] { return simcad.ButtonCount("SheetMetal", "ORNA") == 1; }, NoticeMs));
+    // The second switch is the installation's last step.
+    ASSERT_TRUE(WaitUntil(
+        [&] { return simcad.Button("SheetMetal", "ORNA", 1, "OptionB") == "true"; }, NoticeMs));
+    EXPECT_EQ(simcad.ButtonCount("SheetMetal", "ORNA"), 1);
     const std::string folder = Narrow(ProgramFolder());
     EXPECT_EQ(simcad.Button("SheetMetal", "ORNA", 1, "RunPath"), folder + "psm.exe");
     EXPECT_EQ(simcad.Button("SheetMetal", "ORNA", 1, "Picture"), folder + "psm.bmp");
@@ -40,7 +43,9 @@ TEST_F(InstallCommand, AnActiveAssemblyGetsItInTheAssemblyEnvironment) {
     ASSERT_NO_FATAL_FAILURE(Switch("Gehäuse.asm"));
     ASSERT_TRUE(psm.WaitForLabel(L"Gehäuseblech.psm", NoticeMs));
     ASSERT_TRUE(psm.UseMenu(Install));
-    ASSERT_TRUE(WaitUntil([&] { return simcad.ButtonCount("Assembly", "ORNA") == 1; }, NoticeMs));
+    ASSERT_TRUE(WaitUntil([&] { return simcad.Button("Assembly", "ORNA", 1, "OptionB") == "true"; },
+                          NoticeMs));
+    EXPECT_EQ(simcad.ButtonCount("Assembly", "ORNA"), 1);
     EXPECT_EQ(simcad.ButtonCount("SheetMetal", "ORNA"), -1);
 }
 

@@ -59,6 +59,26 @@ TEST_F(SwitchingDocuments, ValuesChangedInTheShownDocumentGoUnnoticed) {
     EXPECT_EQ(psm.Selected(MainControl::Combo2), L"St 1,5");
 }
 
+TEST_F(SwitchingDocuments, AClickInSimcadsDocumentListMakesTheDocumentActive) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND window = FindWindowW(L"SimCadWindow", nullptr);
+    ASSERT_NE(window, nullptr);
+    HWND list = FindWindowExW(window, nullptr, L"ListBox", nullptr);
+    ASSERT_NE(list, nullptr);
+    DWORD_PTR index = 0;
+    const std::wstring name = L"Deckel.psm";
+    SendMessageTimeoutW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(name.c_str()), SMTO_NORMAL, 5000, &index);
+    ASSERT_NE(static_cast<LRESULT>(index), LB_ERR);
+    // The click: the list selects the entry and tells its window; simcad comes to the front.
+    SendMessageTimeoutW(list, LB_SETCURSEL, index, 0, SMTO_NORMAL, 5000, nullptr);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    ASSERT_TRUE(WaitUntil([&] { return simcad.ActiveDocument() == "Deckel.psm"; }, NoticeMs));
+    SetForegroundWindow(window);
+    EXPECT_TRUE(psm.WaitForLabel(L"Deckel.psm", NoticeMs));
+}
+
 using Assembly = EndToEnd;
 
 TEST_F(Assembly, OneComponentShowsThePartBehindIt) {
