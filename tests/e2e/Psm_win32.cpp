@@ -116,8 +116,16 @@ std::vector<HWND> Psm::WindowsOfProcess(const wchar_t* className) const {
 }
 
 bool Psm::Start(DWORD timeoutMs) {
+    return Launch() && WaitForMain(timeoutMs);
+}
+
+bool Psm::Launch() {
     m_main = nullptr;
     m_process = ChildProcess::Start(L"psm.exe", L"");
+    return m_process.has_value();
+}
+
+bool Psm::WaitForMain(DWORD timeoutMs) {
     if (!m_process) {
         return false;
     }

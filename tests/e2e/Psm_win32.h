@@ -39,6 +39,10 @@ class Psm {
     // Starts psm.exe beside this program and waits until its main window
     // shows (start-up has run by then). False when it did not appear.
     bool Start(DWORD timeoutMs = 30000);
+    // Starts psm.exe without waiting: start-up may stop at a message box
+    // before the main window shows. WaitForMain then finds the window.
+    bool Launch();
+    bool WaitForMain(DWORD timeoutMs);
     bool Running() const { return m_process && m_process->Running(); }
     bool WaitForExit(DWORD milliseconds);
     const ChildProcess* Process() const { return m_process ? &*m_process : nullptr; }
@@ -81,9 +85,10 @@ class Psm {
     // Waits until the label reads `text`.
     bool WaitForLabel(const std::wstring& text, DWORD milliseconds) const;
 
-  private:
+    // psm's visible top-level windows of that class (#32770, #32768, ...).
     std::vector<HWND> WindowsOfProcess(const wchar_t* className) const;
 
+  private:
     std::optional<ChildProcess> m_process;
     HWND m_main = nullptr;
 };
