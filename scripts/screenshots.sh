@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts psm.exe under Wine in a virtual X server and saves PNG screenshots of
 # the main window (mouse over the write button), its popup menu and the
-# properties window.
+# properties window. When simcad.exe was built beside it, it runs first with
+# its demo scenario, so that the window shows a recognised document
+# (PSM_SCREENSHOTS_NO_CAD=1: without it).
 #
 #   scripts/screenshots.sh [OUTPUT-FOLDER]        default: docs/screenshots
 #
@@ -47,6 +49,19 @@ shoot() { # shoot NAME REGION
     import -window root -crop "$2" +repage "$out/$1.png"
     echo "saved $out/$1.png ($2)"
 }
+
+# simcad.exe with its demo scenario first, when it was built: psm looks for
+# the CAD program only at its start, and then shows the active document.
+if [ -f "$build/bin/simcad.exe" ] && [ -z "${PSM_SCREENSHOTS_NO_CAD:-}" ]; then
+    cad_log=$(mktemp)
+    (cd "$build/bin" && exec timeout 240 wine simcad.exe simcad-demo.txt) >"$cad_log" 2>&1 &
+    for _ in $(seq 1 300); do
+        grep -q "simcad ready" "$cad_log" 2>/dev/null && break
+        sleep 0.1
+    done
+    grep -q "simcad ready" "$cad_log" || echo "warning: simcad.exe did not get ready" >&2
+    rm -f "$cad_log"
+fi
 
 (cd "$(dirname "$exe")" && timeout 240 wine "$exe" >/dev/null 2>&1) &
 psm_job=$!
