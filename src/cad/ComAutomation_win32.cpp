@@ -23,12 +23,17 @@ Result<CLSID> ClassIdOfProgId(std::string_view progId) {
 }
 
 Result<ObjectRef> ComAutomation::GetActiveObject(std::string_view progId) {
-    const auto classId = ClassIdOfProgId(progId);
-    if (!classId) {
-        return classId.Error();
+    const std::string key(progId);
+    auto known = m_classIds.find(key);
+    if (known == m_classIds.end()) {
+        const auto classId = ClassIdOfProgId(progId);
+        if (!classId) {
+            return classId.Error();
+        }
+        known = m_classIds.emplace(key, classId.Value()).first;
     }
     ComPtr<IUnknown> running;
-    HRESULT hr = ::GetActiveObject(classId.Value(), nullptr, running.ReleaseAndGetAddressOf());
+    HRESULT hr = ::GetActiveObject(known->second, nullptr, running.ReleaseAndGetAddressOf());
     if (FAILED(hr)) {
         return FailureFromHresult(hr);
     }

@@ -5,6 +5,8 @@
 #include "cad/Automation.h"
 
 #include <ole2.h>
+#include <string>
+#include <unordered_map>
 
 namespace psm::cad {
 
@@ -16,6 +18,12 @@ Result<CLSID> ClassIdOfProgId(std::string_view progId);
 class ComAutomation final : public Automation {
   public:
     Result<ObjectRef> GetActiveObject(std::string_view progId) override;
+
+  private:
+    // The watch attaches ten times a second; the ProgID's class is looked up
+    // in the registry once it is known. A ProgID not yet registered is asked
+    // again next time (the CAD program may be installed meanwhile).
+    std::unordered_map<std::string, CLSID> m_classIds;
 };
 
 } // namespace psm::cad
