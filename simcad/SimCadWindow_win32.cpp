@@ -27,7 +27,7 @@ SimCadWindow::~SimCadWindow() {
 bool SimCadWindow::Create(int showCommand) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = Procedure;
+    windowClass.lpfnWndProc = BoundWindowProc<SimCadWindow>;
     windowClass.hInstance = m_instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
@@ -56,21 +56,7 @@ void SimCadWindow::Close() {
     PostMessageW(m_window, WM_CLOSE, 0, 0);
 }
 
-LRESULT CALLBACK SimCadWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<SimCadWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->m_window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<SimCadWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->OnMessage(message, wParam, lParam);
-}
-
-LRESULT SimCadWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SimCadWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         OnCreate();

@@ -4,6 +4,7 @@
 // CAD program), and the active document's five values and features, the
 // command bars and the call count, refreshed a few times a second.
 
+#include "platform/WindowBinding_win32.h"
 #include "simcad/World.h"
 
 #include <string>
@@ -30,8 +31,8 @@ class SimCadWindow {
     void Close();
 
   private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK ::psm::BoundWindowProc<SimCadWindow>(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCreate();
     void OnSize(int width, int height);
     void OnDocumentChosen();

@@ -60,7 +60,7 @@ bool InfoWindow::Visible() const {
 }
 
 void InfoWindow::CreateHidden() {
-    if (m_window != nullptr || !RegisterInfoWindowClass(m_instance, WindowProc)) {
+    if (m_window != nullptr || !RegisterInfoWindowClass(m_instance, BoundWindowProc<InfoWindow>)) {
         return;
     }
     m_widthTwips = 0;
@@ -112,21 +112,6 @@ SIZE InfoWindow::DesignFrameSize(UINT dpi) const {
     RECT frame{0, 0, TwipsToPixels(InfoClientWidth, dpi), TwipsToPixels(InfoClientHeight, dpi)};
     AdjustWindowRectExForDpi(&frame, InfoStyle, FALSE, InfoExtendedStyle, dpi);
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};
-}
-
-LRESULT CALLBACK InfoWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    InfoWindow* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<InfoWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->m_window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<InfoWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    if (self == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT InfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -3,6 +3,7 @@
 #include "app/GdiHandles_win32.h"
 #include "app/MainView.h"
 #include "app/MainWindowDesign_win32.h"
+#include "platform/WindowBinding_win32.h"
 
 #include <array>
 #include <windows.h>
@@ -35,7 +36,7 @@ class InfoWindow final : public InfoView {
     void Destroy() override;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK BoundWindowProc<InfoWindow>(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnCreate();
     void OnNcDestroy();

@@ -73,7 +73,8 @@ bool MainWindow::Create(MainWindowEvents& events) {
     if (m_window != nullptr || m_ended) {
         return false;
     }
-    if (!RegisterMainWindowClass(m_instance, WindowProc) || !RegisterPanelClass(m_instance)) {
+    if (!RegisterMainWindowClass(m_instance, BoundWindowProc<MainWindow>) ||
+        !RegisterPanelClass(m_instance)) {
         return false;
     }
     m_events = &events;
@@ -119,21 +120,6 @@ HWND MainWindow::Control(MainControl control) const {
 }
 
 // --- messages ---------------------------------------------------------------
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    MainWindow* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->m_window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    if (self == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->HandleMessage(message, wParam, lParam);
-}
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -4,6 +4,7 @@
 #include "app/MainView.h"
 #include "app/MainWindowDesign_win32.h"
 #include "cad/Host.h"
+#include "platform/WindowBinding_win32.h"
 
 #include <array>
 #include <string>
@@ -62,7 +63,7 @@ class MainWindow final : public MainView, public MousePointer {
     static constexpr UINT_PTR WatchTimerId = 1;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK BoundWindowProc<MainWindow>(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK ChildProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR area, DWORD_PTR self);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
