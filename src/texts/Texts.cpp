@@ -62,6 +62,10 @@ void LoadTexts(TextTables& texts) {
         {"Dimension in Textdatei eintragen", "Enter dimension in textfile"},
         {"Warnung bei:  ", "Warned:  "},
         {"Fehler bei:  ", "Failed:  "},
+        {"Blechtyp nicht übernommen", "Type not set"},
+        {"Rücksetzen nicht möglich, Dokument gewechselt", "Undo not possible - document changed"},
+        {"Blechtyp nicht zurückgesetzt", "Type not reset"},
+        {"Unerwarteter Fehler, Programm wird beendet", "Unexpected error - program ends"},
     }};
 }
 

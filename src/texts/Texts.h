@@ -10,7 +10,7 @@ namespace psm {
 // program is read from here as (text number, LanguageIndex).
 struct TextTables {
     static constexpr int CaptionCount = 25;
-    static constexpr int MessageCount = 11;
+    static constexpr int MessageCount = 15;
     static constexpr int16_t German = 1;
     static constexpr int16_t English = 2;
 

@@ -51,7 +51,7 @@ TEST(Texts, NumbersOutsideTheTablesReadEmpty) {
     LoadTexts(texts);
     EXPECT_EQ(texts.Caption(0), "");
     EXPECT_EQ(texts.Caption(26), "");
-    EXPECT_EQ(texts.Message(12), "");
+    EXPECT_EQ(texts.Message(16), "");
     texts.LanguageIndex = 3;
     EXPECT_EQ(texts.Caption(1), "");
 }
