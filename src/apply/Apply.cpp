@@ -147,6 +147,8 @@ void ApplySelectedType(AppState& state, const Services& services) {
     if (!SheetMetalDocumentActive(state.Cad)) {
         return;
     }
+    // The type the lists show is the one written; with none shown, nothing is.
+    TakeShownType(state);
     if (!ConvertSelectedValues(state, services)) {
         if (!Ended(state) && state.Selection.SelectedTypeRow != 0) {
             ShowInvalidInput(state, services);

@@ -47,7 +47,7 @@ std::string DocumentValue(const AppState& state, int k) {
 
 void cmdInfo_Click(AppState& state, const Services& services) {
     const CommandScope command(state);
-    ShowSelectedValues(state);
+    TakeShownType(state);
     const int converted = ConvertSelectedValueCount(state, services);
     if (Ended(state)) {
         return;

@@ -1,7 +1,7 @@
 #pragma once
 
-// The part properties window frmInfo: the chosen type's five values with
-// names and units, or the document's values while no type has been chosen.
+// The part properties window frmInfo: the five values of the type the lists
+// show, with names and units, or the document's values while they show none.
 
 #include "app/AppState.h"
 #include "app/Services.h"

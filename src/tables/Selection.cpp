@@ -50,8 +50,19 @@ void ShowSelectedValues(AppState& state) {
     if (!selection.FormReady || selection.Combo1.Selection < 0 || selection.Combo2.Selection < 0) {
         return;
     }
-    selection.SelectedTypeRow =
-        state.Tables.Table(selection.Combo1.Selection + 1).FirstRow + selection.Combo2.Selection;
+    selection.SelectedTypeRow = ShownTypeRow(state);
+}
+
+int ShownTypeRow(const AppState& state) {
+    const SelectionState& selection = state.Selection;
+    if (selection.Combo1.Selection < 0 || selection.Combo2.Selection < 0) {
+        return 0;
+    }
+    return state.Tables.Table(selection.Combo1.Selection + 1).FirstRow + selection.Combo2.Selection;
+}
+
+void TakeShownType(AppState& state) {
+    state.Selection.SelectedTypeRow = ShownTypeRow(state);
 }
 
 void ShowCurrentType(AppState& state, const Services& services) {

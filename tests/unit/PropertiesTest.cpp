@@ -52,7 +52,7 @@ TEST_F(PropertiesTest, NothingIsShownWithoutTypeAndDocument) {
     EXPECT_FALSE(info.Visible());
 }
 
-TEST_F(PropertiesTest, EarlierChoiceStaysWhenTheListsLoseTheirSelection) {
+TEST_F(PropertiesTest, ListsWithoutSelectionShowTheDocumentsValuesNotAnEarlierChoice) {
     sim.OpenSheetMetal("A.psm", Row2);
     Start();
     Choose(ListId::Combo1, 1); // row 4
@@ -60,7 +60,7 @@ TEST_F(PropertiesTest, EarlierChoiceStaysWhenTheListsLoseTheirSelection) {
     Tick();
     ASSERT_EQ(view.Selection1, -1);
     Click(ButtonId::CmdInfo);
-    EXPECT_THAT(Column(2), ElementsAre("1.500", "2.000", "0.400", "3.000", "1.500"));
+    EXPECT_THAT(Column(2), ElementsAre("7.000", "7.000", "0.500", "7.000", "7.000"));
 }
 
 TEST_F(PropertiesTest, ValuesFromTheOneThatCannotBeConvertedOnStayEmpty) {

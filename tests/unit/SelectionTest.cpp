@@ -91,9 +91,9 @@ TEST_F(SelectionTest, TableWithoutRowsLeavesTheTypeListEmptyAndTheRowAlone) {
     EXPECT_THAT(view.Items2, IsEmpty());
     EXPECT_EQ(view.Selection2, -1);
     EXPECT_EQ(state.Selection.SelectedTypeRow, 1);
-    // The properties command takes the lists' choice: there is none in that table.
+    // The properties command acts on what the lists show: no type of that table.
     Click(ButtonId::CmdInfo);
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 1);
+    EXPECT_EQ(state.Selection.SelectedTypeRow, 0);
 }
 
 class ResetListTest : public SelectionTest {};
