@@ -57,6 +57,13 @@ bool ConfirmUndo(const AppState& state, const Services& services) {
            !Ended(state);
 }
 
+// The write back was refused: the document is no longer the one its values
+// were read from.
+void ShowUndoRefused(const AppState& state, const Services& services) {
+    Show(services, state.Texts.Message(13), state.Texts.Message(1), MessageButtons::Ok,
+         MessageIcon::Exclamation);
+}
+
 // M5: features still fail after the write back.
 void ShowCheckPart(const AppState& state, const Services& services, int titleNumber) {
     Show(services, FeatureQuestion(state, 8), state.Texts.Message(titleNumber), MessageButtons::Ok,
@@ -84,7 +91,13 @@ bool WriteAndOfferUndo(AppState& state, const Services& services, const cad::Obj
     if (!ConfirmUndo(state, services)) {
         return false;
     }
-    WriteBackCurrentValues(state, services, document);
+    if (!WriteBackCurrentValues(state, services, document)) {
+        // The new values stay, and so do the lists that show them.
+        if (!Ended(state)) {
+            ShowUndoRefused(state, services);
+        }
+        return false;
+    }
     if (Ended(state)) {
         return false;
     }

@@ -194,6 +194,22 @@ TEST_F(ApplyTest, NoChosenTypeDoesNothing) {
     EXPECT_THAT(Writes(), IsEmpty());
 }
 
+TEST_F(ApplyTest, AnEarlierChoiceTheListsNoLongerShowIsNeverWritten) {
+    StartOnA(); // row 5 chosen on A, not written
+    sim.OpenSheetMetal("B.psm", Row2);
+    Tick();
+    ASSERT_EQ(view.Selection2, 1) << "B's own type, row 2, is shown";
+    Write();
+    EXPECT_THAT(Writes(), IsEmpty()) << "B carries the type shown already";
+    sim.OpenSheetMetal("C.psm", NoRow);
+    Tick();
+    ASSERT_EQ(view.Selection1, -1);
+    Write();
+    EXPECT_THAT(boxes.Shown, IsEmpty());
+    EXPECT_THAT(Writes(), IsEmpty());
+    EXPECT_EQ(sim.Find("C.psm")->SheetMetal().Thickness, NoRow.Thickness);
+}
+
 class ConvertTest : public ApplyTest {};
 
 TEST_F(ConvertTest, WithoutScaleFactorEveryWriteEndsWithM1) {
@@ -289,6 +305,22 @@ TEST_F(CommandIsolationTest, SwitchDuringTheQuestionWritesBackIntoTheFirstDocume
     EXPECT_EQ(b->SheetMetal().Thickness, 0.002) << "B keeps its own values";
     Tick();
     EXPECT_EQ(view.Label, "B.psm") << "the watch goes on after the command";
+}
+
+TEST_F(CommandIsolationTest, YesRefusedInAnotherDocumentOfTheSameNameTellsTheUser) {
+    sim::Document& first = sim.OpenSheetMetal("A.psm", Row2);
+    StartOn(first);
+    sim::Document& second = sim.OpenSheetMetal("A.psm", Row2); // from another folder
+    Tick();
+    document = &second;
+    FailingFeatureAfterTheWrite();
+    Write({MessageAnswer::Yes});
+    EXPECT_THAT(boxes.Shown, ElementsAre(M4, Box("Rücksetzen nicht möglich, Dokument gewechselt",
+                                                 "ORNA Raziv", MessageButtons::Ok)));
+    EXPECT_EQ(Writes(), Row5Written) << "nothing of the first document goes into the second";
+    EXPECT_EQ(first.SheetMetal().Thickness, Row2.Thickness);
+    EXPECT_EQ(view.Selection1, 1) << "the lists show what the document now carries";
+    EXPECT_EQ(view.Selection2, 1);
 }
 
 TEST_F(CommandIsolationTest, TicksDuringTheWritesPendingEventsAreSkipped) {
