@@ -2,6 +2,7 @@
 #include "platform/Utf16_win32.h"
 
 #include <memory>
+#include <new>
 #include <type_traits>
 #include <windows.h>
 
@@ -25,26 +26,35 @@ UniqueHandle OpenForReading(const std::wstring& path) {
 
 // Win32 directly: the standard library's path conversions would pull the
 // whole locale machinery into the static executable.
-std::optional<std::string> ReadFileBytes(const std::string& utf8Path) {
+std::optional<std::string> ReadFileBytes(const std::string& utf8Path, std::uint64_t maxBytes) {
     const UniqueHandle file = OpenForReading(Widen(utf8Path));
     if (!file || GetFileType(file.get()) != FILE_TYPE_DISK) {
         return std::nullopt;
     }
-    std::string content;
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
-        content.reserve(static_cast<size_t>(size.QuadPart));
+    if (!GetFileSizeEx(file.get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > maxBytes) {
+        return std::nullopt;
     }
-    char buffer[64 * 1024];
-    for (;;) {
-        DWORD count = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &count, nullptr)) {
-            return std::nullopt;
+    try {
+        std::string content;
+        content.reserve(static_cast<size_t>(size.QuadPart));
+        char buffer[64 * 1024];
+        for (;;) {
+            DWORD count = 0;
+            if (!ReadFile(file.get(), buffer, sizeof buffer, &count, nullptr)) {
+                return std::nullopt;
+            }
+            if (count == 0) {
+                return content;
+            }
+            // The file may have grown since it was measured.
+            if (content.size() + count > maxBytes) {
+                return std::nullopt;
+            }
+            content.append(buffer, count);
         }
-        if (count == 0) {
-            return content;
-        }
-        content.append(buffer, count);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/NumberText.h"
 #include "platform/TextLines.h"
 
+#include <new>
 #include <string_view>
 #include <utility>
 
@@ -150,14 +151,23 @@ void LoadBendValuesFromBytes(std::string bytes, const LoaderContext& context, Ta
 }
 
 bool LoadBendValues(const std::string& path, const LoaderContext& context, TableModel& model) {
-    std::optional<std::string> bytes = ReadFileBytes(path);
-    if (!bytes) {
-        bool scaleFactorSet = false;
-        BeginLoad(context, model, scaleFactorSet);
-        return false;
+    // A load that runs out of memory half way leaves the unit as it was before.
+    const std::string unitSuffix = model.UnitSuffix;
+    const double scaleFactor = model.ScaleFactor;
+    try {
+        std::optional<std::string> bytes = ReadFileBytes(path, MaxValueFileBytes);
+        if (bytes) {
+            LoadBendValuesFromBytes(std::move(*bytes), context, model);
+            return true;
+        }
+    } catch (const std::bad_alloc&) {
+        // Like a file that cannot be read: the program goes on without one.
+        model.UnitSuffix = unitSuffix;
+        model.ScaleFactor = scaleFactor;
     }
-    LoadBendValuesFromBytes(std::move(*bytes), context, model);
-    return true;
+    bool scaleFactorSet = false;
+    BeginLoad(context, model, scaleFactorSet);
+    return false;
 }
 
 } // namespace psm

@@ -6,6 +6,7 @@
 #include "tables/TableModel.h"
 #include "texts/Texts.h"
 
+#include <cstdint>
 #include <string>
 
 namespace psm {
@@ -21,8 +22,13 @@ struct LoaderContext {
     AnsiDecoder DecodeAnsi; // empty: Windows-1252
 };
 
+// Real value files hold a few kilobytes; a file above this was chosen by
+// mistake and is treated like an unreadable one.
+inline constexpr std::uint64_t MaxValueFileBytes = 64ull * 1024 * 1024;
+
 // Reads the value file into the model. False when no readable file is at the
-// path; the lists are empty then, and only a "ScaleFactor" setting has been applied.
+// path, it is larger than MaxValueFileBytes or it does not fit into memory;
+// the lists are empty then, and only a "ScaleFactor" setting has been applied.
 bool LoadBendValues(const std::string& path, const LoaderContext& context, TableModel& model);
 
 // The same for the bytes of a file that exists.

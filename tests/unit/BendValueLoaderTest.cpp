@@ -313,6 +313,18 @@ TEST_F(Loader, NoLimitOnTablesOrRows) {
     EXPECT_EQ(m_model.Type(301).Field(1), "R16-1");
 }
 
+TEST_F(Loader, FileThatDoesNotFitIntoMemoryCountsAsUnreadable) {
+    ASSERT_TRUE(Load("Unit: in\nBegin: A\nx;1;1;1;1;1\nEnd:\n"));
+    LoaderContext context = Context('.');
+    context.DecodeAnsi = [](std::string_view) -> std::string { throw std::bad_alloc(); };
+    const std::string path = m_folder.Write("ansi.txt", "Unit: mm\nBegin: B\nBl\xE4"
+                                                        "ch;1\n");
+    EXPECT_FALSE(LoadBendValues(path, context, m_model));
+    EXPECT_EQ(m_model.TypeCount, 0);
+    EXPECT_TRUE(m_model.TableList.empty());
+    EXPECT_EQ(m_model.UnitSuffix, "in") << "as after a missing file";
+}
+
 TEST_F(Loader, ReloadReplacesEverything) {
     ASSERT_TRUE(Load(WorkedExample));
     ASSERT_TRUE(Load("Begin: Neu\nN;1\n"));

@@ -43,6 +43,13 @@ TEST(ReadFileBytes, FindsAFileWhosePathHoldsUmlauts) {
     EXPECT_EQ(ReadFileBytes(path), "Unit: in");
 }
 
+TEST(ReadFileBytes, FileAboveTheBoundIsNothing) {
+    testing::TempFolder folder;
+    const std::string path = folder.Write("values.txt", "0123456789");
+    EXPECT_EQ(ReadFileBytes(path, 10), "0123456789");
+    EXPECT_FALSE(ReadFileBytes(path, 9));
+}
+
 TEST(ReadFileBytes, MissingOrUnreadableIsNothing) {
     testing::TempFolder folder;
     EXPECT_FALSE(ReadFileBytes(folder.PathOf("missing.txt")));

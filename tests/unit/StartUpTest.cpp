@@ -1,7 +1,9 @@
 // Start-up, window position and the end of the program.
 
 #include "AppTestSupport.h"
+#include "tables/BendValueLoader.h"
 
+#include <filesystem>
 #include <gmock/gmock.h>
 
 namespace psm::test {
@@ -32,6 +34,20 @@ TEST_F(StartUpTest, MissingValueFileIsReportedAndTheCadProgramIsNotContacted) {
     EXPECT_TRUE(state.Selection.FormReady);
     app.OnMouseDown(MouseButton::Right);
     EXPECT_EQ(view.Menus.size(), 1u);
+}
+
+TEST_F(StartUpTest, ValueFileTooLargeToHoldIsReportedLikeAMissingOne) {
+    sim.OpenSheetMetal("A.psm", Row2);
+    const std::string path = folder.Write("huge.txt", "Unit: mm\nBegin: Stahl\n");
+    std::filesystem::resize_file(path, MaxValueFileBytes + 1); // sparse: nothing is allocated
+    settings.Write("ORNA\\psm", "general", "filename", path);
+    Start();
+    ASSERT_EQ(boxes.Shown.size(), 1u);
+    EXPECT_EQ(boxes.Shown[0].Text, "Pfad für Textdatei festlegen\r\nOptionen: Textdatei");
+    EXPECT_THAT(view.Items1, IsEmpty());
+    Tick();
+    app.OnMouseDown(MouseButton::Right);
+    EXPECT_EQ(view.Menus.size(), 1u) << "another file can be chosen";
 }
 
 TEST_F(StartUpTest, CadProgramNotRunningShowsTheTablesAndNoDocument) {
