@@ -23,10 +23,12 @@ class NullView final : public MainView {
     void SetCaption(const std::string&) override {}
     void SetDocumentLabel(const std::string&) override {}
     void SetStatusText(const std::string&) override {}
+    void SetButtonName(ButtonId, const std::string&) override {}
     void ClearList(ListId) override {}
     void AddListItem(ListId, const std::string&) override {}
     void SetListSelection(ListId, int) override {}
     TwipsRect WindowRect() const override { return {}; }
+    TwipsRect ScreenFrame() const override { return {}; }
     void MoveWindow(const TwipsRect&) override {}
     void RestoreNormalState() override {}
     void KeepOnTop() override {}

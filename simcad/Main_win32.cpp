@@ -182,5 +182,9 @@ int Run(HINSTANCE instance, int showCommand) {
 } // namespace psm::simcad
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    return psm::simcad::Run(instance, showCommand);
+    try {
+        return psm::simcad::Run(instance, showCommand);
+    } catch (...) {
+        return 5;
+    }
 }

@@ -86,6 +86,11 @@ LRESULT SimCadWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     }
 }
 
+void SimCadWindow::OnUnexpectedFailure() noexcept {
+    // A test run must see the end, not a hang: the program ends with its message loop.
+    PostQuitMessage(5);
+}
+
 void SimCadWindow::OnCreate() {
     m_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     m_caption =

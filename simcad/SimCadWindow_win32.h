@@ -33,6 +33,7 @@ class SimCadWindow {
   private:
     friend LRESULT CALLBACK ::psm::BoundWindowProc<SimCadWindow>(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnUnexpectedFailure() noexcept;
     void OnCreate();
     void OnSize(int width, int height);
     void OnDocumentChosen();

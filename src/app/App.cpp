@@ -12,6 +12,8 @@
 #include "tables/OptionsMenu.h"
 #include "tables/Selection.h"
 
+#include <cstdlib>
+
 namespace psm {
 
 void App::OnLoad() {
@@ -89,6 +91,24 @@ void App::OnCloseRequest() {
 void App::OnInfoClick() {
     if (!Ended()) {
         frmInfo::Form_Click(m_state, m_services);
+    }
+}
+
+void App::OnUnexpectedFailure() noexcept {
+    if (Ended()) {
+        return;
+    }
+    // The command that failed is abandoned; what the user relies on, the
+    // stored window position, is still written on the orderly way out.
+    m_failed = true;
+    try {
+        const TextTables& texts = m_state.Texts;
+        (void)m_services.Boxes.ShowMessage(texts.Message(15), texts.Message(1), MessageButtons::Ok,
+                                           MessageIcon::Critical);
+        ExitProgram(m_state, m_services);
+    } catch (...) {
+        // Not even the orderly end works: end at once, still without a crash report.
+        std::_Exit(3);
     }
 }
 

@@ -38,14 +38,16 @@ class App final : public MainWindowEvents {
     void OnTimer(bool mainWindowIsActive) override;
     void OnCloseRequest() override;
     void OnInfoClick() override;
+    void OnUnexpectedFailure() noexcept override;
 
     const AppState& State() const { return m_state; }
     AppState& State() { return m_state; }
-    bool Ended() const { return m_state.Run.Ended; }
+    bool Ended() const { return m_state.Run.Ended || m_failed; }
 
   private:
     AppState m_state;
     Services m_services;
+    bool m_failed = false; // an unexpected failure is being reported
 };
 
 } // namespace psm

@@ -34,6 +34,21 @@ std::optional<std::wstring> Show(HWND owner, const std::wstring& title, const st
 
 } // namespace
 
+std::wstring FolderForSecondTry(const std::wstring& refusedFile, const std::wstring& fallback) {
+    const size_t separator = refusedFile.find_last_of(L"\\/");
+    if (separator != std::wstring::npos && separator > 0) {
+        std::wstring folder = refusedFile.substr(0, separator);
+        if (folder.back() == L':') {
+            folder += L'\\'; // "C:" alone would mean the drive's current folder
+        }
+        const DWORD attributes = GetFileAttributesW(folder.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return folder;
+        }
+    }
+    return fallback;
+}
+
 std::optional<std::wstring> ShowOpenFileDialog(HWND owner, const std::wstring& title,
                                                const std::wstring& initialFile,
                                                const std::wstring& initialFolder) {
@@ -42,7 +57,8 @@ std::optional<std::wstring> ShowOpenFileDialog(HWND owner, const std::wstring& t
         owner, title, initialFile, initialFile.empty() ? initialFolder : std::wstring(), error);
     if (!chosen && !initialFile.empty() && error == FNERR_INVALIDFILENAME) {
         // A stored name the dialog refuses must not lock the user out of choosing.
-        chosen = Show(owner, title, std::wstring(), initialFolder, error);
+        chosen = Show(owner, title, std::wstring(), FolderForSecondTry(initialFile, initialFolder),
+                      error);
     }
     return chosen;
 }

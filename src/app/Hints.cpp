@@ -24,6 +24,33 @@ int HintTextNumber(HintArea area) {
     return 0;
 }
 
+namespace {
+
+HintArea AreaOf(ButtonId button) {
+    switch (button) {
+    case ButtonId::CmdWrite:
+        return HintArea::CmdWrite;
+    case ButtonId::CmdUndo:
+        return HintArea::CmdUndo;
+    case ButtonId::CmdUndoWrite:
+        return HintArea::CmdUndoWrite;
+    case ButtonId::CmdInfo:
+        return HintArea::CmdInfo;
+    case ButtonId::CmdEnd:
+        break;
+    }
+    return HintArea::CmdEnd;
+}
+
+} // namespace
+
+void NameButtons(const AppState& state, const Services& services) {
+    for (const ButtonId button : {ButtonId::CmdWrite, ButtonId::CmdUndo, ButtonId::CmdUndoWrite,
+                                  ButtonId::CmdInfo, ButtonId::CmdEnd}) {
+        services.View.SetButtonName(button, state.Texts.Caption(HintTextNumber(AreaOf(button))));
+    }
+}
+
 void ShowHint(const AppState& state, const Services& services, HintArea area) {
     const int number = HintTextNumber(area);
     services.View.SetStatusText(number == 0 ? std::string() : state.Texts.Caption(number));

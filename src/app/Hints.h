@@ -14,4 +14,8 @@ int HintTextNumber(HintArea area);
 // cmdWrite_MouseMove, cmdUndo_MouseMove, ..., Picture1_MouseMove, Form_MouseMove.
 void ShowHint(const AppState& state, const Services& services, HintArea area);
 
+// Gives each picture button its hint as its name for screen readers, in the
+// language of the texts.
+void NameButtons(const AppState& state, const Services& services);
+
 } // namespace psm

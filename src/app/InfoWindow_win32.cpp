@@ -83,17 +83,23 @@ void InfoWindow::SetCaption(const std::string& text) {
 }
 
 int32_t InfoWindow::Width() const {
-    const UINT dpi = m_window != nullptr ? WindowDpi(m_window) : ScreenDpi();
-    return PixelsToTwips(DesignFrameSize(dpi).cx, dpi);
+    // Beside the main window it is shown at the DPI of the main window's monitor.
+    return PixelsToTwips(DesignFrameSize(WindowDpi(m_owner.Handle())).cx, ScreenDpi());
 }
 
 void InfoWindow::MoveWindow(const TwipsRect& rect) {
     if (m_window == nullptr) {
         return;
     }
-    m_widthTwips = rect.Width;
-    m_heightTwips = rect.Height;
-    MoveWindowInTwips(m_window, rect);
+    const RECT frame = ScreenPixelsOf(rect, ScreenDpi());
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    // The size in twips of the DPI it is placed at, kept for a change of monitor.
+    const UINT dpi = WindowDpi(m_owner.Handle());
+    m_widthTwips = PixelsToTwips(width, dpi);
+    m_heightTwips = PixelsToTwips(height, dpi);
+    SetWindowPos(m_window, nullptr, frame.left, frame.top, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void InfoWindow::SetLabel(int column, int row, const std::string& text) {
@@ -189,6 +195,12 @@ void InfoWindow::OnNcDestroy() {
     SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
     m_window = nullptr;
     m_labels.fill(nullptr);
+}
+
+void InfoWindow::OnUnexpectedFailure() noexcept {
+    if (m_events != nullptr) {
+        m_events->OnUnexpectedFailure();
+    }
 }
 
 void InfoWindow::OnClick() {

@@ -40,6 +40,7 @@ class InfoWindow final : public InfoView {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnCreate();
     void OnNcDestroy();
+    void OnUnexpectedFailure() noexcept;
     void OnClick();
     void ApplyDpi(UINT dpi);
     // The outer size that holds the designed client area at this DPI, in pixels.

@@ -59,6 +59,8 @@ class MainView {
     virtual void SetCaption(const std::string& text) = 0;
     virtual void SetDocumentLabel(const std::string& text) = 0; // Label1
     virtual void SetStatusText(const std::string& text) = 0;    // StatusBar1
+    // A picture button's name: not drawn, but read by screen readers.
+    virtual void SetButtonName(ButtonId button, const std::string& text) = 0;
 
     // The lists mirror the core's list model. Setting the selection here must
     // not notify the core back: the core raises its own selection reaction.
@@ -67,7 +69,12 @@ class MainView {
     virtual void SetListSelection(ListId list, int position) = 0; // -1: no selection
 
     // Window placement (outer frame), its normal state and kept-on-top.
+    // Positions are screen twips (at the system DPI, the same on every run);
+    // sizes are twips at the window's own DPI, so that it holds its design.
     virtual TwipsRect WindowRect() const = 0;
+    // The outer frame with its size in screen twips too: the one unit in which
+    // windows on monitors of different DPI can be placed beside each other.
+    virtual TwipsRect ScreenFrame() const = 0;
     virtual void MoveWindow(const TwipsRect& rect) = 0;
     virtual void RestoreNormalState() = 0;
     virtual void KeepOnTop() = 0;
@@ -80,7 +87,9 @@ class MainView {
     virtual std::optional<MenuCommand> ShowPopupMenu(const std::vector<MenuItem>& items) = 0;
 
     // The standard open-file dialog, no filter. Returns the chosen file, or
-    // nothing when the user cancels. An empty initialFile opens initialFolder.
+    // nothing when the user cancels. It opens on initialFile; without one, or
+    // when the dialog refuses it, in that file's folder if it exists, else in
+    // initialFolder.
     virtual std::optional<std::string> ChooseFile(const std::string& title,
                                                   const std::string& initialFile,
                                                   const std::string& initialFolder) = 0;
@@ -102,7 +111,9 @@ class InfoView {
     virtual void CreateHidden() = 0; // no-op when it exists
     virtual void Show() = 0;
     virtual void SetCaption(const std::string& text) = 0;
-    virtual int32_t Width() const = 0; // outer width, twips
+    // Outer width in screen twips, as the window is on the main window's monitor.
+    virtual int32_t Width() const = 0;
+    // Position and size in screen twips.
     virtual void MoveWindow(const TwipsRect& rect) = 0;
     // column 1 = value name, 2 = value, 3 = unit; row 1..5
     virtual void SetLabel(int column, int row, const std::string& text) = 0;
@@ -124,6 +135,9 @@ class MainWindowEvents {
     virtual void OnTimer(bool mainWindowIsActive) = 0;
     virtual void OnCloseRequest() = 0; // title-bar close box, Alt+F4
     virtual void OnInfoClick() = 0;    // a click anywhere on the properties window
+    // An exception reached a window procedure: the program tells the user
+    // and ends; no event is handled afterwards.
+    virtual void OnUnexpectedFailure() noexcept = 0;
 };
 
 } // namespace psm

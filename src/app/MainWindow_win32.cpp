@@ -84,13 +84,6 @@ bool MainWindow::Create(MainWindowEvents& events) {
     return m_window != nullptr;
 }
 
-void MainWindow::SetButtonNames(const std::array<std::string, 5>& names) {
-    for (const ButtonId button : Buttons) {
-        const std::wstring name = Widen(names[static_cast<size_t>(button)]);
-        SetWindowTextW(Control(ButtonControl(button)), name.c_str());
-    }
-}
-
 void MainWindow::Load(int showCommand) {
     if (Forwarding()) {
         m_events->OnLoad();
@@ -258,6 +251,12 @@ void MainWindow::OnNcDestroy() {
     m_controls.fill(nullptr);
     m_focus = nullptr;
     m_ended = true;
+}
+
+void MainWindow::OnUnexpectedFailure() noexcept {
+    if (m_events != nullptr) {
+        m_events->OnUnexpectedFailure();
+    }
 }
 
 void MainWindow::OnCommand(WPARAM wParam) {
@@ -446,6 +445,10 @@ void MainWindow::SetStatusText(const std::string& text) {
                  reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
+void MainWindow::SetButtonName(ButtonId button, const std::string& text) {
+    SetWindowTextW(Control(ButtonControl(button)), Widen(text).c_str());
+}
+
 void MainWindow::ClearList(ListId list) {
     SendMessageW(ListControl(list), CB_RESETCONTENT, 0, 0);
 }
@@ -462,6 +465,14 @@ void MainWindow::SetListSelection(ListId list, int position) {
 
 TwipsRect MainWindow::WindowRect() const {
     return m_window != nullptr ? WindowRectInTwips(m_window) : TwipsRect{};
+}
+
+TwipsRect MainWindow::ScreenFrame() const {
+    RECT frame{};
+    if (m_window == nullptr || !GetWindowRect(m_window, &frame)) {
+        return TwipsRect{};
+    }
+    return ScreenTwipsOf(frame, ScreenDpi());
 }
 
 void MainWindow::MoveWindow(const TwipsRect& rect) {

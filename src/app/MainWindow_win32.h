@@ -25,10 +25,6 @@ class MainWindow final : public MainView, public MousePointer {
     // Creates the window and its controls, hidden, at the designed size.
     bool Create(MainWindowEvents& events);
 
-    // The names of the five picture buttons, in ButtonId order: not drawn,
-    // but read by screen readers and UI automation.
-    void SetButtonNames(const std::array<std::string, 5>& names);
-
     // Runs the core's start-up while the window is still hidden, then shows it.
     void Load(int showCommand);
 
@@ -42,10 +38,12 @@ class MainWindow final : public MainView, public MousePointer {
     void SetCaption(const std::string& text) override;
     void SetDocumentLabel(const std::string& text) override;
     void SetStatusText(const std::string& text) override;
+    void SetButtonName(ButtonId button, const std::string& text) override;
     void ClearList(ListId list) override;
     void AddListItem(ListId list, const std::string& text) override;
     void SetListSelection(ListId list, int position) override;
     TwipsRect WindowRect() const override;
+    TwipsRect ScreenFrame() const override;
     void MoveWindow(const TwipsRect& rect) override;
     void RestoreNormalState() override;
     void KeepOnTop() override;
@@ -71,6 +69,7 @@ class MainWindow final : public MainView, public MousePointer {
     bool OnCreate();
     bool OnSetCursor();
     void OnNcDestroy();
+    void OnUnexpectedFailure() noexcept;
     void OnCommand(WPARAM wParam);
     void OnActivate(WPARAM wParam);
     void OnTimer(WPARAM timerId);

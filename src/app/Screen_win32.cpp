@@ -56,6 +56,21 @@ void MoveWindowInTwips(HWND window, const TwipsRect& twips) {
                  frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+TwipsRect ScreenTwipsOf(const RECT& frame, UINT screenDpi) {
+    return TwipsRect{PixelsToTwips(frame.left, screenDpi), PixelsToTwips(frame.top, screenDpi),
+                     PixelsToTwips(frame.right - frame.left, screenDpi),
+                     PixelsToTwips(frame.bottom - frame.top, screenDpi)};
+}
+
+RECT ScreenPixelsOf(const TwipsRect& frame, UINT screenDpi) {
+    const int left = TwipsToPixels(frame.Left, screenDpi);
+    const int top = TwipsToPixels(frame.Top, screenDpi);
+    // The far edges from the far edges in twips, so that frames that touch in
+    // twips touch in pixels.
+    return RECT{left, top, TwipsToPixels(frame.Left + frame.Width, screenDpi),
+                TwipsToPixels(frame.Top + frame.Height, screenDpi)};
+}
+
 int32_t PrimaryScreenWidthInTwips() {
     return PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), ScreenDpi());
 }

@@ -20,6 +20,11 @@ TwipsRect WindowRectInTwips(HWND window);
 RECT WindowRectInPixels(HWND window, const TwipsRect& twips);
 void MoveWindowInTwips(HWND window, const TwipsRect& twips);
 
+// A frame converted position and size alike at one DPI, the system's: what
+// windows of different DPI are placed beside each other in.
+TwipsRect ScreenTwipsOf(const RECT& frame, UINT screenDpi);
+RECT ScreenPixelsOf(const TwipsRect& frame, UINT screenDpi);
+
 int32_t PrimaryScreenWidthInTwips();
 std::vector<TwipsRect> MonitorAreasInTwips();
 

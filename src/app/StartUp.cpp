@@ -1,6 +1,7 @@
 #include "app/StartUp.h"
 
 #include "app/DocumentWatch.h"
+#include "app/Hints.h"
 #include "tables/BendValueLoader.h"
 #include "tables/LeadingNumber.h"
 #include "tables/Lists.h"
@@ -42,6 +43,7 @@ void SetCaptions(AppState& state, const Services& services) {
     menu.MnuLanguage = texts.Caption(3);
     menu.MnuTextFile = texts.Caption(21);
     menu.MnuOptions = texts.Caption(22);
+    NameButtons(state, services);
 }
 
 void ReportMissingValueFile(const AppState& state, const Services& services) {

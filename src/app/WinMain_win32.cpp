@@ -9,27 +9,31 @@
 #include "platform/AnsiCodePage_win32.h"
 #include "platform/DecimalSeparator_win32.h"
 #include "platform/ProgramLocation_win32.h"
+#include "platform/Utf16_win32.h"
 #include "tables/RegistrySettingsStore_win32.h"
 #include "texts/Texts.h"
 
-#include <array>
 #include <commctrl.h>
 #include <string>
 #include <windows.h>
 
 namespace {
 
-std::array<std::string, 5> ButtonNames() {
-    // The buttons' hints (texts 4 to 8) double as their accessible names.
-    psm::TextTables texts;
-    LoadTexts(texts);
-    return {texts.Caption(4), texts.Caption(5), texts.Caption(6), texts.Caption(7),
-            texts.Caption(8)};
+// Only when an exception reached wWinMain itself, before or after the
+// windows could report it.
+void ReportUnexpectedFailure() noexcept {
+    try {
+        psm::TextTables texts;
+        LoadTexts(texts);
+        MessageBoxW(nullptr, psm::Widen(texts.Message(15)).c_str(),
+                    psm::Widen(texts.Message(1)).c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    } catch (...) {
+        MessageBoxW(nullptr, L"Unexpected error - program ends", L"psm",
+                    MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    }
 }
 
-} // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+int Run(HINSTANCE instance, int showCommand) {
     // The user-interface thread is a single-threaded apartment: the CAD
     // automation, its busy-retry message filter and the file dialog need it.
     // Declared first, so that it ends after every COM reference below.
@@ -61,7 +65,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         return 1;
     }
     infoWindow.SetEvents(app);
-    mainWindow.SetButtonNames(ButtonNames());
     mainWindow.Load(showCommand);
     return psm::RunMessageLoop(mainWindow);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    try {
+        return Run(instance, showCommand);
+    } catch (...) {
+        ReportUnexpectedFailure();
+        return 3;
+    }
 }

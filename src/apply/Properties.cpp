@@ -13,11 +13,8 @@ constexpr int UnitColumn = 3;
 constexpr int NeutralFactor = 3;
 
 void Place(const Services& services) {
-    const TwipsRect main = services.View.WindowRect();
-    const int32_t width = services.Info.Width();
-    const int32_t free = services.View.ScreenWidth() - main.Left - main.Width;
-    const int32_t left = free > RightSideMinimum ? main.Left + main.Width : main.Left - width;
-    services.Info.MoveWindow(TwipsRect{left, main.Top, width, main.Height});
+    services.Info.MoveWindow(InfoWindowPlace(services.View.ScreenFrame(), services.Info.Width(),
+                                             services.View.ScreenWidth()));
 }
 
 // Value k of the chosen type: converted to CAD units and back, three decimals.
@@ -44,6 +41,13 @@ std::string DocumentValue(const AppState& state, int k) {
 }
 
 } // namespace
+
+TwipsRect InfoWindowPlace(const TwipsRect& mainFrame, int32_t infoWidth, int32_t screenWidth) {
+    const int32_t free = screenWidth - mainFrame.Left - mainFrame.Width;
+    const int32_t left =
+        free > RightSideMinimum ? mainFrame.Left + mainFrame.Width : mainFrame.Left - infoWidth;
+    return TwipsRect{left, mainFrame.Top, infoWidth, mainFrame.Height};
+}
 
 void cmdInfo_Click(AppState& state, const Services& services) {
     const CommandScope command(state);

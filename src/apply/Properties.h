@@ -15,6 +15,11 @@ void cmdInfo_Click(AppState& state, const Services& services);
 // opens on that side, in twips.
 inline constexpr int32_t RightSideMinimum = 3000;
 
+// Where the properties window opens: touching the main window on its right
+// when there is room, else on its left, with the main window's top and
+// height. Everything in screen twips.
+TwipsRect InfoWindowPlace(const TwipsRect& mainFrame, int32_t infoWidth, int32_t screenWidth);
+
 namespace frmInfo {
 // A click on the window or any of its labels closes it.
 void Form_Click(AppState& state, const Services& services);

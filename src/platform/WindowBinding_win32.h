@@ -7,7 +7,9 @@ namespace psm {
 // The window procedure of a window class whose object is passed as the
 // creation parameter: the object is bound to the window at WM_NCCREATE
 // (Window::m_window and GWLP_USERDATA) and receives every message from then on
-// through Window::HandleMessage. A class using it declares
+// through Window::HandleMessage. No exception passes through the system's code
+// above the procedure: Window::OnUnexpectedFailure (noexcept) ends the program
+// instead. A class using it declares
 //   friend LRESULT CALLBACK BoundWindowProc<Window>(HWND, UINT, WPARAM, LPARAM);
 template <class Window>
 LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -20,7 +22,12 @@ LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     if (self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    return self->HandleMessage(message, wParam, lParam);
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        self->OnUnexpectedFailure();
+        return 0;
+    }
 }
 
 } // namespace psm

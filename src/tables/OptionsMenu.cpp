@@ -62,15 +62,10 @@ void mnuIcon_Click(AppState& state, const Services& services) {
 void mnutextfile_Click(AppState& state, const Services& services) {
     const CommandScope command(state);
     const std::string title = state.Texts.Caption(23);
-    std::string initialFile;
-    std::string initialFolder;
-    if (!state.ValueFilePath.empty()) {
-        initialFile = state.ValueFilePath;
-    } else {
-        initialFolder = services.Location.ProgramFolder();
-    }
+    // The program's folder is where the dialog opens without a file, and
+    // where it falls back to when it refuses the stored one.
     const std::optional<std::string> chosen =
-        services.View.ChooseFile(title, initialFile, initialFolder);
+        services.View.ChooseFile(title, state.ValueFilePath, services.Location.ProgramFolder());
     if (Ended(state)) {
         return;
     }

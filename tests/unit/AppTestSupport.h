@@ -26,6 +26,9 @@ class FakeMainView final : public MainView {
     void SetCaption(const std::string& text) override { Log("caption " + text); }
     void SetDocumentLabel(const std::string& text) override { Label = text; }
     void SetStatusText(const std::string& text) override { Status = text; }
+    void SetButtonName(ButtonId button, const std::string& text) override {
+        ButtonNames[static_cast<size_t>(button)] = text;
+    }
     void ClearList(ListId list) override {
         Items(list).clear();
         Selection(list) = -1;
@@ -40,6 +43,7 @@ class FakeMainView final : public MainView {
         Log("select");
     }
     TwipsRect WindowRect() const override { return Rect; }
+    TwipsRect ScreenFrame() const override { return Rect; }
     void MoveWindow(const TwipsRect& rect) override { Rect = rect; }
     void RestoreNormalState() override { Log("normal"); }
     void KeepOnTop() override { Log("on top"); }
@@ -70,6 +74,7 @@ class FakeMainView final : public MainView {
     int& Selection(ListId list) { return list == ListId::Combo1 ? Selection1 : Selection2; }
 
     std::string Label, Status;
+    std::array<std::string, 5> ButtonNames;
     std::vector<std::string> Items1, Items2;
     int Selection1 = -1, Selection2 = -1;
     TwipsRect Rect{600, 900, 4000, 3000};

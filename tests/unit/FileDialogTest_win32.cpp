@@ -1,6 +1,7 @@
 // The open-file dialog as the main window shows it.
 
 #include "WindowTestSupport_win32.h"
+#include "app/FileDialog_win32.h"
 
 #include <thread>
 
@@ -91,6 +92,14 @@ TEST_F(FileDialogTest, ReturnsTheChosenFullPath) {
     user.join();
     ASSERT_TRUE(chosen);
     EXPECT_EQ(*chosen, Utf8(folder + L"\\andere Werte.txt"));
+}
+
+TEST_F(FileDialogTest, SecondTryOpensTheRefusedFilesFolderWhenItIsThere) {
+    EXPECT_EQ(FolderForSecondTry(folder + L"\\psm<mm>.txt", L"C:\\Programme\\psm"), folder);
+    EXPECT_EQ(FolderForSecondTry(folder + L"\\gone\\psm_mm.txt", L"C:\\Programme\\psm"),
+              L"C:\\Programme\\psm");
+    EXPECT_EQ(FolderForSecondTry(L"psm_mm.txt", L"C:\\Programme\\psm"), L"C:\\Programme\\psm");
+    EXPECT_EQ(FolderForSecondTry(L"C:\\psm_mm.txt", L"D:\\psm"), L"C:\\");
 }
 
 } // namespace

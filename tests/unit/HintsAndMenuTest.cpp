@@ -1,6 +1,7 @@
 // Status-bar hints, the popup menu and its commands.
 
 #include "AppTestSupport.h"
+#include "app/Hints.h"
 #include "tables/OptionsMenu.h"
 
 #include <gmock/gmock.h>
@@ -30,6 +31,19 @@ TEST_F(HintsTest, EachControlShowsItsHintAndTheFreeAreaClearsIt) {
         app.OnMouseMove(area);
         EXPECT_EQ(view.Status, text);
     }
+}
+
+TEST_F(HintsTest, ButtonsAreNamedByTheirHintsInTheTextsLanguage) {
+    sim.Quit();
+    Start();
+    EXPECT_THAT(view.ButtonNames,
+                ElementsAre("gewählten Blechtyp übernehmen", "ursprünglichen Blechtyp anzeigen",
+                            "auf ursprünglichen Blechtyp rücksetzen", "Teileeigenschaften anzeigen",
+                            "Beenden"));
+    state.Texts.LanguageIndex = TextTables::English;
+    NameButtons(state, services);
+    EXPECT_THAT(view.ButtonNames, ElementsAre("Set new values", "Reset list", "Reset sheet metal",
+                                              "Show Properties", "Exit"));
 }
 
 class PopupMenuTest : public AppFixture {
@@ -109,7 +123,7 @@ TEST_F(ValueFileCommandTest, ChosenFileIsStoredAndTheProgramEnds) {
     const std::string before = StoredFile();
     view.ChosenFile = "D:\\Werte\\psm_in.txt";
     app.OnMenuCommand(MenuCommand::MnuTextFile);
-    EXPECT_THAT(view.FileDialog, ElementsAre("Textdatei auswählen", before, ""));
+    EXPECT_THAT(view.FileDialog, ElementsAre("Textdatei auswählen", before, "C:\\Tools\\psm\\"));
     EXPECT_EQ(StoredFile(), "D:\\Werte\\psm_in.txt");
     EXPECT_EQ(view.Ends, 1);
     EXPECT_EQ(settings.Read("ORNA\\psm", "general", "Top"), "900");

@@ -354,9 +354,9 @@ TEST_F(MainWindowDisplay, ShowsTextsAsTheCoreGivesThem) {
 }
 
 TEST_F(MainWindowDisplay, ButtonNamesAreTheirWindowTexts) {
-    window.SetButtonNames({"gewählten Blechtyp übernehmen", "ursprünglichen Blechtyp anzeigen",
-                           "auf ursprünglichen Blechtyp rücksetzen", "Teileeigenschaften anzeigen",
-                           "Beenden"});
+    window.SetButtonName(ButtonId::CmdWrite, "gewählten Blechtyp übernehmen");
+    window.SetButtonName(ButtonId::CmdUndoWrite, "auf ursprünglichen Blechtyp rücksetzen");
+    window.SetButtonName(ButtonId::CmdEnd, "Beenden");
     EXPECT_EQ(TextOf(ControlOf(MainControl::CmdWrite)), L"gewählten Blechtyp übernehmen");
     EXPECT_EQ(TextOf(ControlOf(MainControl::CmdUndoWrite)),
               L"auf ursprünglichen Blechtyp rücksetzen");

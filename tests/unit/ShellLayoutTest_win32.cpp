@@ -1,7 +1,9 @@
 // Twips and the designed layout of the two windows.
 
 #include "app/MainWindowDesign_win32.h"
+#include "app/Screen_win32.h"
 #include "app/Twips_win32.h"
+#include "apply/Properties.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -45,6 +47,31 @@ TEST(Twips, RectConvertsPositionAndSizeEachOnTheirOwn) {
     EXPECT_EQ(scaled.top, 12);
     EXPECT_EQ(scaled.right - scaled.left, 144);
     EXPECT_EQ(scaled.bottom - scaled.top, 26); // 25.5
+}
+
+TEST(ScreenTwips, PropertiesWindowTouchesTheMainWindowWhateverTheDpis) {
+    for (const UINT screenDpi : {96u, 120u, 144u, 168u}) {
+        for (const UINT windowDpi : {96u, 120u, 144u, 168u, 192u}) {
+            SCOPED_TRACE(::testing::Message()
+                         << screenDpi << " dpi screen, " << windowDpi << " dpi window");
+            const RECT main{1001, 123, 1001 + TwipsToPixels(3555, windowDpi),
+                            123 + TwipsToPixels(2355, windowDpi)};
+            const int infoWidth = TwipsToPixels(2895, windowDpi);
+            const int32_t infoTwips = ScreenTwipsOf(RECT{0, 0, infoWidth, 1}, screenDpi).Width;
+            const TwipsRect frame = ScreenTwipsOf(main, screenDpi);
+
+            const RECT right =
+                ScreenPixelsOf(InfoWindowPlace(frame, infoTwips, 1'000'000), screenDpi);
+            EXPECT_EQ(right.left, main.right);
+            EXPECT_EQ(right.right - right.left, infoWidth);
+            EXPECT_EQ(right.top, main.top);
+            EXPECT_EQ(right.bottom, main.bottom);
+
+            const RECT left = ScreenPixelsOf(InfoWindowPlace(frame, infoTwips, 0), screenDpi);
+            EXPECT_EQ(left.right, main.left);
+            EXPECT_EQ(left.right - left.left, infoWidth);
+        }
+    }
 }
 
 TEST(MainWindowDesign, ControlsHaveDistinctIdentifiersOutsideTheDialogCommands) {

@@ -175,6 +175,23 @@ TEST_F(ExitTest, CloseBoxEndsTheSameWay) {
     ExpectEnded();
 }
 
+TEST_F(ExitTest, UnexpectedFailureIsToldAndEndsTheOrderlyWay) {
+    std::size_t ticksDuringTheBox = 0;
+    boxes.WhileOpen = [&] {
+        const std::size_t calls = sim.CallCount();
+        Tick();
+        ticksDuringTheBox += sim.CallCount() - calls;
+    };
+    app.OnUnexpectedFailure();
+    EXPECT_THAT(boxes.Shown,
+                ElementsAre(ShownBox{"Unerwarteter Fehler, Programm wird beendet", "ORNA Raziv",
+                                     MessageButtons::Ok, MessageIcon::Critical}));
+    EXPECT_EQ(ticksDuringTheBox, 0u) << "nothing runs on while the failure is told";
+    ExpectEnded();
+    app.OnUnexpectedFailure();
+    EXPECT_EQ(boxes.Shown.size(), 1u);
+}
+
 TEST_F(ExitTest, NothingHappensAfterTheEnd) {
     Click(ButtonId::CmdEnd);
     const std::size_t calls = sim.CallCount();

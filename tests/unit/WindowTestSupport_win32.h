@@ -26,6 +26,7 @@ class MockEvents : public MainWindowEvents {
     MOCK_METHOD(void, OnTimer, (bool mainWindowIsActive), (override));
     MOCK_METHOD(void, OnCloseRequest, (), (override));
     MOCK_METHOD(void, OnInfoClick, (), (override));
+    MOCK_METHOD(void, OnUnexpectedFailure, (), (noexcept, override));
 };
 
 // Waits for a top-level window of the given class and caption (any caption
