@@ -194,6 +194,30 @@ TEST_F(Apply, ADocumentSwitchedDuringTheQuestionGetsNothingWritten) {
     EXPECT_TRUE(psm.WaitForLabel(L"Deckel.psm", NoticeMs));
 }
 
+TEST_F(Apply, AChoiceTheListsNoLongerShowIsNeverWritten) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    psm.Choose(MainControl::Combo2, 2); // St 2,0 for Halter, not written
+    ASSERT_NO_FATAL_FAILURE(Switch("Winkel.psm"));
+    ASSERT_TRUE(psm.WaitForLabel(L"Winkel.psm", NoticeMs));
+    ASSERT_EQ(psm.Selection(MainControl::Combo2), -1); // Winkel carries no type of the file
+    const int holds = simcad.CountCalls("HoldRecompute");
+    SetForegroundWindow(psm.Main()); // the user clicks into psm, then its button
+    psm.Click(MainControl::CmdWrite);
+    EXPECT_FALSE(psm.WaitForMessageBox(1000));
+    EXPECT_EQ(simcad.CountCalls("HoldRecompute"), holds) << "no write was even begun";
+    EXPECT_EQ(simcad.WriteCount(), 0);
+
+    // Back on Halter the lists show its own type, and that is what a write puts.
+    ASSERT_NO_FATAL_FAILURE(Switch("Halter.psm"));
+    ASSERT_TRUE(
+        WaitUntil([&] { return psm.Selected(MainControl::Combo2) == L"St 1,5"; }, NoticeMs));
+    psm.Click(MainControl::CmdWrite);
+    EXPECT_TRUE(
+        WaitUntil([&] { return simcad.CountCalls("HoldRecompute") >= holds + 2; }, NoticeMs));
+    EXPECT_EQ(simcad.WriteCount(), 0) << "Halter carries St 1,5 already";
+    EXPECT_TRUE(Holds("Halter.psm", St15));
+}
+
 using Reset = Apply;
 
 TEST_F(Reset, ResetListShowsTheDocumentsTypeAgain) {

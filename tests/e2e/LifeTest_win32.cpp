@@ -2,6 +2,7 @@
 // program closing under it, and a start without the CAD program.
 
 #include "EndToEnd_win32.h"
+#include "platform/Utf16_win32.h"
 
 namespace psm::e2e {
 namespace {
@@ -44,6 +45,31 @@ TEST_F(CadProgramGone, QuittingTheCadProgramEndsPsm) {
     simcad.Quit();
     ClickElsewhere(); // the user goes on in another program
     ASSERT_TRUE(psm.WaitForExit(NoticeMs));
+    EXPECT_TRUE(settings::Get(L"Top").has_value());
+}
+
+TEST_F(CadProgramGone, QuittingWhileAQuestionWaitsEndsPsmAtTheNextPollAfterTheAnswer) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    psm.Choose(MainControl::Combo2, 0); // St 1,0: Flansch 2 fails, psm asks
+    WaitUntil([] { return false; }, 200);
+    psm.Click(MainControl::CmdWrite);
+    const auto question = psm.WaitForMessageBox(NoticeMs);
+    ASSERT_TRUE(question);
+    ASSERT_EQ(question->Text, L"\r\nFehler bei:  Flansch 2\r\n\r\nRücksetzen?");
+    simcad.Quit();
+    ASSERT_TRUE(psm.Answer(*question, IDYES));
+    // The write back cannot reach the CAD program any more; psm may say so.
+    for (int boxes = 0; boxes < 3; ++boxes) {
+        const auto next = psm.WaitForMessageBox(2000);
+        if (!next) {
+            break;
+        }
+        ASSERT_TRUE(psm.Answer(*next, IDOK)) << Narrow(next->Text);
+    }
+    ASSERT_TRUE(psm.Running()) << "psm must neither hang nor crash";
+    ClickElsewhere();
+    ASSERT_TRUE(psm.WaitForExit(NoticeMs));
+    EXPECT_EQ(psm.Process()->ExitCode(), 0u);
     EXPECT_TRUE(settings::Get(L"Top").has_value());
 }
 
