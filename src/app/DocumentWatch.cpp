@@ -2,6 +2,7 @@
 
 #include "app/Exit.h"
 #include "cad/CadIds.h"
+#include "tables/SameValue.h"
 #include "tables/Selection.h"
 
 namespace psm {
@@ -117,14 +118,18 @@ void FindCurrentType(AppState& state) {
     const cad::FiveTexts& values = state.Variables.CurrentValues;
     WatchState& watch = state.Watch;
 
+    // Values compare as numbers: "1,50" in the file is the 1,5 the document holds.
+    const auto same = [&](const TypeRow& type, int k) {
+        return SameValue(type.Field(k + 1), values[static_cast<size_t>(k - 1)],
+                         state.DecimalSeparator);
+    };
     int partialMatchRow = 0;
     int fullMatchRow = 0;
     for (int row = 1; row <= static_cast<int>(tables.TypeList.size()); ++row) {
         const TypeRow& type = tables.Type(row);
-        if (type.Field(2) == values[0] && type.Field(3) == values[1] &&
-            type.Field(4) == values[2]) {
+        if (same(type, 1) && same(type, 2) && same(type, 3)) {
             partialMatchRow = row;
-            if (type.Field(5) == values[3] && type.Field(6) == values[4]) {
+            if (same(type, 4) && same(type, 5)) {
                 fullMatchRow = row;
                 break;
             }

@@ -167,10 +167,21 @@ TEST_F(FindCurrentTypeTest, FullMatchBeatsPartialAndTheLastPartialWins) {
     EXPECT_EQ(Match({"1", "1", "0,33", "2", "1"}), 3) << "the first full match";
 }
 
-TEST_F(FindCurrentTypeTest, ValuesCompareAsText) {
-    Tables({1}, 2);
-    Type(2, {"1,50", "1", "0,33", "2", "1"});
-    EXPECT_EQ(Match({"1,5", "1", "0,33", "2", "1"}), 0);
+TEST_F(FindCurrentTypeTest, ValuesCompareAsNumbersHoweverTheFileSpellsThem) {
+    state.DecimalSeparator = ',';
+    Tables({1}, 4);
+    Type(2, {"1,50", "1,000", "0,440", "2", "1"});
+    EXPECT_EQ(Match({"1,5", "1", "0,44", "2", "1"}), 2);
+    EXPECT_EQ(Match({"1,50001", "1", "0,44", "2", "1"}), 0) << "beyond the tolerance";
+    // An inch file: the document's value, converted, carries more digits than the file.
+    Type(3, {"0,059055", "0,0590551181102", "0,4", "0,08", "0,04"});
+    EXPECT_EQ(Match({"0,059055", "0,059055118110236", "0,4", "0,0800", "0,04"}), 3);
+    // The partial rule works on numbers too: the last row whose first three agree.
+    Type(4, {"0,0590550", "0,05905511811024", "0,40", "1", "1"});
+    EXPECT_EQ(Match({"0,059055", "0,059055118110236", "0,4", "7", "7"}), 4);
+    // Texts that are no numbers still match as they stand.
+    Type(1, {"", "x", "0,33", "2", "1"});
+    EXPECT_EQ(Match({"", "x", "0,33", "2", "1"}), 1);
 }
 
 TEST_F(FindCurrentTypeTest, TableSearchGivesTableRowsAndOffset) {
