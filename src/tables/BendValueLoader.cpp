@@ -3,6 +3,7 @@
 #include "platform/FileRead.h"
 #include "platform/NumberText.h"
 #include "platform/TextLines.h"
+#include "tables/ValueFileSyntax.h"
 
 #include <new>
 #include <string_view>
@@ -10,20 +11,6 @@
 
 namespace psm {
 namespace {
-
-constexpr std::string_view UnitKeyword = "Unit:";
-constexpr std::string_view BeginKeyword = "Begin:";
-constexpr std::string_view EndKeyword = "End:";
-
-// Blanks are spaces only; tabs stay part of the text.
-std::string_view Trim(std::string_view text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 void ReplaceAll(std::string& text, char from, char to) {
     for (char& c : text) {
@@ -77,14 +64,22 @@ class ValueFileParser {
         : m_context(context), m_model(model), m_scaleFactorSet(scaleFactorSet) {}
 
     void Line(std::string_view line) {
-        if (line.starts_with(UnitKeyword)) {
-            Unit(Trim(line.substr(UnitKeyword.size())));
-        } else if (line.starts_with(BeginKeyword)) {
-            Begin(line.substr(BeginKeyword.size()));
-        } else if (line.starts_with(EndKeyword)) {
+        const ValueFileLine classified = ClassifyLine(line, m_tableOpen);
+        switch (classified.Kind) {
+        case LineKind::Unit:
+            Unit(classified.Text);
+            return;
+        case LineKind::Begin:
+            Begin(classified.Text);
+            return;
+        case LineKind::End:
             m_tableOpen = false;
-        } else if (m_tableOpen) {
-            Row(line);
+            return;
+        case LineKind::Row:
+            Row(classified.Text);
+            return;
+        case LineKind::Ignored:
+            return;
         }
     }
 
@@ -107,11 +102,10 @@ class ValueFileParser {
         }
     }
 
-    void Begin(std::string_view rest) {
+    void Begin(std::string_view name) {
         m_tableOpen = true;
         ++m_model.TableCount;
-        m_model.TableList.push_back(
-            TableEntry{m_model.TypeCount + 1, std::string(Trim(rest.substr(0, rest.find(';'))))});
+        m_model.TableList.push_back(TableEntry{m_model.TypeCount + 1, std::string(name)});
     }
 
     void Row(std::string_view line) {
@@ -119,7 +113,7 @@ class ValueFileParser {
         TypeRow& row = m_model.TypeList.emplace_back();
         for (size_t field = 0; field < row.Fields.size(); ++field) {
             const size_t end = line.find(';');
-            row.Fields[field] = Trim(line.substr(0, end));
+            row.Fields[field] = TrimBlanks(line.substr(0, end));
             if (field > 0) {
                 AdaptDecimalSeparator(row.Fields[field], m_context.DecimalSeparator);
             }

@@ -21,6 +21,27 @@ const std::string& TextTables::Message(int n) const {
     return Lookup(MessageTexts, n, LanguageIndex);
 }
 
+const std::string& TextTables::Check(CheckText text) const {
+    return Lookup(CheckTexts, static_cast<int>(text) + 1, LanguageIndex);
+}
+
+std::string FormatText(std::string_view pattern, std::initializer_list<std::string_view> args) {
+    std::string text;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const bool placeholder = pattern[i] == '{' && i + 2 < pattern.size() &&
+                                 pattern[i + 1] >= '1' && pattern[i + 1] <= '9' &&
+                                 pattern[i + 2] == '}';
+        const auto n = placeholder ? static_cast<size_t>(pattern[i + 1] - '1') : args.size();
+        if (n < args.size()) {
+            text += *(args.begin() + n);
+            i += 2;
+        } else {
+            text += pattern[i];
+        }
+    }
+    return text;
+}
+
 void LoadTexts(TextTables& texts) {
     texts.CaptionTexts = {{
         {"ORNA  Raziv", "ORNA  sheet metal"},
@@ -66,6 +87,35 @@ void LoadTexts(TextTables& texts) {
         {"Rücksetzen nicht möglich, Dokument gewechselt", "Undo not possible - document changed"},
         {"Blechtyp nicht zurückgesetzt", "Type not reset"},
         {"Unerwarteter Fehler, Programm wird beendet", "Unexpected error - program ends"},
+    }};
+    texts.CheckTexts = {{
+        {"Zeile {1}: ", "Line {1}: "},
+        {"unbekannte Einheit \"{1}\", erlaubt sind mm und in",
+         "unknown unit \"{1}\", use mm or in"},
+        {"keine Zeile \"Unit: mm\" oder \"Unit: in\": keine Längen umrechenbar",
+         "no line \"Unit: mm\" or \"Unit: in\": lengths cannot be converted"},
+        {"{1} Felder statt 6 (Name und fünf Werte)",
+         "{1} fields instead of 6 (name and five values)"},
+        {"{1} \"{2}\" ist keine Zahl", "{1} \"{2}\" is not a number"},
+        {"Neutralfaktor {1} liegt nicht zwischen 0 und 1",
+         "neutral factor {1} is not between 0 and 1"},
+        {"{1} {2} ist nicht größer als 0", "{1} {2} is not greater than 0"},
+        {"{1} {2} ist negativ", "{1} {2} is negative"},
+        {"gleiche Werte wie Zeile {1}, wird nie erkannt",
+         "same values as line {1}, never recognised"},
+        {"Blechtyp \"{1}\" steht schon in Zeile {2} dieser Tabelle",
+         "type \"{1}\" is already in line {2} of this table"},
+        {"Tabelle \"{1}\" enthält keine Blechtypen", "table \"{1}\" holds no types"},
+        {"Tabelle \"{1}\" endet ohne \"End:\"", "table \"{1}\" has no \"End:\""},
+        {"Blechstärke", "material thickness"},
+        {"Biegeradius", "bend radius"},
+        {"Neutralfaktor", "neutral factor"},
+        {"Ausklinkungstiefe", "relief length"},
+        {"Ausklinkungsbreite", "relief width"},
+        {"{1}\r\n\r\nKeine Probleme gefunden.", "{1}\r\n\r\nNo problems found."},
+        {"{1}\r\n\r\nProbleme: {2}", "{1}\r\n\r\nProblems: {2}"},
+        {"... und {1} weitere", "... and {1} more"},
+        {"{1}\r\n\r\nTextdatei nicht lesbar", "{1}\r\n\r\nValue file cannot be read"},
     }};
 }
 

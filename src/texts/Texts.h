@@ -2,27 +2,61 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace psm {
 
-// The two bilingual text tables. Every caption, hint, title and message of the
+// The texts of the value-file check's report; {1}, {2} stand for what
+// FormatText puts in.
+enum class CheckText {
+    Line,               // "Zeile {1}: "
+    UnknownUnit,        // {1} the unit
+    NoUnit,             //
+    FieldCount,         // {1} the number of fields
+    NotANumber,         // {1} the value's name, {2} its text
+    NeutralFactorRange, // {1} the value
+    NotPositive,        // {1} the value's name, {2} the value
+    Negative,           // {1} the value's name, {2} the value
+    SameValues,         // {1} the earlier line
+    SameName,           // {1} the name, {2} the earlier line
+    EmptyTable,         // {1} the table's name
+    NoEnd,              // {1} the table's name
+    Thickness,
+    BendRadius,
+    NeutralFactor,
+    ReliefLength,
+    ReliefWidth,
+    Clean,      // {1} the file
+    Problems,   // {1} the file, {2} the number of problems
+    More,       // {1} the number of problems not listed
+    Unreadable, // {1} the file
+};
+
+// The bilingual text tables. Every caption, hint, title and message of the
 // program is read from here as (text number, LanguageIndex).
 struct TextTables {
     static constexpr int CaptionCount = 25;
     static constexpr int MessageCount = 15;
+    static constexpr int CheckCount = static_cast<int>(CheckText::Unreadable) + 1;
     static constexpr int16_t German = 1;
     static constexpr int16_t English = 2;
 
     std::array<std::array<std::string, 2>, CaptionCount> CaptionTexts{};
     std::array<std::array<std::string, 2>, MessageCount> MessageTexts{};
+    std::array<std::array<std::string, 2>, CheckCount> CheckTexts{};
     int16_t LanguageIndex = German;
 
     // Text n (1-based) in the language LanguageIndex; empty for a number or
     // language outside the tables.
     const std::string& Caption(int n) const;
     const std::string& Message(int n) const;
+    const std::string& Check(CheckText text) const;
 };
+
+// The pattern with {1}, {2}, ... replaced by the arguments in that order.
+std::string FormatText(std::string_view pattern, std::initializer_list<std::string_view> args);
 
 // Fills both tables with every text in both languages.
 void LoadTexts(TextTables& texts);

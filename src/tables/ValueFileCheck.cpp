@@ -1,0 +1,249 @@
+#include "tables/ValueFileCheck.h"
+
+#include "platform/TextLines.h"
+#include "tables/SameValue.h"
+#include "tables/ValueFileSyntax.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+#include <optional>
+
+namespace psm {
+namespace {
+
+using Kind = CheckFinding::Kind;
+
+constexpr int NeutralFactor = 3;
+
+struct OpenTable {
+    int Line = 0;
+    std::string Name;
+    int Rows = 0;
+    std::map<std::string, int, std::less<>> Names; // type name -> its line
+};
+
+// A row whose five values are all numbers, for the search of duplicates.
+struct NumericRow {
+    int Line = 0;
+    std::array<double, 5> Values{};
+};
+
+class Checker {
+  public:
+    void Line(int number, std::string_view line) {
+        const ValueFileLine classified = ClassifyLine(line, m_table.has_value());
+        switch (classified.Kind) {
+        case LineKind::Unit:
+            Unit(number, classified.Text);
+            return;
+        case LineKind::Begin:
+            if (m_table) {
+                Add(m_table->Line, Kind::NoEnd, 0, m_table->Name);
+            }
+            CloseTable();
+            m_table = OpenTable{number, std::string(classified.Text), 0, {}};
+            return;
+        case LineKind::End:
+            CloseTable();
+            return;
+        case LineKind::Row:
+            Row(number, classified.Text);
+            return;
+        case LineKind::Ignored:
+            return;
+        }
+    }
+
+    std::vector<CheckFinding> Finish() {
+        if (m_table) {
+            Add(m_table->Line, Kind::NoEnd, 0, m_table->Name);
+        }
+        CloseTable();
+        if (!m_unitSeen) {
+            Add(0, Kind::NoUnit);
+        }
+        FindSameValues();
+        std::stable_sort(
+            m_findings.begin(), m_findings.end(),
+            [](const CheckFinding& a, const CheckFinding& b) { return a.Line < b.Line; });
+        return std::move(m_findings);
+    }
+
+  private:
+    void Add(int line, Kind what, int value = 0, std::string text = {}, int number = 0) {
+        m_findings.push_back(CheckFinding{line, what, value, std::move(text), number});
+    }
+
+    void Unit(int number, std::string_view unit) {
+        if (unit == "mm" || unit == "in") {
+            m_unitSeen = true;
+        } else {
+            Add(number, Kind::UnknownUnit, 0, std::string(unit));
+        }
+    }
+
+    void CloseTable() {
+        if (m_table && m_table->Rows == 0) {
+            Add(m_table->Line, Kind::EmptyTable, 0, m_table->Name);
+        }
+        m_table.reset();
+    }
+
+    void Row(int number, std::string_view row) {
+        ++m_table->Rows;
+        const int fields = FieldCount(row);
+        if (fields != 6) {
+            Add(number, Kind::FieldCount, 0, {}, fields);
+        }
+        const std::string name(*RowField(row, 0));
+        if (const auto earlier = m_table->Names.find(name); earlier != m_table->Names.end()) {
+            Add(number, Kind::SameName, 0, name, earlier->second);
+        } else {
+            m_table->Names.emplace(name, number);
+        }
+        NumericRow numeric{number, {}};
+        bool allNumbers = true;
+        for (int k = 1; k <= 5; ++k) {
+            const std::optional<std::string_view> text = RowField(row, k);
+            if (!text) {
+                allNumbers = false;
+                continue; // reported with the number of fields
+            }
+            const std::optional<double> value = ValueNumber(*text);
+            if (!value || !std::isfinite(*value)) {
+                Add(number, Kind::NotANumber, k, std::string(*text));
+                allNumbers = false;
+                continue;
+            }
+            numeric.Values[static_cast<size_t>(k - 1)] = *value;
+            CheckRange(number, k, *value, *text);
+        }
+        if (allNumbers) {
+            m_numericRows.push_back(numeric);
+        }
+    }
+
+    void CheckRange(int number, int k, double value, std::string_view text) {
+        if (k == NeutralFactor) {
+            if (value < 0 || value > 1) {
+                Add(number, Kind::NeutralFactorRange, k, std::string(text));
+            }
+        } else if (k <= 2 && value <= 0) {
+            Add(number, Kind::NotPositive, k, std::string(text));
+        } else if (k >= 4 && value < 0) {
+            Add(number, Kind::Negative, k, std::string(text));
+        }
+    }
+
+    // A row equal in all five values to an earlier one is never recognised:
+    // the earlier row always matches first. Sorted by thickness, equal rows
+    // lie within the tolerance of each other.
+    void FindSameValues() {
+        std::vector<NumericRow> rows = m_numericRows;
+        std::stable_sort(rows.begin(), rows.end(), [](const NumericRow& a, const NumericRow& b) {
+            return a.Values[0] < b.Values[0];
+        });
+        std::map<int, int> earliest; // line -> the earliest line with the same values
+        for (size_t i = 0; i < rows.size(); ++i) {
+            for (size_t j = i + 1;
+                 j < rows.size() && SameNumber(rows[j].Values[0], rows[i].Values[0]); ++j) {
+                if (!std::equal(rows[i].Values.begin(), rows[i].Values.end(),
+                                rows[j].Values.begin(), SameNumber)) {
+                    continue;
+                }
+                const int first = std::min(rows[i].Line, rows[j].Line);
+                const int second = std::max(rows[i].Line, rows[j].Line);
+                auto [entry, added] = earliest.emplace(second, first);
+                if (!added) {
+                    entry->second = std::min(entry->second, first);
+                }
+            }
+        }
+        for (const auto& [line, first] : earliest) {
+            Add(line, Kind::SameValues, 0, {}, first);
+        }
+    }
+
+    std::optional<OpenTable> m_table;
+    bool m_unitSeen = false;
+    std::vector<NumericRow> m_numericRows;
+    std::vector<CheckFinding> m_findings;
+};
+
+CheckText ValueName(int k) {
+    static constexpr std::array<CheckText, 5> names{
+        CheckText::Thickness, CheckText::BendRadius, CheckText::NeutralFactor,
+        CheckText::ReliefLength, CheckText::ReliefWidth};
+    return names[static_cast<size_t>(std::clamp(k, 1, 5) - 1)];
+}
+
+} // namespace
+
+std::vector<CheckFinding> CheckValueFile(std::string_view text) {
+    Checker checker;
+    TextLines lines(text);
+    std::string_view line;
+    for (int number = 1; lines.Next(line); ++number) {
+        checker.Line(number, line);
+    }
+    return checker.Finish();
+}
+
+std::string DescribeFinding(const CheckFinding& finding, const TextTables& texts) {
+    const auto text = [&](CheckText id, std::initializer_list<std::string_view> args = {}) {
+        return FormatText(texts.Check(id), args);
+    };
+    const std::string value = texts.Check(ValueName(finding.Value));
+    const std::string number = std::to_string(finding.Number);
+    std::string line =
+        finding.Line > 0 ? text(CheckText::Line, {std::to_string(finding.Line)}) : "";
+    switch (finding.What) {
+    case Kind::NoUnit:
+        return line + text(CheckText::NoUnit);
+    case Kind::UnknownUnit:
+        return line + text(CheckText::UnknownUnit, {finding.Text});
+    case Kind::FieldCount:
+        return line + text(CheckText::FieldCount, {number});
+    case Kind::NotANumber:
+        return line + text(CheckText::NotANumber, {value, finding.Text});
+    case Kind::NeutralFactorRange:
+        return line + text(CheckText::NeutralFactorRange, {finding.Text});
+    case Kind::NotPositive:
+        return line + text(CheckText::NotPositive, {value, finding.Text});
+    case Kind::Negative:
+        return line + text(CheckText::Negative, {value, finding.Text});
+    case Kind::SameValues:
+        return line + text(CheckText::SameValues, {number});
+    case Kind::SameName:
+        return line + text(CheckText::SameName, {finding.Text, number});
+    case Kind::EmptyTable:
+        return line + text(CheckText::EmptyTable, {finding.Text});
+    case Kind::NoEnd:
+        return line + text(CheckText::NoEnd, {finding.Text});
+    }
+    return line;
+}
+
+std::string CheckReport(const std::string& fileName, const std::vector<CheckFinding>& findings,
+                        const TextTables& texts, size_t maxLines) {
+    if (findings.empty()) {
+        return FormatText(texts.Check(CheckText::Clean), {fileName}) + "\r\n";
+    }
+    std::string report =
+        FormatText(texts.Check(CheckText::Problems), {fileName, std::to_string(findings.size())}) +
+        "\r\n";
+    const size_t shown = std::min(findings.size(), maxLines);
+    for (size_t i = 0; i < shown; ++i) {
+        report += DescribeFinding(findings[i], texts) + "\r\n";
+    }
+    if (shown < findings.size()) {
+        report +=
+            FormatText(texts.Check(CheckText::More), {std::to_string(findings.size() - shown)}) +
+            "\r\n";
+    }
+    return report;
+}
+
+} // namespace psm
