@@ -25,6 +25,10 @@ const std::string& TextTables::Check(CheckText text) const {
     return Lookup(CheckTexts, static_cast<int>(text) + 1, LanguageIndex);
 }
 
+const std::string& TextTables::Journal(JournalText text) const {
+    return Lookup(JournalTexts, static_cast<int>(text) + 1, LanguageIndex);
+}
+
 std::string FormatText(std::string_view pattern, std::initializer_list<std::string_view> args) {
     std::string text;
     for (size_t i = 0; i < pattern.size(); ++i) {
@@ -116,6 +120,35 @@ void LoadTexts(TextTables& texts) {
         {"{1}\r\n\r\nProbleme: {2}", "{1}\r\n\r\nProblems: {2}"},
         {"... und {1} weitere", "... and {1} more"},
         {"{1}\r\n\r\nTextdatei nicht lesbar", "{1}\r\n\r\nValue file cannot be read"},
+    }};
+    texts.JournalTexts = {{
+        {"Zeit", "Time"},
+        {"Benutzer", "User"},
+        {"Computer", "Computer"},
+        {"Dokument", "Document"},
+        {"Aktion", "Action"},
+        {"Tabelle vorher", "Table before"},
+        {"Blechtyp vorher", "Type before"},
+        {"Tabelle nachher", "Table after"},
+        {"Blechtyp nachher", "Type after"},
+        {"Blechstärke vorher", "Thickness before"},
+        {"Biegeradius vorher", "Bend radius before"},
+        {"Neutralfaktor vorher", "Neutral factor before"},
+        {"Ausklinkungstiefe vorher", "Relief length before"},
+        {"Ausklinkungsbreite vorher", "Relief width before"},
+        {"Blechstärke nachher", "Thickness after"},
+        {"Biegeradius nachher", "Bend radius after"},
+        {"Neutralfaktor nachher", "Neutral factor after"},
+        {"Ausklinkungstiefe nachher", "Relief length after"},
+        {"Ausklinkungsbreite nachher", "Relief width after"},
+        {"Fehlerhafte Features vorher", "Failing features before"},
+        {"Fehlerhafte Features nachher", "Failing features after"},
+        {"geschrieben", "written"},
+        {"zurückgeschrieben", "written back"},
+        {"zurückgesetzt", "reset"},
+        {"abgelehnt", "refused"},
+        {"keiner", "none"},
+        {"Journal nicht beschreibbar:\r\n{1}", "Journal cannot be written:\r\n{1}"},
     }};
 }
 

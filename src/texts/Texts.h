@@ -34,18 +34,52 @@ enum class CheckText {
     Unreadable, // {1} the file
 };
 
+// The journal's column headings (in column order), its words and its message.
+enum class JournalText {
+    Time,
+    User,
+    Computer,
+    Document,
+    Action,
+    TableBefore,
+    TypeBefore,
+    TableAfter,
+    TypeAfter,
+    ThicknessBefore,
+    BendRadiusBefore,
+    NeutralFactorBefore,
+    ReliefLengthBefore,
+    ReliefWidthBefore,
+    ThicknessAfter,
+    BendRadiusAfter,
+    NeutralFactorAfter,
+    ReliefLengthAfter,
+    ReliefWidthAfter,
+    FeaturesBefore,
+    FeaturesAfter,
+    Written,
+    WrittenBack,
+    Reset,
+    Refused,
+    NoType,
+    NotWritable, // {1} the journal's file
+};
+inline constexpr int JournalColumnCount = static_cast<int>(JournalText::FeaturesAfter) + 1;
+
 // The bilingual text tables. Every caption, hint, title and message of the
 // program is read from here as (text number, LanguageIndex).
 struct TextTables {
     static constexpr int CaptionCount = 25;
     static constexpr int MessageCount = 15;
     static constexpr int CheckCount = static_cast<int>(CheckText::Unreadable) + 1;
+    static constexpr int JournalCount = static_cast<int>(JournalText::NotWritable) + 1;
     static constexpr int16_t German = 1;
     static constexpr int16_t English = 2;
 
     std::array<std::array<std::string, 2>, CaptionCount> CaptionTexts{};
     std::array<std::array<std::string, 2>, MessageCount> MessageTexts{};
     std::array<std::array<std::string, 2>, CheckCount> CheckTexts{};
+    std::array<std::array<std::string, 2>, JournalCount> JournalTexts{};
     int16_t LanguageIndex = German;
 
     // Text n (1-based) in the language LanguageIndex; empty for a number or
@@ -53,6 +87,7 @@ struct TextTables {
     const std::string& Caption(int n) const;
     const std::string& Message(int n) const;
     const std::string& Check(CheckText text) const;
+    const std::string& Journal(JournalText text) const;
 };
 
 // The pattern with {1}, {2}, ... replaced by the arguments in that order.

@@ -1,0 +1,125 @@
+#include "journal/JournalFile.h"
+#include "platform/Utf16_win32.h"
+
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <windows.h>
+
+namespace psm {
+namespace {
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+// Another program (a second psm, an editor saving the file) holds it only
+// for moments; longer than this, the line is not written.
+constexpr int Attempts = 40;
+constexpr DWORD AttemptPauseMs = 50;
+
+bool Transient(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+bool CreateFolders(const std::wstring& folder) {
+    if (folder.empty()) {
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    }
+    const size_t separator = folder.find_last_of(L"\\/");
+    if (separator != std::wstring::npos && separator > 0) {
+        CreateFolders(folder.substr(0, separator));
+    }
+    return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+// Appending only: every write lands at the end of the file as a whole.
+UniqueHandle OpenForAppend(const std::wstring& path, DWORD& error) {
+    HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ | FILE_APPEND_DATA,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    error = handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+    return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+}
+
+// The whole file, also beyond its end, so that appenders take turns.
+class AppendLock {
+  public:
+    explicit AppendLock(HANDLE file) : m_file(file) {
+        m_locked = LockFileEx(m_file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                              MAXDWORD, MAXDWORD, &m_range) != 0;
+        m_error = m_locked ? ERROR_SUCCESS : GetLastError();
+    }
+    ~AppendLock() {
+        if (m_locked) {
+            UnlockFileEx(m_file, 0, MAXDWORD, MAXDWORD, &m_range);
+        }
+    }
+    AppendLock(const AppendLock&) = delete;
+    AppendLock& operator=(const AppendLock&) = delete;
+    bool Locked() const { return m_locked; }
+    DWORD Error() const { return m_error; }
+
+  private:
+    HANDLE m_file;
+    OVERLAPPED m_range{};
+    bool m_locked = false;
+    DWORD m_error = ERROR_SUCCESS;
+};
+
+enum class Outcome { Written, TryAgain, Failed };
+
+Outcome TryAppend(const std::wstring& path, std::string_view header, std::string_view line) {
+    DWORD error = ERROR_SUCCESS;
+    UniqueHandle file = OpenForAppend(path, error);
+    if (!file && error == ERROR_PATH_NOT_FOUND) {
+        const size_t separator = path.find_last_of(L"\\/");
+        if (separator != std::wstring::npos && CreateFolders(path.substr(0, separator))) {
+            file = OpenForAppend(path, error);
+        }
+    }
+    if (!file) {
+        return Transient(error) ? Outcome::TryAgain : Outcome::Failed;
+    }
+    const AppendLock lock(file.get());
+    if (!lock.Locked()) {
+        return Transient(lock.Error()) ? Outcome::TryAgain : Outcome::Failed;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) {
+        return Outcome::Failed;
+    }
+    // Whoever finds the file empty writes the header, so that it comes first.
+    std::string text = size.QuadPart == 0 ? std::string(header) : std::string();
+    text += line;
+    DWORD written = 0;
+    if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
+        return Transient(GetLastError()) ? Outcome::TryAgain : Outcome::Failed;
+    }
+    return written == text.size() ? Outcome::Written : Outcome::Failed;
+}
+
+} // namespace
+
+bool AppendToJournal(const std::string& path, std::string_view header, std::string_view line) {
+    const std::wstring widePath = Widen(path);
+    for (int attempt = 0; attempt < Attempts; ++attempt) {
+        switch (TryAppend(widePath, header, line)) {
+        case Outcome::Written:
+            return true;
+        case Outcome::Failed:
+            return false;
+        case Outcome::TryAgain:
+            Sleep(AttemptPauseMs);
+            break;
+        }
+    }
+    return false;
+}
+
+} // namespace psm
