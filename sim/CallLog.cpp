@@ -119,6 +119,32 @@ CallMatch CallMatch::Member(int32_t dispId) {
     return match;
 }
 
+std::optional<CallMatch> CallMatch::Parse(std::string_view text) {
+    const auto blank = text.find(' ');
+    if (blank == std::string_view::npos) {
+        if (text.empty()) {
+            return std::nullopt;
+        }
+        return Member(std::string(text));
+    }
+    const std::string_view kind = text.substr(0, blank);
+    const std::string_view name = text.substr(blank + 1);
+    if (name.empty() || name.find(' ') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    CallMatch match = Member(std::string(name));
+    if (kind == "get") {
+        return match.OfKind(CallKind::Get);
+    }
+    if (kind == "put") {
+        return match.OfKind(CallKind::Put);
+    }
+    if (kind == "call") {
+        return match.OfKind(CallKind::Call);
+    }
+    return std::nullopt;
+}
+
 CallMatch& CallMatch::On(std::string objectId) {
     Object = std::move(objectId);
     return *this;

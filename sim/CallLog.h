@@ -47,6 +47,9 @@ struct CallMatch {
 
     static CallMatch Member(std::string name);
     static CallMatch Member(int32_t dispId);
+    // "MEMBER" (any kind of call) or "get MEMBER", "put MEMBER", "call
+    // MEMBER"; nothing when the text is not of that form.
+    static std::optional<CallMatch> Parse(std::string_view text);
     CallMatch& On(std::string objectId);
     CallMatch& Through(std::string interfaceId);
     CallMatch& OfKind(CallKind kind);

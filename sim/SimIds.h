@@ -103,6 +103,8 @@ namespace hresult {
 inline constexpr int32_t BadIndex = static_cast<int32_t>(0x8002000B);
 inline constexpr int32_t Fail = static_cast<int32_t>(0x80004005);
 inline constexpr int32_t Disconnected = static_cast<int32_t>(0x80010108);
+inline constexpr int32_t CallRejected = static_cast<int32_t>(0x80010001);
+inline constexpr int32_t RetryLater = static_cast<int32_t>(0x8001010A);
 inline constexpr int32_t ServerUnavailable = static_cast<int32_t>(0x800706BA);
 } // namespace hresult
 

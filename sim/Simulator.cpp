@@ -94,6 +94,10 @@ std::optional<cad::Failure> Simulator::InjectedFault(const CallRecord& record) {
         const bool hit =
             fault.Position ? *fault.Position == record.Position : (*fault.Match)(record);
         if (hit) {
+            if (fault.Skip > 0) {
+                --fault.Skip;
+                continue;
+            }
             if (fault.Remaining > 0) {
                 --fault.Remaining;
             }
@@ -101,6 +105,45 @@ std::optional<cad::Failure> Simulator::InjectedFault(const CallRecord& record) {
         }
     }
     return std::nullopt;
+}
+
+bool Simulator::SpellRuns(std::chrono::milliseconds now) {
+    if (!m_spell || !m_spellBegan) {
+        return false;
+    }
+    if (now - *m_spellBegan < m_spell->Duration) {
+        return true;
+    }
+    m_spell.reset();
+    m_spellBegan.reset();
+    return false;
+}
+
+std::optional<cad::Failure> Simulator::BusyRefusal(const CallRecord& record) {
+    if (!m_spell) {
+        return std::nullopt;
+    }
+    const std::chrono::milliseconds now = m_clock->Now();
+    if (!m_spellBegan) {
+        // Only a spell that waits for its call has not begun.
+        if (!(*m_spell->StartsWith)(record) || ++m_spellMatches < m_spell->Nth) {
+            return std::nullopt;
+        }
+        m_spellBegan = now;
+    }
+    return BusyNowAt(now);
+}
+
+std::optional<cad::Failure> Simulator::BusyNow() {
+    return BusyNowAt(m_clock->Now());
+}
+
+std::optional<cad::Failure> Simulator::BusyNowAt(std::chrono::milliseconds now) {
+    if (!SpellRuns(now)) {
+        return std::nullopt;
+    }
+    ++m_refused;
+    return Fail(m_spell->Code, "The program is busy.");
 }
 
 std::optional<cad::Failure> Simulator::Unreachable(const NodeRef& node, uint32_t generation) const {
@@ -115,7 +158,10 @@ std::optional<cad::Failure> Simulator::Unreachable(const NodeRef& node, uint32_t
 
 cad::Result<cad::ObjectRef> Simulator::GetActiveObject(std::string_view progId) {
     CallRecord& record = Record(NewRecord(CallKind::Attach, {}, {}, std::string(progId)));
-    std::optional<cad::Failure> failure = InjectedFault(record);
+    std::optional<cad::Failure> failure = m_running ? BusyRefusal(record) : std::nullopt;
+    if (!failure) {
+        failure = InjectedFault(record);
+    }
     record.Injected = failure.has_value();
     if (!failure && !SameName(progId, ProgId)) {
         failure = Fail(cad::FailureCode::InvalidClassString, "Invalid class string.");
@@ -140,7 +186,10 @@ cad::Result<cad::ObjectRef> Simulator::QueryInterface(const NodeRef& node,
         Record(NewRecord(CallKind::As, node->Id(), currentId, std::string(interfaceId)));
     std::optional<cad::Failure> failure = Unreachable(node, generation);
     if (!failure) {
-        failure = InjectedFault(record);
+        failure = BusyRefusal(record);
+        if (!failure) {
+            failure = InjectedFault(record);
+        }
         record.Injected = failure.has_value();
     }
     if (!failure && !node->Class().Implements(interfaceId)) {
@@ -182,7 +231,10 @@ cad::Result<cad::Value> Simulator::Invoke(const NodeRef& node, std::string_view 
 
     std::optional<cad::Failure> failure = Unreachable(node, generation);
     if (!failure) {
-        failure = InjectedFault(record());
+        failure = BusyRefusal(record());
+        if (!failure) {
+            failure = InjectedFault(record());
+        }
         record().Injected = failure.has_value();
     }
     if (!failure && row == nullptr) {
@@ -354,8 +406,26 @@ void Simulator::FailAt(std::size_t position, cad::Failure failure) {
     m_faults.push_back(Fault{position, std::nullopt, std::move(failure), 1});
 }
 
-void Simulator::FailWhen(CallMatch match, cad::Failure failure, int times) {
-    m_faults.push_back(Fault{std::nullopt, std::move(match), std::move(failure), times});
+void Simulator::FailWhen(CallMatch match, cad::Failure failure, int times, int skip) {
+    m_faults.push_back(Fault{std::nullopt, std::move(match), std::move(failure), times, skip});
+}
+
+void Simulator::ClearFaults() {
+    m_faults.clear();
+    m_spell.reset();
+    m_spellBegan.reset();
+}
+
+void Simulator::BeBusy(std::chrono::milliseconds duration, int32_t code) {
+    m_spell = BusySpell{duration, code, std::nullopt, 1};
+    m_spellBegan = m_clock->Now();
+}
+
+void Simulator::BeBusyFrom(const CallMatch& startsWith, int nth, std::chrono::milliseconds duration,
+                           int32_t code) {
+    m_spell = BusySpell{duration, code, startsWith, nth};
+    m_spellBegan.reset();
+    m_spellMatches = 0;
 }
 
 } // namespace psm::sim

@@ -8,6 +8,7 @@
 // handles (SimObject) use them, and so can an IDispatch wrapper.
 
 #include "cad/Automation.h"
+#include "platform/Clock.h"
 #include "sim/Application.h"
 #include "sim/Assembly.h"
 #include "sim/CallLog.h"
@@ -16,6 +17,7 @@
 #include "sim/Node.h"
 #include "sim/SimIds.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -99,9 +101,27 @@ class Simulator final : public cad::Automation {
     static cad::Failure DefaultFault();
     // The call that gets log position `position` fails.
     void FailAt(std::size_t position, cad::Failure failure = DefaultFault());
-    // Every matching call fails (`times` < 0: until cleared).
-    void FailWhen(CallMatch match, cad::Failure failure = DefaultFault(), int times = -1);
-    void ClearFaults() { m_faults.clear(); }
+    // Every matching call fails (`times` < 0: until cleared), after the first
+    // `skip` matching calls went through.
+    void FailWhen(CallMatch match, cad::Failure failure = DefaultFault(), int times = -1,
+                  int skip = 0);
+    // Clears the busy spell too.
+    void ClearFaults();
+
+    // A busy spell: for `duration` the program refuses every call (attach,
+    // interface queries, gets, puts, calls) with `code`. It begins now, or
+    // with the `nth` call that matches `startsWith`, which is the first one
+    // refused. A spell replaces any earlier one; time comes from the clock in use.
+    void BeBusy(std::chrono::milliseconds duration, int32_t code = hresult::CallRejected);
+    void BeBusyFrom(const CallMatch& startsWith, int nth, std::chrono::milliseconds duration,
+                    int32_t code = hresult::CallRejected);
+    // The refusal a call arriving now would get from a spell that has begun;
+    // for requests that are no calls of the model (a COM server's name lookups).
+    std::optional<cad::Failure> BusyNow();
+    // Calls refused by busy spells so far.
+    std::size_t RefusedCalls() const { return m_refused; }
+    // The clock must outlive the simulator; by default the system's.
+    void UseClock(const Clock& clock) { m_clock = &clock; }
 
     // --- For the member tables ---------------------------------------------
     const std::shared_ptr<Application>& App() const { return m_app; }
@@ -116,12 +136,17 @@ class Simulator final : public cad::Automation {
         std::optional<CallMatch> Match;
         cad::Failure Failure;
         int Remaining = -1;
+        int Skip = 0;
     };
 
     std::string UniqueId(std::string base);
     std::shared_ptr<Document> MakeDocument(std::string name, int32_t type);
     CallRecord& Record(CallRecord record);
     std::optional<cad::Failure> InjectedFault(const CallRecord& record);
+    std::optional<cad::Failure> BusyRefusal(const CallRecord& record);
+    std::optional<cad::Failure> BusyNowAt(std::chrono::milliseconds now);
+    // A spell that has begun and not yet run out.
+    bool SpellRuns(std::chrono::milliseconds now);
     std::optional<cad::Failure> Unreachable(const NodeRef& node, uint32_t generation) const;
 
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
@@ -141,6 +166,19 @@ class Simulator final : public cad::Automation {
     std::size_t m_calls = 0;
     std::vector<Fault> m_faults;
     CallRecord m_scratch; // the record of a call while logging is off
+
+    SteadyClock m_steadyClock;
+    const Clock* m_clock = &m_steadyClock;
+    struct BusySpell {
+        std::chrono::milliseconds Duration;
+        int32_t Code;
+        std::optional<CallMatch> StartsWith; // none: begun when set
+        int Nth;
+    };
+    std::optional<BusySpell> m_spell;
+    std::optional<std::chrono::milliseconds> m_spellBegan;
+    int m_spellMatches = 0;
+    std::size_t m_refused = 0;
 };
 
 } // namespace psm::sim
