@@ -3,10 +3,12 @@
 #include "app/MainWindow_win32.h"
 #include "app/MessageBoxes_win32.h"
 #include "app/MessageLoop_win32.h"
+#include "cad/BusyRetry.h"
 #include "cad/ComApartment_win32.h"
 #include "cad/ComAutomation_win32.h"
 #include "cad/MessageFilter_win32.h"
 #include "platform/AnsiCodePage_win32.h"
+#include "platform/Clock.h"
 #include "platform/DecimalSeparator_win32.h"
 #include "platform/ProgramLocation_win32.h"
 #include "platform/Utf16_win32.h"
@@ -46,7 +48,12 @@ int Run(HINSTANCE instance, int showCommand) {
     psm::InfoWindow infoWindow(instance, mainWindow);
     psm::Win32MessageBoxes messageBoxes(mainWindow);
     psm::RegistrySettingsStore settings;
-    psm::cad::ComAutomation automation;
+    psm::cad::ComAutomation com;
+    // The message filter sees only the refusals the COM runtime reports to
+    // it (Wine's reports none); a refusal that comes back as a call's result
+    // is asked again here, by the same policy.
+    psm::SteadyClock clock;
+    psm::cad::BusyRetryAutomation automation(com, clock);
     psm::MessagePump pump(mainWindow);
     const psm::ExecutableLocation location;
 

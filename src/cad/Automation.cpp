@@ -36,6 +36,23 @@ std::optional<Integer> ToInteger(std::optional<double> number) {
 
 } // namespace
 
+bool IsBusy(const Failure& failure) {
+    return failure.Code == FailureCode::CallRejected || failure.Code == FailureCode::RetryLater;
+}
+
+bool IsOutOfReach(const Failure& failure) {
+    switch (failure.Code) {
+    case FailureCode::Disconnected:
+    case FailureCode::ServerUnavailable:
+    case FailureCode::ServerDied:
+    case FailureCode::ServerDiedDne:
+    case FailureCode::NotConnected:
+        return true;
+    default:
+        return IsBusy(failure);
+    }
+}
+
 std::optional<bool> Value::AsBoolean() const {
     const auto number = Numeric(m_data);
     if (!number) {

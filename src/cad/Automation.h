@@ -35,7 +35,21 @@ inline constexpr int32_t Overflow = static_cast<int32_t>(0x8002000A);
 inline constexpr int32_t Exception = static_cast<int32_t>(0x80020009);
 inline constexpr int32_t Unavailable = static_cast<int32_t>(0x800401E3); // nothing running
 inline constexpr int32_t InvalidClassString = static_cast<int32_t>(0x800401F3);
+// The program is busy and refused the call.
+inline constexpr int32_t CallRejected = static_cast<int32_t>(0x80010001);
+inline constexpr int32_t RetryLater = static_cast<int32_t>(0x8001010A);
+// The program, or the object, is gone.
+inline constexpr int32_t Disconnected = static_cast<int32_t>(0x80010108);
+inline constexpr int32_t ServerUnavailable = static_cast<int32_t>(0x800706BA);
+inline constexpr int32_t ServerDied = static_cast<int32_t>(0x80010007);
+inline constexpr int32_t ServerDiedDne = static_cast<int32_t>(0x80010012);
+inline constexpr int32_t NotConnected = static_cast<int32_t>(0x800401FD);
 } // namespace FailureCode
+
+// The program refused the call because it is busy: asking again later may succeed.
+bool IsBusy(const Failure& failure);
+// The call reached no program that could carry it out: busy, or gone.
+bool IsOutOfReach(const Failure& failure);
 
 // Either a T or a Failure.
 template <class T>

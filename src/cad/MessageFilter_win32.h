@@ -3,15 +3,14 @@
 // The OLE message filter of the user-interface thread. A CAD program busy
 // recomputing rejects incoming calls; without a filter the first rejection
 // fails the call, and a write of several values would stop half-way. The
-// filter retries such calls for a bounded time.
+// filter retries such calls for a bounded time, by the policy of BusyRetry.h.
+
+#include "cad/BusyRetry.h"
 
 #include <ole2.h>
 #include <wrl/client.h>
 
 namespace psm::cad {
-
-inline constexpr DWORD RetryBudgetMs = 5000;
-inline constexpr DWORD RetryIntervalMs = 100;
 
 // IMessageFilter::RetryRejectedCall's answer: `RetryIntervalMs` (wait, then
 // retry) while the call was rejected as busy (SERVERCALL_RETRYLATER or

@@ -6,6 +6,7 @@
 #include "CadTestSupport.h"
 #include "TempFolder.h"
 #include "app/App.h"
+#include "cad/BusyRetry.h"
 #include "tables/MemorySettingsStore.h"
 
 #include <deque>
@@ -18,6 +19,7 @@
 namespace psm::test {
 
 using cad::test::CountingPump;
+using cad::test::FakeClock;
 using cad::test::FixedLocation;
 using cad::test::RecordingPointer;
 
@@ -185,7 +187,10 @@ class AppFixture : public ::testing::Test {
     void UseValueFile(std::string_view text) {
         settings.Write("ORNA\\psm", "general", "filename", folder.Write("psm_mm.txt", text));
     }
-    AppFixture() { UseValueFile(WorkedExample); }
+    AppFixture() {
+        sim.UseClock(clock);
+        UseValueFile(WorkedExample);
+    }
 
     void Start() { app.OnLoad(); }
     void Tick(bool mainWindowActive = false) { app.OnTimer(mainWindowActive); }
@@ -204,7 +209,11 @@ class AppFixture : public ::testing::Test {
         return lines;
     }
 
+    // The program asks the simulator as wWinMain has it ask the CAD program:
+    // again while it is busy, on a clock that only moves while it waits.
+    FakeClock clock;
     sim::Simulator sim;
+    cad::BusyRetryAutomation automation{sim, clock};
     FakeMainView view;
     FakeInfoView info;
     ScriptedBoxes boxes;
@@ -218,7 +227,7 @@ class AppFixture : public ::testing::Test {
                       .Info = info,
                       .Boxes = boxes,
                       .Settings = settings,
-                      .Automation = sim,
+                      .Automation = automation,
                       .Pointer = pointer,
                       .Events = pump,
                       .Location = location,

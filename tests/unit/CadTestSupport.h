@@ -6,8 +6,10 @@
 #include "cad/CadIds.h"
 #include "cad/Connection.h"
 #include "cad/Host.h"
+#include "platform/Clock.h"
 #include "sim/Simulator.h"
 
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -32,6 +34,18 @@ class CountingPump final : public EventPump {
     }
     int Runs = 0;
     std::function<void()> OnRun; // a timer tick that arrives meanwhile
+};
+
+// Time that passes only by sleeping, or when a test moves it on.
+class FakeClock final : public Clock {
+  public:
+    std::chrono::milliseconds Now() const override { return Time; }
+    void Sleep(std::chrono::milliseconds duration) override {
+        Time += duration;
+        ++Sleeps;
+    }
+    std::chrono::milliseconds Time{86'400'000};
+    int Sleeps = 0;
 };
 
 class FixedLocation final : public ProgramLocation {

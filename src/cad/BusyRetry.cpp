@@ -1,0 +1,89 @@
+#include "cad/BusyRetry.h"
+
+#include <memory>
+#include <vector>
+
+namespace psm::cad {
+namespace {
+
+class BusyRetryObject final : public Object {
+  public:
+    BusyRetryObject(ObjectRef inner, Clock& clock) : m_inner(std::move(inner)), m_clock(clock) {}
+
+    std::string_view Interface() const override { return m_inner->Interface(); }
+
+    Result<ObjectRef> As(std::string_view interfaceId) override {
+        auto seen = RetryWhileBusy(m_clock, [&] { return m_inner->As(interfaceId); });
+        if (!seen) {
+            return seen.Error();
+        }
+        return Wrap(std::move(seen).Value());
+    }
+
+    Result<Value> Get(const Member& member, std::span<const Value> args) override {
+        const std::vector<Value> inner = Unwrapped(args);
+        return Wrapped(RetryWhileBusy(m_clock, [&] { return m_inner->Get(member, inner); }));
+    }
+
+    Result<void> Put(const Member& member, std::span<const Value> args,
+                     const Value& value) override {
+        const std::vector<Value> inner = Unwrapped(args);
+        const Value assigned = Unwrapped(value);
+        return RetryWhileBusy(m_clock, [&] { return m_inner->Put(member, inner, assigned); });
+    }
+
+    Result<Value> Call(const Member& member, std::span<const Value> args) override {
+        const std::vector<Value> inner = Unwrapped(args);
+        return Wrapped(RetryWhileBusy(m_clock, [&] { return m_inner->Call(member, inner); }));
+    }
+
+    bool IsSameObject(const Object& other) const override {
+        const auto* wrapper = dynamic_cast<const BusyRetryObject*>(&other);
+        return m_inner->IsSameObject(wrapper != nullptr ? *wrapper->m_inner : other);
+    }
+
+  private:
+    ObjectRef Wrap(ObjectRef object) const {
+        if (object == nullptr) {
+            return nullptr;
+        }
+        return std::make_shared<BusyRetryObject>(std::move(object), m_clock);
+    }
+
+    Result<Value> Wrapped(Result<Value> result) const {
+        if (!result || result.Value().Type() != ValueType::Object) {
+            return result;
+        }
+        return Value::Object(Wrap(result.Value().AsObject()));
+    }
+
+    // The inner layer knows only its own objects as arguments.
+    static Value Unwrapped(const Value& value) {
+        const auto* wrapper = dynamic_cast<const BusyRetryObject*>(value.AsObject().get());
+        return wrapper != nullptr ? Value::Object(wrapper->m_inner) : value;
+    }
+
+    static std::vector<Value> Unwrapped(std::span<const Value> args) {
+        std::vector<Value> inner;
+        inner.reserve(args.size());
+        for (const Value& arg : args) {
+            inner.push_back(Unwrapped(arg));
+        }
+        return inner;
+    }
+
+    ObjectRef m_inner;
+    Clock& m_clock;
+};
+
+} // namespace
+
+Result<ObjectRef> BusyRetryAutomation::GetActiveObject(std::string_view progId) {
+    auto attached = RetryWhileBusy(m_clock, [&] { return m_inner.GetActiveObject(progId); });
+    if (!attached || attached.Value() == nullptr) {
+        return attached;
+    }
+    return ObjectRef(std::make_shared<BusyRetryObject>(std::move(attached).Value(), m_clock));
+}
+
+} // namespace psm::cad
