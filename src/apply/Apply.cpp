@@ -77,11 +77,12 @@ bool Check(AppState& state, const cad::ObjectRef& document) {
 enum class Before { Clean, FailingInPlace, FailingActive };
 
 // Writes the new values and, when features then fail and the user agrees,
-// the earlier ones back. True when it came to the write back.
+// the earlier ones back. True when the earlier values are back.
 bool WriteAndOfferUndo(AppState& state, const Services& services, const cad::ObjectRef& document,
                        Before before) {
-    WriteNewValues(state, services, document);
-    if (Ended(state) || Check(state, document)) {
+    const cad::WriteOutcome written = WriteNewValues(state, services, document);
+    if (Ended(state) || !WriteLanded(state, services, written, TypeNotSetText) ||
+        Check(state, document)) {
         return false;
     }
     // In the active document a copied part alone leaves no lines to show.
@@ -91,14 +92,15 @@ bool WriteAndOfferUndo(AppState& state, const Services& services, const cad::Obj
     if (!ConfirmUndo(state, services)) {
         return false;
     }
-    if (!WriteBackCurrentValues(state, services, document)) {
+    const auto restored = WriteBackCurrentValues(state, services, document);
+    if (!restored) {
         // The new values stay, and so do the lists that show them.
         if (!Ended(state)) {
             ShowUndoRefused(state, services);
         }
         return false;
     }
-    if (Ended(state)) {
+    if (Ended(state) || !WriteLanded(state, services, *restored, TypeNotResetText)) {
         return false;
     }
     if (!Check(state, document)) {

@@ -15,8 +15,10 @@ void cmdUndoWrite_Click(AppState& state, const Services& services) {
     if (state.Watch.SheetMetalOpen) {
         // After a switch to a part or drawing the active document is another
         // one; the values go only into the document they came from.
-        WriteBackCurrentValues(state, services, CommandDocument(state));
-        if (Ended(state)) {
+        const auto restored = WriteBackCurrentValues(state, services, CommandDocument(state));
+        // After a failed write back the lists keep showing what they showed.
+        if (Ended(state) ||
+            (restored && !WriteLanded(state, services, *restored, TypeNotResetText))) {
             return;
         }
     }

@@ -3,11 +3,11 @@
 namespace psm {
 namespace {
 
-void Write(AppState& state, const Services& services, const cad::ObjectRef& document,
-           bool restore) {
-    cad::WriteSheetMetalVariables(state.Variables, state.Cad, document, restore,
-                                  state.Apply.NewValues, state.Tables.ScaleFactor,
-                                  state.DecimalSeparator, services.Events);
+cad::WriteOutcome Write(AppState& state, const Services& services, const cad::ObjectRef& document,
+                        bool restore) {
+    return cad::WriteSheetMetalVariables(state.Variables, state.Cad, document, restore,
+                                         state.Apply.NewValues, state.Tables.ScaleFactor,
+                                         state.DecimalSeparator, services.Events);
 }
 
 } // namespace
@@ -16,18 +16,32 @@ cad::ObjectRef CommandDocument(const AppState& state) {
     return state.Watch.InPlaceEdit ? state.Cad.WorkDocument : state.Cad.ActiveDoc;
 }
 
-void WriteNewValues(AppState& state, const Services& services, const cad::ObjectRef& document) {
-    Write(state, services, document, false);
+cad::WriteOutcome WriteNewValues(AppState& state, const Services& services,
+                                 const cad::ObjectRef& document) {
+    return Write(state, services, document, false);
 }
 
-bool WriteBackCurrentValues(AppState& state, const Services& services,
-                            const cad::ObjectRef& document) {
+std::optional<cad::WriteOutcome> WriteBackCurrentValues(AppState& state, const Services& services,
+                                                        const cad::ObjectRef& document) {
     const cad::ObjectRef& source = state.Watch.ValuesDocument;
     if (!document || !source || !document->IsSameObject(*source)) {
-        return false;
+        return std::nullopt;
     }
-    Write(state, services, document, true);
-    return true;
+    return Write(state, services, document, true);
+}
+
+bool WriteLanded(const AppState& state, const Services& services, cad::WriteOutcome outcome,
+                 int textNumber) {
+    if (outcome == cad::WriteOutcome::Written) {
+        return true;
+    }
+    std::string text = state.Texts.Message(textNumber);
+    if (outcome == cad::WriteOutcome::RestoreIncomplete) {
+        text += "\r\n\r\n" + state.Texts.Message(8);
+    }
+    services.Boxes.ShowMessage(text, state.Texts.Message(1), MessageButtons::Ok,
+                               MessageIcon::Exclamation);
+    return false;
 }
 
 } // namespace psm

@@ -6,17 +6,30 @@
 #include "app/AppState.h"
 #include "app/Services.h"
 
+#include <optional>
+
 namespace psm {
 
 // The document a command works on: the part edited in place, else the active document.
 cad::ObjectRef CommandDocument(const AppState& state);
 
 // Writes NewValues into `document`.
-void WriteNewValues(AppState& state, const Services& services, const cad::ObjectRef& document);
+cad::WriteOutcome WriteNewValues(AppState& state, const Services& services,
+                                 const cad::ObjectRef& document);
 
 // Writes CurrentValues back into `document`, but only when they were read
-// from that very document; another document is left alone. True when it wrote.
-bool WriteBackCurrentValues(AppState& state, const Services& services,
-                            const cad::ObjectRef& document);
+// from that very document; another document is left alone (nothing).
+std::optional<cad::WriteOutcome> WriteBackCurrentValues(AppState& state, const Services& services,
+                                                        const cad::ObjectRef& document);
+
+// Message texts of a write that did not land.
+inline constexpr int TypeNotSetText = 12;
+inline constexpr int TypeNotResetText = 14;
+
+// True when the write landed. Otherwise tells the user that the type was not
+// written (`textNumber`), and to check the part when it was left with values
+// of both types.
+bool WriteLanded(const AppState& state, const Services& services, cad::WriteOutcome outcome,
+                 int textNumber);
 
 } // namespace psm

@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace psm::cad {
 namespace {
@@ -24,6 +26,23 @@ ObjectRef ValueVariable(const ObjectRef& table, const std::string& name) {
         return nullptr;
     }
     return GetObject(table, Id(ids::ItemId), {Value::Text(name)}, ids::VariableIid);
+}
+
+// The object a get yields, seen through `interfaceId`, or why there is none.
+Result<ObjectRef> ObjectThrough(const ObjectRef& on, const Member& member,
+                                std::string_view interfaceId, Args args = {}) {
+    if (!on) {
+        return Failure{FailureCode::Unexpected, "No object."};
+    }
+    const auto got = on->Get(member, std::span(args.begin(), args.size()));
+    if (!got) {
+        return got.Error();
+    }
+    const ObjectRef object = got.Value().AsObject();
+    if (!object) {
+        return Failure{FailureCode::Unexpected, "No object came back."};
+    }
+    return object->As(interfaceId);
 }
 
 std::optional<double> Finite(double value) {
@@ -97,31 +116,77 @@ void ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& do
     variables.VariablesRead = true;
 }
 
-void WriteSheetMetalVariables(SheetMetalVariables& variables, const CadConnection& connection,
-                              ObjectRef document, bool restore, const FiveTexts& newValues,
-                              double scaleFactor, char decimalSeparator, EventPump& events) {
+WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
+                                      const CadConnection& connection, ObjectRef document,
+                                      bool restore, const FiveTexts& newValues, double scaleFactor,
+                                      char decimalSeparator, EventPump& events) {
     const ObjectRef app = connection.CadApp;
     PutValue(app, Id(ids::HoldRecomputeId), Value::Boolean(true));
-    variables.VariableTable = VariableTableOf(document);
 
-    for (std::size_t k = 0; k < 5; ++k) {
-        variables.CurrentVariable =
-            ValueVariable(variables.VariableTable, variables.ValueVariableNames[k]);
-        if (!variables.CurrentVariable) {
+    // The values this write changed, with what they held before.
+    struct Change {
+        ObjectRef Variable;
+        std::optional<double> Earlier;
+    };
+    std::vector<Change> changes;
+    const auto table = ObjectThrough(document, Named("Variables"), ids::VariableTableIid);
+    variables.VariableTable = table ? table.Value() : nullptr;
+    // Without the table no value can land.
+    bool stopped = !table;
+
+    for (std::size_t k = 0; k < 5 && table && !stopped; ++k) {
+        variables.CurrentVariable = nullptr;
+        const std::string& name = variables.ValueVariableNames[k];
+        if (name.empty()) {
+            continue; // no marker: the document does not carry this value
+        }
+        const auto variable =
+            ObjectThrough(table.Value(), Id(ids::ItemId), ids::VariableIid, {Value::Text(name)});
+        if (!variable) {
+            stopped = IsOutOfReach(variable.Error());
             continue;
         }
-        const auto present = GetDouble(variables.CurrentVariable, Id(ids::VariableValueId));
+        variables.CurrentVariable = variable.Value();
+        const auto present = variables.CurrentVariable->Get(Id(ids::VariableValueId), {});
+        if (!present && IsOutOfReach(present.Error())) {
+            stopped = true;
+            continue;
+        }
+        // A present value that cannot be read does not stop the write.
+        const std::optional<double> earlier = present ? present.Value().AsDouble() : std::nullopt;
         const auto target =
             TargetValue(variables, k, restore, newValues, scaleFactor, decimalSeparator);
-        // A present value that cannot be read does not stop the write.
-        if (target && (!present || *present != *target)) {
-            PutValue(variables.CurrentVariable, Id(ids::VariableValueId), Value::Double(*target));
+        if (!target || (earlier && *earlier == *target)) {
+            continue;
+        }
+        const Value assigned = Value::Double(*target);
+        if (!variables.CurrentVariable->Put(Id(ids::VariableValueId), {}, assigned)) {
+            stopped = true;
+            continue;
+        }
+        changes.push_back({variables.CurrentVariable, earlier});
+    }
+
+    WriteOutcome outcome = WriteOutcome::Written;
+    if (stopped) {
+        // Best effort, latest first: every value that can be put back is.
+        outcome = WriteOutcome::NotWritten;
+        for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
+            if (!change->Earlier || !PutValue(change->Variable, Id(ids::VariableValueId),
+                                              Value::Double(*change->Earlier))) {
+                outcome = WriteOutcome::RestoreIncomplete;
+            }
         }
     }
 
     PutValue(app, Id(ids::HoldRecomputeId), Value::Boolean(false));
-    events.ProcessPendingEvents();
-    Redraw(connection);
+    // A document back as it was needs no redraw, and a program that refused
+    // or went away would only keep the user waiting longer.
+    if (outcome != WriteOutcome::NotWritten) {
+        events.ProcessPendingEvents();
+        Redraw(connection);
+    }
+    return outcome;
 }
 
 } // namespace psm::cad

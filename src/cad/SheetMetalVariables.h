@@ -36,13 +36,26 @@ struct SheetMetalVariables {
 void ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& document,
                              double scaleFactor, char decimalSeparator);
 
+// How a write of the five values ended. A type lands completely or not at
+// all: a value the document refuses stops the write, and the values it had
+// changed already are put back.
+enum class WriteOutcome {
+    Written,           // every value that differed was put
+    NotWritten,        // stopped; the document holds the values it had before
+    RestoreIncomplete, // stopped; some changed values could not be put back
+};
+
 // Writes newValues (CAD units), or with `restore` the CurrentValues of the
 // last read, into the variables named at the last read; only values that
-// differ are put. Then releases the recompute switch, lets pending events run
-// once and redraws by connection.ActiveDocType. `document` is taken by value:
-// the pending events may replace the connection's references meanwhile.
-void WriteSheetMetalVariables(SheetMetalVariables& variables, const CadConnection& connection,
-                              ObjectRef document, bool restore, const FiveTexts& newValues,
-                              double scaleFactor, char decimalSeparator, EventPump& events);
+// differ are put. A value whose variable or source text is missing is
+// skipped; a put that fails, a variable table that cannot be had, or any step
+// that finds the program busy beyond the retry or gone stops the write. Then releases the recompute
+// switch, and unless the document is back as it was, lets pending events run once and redraws by
+// connection.ActiveDocType. `document` is taken by value: the pending events may replace the
+// connection's references meanwhile.
+WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
+                                      const CadConnection& connection, ObjectRef document,
+                                      bool restore, const FiveTexts& newValues, double scaleFactor,
+                                      char decimalSeparator, EventPump& events);
 
 } // namespace psm::cad

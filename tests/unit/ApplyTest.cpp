@@ -62,9 +62,26 @@ class ApplyTest : public AppFixture {
         return {all.begin() + static_cast<std::ptrdiff_t>(first), all.end()};
     }
 
+    // The document's five values, in metres.
+    std::vector<double> Held() const {
+        const sim::SheetMetalValues v = document->SheetMetal();
+        return {v.Thickness, v.BendRadius, v.NeutralFactor, v.ReliefLength, v.ReliefWidth};
+    }
+    // The puts of a value from the `nth` on are refused, `times` of them.
+    void RefusePuts(int nth, int times, int32_t code = sim::hresult::Fail) {
+        sim.FailWhen(sim::CallMatch::Member("VariableValue").OfKind(sim::CallKind::Put),
+                     cad::Failure{code, "refused"}, times, nth - 1);
+    }
+
     sim::Document* document = nullptr;
     bool broken = false;
 };
+
+const std::vector<double> Row2Held{0.0015, 0.0015, 0.44, 0.0025, 0.0015};
+const std::vector<double> Row5Held{0.002, 0.003, 0.4, 0.003, 0.002};
+const ShownBox NotSet = Box("Blechtyp nicht übernommen", "ORNA Raziv", MessageButtons::Ok);
+const ShownBox NotReset = Box("Blechtyp nicht zurückgesetzt", "ORNA Raziv", MessageButtons::Ok);
+const std::string AndCheck = "\r\n\r\nRaziv in Solid Edge Sheet Metal überprüfen";
 
 TEST_F(ApplyTest, CleanDocumentGetsTheValuesInMetresWithoutAQuestion) {
     StartOnA();
@@ -137,6 +154,79 @@ TEST_F(ApplyTest, CopiedPartInTheActiveDocumentIsWrittenWithoutAnyBox) {
     Write();
     EXPECT_THAT(boxes.Shown, IsEmpty());
     EXPECT_EQ(Writes(), Row5Written);
+}
+
+class AllOrNothingTest : public ApplyTest {};
+
+TEST_F(AllOrNothingTest, APutRefusedHalfWayLeavesThePartAsItWasAndSaysSo) {
+    StartOnA();
+    RefusePuts(3, 1);
+    Write();
+    EXPECT_THAT(boxes.Shown, ElementsAre(NotSet));
+    EXPECT_EQ(Held(), Row2Held);
+    EXPECT_THAT(Writes(),
+                ElementsAre(Row5Written[0], Row5Written[1], Row2Written[1], Row2Written[0]))
+        << "the two values written are put back, the last first";
+    EXPECT_FALSE(sim.HoldRecompute());
+    EXPECT_EQ(view.Selection1, 1) << "the lists keep the user's choice";
+    EXPECT_EQ(view.Selection2, 1);
+}
+
+TEST_F(AllOrNothingTest, ValuesThatCannotBePutBackAskToCheckThePart) {
+    StartOnA();
+    RefusePuts(3, -1, cad::FailureCode::ServerUnavailable);
+    Write();
+    EXPECT_THAT(boxes.Shown,
+                ElementsAre(Box(NotSet.Text + AndCheck, "ORNA Raziv", MessageButtons::Ok)));
+    EXPECT_EQ(Held(), (std::vector<double>{0.002, 0.003, 0.44, 0.0025, 0.0015}));
+    EXPECT_FALSE(sim.HoldRecompute());
+}
+
+TEST_F(AllOrNothingTest, AProgramBusyForASecondInTheMiddleStillTakesTheWholeType) {
+    StartOnA();
+    sim.BeBusyFrom(*sim::CallMatch::Parse("put VariableValue"), 3, std::chrono::seconds(1));
+    const auto began = clock.Now();
+    Write();
+    EXPECT_THAT(boxes.Shown, IsEmpty());
+    EXPECT_EQ(Writes(), Row5Written);
+    EXPECT_GT(sim.RefusedCalls(), 0u);
+    EXPECT_LE(clock.Now() - began, std::chrono::milliseconds(1100));
+}
+
+TEST_F(AllOrNothingTest, AProgramBusyBeyondTheRetryLeavesThePartAsItWas) {
+    StartOnA();
+    // The third value waits in vain; by the time the first two are put back
+    // the program answers again.
+    sim.BeBusyFrom(*sim::CallMatch::Parse("put VariableValue"), 3, std::chrono::seconds(7));
+    const auto began = clock.Now();
+    Write();
+    EXPECT_THAT(boxes.Shown, ElementsAre(NotSet));
+    EXPECT_EQ(Held(), Row2Held);
+    EXPECT_FALSE(sim.HoldRecompute());
+    EXPECT_LE(clock.Now() - began, std::chrono::milliseconds(7100));
+}
+
+TEST_F(AllOrNothingTest, AFailedWriteBackIsReportedAndTheListsStay) {
+    StartOnA();
+    FailingFeatureAfterTheWrite();
+    RefusePuts(7, -1); // the write lands; the write back's second put is refused
+    Write({MessageAnswer::Yes});
+    EXPECT_THAT(boxes.Shown,
+                ElementsAre(M4, Box(NotReset.Text + AndCheck, "ORNA Raziv", MessageButtons::Ok)));
+    EXPECT_EQ(Held(), (std::vector<double>{0.0015, 0.003, 0.4, 0.003, 0.002}));
+    EXPECT_EQ(view.Selection1, 1) << "not the document's type: it was not reset";
+    EXPECT_EQ(view.Selection2, 1);
+}
+
+TEST_F(AllOrNothingTest, TheResetCommandResetsAllOrNothing) {
+    StartOnA();
+    Write();
+    RefusePuts(3, 1); // the reset's third put
+    Click(ButtonId::CmdUndoWrite);
+    EXPECT_THAT(boxes.Shown, ElementsAre(NotReset));
+    EXPECT_EQ(Held(), Row5Held);
+    EXPECT_EQ(view.Selection1, 1);
+    EXPECT_EQ(view.Selection2, 1);
 }
 
 class InPlaceApplyTest : public ApplyTest {

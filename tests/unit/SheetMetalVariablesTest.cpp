@@ -105,6 +105,23 @@ TEST_F(SheetMetalVariablesTest, WriteOfNewValuesPutsOnlyChangedOnesThenRedrawsTh
     EXPECT_THAT(sim.HoldRecomputePuts(), ElementsAre(true, false));
 }
 
+TEST_F(SheetMetalVariablesTest, ADocumentGoneInTheMiddleStopsTheWriteThoughNoPutFailed) {
+    sim::Document& doc = OpenPart();
+    Read(connection.ActiveDoc);
+    // The third value cannot be read: the document has gone from under the write.
+    sim.FailWhen(sim::CallMatch::Member("VariableValue").OfKind(sim::CallKind::Get),
+                 Failure{FailureCode::Disconnected, "gone"}, 1, 2);
+    const WriteOutcome outcome =
+        WriteSheetMetalVariables(variables, connection, connection.ActiveDoc, false,
+                                 {"0,002", "0,002", "0,4", "0,003", "0,002"}, Scale, Comma, pump);
+    EXPECT_EQ(outcome, WriteOutcome::NotWritten);
+    EXPECT_THAT(Written(), ElementsAre("A.psm/SM_Thickness=0.002000", "A.psm/SM_Radius=0.002000",
+                                       "A.psm/SM_Radius=0.001000", "A.psm/SM_Thickness=0.001500"));
+    EXPECT_EQ(doc.ValueOf("SM_Thickness"), 0.0015);
+    EXPECT_THAT(sim.HoldRecomputePuts(), ElementsAre(true, false));
+    EXPECT_EQ(pump.Runs, 0) << "a document back as it was is not redrawn";
+}
+
 TEST_F(SheetMetalVariablesTest, EqualValuesAreNotWrittenYetTheSwitchAndRedrawStill) {
     sim::Document& doc = OpenPart();
     Read(connection.ActiveDoc);
