@@ -182,17 +182,6 @@ TEST_F(AllOrNothingTest, ValuesThatCannotBePutBackAskToCheckThePart) {
     EXPECT_FALSE(sim.HoldRecompute());
 }
 
-TEST_F(AllOrNothingTest, AProgramBusyForASecondInTheMiddleStillTakesTheWholeType) {
-    StartOnA();
-    sim.BeBusyFrom(*sim::CallMatch::Parse("put VariableValue"), 3, std::chrono::seconds(1));
-    const auto began = clock.Now();
-    Write();
-    EXPECT_THAT(boxes.Shown, IsEmpty());
-    EXPECT_EQ(Writes(), Row5Written);
-    EXPECT_GT(sim.RefusedCalls(), 0u);
-    EXPECT_LE(clock.Now() - began, std::chrono::milliseconds(1100));
-}
-
 TEST_F(AllOrNothingTest, AProgramBusyBeyondTheRetryLeavesThePartAsItWas) {
     StartOnA();
     // The third value waits in vain; by the time the first two are put back

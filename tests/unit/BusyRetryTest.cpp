@@ -89,18 +89,5 @@ TEST_F(BusyRetryTest, AFirstAttemptThatWaitedOutTheBudgetIsNotRepeated) {
     EXPECT_EQ(clock.Time - later, 5000ms);
 }
 
-TEST_F(BusyRetryTest, HandedOutObjectsKeepTheirIdentity) {
-    sim.OpenSheetMetal("A.psm");
-    const auto app = automation.GetActiveObject("SolidEdge.Application")
-                         .Value()
-                         ->As(sim::iid::Application)
-                         .Value();
-    const auto first = app->Get(Member::ById(sim::dispid::CurrentDocument), {}).Value().AsObject();
-    const auto second = app->Get(Member::ById(sim::dispid::CurrentDocument), {}).Value().AsObject();
-    ASSERT_TRUE(first && second);
-    EXPECT_TRUE(first->IsSameObject(*second));
-    EXPECT_FALSE(first->IsSameObject(*app));
-}
-
 } // namespace
 } // namespace psm::cad::test
