@@ -2,8 +2,10 @@
 
 #include "sim/Simulator.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 
@@ -108,6 +110,32 @@ cad::Result<Value> ButtonField(const sim::Control& button, std::string_view fiel
         return Value::Text(std::to_string(button.Kind()));
     }
     return Missing("Button field", field);
+}
+
+// A busy program refuses with RPC_E_CALL_REJECTED (also for 0) or
+// RPC_E_SERVERCALL_RETRYLATER.
+cad::Result<int32_t> BusyCode(int32_t code) {
+    if (code == 0 || code == sim::hresult::CallRejected) {
+        return sim::hresult::CallRejected;
+    }
+    if (code == sim::hresult::RetryLater) {
+        return code;
+    }
+    return sim::Fail(cad::FailureCode::InvalidArgument,
+                     "A busy program refuses with 0x80010001 or 0x8001010A.");
+}
+
+cad::Result<sim::CallMatch> CallArg(const Invocation& call, std::size_t i) {
+    const std::string text = Arg(call, i);
+    if (auto match = sim::CallMatch::Parse(text)) {
+        return *match;
+    }
+    return sim::Fail(cad::FailureCode::InvalidArgument,
+                     sim::Concat({"\"", text, "\" is not MEMBER or get|put|call MEMBER."}));
+}
+
+std::chrono::milliseconds Milliseconds(const Invocation& call, std::size_t i) {
+    return std::chrono::milliseconds(std::max(IntArg(call, i), 0));
 }
 
 std::vector<sim::MemberInfo> Members() {
@@ -301,6 +329,40 @@ std::vector<sim::MemberInfo> Members() {
                        return Missing("Environment", name);
                    }
                    return Value::Int32(static_cast<int32_t>(environment->Bars()->Items().size()));
+               }),
+        Method(any, 28, "Busy", {Numeric, Numeric},
+               [](Node&, const Invocation& call) -> cad::Result<Value> {
+                   const auto code = BusyCode(IntArg(call, 1));
+                   if (!code) {
+                       return code.Error();
+                   }
+                   call.Sim.BeBusy(Milliseconds(call, 0), code.Value());
+                   return Value();
+               }),
+        Method(any, 29, "BusyFrom", {type::Text, Numeric, Numeric, Numeric},
+               [](Node&, const Invocation& call) -> cad::Result<Value> {
+                   const auto match = CallArg(call, 0);
+                   const auto code = BusyCode(IntArg(call, 3));
+                   if (!match || !code) {
+                       return match ? code.Error() : match.Error();
+                   }
+                   call.Sim.BeBusyFrom(match.Value(), std::max(IntArg(call, 1), 1),
+                                       Milliseconds(call, 2), code.Value());
+                   return Value();
+               }),
+        Getter(any, 30, "RefusedCalls", {},
+               [](Node&, const Invocation& call) -> cad::Result<Value> {
+                   return Value::Int32(static_cast<int32_t>(call.Sim.RefusedCalls()));
+               }),
+        Method(any, 31, "FailCall", {type::Text, Numeric, Numeric},
+               [](Node&, const Invocation& call) -> cad::Result<Value> {
+                   const auto match = CallArg(call, 0);
+                   if (!match) {
+                       return match.Error();
+                   }
+                   call.Sim.FailWhen(match.Value(), sim::Simulator::DefaultFault(), IntArg(call, 2),
+                                     std::max(IntArg(call, 1), 1) - 1);
+                   return Value();
                }),
     };
 }

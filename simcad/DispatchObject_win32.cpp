@@ -149,6 +149,9 @@ HRESULT DispatchObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, L
     for (UINT i = 0; i < count; ++i) {
         ids[i] = DISPID_UNKNOWN;
     }
+    if (const auto refusal = m_table->Calls().NameLookupRefusal()) {
+        return static_cast<HRESULT>(refusal->Code);
+    }
     const auto found = DispIdOfName(m_node->Class(), m_interface,
                                     names[0] != nullptr ? Narrow(names[0]) : std::string());
     if (!found) {

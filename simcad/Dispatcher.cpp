@@ -91,6 +91,8 @@ bool ReturnedDirectly(int32_t code) {
     case cad::FailureCode::BadParamCount:
     case cad::FailureCode::Overflow:
     case sim::hresult::BadIndex:
+    case sim::hresult::CallRejected:
+    case sim::hresult::RetryLater:
         return true;
     default:
         return false;

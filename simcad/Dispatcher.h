@@ -10,6 +10,7 @@
 #include "sim/Simulator.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -30,6 +31,9 @@ class Dispatcher {
     virtual cad::Result<std::string> QueryInterface(const sim::NodeRef& node,
                                                     std::string_view currentId, uint32_t generation,
                                                     std::string_view interfaceId) = 0;
+
+    // Why a name lookup (GetIDsOfNames) is refused now, if it is.
+    virtual std::optional<cad::Failure> NameLookupRefusal() { return std::nullopt; }
 };
 
 class ModelDispatcher final : public Dispatcher {
@@ -43,6 +47,8 @@ class ModelDispatcher final : public Dispatcher {
     cad::Result<std::string> QueryInterface(const sim::NodeRef& node, std::string_view currentId,
                                             uint32_t generation,
                                             std::string_view interfaceId) override;
+    // The busy program refuses its name lookups too.
+    std::optional<cad::Failure> NameLookupRefusal() override { return m_sim.BusyNow(); }
 
   private:
     sim::Simulator& m_sim;
@@ -69,7 +75,8 @@ class DirectDispatcher final : public Dispatcher {
 
 // How a served object reports a failed call: the dispatch errors a client
 // expects from IDispatch::Invoke itself (unknown member, wrong argument type
-// or count, bad index) as the returned code; every other failure as
+// or count, bad index) and the refusals of a busy program, which COM reports
+// as the call's result, as the returned code; every other failure as
 // DISP_E_EXCEPTION with its code and text in the EXCEPINFO.
 bool ReturnedDirectly(int32_t code);
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -193,6 +194,8 @@ class Reader {
             Bar(rest);
         } else if (keyword == "button") {
             Button(rest);
+        } else if (keyword == "busy") {
+            Busy(rest);
         } else {
             Problem(sim::Concat({"unknown keyword \"", keyword, "\""}));
         }
@@ -546,6 +549,49 @@ class Reader {
             bar = &environment->AddBar(std::string(barName));
         }
         bar->AddButton(std::string(runPath));
+    }
+
+    // busy MILLISECONDS [rejected|retrylater] [from [get|put|call] MEMBER [NTH]]
+    void Busy(std::string_view rest) {
+        const auto from = rest.find(" from ");
+        const auto words = Words(rest.substr(0, from));
+        const auto duration = words.empty() ? std::nullopt : Code(words[0]);
+        std::optional<int32_t> code = sim::hresult::CallRejected;
+        if (words.size() == 2) {
+            code = words[1] == "rejected"     ? std::optional(sim::hresult::CallRejected)
+                   : words[1] == "retrylater" ? std::optional(sim::hresult::RetryLater)
+                                              : std::nullopt;
+        }
+        if (!duration || *duration < 0 || !code || words.size() > 2) {
+            Problem("busy needs: MILLISECONDS [rejected|retrylater] [from CALL [NTH]]");
+            return;
+        }
+        const std::chrono::milliseconds time(*duration);
+        if (from == std::string_view::npos) {
+            m_world.Sim.BeBusy(time, *code);
+            return;
+        }
+        auto call = Words(rest.substr(from + 6));
+        std::optional<int32_t> nth = 1;
+        if (call.size() == 3 || (call.size() == 2 && !sim::CallMatch::Parse(Joined(call)))) {
+            nth = Code(call.back());
+            call.pop_back();
+        }
+        const auto match = sim::CallMatch::Parse(Joined(call));
+        if (!match || !nth || *nth < 1) {
+            Problem("busy ... from needs a call, MEMBER or get|put|call MEMBER, and may count it");
+            return;
+        }
+        m_world.Sim.BeBusyFrom(*match, *nth, time, *code);
+    }
+
+    static std::string Joined(const std::vector<std::string_view>& words) {
+        std::string text;
+        for (std::string_view word : words) {
+            text += text.empty() ? "" : " ";
+            text += word;
+        }
+        return text;
     }
 
     World& m_world;

@@ -2,6 +2,7 @@
 // program, seen the way psm sees it (through its own CAD procedures), and
 // the problems reported for lines that cannot be read.
 
+#include "CadTestSupport.h"
 #include "cad/CadIds.h"
 #include "cad/Connection.h"
 #include "cad/FeatureCheck.h"
@@ -222,6 +223,31 @@ TEST_F(ScenarioTest, CommentsBlankLinesAndWindowsLineEndings) {
     Load("# a comment\r\n\r\n  sheetmetal Teil#2.psm   # the hash inside a name stays\r\n"
          "values 0.001 0.001 0.33 0.002 0.001\r\n");
     EXPECT_NE(world.Sim.Find("Teil#2.psm"), nullptr);
+}
+
+TEST_F(ScenarioTest, BusyRefusesEveryCallForAWhileFromTheStartOrFromAChosenCall) {
+    cad::test::FakeClock clock;
+    world.Sim.UseClock(clock);
+    Load("sheetmetal A.psm\nbusy 500\n");
+    EXPECT_EQ(Connect(), -1);
+    clock.Time += std::chrono::milliseconds(500);
+    EXPECT_EQ(Connect(), 4);
+
+    Load("busy 500 retrylater from get Name 2\n");
+    Connect();
+    EXPECT_EQ(connection.ActiveDocName, "A.psm") << "the first read of the name goes through";
+    Connect();
+    EXPECT_EQ(connection.ActiveDocName, "") << "the second begins the spell";
+    const auto refused = world.Sim.Log().Where([](const sim::CallRecord& r) { return !r.Ok(); });
+    ASSERT_FALSE(refused.empty());
+    EXPECT_EQ(refused.back()->Failure->Code, sim::hresult::RetryLater);
+    clock.Time += std::chrono::milliseconds(500);
+    Connect();
+    EXPECT_EQ(connection.ActiveDocName, "A.psm");
+
+    EXPECT_THAT(LoadScenario(world, "busy\nbusy soon\nbusy 1 later\nbusy 1 from\n"
+                                    "busy 1 from take Name\nbusy 1 from Name 0\n"),
+                ::testing::SizeIs(6));
 }
 
 TEST_F(ScenarioTest, ProblemsNameTheirLinesAndReadingGoesOn) {
