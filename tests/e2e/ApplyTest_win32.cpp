@@ -218,6 +218,60 @@ TEST_F(Apply, AChoiceTheListsNoLongerShowIsNeverWritten) {
     EXPECT_TRUE(Holds("Halter.psm", St15));
 }
 
+// A busy CAD program, and one that refuses a value: the type lands
+// completely or not at all.
+class AllOrNothing : public Apply {
+  protected:
+    // From the `nth` put of a value on, simcad refuses every call for a while.
+    void BusyFromPut(int nth, int milliseconds) {
+        simcad.Call("BusyFrom", {cad::Value::Text("put VariableValue"), cad::Value::Int32(nth),
+                                 cad::Value::Int32(milliseconds), cad::Value::Int32(0)});
+        ASSERT_EQ(simcad.Problem(), "");
+    }
+    int RefusedCalls() { return simcad.Get("RefusedCalls").AsInt32().value_or(-1); }
+    // The box that says so, answered; the lists still show the type chosen.
+    void ExpectNotSet(DWORD withinMs) {
+        const auto box = psm.WaitForMessageBox(withinMs);
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->Text, L"Blechtyp nicht übernommen");
+        EXPECT_EQ(box->Title, L"ORNA Raziv");
+        EXPECT_TRUE(Holds("Halter.psm", St15)) << "while the box shows";
+        ASSERT_TRUE(psm.Answer(*box, IDOK));
+        EXPECT_FALSE(psm.WaitForMessageBox(500));
+        EXPECT_EQ(psm.Selected(MainControl::Combo2), L"St 2,0");
+        EXPECT_EQ(simcad.Get("HoldRecompute").AsBoolean(), false);
+    }
+};
+
+TEST_F(AllOrNothing, AProgramBusyForASecondInTheMiddleOfTheWriteTakesAllFiveValues) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(BusyFromPut(3, 1000));
+    ChooseAndWrite(2); // St 2,0
+    ASSERT_TRUE(WaitForValues("Halter.psm", St20)) << Holds("Halter.psm", St20);
+    EXPECT_GT(RefusedCalls(), 0);
+    EXPECT_FALSE(psm.WaitForMessageBox(500));
+    EXPECT_EQ(simcad.WriteCount(), 5);
+}
+
+TEST_F(AllOrNothing, AProgramBusyBeyondTheRetryLeavesThePartAsItWasAndSaysSo) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    // The third value is refused for longer than psm asks again; by the time
+    // psm puts the first two back, the program answers again.
+    ASSERT_NO_FATAL_FAILURE(BusyFromPut(3, 7000));
+    ChooseAndWrite(2);
+    ASSERT_NO_FATAL_FAILURE(ExpectNotSet(15000));
+    EXPECT_GT(RefusedCalls(), 20);
+}
+
+TEST_F(AllOrNothing, AValueRefusedInTheMiddleLeavesThePartAsItWasAndSaysSo) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    simcad.Call("FailCall", {cad::Value::Text("put VariableValue"), cad::Value::Int32(3),
+                             cad::Value::Int32(1)});
+    ChooseAndWrite(2);
+    ASSERT_NO_FATAL_FAILURE(ExpectNotSet(NoticeMs));
+    EXPECT_EQ(simcad.WriteCount(), 4) << "two values written, and put back";
+}
+
 using Reset = Apply;
 
 TEST_F(Reset, ResetListShowsTheDocumentsTypeAgain) {
