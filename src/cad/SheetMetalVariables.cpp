@@ -134,7 +134,7 @@ WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
     // Without the table no value can land.
     bool stopped = !table;
 
-    for (std::size_t k = 0; k < 5 && table && !stopped; ++k) {
+    for (std::size_t k = 0; k < 5 && !stopped; ++k) {
         variables.CurrentVariable = nullptr;
         const std::string& name = variables.ValueVariableNames[k];
         if (name.empty()) {
@@ -144,13 +144,13 @@ WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
             ObjectThrough(table.Value(), Id(ids::ItemId), ids::VariableIid, {Value::Text(name)});
         if (!variable) {
             stopped = IsOutOfReach(variable.Error());
-            continue;
+            continue; // else a variable that is not there: the value is skipped
         }
         variables.CurrentVariable = variable.Value();
         const auto present = variables.CurrentVariable->Get(Id(ids::VariableValueId), {});
         if (!present && IsOutOfReach(present.Error())) {
             stopped = true;
-            continue;
+            break;
         }
         // A present value that cannot be read does not stop the write.
         const std::optional<double> earlier = present ? present.Value().AsDouble() : std::nullopt;
@@ -162,7 +162,7 @@ WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
         const Value assigned = Value::Double(*target);
         if (!variables.CurrentVariable->Put(Id(ids::VariableValueId), {}, assigned)) {
             stopped = true;
-            continue;
+            break;
         }
         changes.push_back({variables.CurrentVariable, earlier});
     }

@@ -48,10 +48,11 @@ enum class WriteOutcome {
 // Writes newValues (CAD units), or with `restore` the CurrentValues of the
 // last read, into the variables named at the last read; only values that
 // differ are put. A value whose variable or source text is missing is
-// skipped; a put that fails, a variable table that cannot be had, or any step
-// that finds the program busy beyond the retry or gone stops the write. Then releases the recompute
-// switch, and unless the document is back as it was, lets pending events run once and redraws by
-// connection.ActiveDocType. `document` is taken by value: the pending events may replace the
+// skipped; a put that fails, a variable table that cannot be had, or any
+// step that finds the program busy beyond the retry or gone stops the write.
+// Then releases the recompute switch and, unless the document is back as it
+// was, lets pending events run once and redraws by connection.ActiveDocType.
+// `document` is taken by value: the pending events may replace the
 // connection's references meanwhile.
 WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
                                       const CadConnection& connection, ObjectRef document,
