@@ -68,9 +68,9 @@ class ApplyTest : public AppFixture {
         return {v.Thickness, v.BendRadius, v.NeutralFactor, v.ReliefLength, v.ReliefWidth};
     }
     // The puts of a value from the `nth` on are refused, `times` of them.
-    void RefusePuts(int nth, int times, int32_t code = sim::hresult::Fail) {
-        sim.FailWhen(sim::CallMatch::Member("VariableValue").OfKind(sim::CallKind::Put),
-                     cad::Failure{code, "refused"}, times, nth - 1);
+    void RefusePuts(int nth, int times) {
+        sim.FailWhen(*sim::CallMatch::Parse("put VariableValue"), sim::Simulator::DefaultFault(),
+                     times, nth - 1);
     }
 
     sim::Document* document = nullptr;
@@ -170,29 +170,6 @@ TEST_F(AllOrNothingTest, APutRefusedHalfWayLeavesThePartAsItWasAndSaysSo) {
     EXPECT_FALSE(sim.HoldRecompute());
     EXPECT_EQ(view.Selection1, 1) << "the lists keep the user's choice";
     EXPECT_EQ(view.Selection2, 1);
-}
-
-TEST_F(AllOrNothingTest, ValuesThatCannotBePutBackAskToCheckThePart) {
-    StartOnA();
-    RefusePuts(3, -1, cad::FailureCode::ServerUnavailable);
-    Write();
-    EXPECT_THAT(boxes.Shown,
-                ElementsAre(Box(NotSet.Text + AndCheck, "ORNA Raziv", MessageButtons::Ok)));
-    EXPECT_EQ(Held(), (std::vector<double>{0.002, 0.003, 0.44, 0.0025, 0.0015}));
-    EXPECT_FALSE(sim.HoldRecompute());
-}
-
-TEST_F(AllOrNothingTest, AProgramBusyBeyondTheRetryLeavesThePartAsItWas) {
-    StartOnA();
-    // The third value waits in vain; by the time the first two are put back
-    // the program answers again.
-    sim.BeBusyFrom(*sim::CallMatch::Parse("put VariableValue"), 3, std::chrono::seconds(7));
-    const auto began = clock.Now();
-    Write();
-    EXPECT_THAT(boxes.Shown, ElementsAre(NotSet));
-    EXPECT_EQ(Held(), Row2Held);
-    EXPECT_FALSE(sim.HoldRecompute());
-    EXPECT_LE(clock.Now() - began, std::chrono::milliseconds(7100));
 }
 
 TEST_F(AllOrNothingTest, AFailedWriteBackIsReportedAndTheListsStay) {
