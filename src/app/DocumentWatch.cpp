@@ -58,6 +58,10 @@ bool PollDocument(AppState& state, const Services& services, bool mainWindowIsAc
         return false;
     }
     const int32_t code = cad::ConnectCad(cad, services.Automation);
+    if (code == NoDocument && cad.Busy) {
+        // Busy recomputing, not gone: the next tick asks again.
+        return PollFinished(state);
+    }
     if (code == NoDocument) {
         ExitProgram(state, services);
         return false;

@@ -5,25 +5,58 @@
 
 namespace psm::cad {
 
+namespace {
+
+// Notes a step that failed because the program was busy.
+template <class T>
+Result<T> Noting(Result<T> result, bool& busy) {
+    if (!result && IsBusy(result.Error())) {
+        busy = true;
+    }
+    return result;
+}
+
+// The application, seen through its interface; null when it is not running
+// or does not answer.
+ObjectRef Attach(Automation& automation, bool& busy) {
+    auto running = Noting(automation.GetActiveObject(ids::CadProgId), busy);
+    if (!running) {
+        return nullptr;
+    }
+    auto seen = Noting(running.Value()->As(ids::ApplicationIid), busy);
+    return seen ? seen.Value() : nullptr;
+}
+
+std::optional<int16_t> OpenDocumentCount(const ObjectRef& app, bool& busy) {
+    auto documents = Noting(app->Get(Id(ids::OpenDocumentsId), {}), busy);
+    ObjectRef collection = documents ? documents.Value().AsObject() : nullptr;
+    if (!collection) {
+        return std::nullopt;
+    }
+    auto seen = Noting(collection->As(ids::DocumentsIid), busy);
+    if (!seen) {
+        return std::nullopt;
+    }
+    auto count = Noting(seen.Value()->Get(Id(ids::DocumentCountId), {}), busy);
+    return count ? count.Value().AsInt16() : std::nullopt;
+}
+
+} // namespace
+
 int32_t ConnectCad(CadConnection& connection, Automation& automation) {
     connection.CadAttached = true;
     connection.OpenDocCount = 0;
+    connection.Busy = false;
 
-    ObjectRef app;
-    if (auto running = automation.GetActiveObject(ids::CadProgId)) {
-        if (auto seen = running.Value()->As(ids::ApplicationIid)) {
-            app = seen.Value();
-        }
-    }
+    ObjectRef app = Attach(automation, connection.Busy);
     if (!app) {
-        connection.CadAttached = false;
+        // A program too busy to answer is still running: the watch goes on.
+        connection.CadAttached = connection.Busy;
         return -1;
     }
     connection.CadApp = app;
 
-    const ObjectRef documents =
-        GetObject(connection.CadApp, Id(ids::OpenDocumentsId), {}, ids::DocumentsIid);
-    if (const auto count = GetInt16(documents, Id(ids::DocumentCountId))) {
+    if (const auto count = OpenDocumentCount(connection.CadApp, connection.Busy)) {
         connection.OpenDocCount = *count;
     }
 

@@ -24,12 +24,15 @@ struct CadConnection {
     int32_t ActiveDocType = 0;
     std::string WorkDocName;
     int32_t WorkDocType = 0;
+    // The last ConnectCad found the program running but too busy to answer
+    // (beyond the retry): its -1 then says nothing about open documents.
+    bool Busy = false;
 };
 
 // Attaches to the running CAD program and classifies its active document.
-// Returns -1 when the program cannot be reached or has no open document,
-// 0 when the active document or its type cannot be read, else its type code
-// (3 assembly, 4 sheet metal).
+// Returns -1 when the program cannot be reached or has no open document (or
+// is busy: then Busy is set), 0 when the active document or its type cannot
+// be read, else its type code (3 assembly, 4 sheet metal).
 int32_t ConnectCad(CadConnection& connection, Automation& automation);
 
 // Given the active document seen through the assembly-document interface:

@@ -121,6 +121,19 @@ TEST_F(DocumentWatchTest, ProgramEndsWhenTheCadProgramIsGone) {
     EXPECT_EQ(settings.Read("ORNA\\psm", "general", "Top"), "900");
 }
 
+TEST_F(DocumentWatchTest, ABusyCadProgramIsAskedAgainNotTakenForGone) {
+    sim.OpenSheetMetal("A.psm", Row2);
+    Start();
+    sim.OpenSheetMetal("B.psm", Row5);
+    sim.BeBusy(std::chrono::seconds(30)); // longer than the retry: every step gives up
+    Tick();
+    EXPECT_EQ(view.Ends, 0) << "psm ends only when the CAD program is gone";
+    EXPECT_EQ(view.Label, "A.psm");
+    clock.Sleep(std::chrono::seconds(30));
+    Tick();
+    EXPECT_EQ(view.Label, "B.psm") << "the watch goes on once the program answers";
+}
+
 TEST_F(DocumentWatchTest, UnchangedNameIsNotReadAgain) {
     sim::Document& doc = sim.OpenSheetMetal("A.psm", Row2);
     Start();
