@@ -2,14 +2,14 @@
 // active document is the one already shown. Reports the CAD calls per tick
 // ("cad_calls") next to those of the attach-and-classify sequence the tick
 // has to make ("sequence_calls"); the tick should add none.
-#include "app/AppState.h"
-#include "app/DocumentWatch.h"
-#include "app/Services.h"
+#include "core/AppState.h"
+#include "watch/DocumentWatch.h"
+#include "core/Services.h"
 #include "cad/CadIds.h"
 #include "sim/Simulator.h"
 #include "tables/BendValueLoader.h"
 #include "tables/MemorySettingsStore.h"
-#include "tables/Selection.h"
+#include "selection/Selection.h"
 
 #include <benchmark/benchmark.h>
 

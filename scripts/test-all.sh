@@ -10,6 +10,9 @@ fuzz_seconds=${PSM_FUZZ_SECONDS:-60}
 failed=0
 step() { echo; echo "=== $*"; }
 
+step "include levels"
+scripts/check-layers.sh || failed=1
+
 step "native build and unit tests"
 cmake --preset linux >/dev/null
 cmake --build --preset linux

@@ -1,16 +1,16 @@
 #include "app/App.h"
 
-#include "app/DocumentWatch.h"
-#include "app/Exit.h"
-#include "app/Hints.h"
-#include "app/StartUp.h"
-#include "app/WindowEvents.h"
+#include "watch/DocumentWatch.h"
+#include "form/Exit.h"
+#include "form/Hints.h"
+#include "form/StartUp.h"
+#include "form/WindowEvents.h"
 #include "apply/Apply.h"
 #include "apply/Properties.h"
 #include "apply/Undo.h"
-#include "tables/Lists.h"
-#include "tables/OptionsMenu.h"
-#include "tables/Selection.h"
+#include "selection/Lists.h"
+#include "options/OptionsMenu.h"
+#include "selection/Selection.h"
 
 #include <cstdlib>
 

@@ -18,9 +18,9 @@
 // Every service must outlive the App. After ExitProgram (Exit button, close
 // box, value-file command, the watch) every event is ignored.
 
-#include "app/AppState.h"
-#include "app/MainView.h"
-#include "app/Services.h"
+#include "core/AppState.h"
+#include "core/MainView.h"
+#include "core/Services.h"
 
 namespace psm {
 

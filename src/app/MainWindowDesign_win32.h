@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainView.h"
+#include "core/MainView.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/GdiHandles_win32.h"
-#include "app/MainView.h"
+#include "core/MainView.h"
 #include "app/MainWindowDesign_win32.h"
-#include "cad/Host.h"
+#include "platform/MousePointer.h"
 #include "platform/WindowBinding_win32.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/GdiHandles_win32.h"
-#include "app/MainView.h"
+#include "core/MainView.h"
 
 #include <optional>
 #include <vector>

@@ -5,7 +5,7 @@
 #include "cad/CadIds.h"
 #include "cad/FeatureCheck.h"
 #include "platform/NumberText.h"
-#include "tables/Selection.h"
+#include "selection/Selection.h"
 
 #include <cmath>
 

@@ -4,8 +4,8 @@
 // checks its features before and after, and offers to write the earlier
 // values back when features fail or warn.
 
-#include "app/AppState.h"
-#include "app/Services.h"
+#include "core/AppState.h"
+#include "core/Services.h"
 
 namespace psm {
 

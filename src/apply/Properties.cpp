@@ -2,7 +2,7 @@
 
 #include "apply/Apply.h"
 #include "platform/NumberText.h"
-#include "tables/Selection.h"
+#include "selection/Selection.h"
 
 namespace psm {
 namespace {

@@ -3,8 +3,8 @@
 // The part properties window frmInfo: the five values of the type the lists
 // show, with names and units, or the document's values while they show none.
 
-#include "app/AppState.h"
-#include "app/Services.h"
+#include "core/AppState.h"
+#include "core/Services.h"
 
 namespace psm {
 

@@ -2,7 +2,7 @@
 
 #include "apply/WaitCursor.h"
 #include "apply/WriteValues.h"
-#include "tables/Selection.h"
+#include "selection/Selection.h"
 
 namespace psm {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Services.h"
+#include "core/AppState.h"
+#include "core/Services.h"
 
 namespace psm {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cad/Host.h"
+#include "platform/MousePointer.h"
 
 namespace psm {
 

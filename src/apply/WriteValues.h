@@ -3,8 +3,8 @@
 // The two writes of the apply and undo commands, both into the one document
 // a command works on.
 
-#include "app/AppState.h"
-#include "app/Services.h"
+#include "core/AppState.h"
+#include "core/Services.h"
 
 #include <optional>
 

@@ -2,7 +2,8 @@
 
 #include "cad/CadIds.h"
 #include "cad/GuardedCalls.h"
-#include "cad/Host.h"
+#include "platform/MousePointer.h"
+#include "platform/ProgramLocation.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 
 #include "cad/CadIds.h"
 #include "cad/GuardedCalls.h"
-#include "cad/Host.h"
+#include "platform/EventPump.h"
 #include "platform/NumberText.h"
 
 #include <cmath>

@@ -5,7 +5,9 @@
 
 #include "cad/CadIds.h"
 #include "cad/Connection.h"
-#include "cad/Host.h"
+#include "platform/EventPump.h"
+#include "platform/MousePointer.h"
+#include "platform/ProgramLocation.h"
 #include "platform/Clock.h"
 #include "sim/Simulator.h"
 

@@ -1,7 +1,7 @@
 // The document watch: the flags after each outcome, when it asks the CAD
 // program at all, the end of the program, and the matching of the values.
 
-#include "app/DocumentWatch.h"
+#include "watch/DocumentWatch.h"
 
 #include "AppTestSupport.h"
 

@@ -1,8 +1,8 @@
 // Status-bar hints, the popup menu and its commands.
 
 #include "AppTestSupport.h"
-#include "app/Hints.h"
-#include "tables/OptionsMenu.h"
+#include "form/Hints.h"
+#include "options/OptionsMenu.h"
 
 #include <gmock/gmock.h>
 

@@ -1,10 +1,10 @@
 // Table and type selection: the lists' reactions, the middle preselection,
 // FormReady, the "reset list" button and the list model itself.
 
-#include "tables/Selection.h"
+#include "selection/Selection.h"
 
 #include "AppTestSupport.h"
-#include "tables/Lists.h"
+#include "selection/Lists.h"
 
 #include <gmock/gmock.h>
 

@@ -5,7 +5,9 @@
 
 #include "cad/CommandButton.h"
 #include "cad/Connection.h"
-#include "cad/Host.h"
+#include "platform/EventPump.h"
+#include "platform/MousePointer.h"
+#include "platform/ProgramLocation.h"
 #include "simcad/Control.h"
 #include "simcad/Dispatcher.h"
 #include "simcad/MemberLookup.h"

@@ -3,7 +3,7 @@
 // Helpers for the tests of the Win32 windows: a mock of the core's events, a
 // fixture with a created (hidden) main window, and window lookups.
 
-#include "app/MainView.h"
+#include "core/MainView.h"
 #include "app/MainWindow_win32.h"
 
 #include <functional>

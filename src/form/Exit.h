@@ -2,8 +2,8 @@
 
 // The one orderly end of the program.
 
-#include "app/AppState.h"
-#include "app/Services.h"
+#include "core/AppState.h"
+#include "core/Services.h"
 
 namespace psm {
 

@@ -1,6 +1,6 @@
-#include "app/WindowEvents.h"
+#include "form/WindowEvents.h"
 
-#include "tables/OptionsMenu.h"
+#include "options/OptionsMenu.h"
 
 namespace psm {
 

@@ -1,4 +1,4 @@
-#include "app/Hints.h"
+#include "form/Hints.h"
 
 namespace psm {
 

@@ -1,6 +1,6 @@
-#include "tables/Lists.h"
+#include "selection/Lists.h"
 
-#include "tables/Selection.h"
+#include "selection/Selection.h"
 
 namespace psm {
 namespace {

@@ -3,9 +3,11 @@
 // The platform services the program's procedures work through. wWinMain fills
 // it with the Win32 implementations, tests with fakes and the simulator.
 
-#include "app/MainView.h"
+#include "core/MainView.h"
 #include "cad/Automation.h"
-#include "cad/Host.h"
+#include "platform/EventPump.h"
+#include "platform/MousePointer.h"
+#include "platform/ProgramLocation.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextDecoding.h"
 #include "tables/SettingsStore.h"

@@ -1,6 +1,6 @@
-#include "tables/Selection.h"
+#include "selection/Selection.h"
 
-#include "tables/Lists.h"
+#include "selection/Lists.h"
 
 namespace psm {
 

@@ -3,8 +3,8 @@
 // Status-bar hints: moving the mouse over a control shows what it does; over
 // the window's free area the text is cleared.
 
-#include "app/AppState.h"
-#include "app/Services.h"
+#include "core/AppState.h"
+#include "core/Services.h"
 
 namespace psm {
 

@@ -3,8 +3,8 @@
 // The document watch: follows the CAD program's active sheet-metal document,
 // reads its values and finds the table and type that carry them.
 
-#include "app/AppState.h"
-#include "app/Services.h"
+#include "core/AppState.h"
+#include "core/Services.h"
 
 namespace psm {
 

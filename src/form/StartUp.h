@@ -2,8 +2,8 @@
 
 // The start-up of the main window and the window's place on the screen.
 
-#include "app/AppState.h"
-#include "app/Services.h"
+#include "core/AppState.h"
+#include "core/Services.h"
 
 namespace psm {
 

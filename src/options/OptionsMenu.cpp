@@ -1,6 +1,6 @@
-#include "tables/OptionsMenu.h"
+#include "options/OptionsMenu.h"
 
-#include "app/Exit.h"
+#include "form/Exit.h"
 #include "cad/CommandButton.h"
 #include "tables/SettingsStore.h"
 

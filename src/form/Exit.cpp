@@ -1,4 +1,4 @@
-#include "app/Exit.h"
+#include "form/Exit.h"
 
 #include "cad/ReleaseCad.h"
 #include "platform/NumberText.h"

@@ -1,11 +1,11 @@
-#include "app/StartUp.h"
+#include "form/StartUp.h"
 
-#include "app/DocumentWatch.h"
-#include "app/Hints.h"
+#include "watch/DocumentWatch.h"
+#include "form/Hints.h"
 #include "tables/BendValueLoader.h"
 #include "tables/LeadingNumber.h"
-#include "tables/Lists.h"
-#include "tables/Selection.h"
+#include "selection/Lists.h"
+#include "selection/Selection.h"
 #include "tables/SettingsStore.h"
 
 #include <algorithm>

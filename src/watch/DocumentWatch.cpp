@@ -1,9 +1,9 @@
-#include "app/DocumentWatch.h"
+#include "watch/DocumentWatch.h"
 
-#include "app/Exit.h"
+#include "form/Exit.h"
 #include "cad/CadIds.h"
 #include "tables/SameValue.h"
-#include "tables/Selection.h"
+#include "selection/Selection.h"
 
 namespace psm {
 namespace {

@@ -2,8 +2,8 @@
 
 // The main window's own events: activation and the mouse button.
 
-#include "app/AppState.h"
-#include "app/Services.h"
+#include "core/AppState.h"
+#include "core/Services.h"
 
 namespace psm {
 

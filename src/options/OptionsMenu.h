@@ -2,9 +2,9 @@
 
 // The popup menu of the main window and the handlers of its items.
 
-#include "app/AppState.h"
-#include "app/MainView.h"
-#include "app/Services.h"
+#include "core/AppState.h"
+#include "core/MainView.h"
+#include "core/Services.h"
 
 #include <vector>
 

@@ -5,8 +5,8 @@
 // choice (Combo1: FillTypeCombo, Combo2: ShowSelectedValues), whatever the
 // platform's control does; FormReady is what keeps those reactions quiet.
 
-#include "app/AppState.h"
-#include "app/Services.h"
+#include "core/AppState.h"
+#include "core/Services.h"
 
 #include <string>
 

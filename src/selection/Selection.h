@@ -3,8 +3,8 @@
 // Table and type selection: the reactions of the two lists, the display of
 // the document's own table and type, and the "reset list" button.
 
-#include "app/AppState.h"
-#include "app/Services.h"
+#include "core/AppState.h"
+#include "core/Services.h"
 
 namespace psm {
 
