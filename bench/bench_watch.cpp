@@ -2,14 +2,14 @@
 // active document is the one already shown. Reports the CAD calls per tick
 // ("cad_calls") next to those of the attach-and-classify sequence the tick
 // has to make ("sequence_calls"); the tick should add none.
-#include "core/AppState.h"
-#include "watch/DocumentWatch.h"
-#include "core/Services.h"
 #include "cad/CadIds.h"
+#include "core/AppState.h"
+#include "core/Services.h"
+#include "selection/Selection.h"
 #include "sim/Simulator.h"
 #include "tables/BendValueLoader.h"
 #include "tables/MemorySettingsStore.h"
-#include "selection/Selection.h"
+#include "watch/DocumentWatch.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,7 +23,7 @@ class NullView final : public MainView {
     void SetCaption(const std::string&) override {}
     void SetDocumentLabel(const std::string&) override {}
     void SetStatusText(const std::string&) override {}
-    void SetButtonName(ButtonId, const std::string&) override {}
+    void SetButtonName(MainControl, const std::string&) override {}
     void ClearList(ListId) override {}
     void AddListItem(ListId, const std::string&) override {}
     void SetListSelection(ListId, int) override {}

@@ -50,11 +50,11 @@ void CheckModel(const psm::TableModel& model, char separator, size_t lineCount) 
     }
     const char other = separator == '.' ? ',' : separator == ',' ? '.' : '\0';
     for (const psm::TypeRow& row : model.TypeList) {
-        for (int n = 1; n <= psm::TypeRow::FieldCount; ++n) {
-            const std::string& field = row.Field(n);
+        for (size_t n = 0; n < row.Fields.size(); ++n) {
+            const std::string& field = row.Fields[n];
             Require(Trimmed(field) && psm::IsValidUtf8(field));
             Require(field.find_first_of("\r\n;") == std::string::npos);
-            Require(n == 1 || other == '\0' || field.find(other) == std::string::npos);
+            Require(n == 0 || other == '\0' || field.find(other) == std::string::npos);
         }
     }
     Require(model.UnitSuffix.empty() || model.UnitSuffix == " mm" || model.UnitSuffix == "in");

@@ -19,25 +19,14 @@ SimCadWindow::SimCadWindow(HINSTANCE instance, World& world, std::wstring title)
     : m_instance(instance), m_world(world), m_title(std::move(title)) {}
 
 SimCadWindow::~SimCadWindow() {
-    if (m_window != nullptr) {
-        DestroyWindow(m_window);
-    }
+    DestroyBound();
 }
 
 bool SimCadWindow::Create(int showCommand) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = BoundWindowProc<SimCadWindow>;
-    windowClass.hInstance = m_instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = WindowClassName;
-    RegisterClassExW(&windowClass);
     // Placed to the right of where psm opens at its first start.
-    CreateWindowExW(0, WindowClassName, m_title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 360,
-                    40, 640, 420, nullptr, nullptr, m_instance, this);
-    if (m_window == nullptr) {
+    if (!CreateBound(
+            m_instance, {.Name = WindowClassName, .Icon = LoadIconW(nullptr, IDI_APPLICATION)}, 0,
+            m_title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 360, 40, 640, 420, nullptr)) {
         return false;
     }
     ShowWindow(m_window, showCommand);
@@ -74,13 +63,10 @@ LRESULT SimCadWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             OnDocumentChosen();
         }
         return 0;
-    case WM_DESTROY: {
+    case WM_DESTROY:
         KillTimer(m_window, RefreshTimer);
-        SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
-        m_window = nullptr;
         PostQuitMessage(0);
         return 0;
-    }
     default:
         return DefWindowProcW(m_window, message, wParam, lParam);
     }

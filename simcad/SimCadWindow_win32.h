@@ -15,15 +15,12 @@ namespace psm::simcad {
 
 inline constexpr wchar_t WindowClassName[] = L"SimCadWindow";
 
-class SimCadWindow {
+class SimCadWindow final : public BoundWindow<SimCadWindow> {
   public:
     SimCadWindow(HINSTANCE instance, World& world, std::wstring title);
     ~SimCadWindow();
-    SimCadWindow(const SimCadWindow&) = delete;
-    SimCadWindow& operator=(const SimCadWindow&) = delete;
 
     bool Create(int showCommand);
-    HWND Handle() const { return m_window; }
 
     // As a click into the window would: simcad becomes the active program.
     void BringToFront();
@@ -31,7 +28,7 @@ class SimCadWindow {
     void Close();
 
   private:
-    friend LRESULT CALLBACK ::psm::BoundWindowProc<SimCadWindow>(HWND, UINT, WPARAM, LPARAM);
+    friend class BoundWindow<SimCadWindow>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnUnexpectedFailure() noexcept;
     void OnCreate();
@@ -42,7 +39,6 @@ class SimCadWindow {
     HINSTANCE m_instance;
     World& m_world;
     std::wstring m_title;
-    HWND m_window = nullptr;
     HWND m_caption = nullptr;
     HWND m_list = nullptr;
     HWND m_details = nullptr;

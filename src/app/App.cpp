@@ -1,16 +1,16 @@
 #include "app/App.h"
 
-#include "watch/DocumentWatch.h"
+#include "apply/Apply.h"
+#include "apply/Properties.h"
+#include "apply/Undo.h"
 #include "form/Exit.h"
 #include "form/Hints.h"
 #include "form/StartUp.h"
 #include "form/WindowEvents.h"
-#include "apply/Apply.h"
-#include "apply/Properties.h"
-#include "apply/Undo.h"
-#include "selection/Lists.h"
 #include "options/OptionsMenu.h"
+#include "selection/Lists.h"
 #include "selection/Selection.h"
+#include "watch/DocumentWatch.h"
 
 #include <cstdlib>
 
@@ -34,9 +34,9 @@ void App::OnMouseDown(MouseButton button) {
     }
 }
 
-void App::OnMouseMove(HintArea area) {
+void App::OnMouseMove(MainControl control) {
     if (!Ended()) {
-        ShowHint(m_state, m_services, area);
+        ShowHint(m_state, m_services, control);
     }
 }
 
@@ -46,25 +46,27 @@ void App::OnListSelected(ListId list, int position) {
     }
 }
 
-void App::OnButtonClick(ButtonId button) {
+void App::OnButtonClick(MainControl button) {
     if (Ended()) {
         return;
     }
     switch (button) {
-    case ButtonId::CmdWrite:
+    case MainControl::CmdWrite:
         cmdWrite_Click(m_state, m_services);
         return;
-    case ButtonId::CmdUndo:
+    case MainControl::CmdUndo:
         cmdUndo_Click(m_state, m_services);
         return;
-    case ButtonId::CmdUndoWrite:
+    case MainControl::CmdUndoWrite:
         cmdUndoWrite_Click(m_state, m_services);
         return;
-    case ButtonId::CmdInfo:
+    case MainControl::CmdInfo:
         cmdInfo_Click(m_state, m_services);
         return;
-    case ButtonId::CmdEnd:
+    case MainControl::CmdEnd:
         cmdEnd_Click(m_state, m_services);
+        return;
+    default: // no other control is clicked
         return;
     }
 }
@@ -103,7 +105,8 @@ void App::OnUnexpectedFailure() noexcept {
     m_failed = true;
     try {
         const TextTables& texts = m_state.Texts;
-        (void)m_services.Boxes.ShowMessage(texts.Message(15), texts.Message(1), MessageButtons::Ok,
+        (void)m_services.Boxes.ShowMessage(texts.Message(MessageText::UnexpectedError),
+                                           texts.Message(MessageText::Title), MessageButtons::Ok,
                                            MessageIcon::Critical);
         ExitProgram(m_state, m_services);
     } catch (...) {

@@ -31,9 +31,9 @@ class App final : public MainWindowEvents {
     void OnLoad() override;
     void OnActivate() override;
     void OnMouseDown(MouseButton button) override;
-    void OnMouseMove(HintArea area) override;
+    void OnMouseMove(MainControl control) override;
     void OnListSelected(ListId list, int position) override;
-    void OnButtonClick(ButtonId button) override;
+    void OnButtonClick(MainControl button) override;
     void OnMenuCommand(MenuCommand command) override;
     void OnTimer(bool mainWindowIsActive) override;
     void OnCloseRequest() override;

@@ -113,7 +113,7 @@ UniqueBitmap CreateOpaqueBitmap(const Picture& picture, uint32_t background) {
 
 } // namespace
 
-UniqueBitmap LoadButtonPicture(HINSTANCE module, ButtonId button, UINT dpi) {
+UniqueBitmap LoadButtonPicture(HINSTANCE module, MainControl button, UINT dpi) {
     const int size = PictureSizeForDpi(dpi);
     int sizeIndex = 0;
     while (PictureSizes[sizeIndex] != size) {

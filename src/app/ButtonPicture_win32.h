@@ -34,6 +34,6 @@ std::vector<uint32_t> ComposeOver(const Picture& picture, uint32_t background);
 
 // The picture of a button for the DPI, composed over the button face colour,
 // as a 24-bit bitmap; empty when the module holds no such picture.
-UniqueBitmap LoadButtonPicture(HINSTANCE module, ButtonId button, UINT dpi);
+UniqueBitmap LoadButtonPicture(HINSTANCE module, MainControl button, UINT dpi);
 
 } // namespace psm

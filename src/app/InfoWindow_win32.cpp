@@ -14,22 +14,6 @@ namespace {
 constexpr DWORD InfoStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD InfoExtendedStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
 
-bool RegisterInfoWindowClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, InfoWindowClassName, &existing)) {
-        return true;
-    }
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = InfoWindowClassName;
-    return RegisterClassExW(&windowClass) != 0;
-}
-
 bool ValidCell(int column, int row) {
     return column >= 1 && column <= InfoColumns && row >= 1 && row <= InfoRows;
 }
@@ -44,7 +28,7 @@ InfoWindow::InfoWindow(HINSTANCE instance, const MainWindow& owner)
     : m_instance(instance), m_owner(owner) {}
 
 InfoWindow::~InfoWindow() {
-    Destroy();
+    DestroyBound();
 }
 
 HWND InfoWindow::Label(int column, int row) const {
@@ -60,14 +44,14 @@ bool InfoWindow::Visible() const {
 }
 
 void InfoWindow::CreateHidden() {
-    if (m_window != nullptr || !RegisterInfoWindowClass(m_instance, BoundWindowProc<InfoWindow>)) {
+    if (m_window != nullptr) {
         return;
     }
     m_widthTwips = 0;
     m_heightTwips = 0;
     const SIZE size = DesignFrameSize(ScreenDpi());
-    CreateWindowExW(InfoExtendedStyle, InfoWindowClassName, L"", InfoStyle, 0, 0, size.cx, size.cy,
-                    m_owner.Handle(), nullptr, m_instance, this);
+    CreateBound(m_instance, {.Name = InfoWindowClassName}, InfoExtendedStyle, L"", InfoStyle, 0, 0,
+                size.cx, size.cy, m_owner.Handle());
 }
 
 void InfoWindow::Show() {
@@ -124,11 +108,9 @@ LRESULT InfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         return OnCreate() ? 0 : -1;
-    case WM_NCDESTROY: {
-        HWND window = m_window;
-        OnNcDestroy();
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+    case WM_NCDESTROY:
+        m_labels.fill(nullptr);
+        break;
     case WM_LBUTTONDOWN:
         OnClick();
         return 0;
@@ -189,12 +171,6 @@ bool InfoWindow::OnCreate() {
     SetWindowPos(m_window, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
-}
-
-void InfoWindow::OnNcDestroy() {
-    SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
-    m_window = nullptr;
-    m_labels.fill(nullptr);
 }
 
 void InfoWindow::OnUnexpectedFailure() noexcept {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/GdiHandles_win32.h"
-#include "core/MainView.h"
 #include "app/MainWindowDesign_win32.h"
+#include "core/MainView.h"
 #include "platform/WindowBinding_win32.h"
 
 #include <array>
@@ -14,15 +14,12 @@ class MainWindow;
 
 // frmInfo: a small tool window owned by the main window and kept on top,
 // three columns of five labels; any click on it goes to the core.
-class InfoWindow final : public InfoView {
+class InfoWindow final : public BoundWindow<InfoWindow>, public InfoView {
   public:
     InfoWindow(HINSTANCE instance, const MainWindow& owner);
     ~InfoWindow() override;
-    InfoWindow(const InfoWindow&) = delete;
-    InfoWindow& operator=(const InfoWindow&) = delete;
 
     void SetEvents(MainWindowEvents& events) { m_events = &events; }
-    HWND Handle() const { return m_window; }
     HWND Label(int column, int row) const;
 
     bool Exists() const override;
@@ -36,10 +33,9 @@ class InfoWindow final : public InfoView {
     void Destroy() override;
 
   private:
-    friend LRESULT CALLBACK BoundWindowProc<InfoWindow>(HWND, UINT, WPARAM, LPARAM);
+    friend class BoundWindow<InfoWindow>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnCreate();
-    void OnNcDestroy();
     void OnUnexpectedFailure() noexcept;
     void OnClick();
     void ApplyDpi(UINT dpi);
@@ -49,7 +45,6 @@ class InfoWindow final : public InfoView {
     HINSTANCE m_instance;
     const MainWindow& m_owner;
     MainWindowEvents* m_events = nullptr;
-    HWND m_window = nullptr;
     std::array<HWND, InfoColumns * InfoRows> m_labels{};
     UniqueFont m_font;
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;

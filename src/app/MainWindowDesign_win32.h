@@ -1,94 +1,11 @@
 #pragma once
 
-#include "core/MainView.h"
-
-#include <array>
+#include "core/MainWindowDesign.h"
 
 namespace psm {
 
 // Window classes of the two windows; a test driver finds them by these.
 inline constexpr wchar_t MainWindowClassName[] = L"frmBlechWerte";
 inline constexpr wchar_t InfoWindowClassName[] = L"frmInfo";
-
-// The controls of frmBlechWerte as designed: identifiers (also what a test
-// driver looks them up by), and position and size in twips relative to their
-// container (the window's client area, or Picture1 for the two lists).
-enum class MainControl {
-    CmdWrite,
-    CmdUndo,
-    CmdUndoWrite,
-    CmdInfo,
-    CmdEnd,
-    Label1,
-    Picture1,
-    Combo1,
-    Combo2,
-    StatusBar1
-};
-
-inline constexpr int MainControlCount = 10;
-
-struct ControlDesign {
-    MainControl Control;
-    int Id;
-    TwipsRect Rect;
-};
-
-inline constexpr std::array<ControlDesign, MainControlCount> MainWindowDesign{{
-    {MainControl::CmdWrite, 101, {120, 0, 450, 450}},
-    {MainControl::CmdUndo, 102, {720, 0, 450, 450}},
-    {MainControl::CmdUndoWrite, 103, {1320, 0, 450, 450}},
-    {MainControl::CmdInfo, 104, {1920, 0, 450, 450}},
-    {MainControl::CmdEnd, 105, {2520, 0, 450, 450}},
-    {MainControl::Label1, 106, {120, 480, 2895, 255}},
-    {MainControl::Picture1, 107, {120, 720, 3255, 975}},
-    {MainControl::Combo1, 108, {120, 120, 3015, 315}},
-    {MainControl::Combo2, 109, {120, 480, 3015, 315}},
-    {MainControl::StatusBar1, 110, {0, 1725, 3465, 255}},
-}};
-
-inline constexpr const ControlDesign& DesignOf(MainControl control) {
-    return MainWindowDesign[static_cast<size_t>(control)];
-}
-
-// The outer frame size that start-up gives the window, and the client area
-// the controls were laid out in.
-inline constexpr int32_t MainWindowWidth = 3555;
-inline constexpr int32_t MainWindowHeight = 2355;
-inline constexpr int32_t MainClientWidth = 3465;
-inline constexpr int32_t MainClientHeight = 1980;
-
-inline constexpr MainControl ButtonControl(ButtonId button) {
-    return static_cast<MainControl>(static_cast<int>(button));
-}
-
-// frmInfo: three columns of five labels; client area 2805 x 1875 twips.
-inline constexpr int32_t InfoClientWidth = 2805;
-inline constexpr int32_t InfoClientHeight = 1875;
-inline constexpr int InfoRows = 5;
-inline constexpr int InfoColumns = 3;
-
-struct InfoColumnDesign {
-    int32_t Left;
-    int32_t Width;
-    int32_t Height;
-};
-
-inline constexpr std::array<InfoColumnDesign, InfoColumns> InfoColumnsDesign{{
-    {50, 1440, 255},  // Label1: value name
-    {1590, 645, 375}, // Label2: value
-    {2325, 360, 255}, // Label3: unit
-}};
-
-// Label (column, row), both 1-based, in twips relative to the client area.
-inline constexpr TwipsRect InfoLabelRect(int column, int row) {
-    const InfoColumnDesign& design = InfoColumnsDesign[static_cast<size_t>(column - 1)];
-    return TwipsRect{design.Left, 120 + 360 * (row - 1), design.Width, design.Height};
-}
-
-// Identifier of label (column, row) in frmInfo.
-inline constexpr int InfoLabelId(int column, int row) {
-    return 200 + 10 * column + row;
-}
 
 } // namespace psm

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "app/ComboBox_win32.h"
 #include "app/GdiHandles_win32.h"
-#include "core/MainView.h"
 #include "app/MainWindowDesign_win32.h"
+#include "core/MainView.h"
 #include "platform/MousePointer.h"
 #include "platform/WindowBinding_win32.h"
 
@@ -15,12 +16,13 @@ namespace psm {
 // frmBlechWerte: creates the window and its controls, hands every user
 // action to the core's events, and shows what the core tells it. It also
 // owns the program's mouse pointer: the wait cursor covers all its controls.
-class MainWindow final : public MainView, public MousePointer {
+//
+// MainWindow_win32.cpp: creation and the messages; MainWindowView_win32.cpp:
+// what the core tells it; MainWindowLayout_win32.cpp: drawing at its DPI.
+class MainWindow final : public BoundWindow<MainWindow>, public MainView, public MousePointer {
   public:
     explicit MainWindow(HINSTANCE instance);
     ~MainWindow() override;
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
 
     // Creates the window and its controls, hidden, at the designed size.
     bool Create(MainWindowEvents& events);
@@ -31,14 +33,12 @@ class MainWindow final : public MainView, public MousePointer {
     // Tab between the buttons and lists; true when the message was used up.
     bool TranslateDialogMessage(MSG& message);
 
-    HWND Handle() const { return m_window; }
     HWND Control(MainControl control) const;
-    bool Ended() const { return m_ended; }
 
     void SetCaption(const std::string& text) override;
     void SetDocumentLabel(const std::string& text) override;
     void SetStatusText(const std::string& text) override;
-    void SetButtonName(ButtonId button, const std::string& text) override;
+    void SetButtonName(MainControl button, const std::string& text) override;
     void ClearList(ListId list) override;
     void AddListItem(ListId list, const std::string& text) override;
     void SetListSelection(ListId list, int position) override;
@@ -61,29 +61,33 @@ class MainWindow final : public MainView, public MousePointer {
     static constexpr UINT_PTR WatchTimerId = 1;
 
   private:
-    friend LRESULT CALLBACK BoundWindowProc<MainWindow>(HWND, UINT, WPARAM, LPARAM);
+    friend class BoundWindow<MainWindow>;
+    // Entries the open lists show before they scroll.
+    static constexpr int VisibleListEntries = 12;
+
     static LRESULT CALLBACK ChildProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR area, DWORD_PTR self);
+                                      UINT_PTR control, DWORD_PTR self);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnUnexpectedFailure() noexcept;
 
     bool OnCreate();
     bool OnSetCursor();
     void OnNcDestroy();
-    void OnUnexpectedFailure() noexcept;
     void OnCommand(WPARAM wParam);
     void OnActivate(WPARAM wParam);
     void OnTimer(WPARAM timerId);
     void OnMouseDown(MouseButton button);
     void OnContextMenu(LPARAM lParam);
-    void OnMouseMove(HintArea area);
+    void OnMouseMove(MainControl control);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnGetDpiScaledSize(UINT dpi, SIZE& size) const;
     void OnSystemLookChanged();
 
-    bool Forwarding() const { return m_events != nullptr && !m_ended; }
+    // The core hears of the window's events while it exists.
+    bool Forwarding() const { return m_events != nullptr && m_window != nullptr; }
     HWND CreateControl(MainControl control, const wchar_t* className, DWORD style,
                        DWORD extendedStyle, HWND parent);
-    HWND ListControl(ListId list) const;
+    ComboBox List(ListId list) const;
     void ApplyDpi(UINT dpi);
     void LoadIcons();
     void LoadPictures();
@@ -91,10 +95,9 @@ class MainWindow final : public MainView, public MousePointer {
     void RestoreFocus();
 
     HINSTANCE m_instance;
-    HWND m_window = nullptr;
     MainWindowEvents* m_events = nullptr;
     std::array<HWND, MainControlCount> m_controls{};
-    std::array<UniqueBitmap, 5> m_pictures;
+    std::array<UniqueBitmap, PictureButtons.size()> m_pictures;
     UniqueFont m_font;
     UniqueIcon m_bigIcon;
     UniqueIcon m_smallIcon;
@@ -105,7 +108,6 @@ class MainWindow final : public MainView, public MousePointer {
     bool m_shown = false;
     bool m_activationReported = false;
     bool m_showNormal = false;
-    bool m_ended = false;
     bool m_menuFromKeyboard = false;
     bool m_waitCursor = false;
 };

@@ -55,9 +55,6 @@ MessageAnswer AnswerOf(int result, MessageButtons buttons) {
 
 MessageAnswer Win32MessageBoxes::ShowMessage(const std::string& text, const std::string& title,
                                              MessageButtons buttons, MessageIcon icon) {
-    if (m_owner.Ended()) {
-        return AnswerOf(0, buttons);
-    }
     const std::wstring wideText = Widen(text);
     const std::wstring wideTitle = Widen(title);
     const int result = MessageBoxW(m_owner.Handle(), wideText.c_str(), wideTitle.c_str(),

@@ -17,7 +17,8 @@ void Dispatch(MainWindow& mainWindow, MSG& message) {
 
 int RunMessageLoop(MainWindow& mainWindow) {
     MSG message{};
-    while (!mainWindow.Ended()) {
+    // The main window is gone once the program has ended.
+    while (mainWindow.Handle() != nullptr) {
         const BOOL result = GetMessageW(&message, nullptr, 0, 0);
         if (result == 0 || result == -1) {
             break;
@@ -30,7 +31,7 @@ int RunMessageLoop(MainWindow& mainWindow) {
 void MessagePump::ProcessPendingEvents() {
     constexpr int MaxMessages = 256;
     MSG message{};
-    for (int handled = 0; handled < MaxMessages && !m_mainWindow.Ended(); ++handled) {
+    for (int handled = 0; handled < MaxMessages && m_mainWindow.Handle() != nullptr; ++handled) {
         if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             return;
         }

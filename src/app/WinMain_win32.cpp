@@ -27,8 +27,9 @@ void ReportUnexpectedFailure() noexcept {
     try {
         psm::TextTables texts;
         LoadTexts(texts);
-        MessageBoxW(nullptr, psm::Widen(texts.Message(15)).c_str(),
-                    psm::Widen(texts.Message(1)).c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+        MessageBoxW(nullptr, psm::Widen(texts.Message(psm::MessageText::UnexpectedError)).c_str(),
+                    psm::Widen(texts.Message(psm::MessageText::Title)).c_str(),
+                    MB_OK | MB_ICONERROR | MB_TASKMODAL);
     } catch (...) {
         MessageBoxW(nullptr, L"Unexpected error - program ends", L"psm",
                     MB_OK | MB_ICONERROR | MB_TASKMODAL);

@@ -4,6 +4,7 @@
 #include "apply/WriteValues.h"
 #include "cad/CadIds.h"
 #include "cad/FeatureCheck.h"
+#include "core/Boxes.h"
 #include "platform/NumberText.h"
 #include "selection/Selection.h"
 
@@ -12,62 +13,56 @@
 namespace psm {
 namespace {
 
-constexpr int NeutralFactor = 3; // the one value that is never scaled
 const std::string CrLf = "\r\n";
 
-MessageAnswer Show(const Services& services, const std::string& text, const std::string& title,
-                   MessageButtons buttons, MessageIcon icon) {
-    return services.Boxes.ShowMessage(text, title, buttons, icon);
+// The feature lines of the last check, a blank line and the question or notice.
+std::string FeatureReport(const AppState& state, MessageText closing) {
+    return state.Features.FeatureMessage + CrLf + CrLf + state.Texts.Message(closing);
 }
 
-// The feature lines of the last check, a blank line and message text n.
-std::string FeatureQuestion(const AppState& state, int n) {
-    return state.Features.FeatureMessage + CrLf + CrLf + state.Texts.Message(n);
-}
-
-// M0: a wrong decimal separator in a value text.
+// A value of the chosen type holds the other decimal separator.
 void ShowWrongSeparator(const AppState& state, const Services& services) {
-    Show(services, state.Texts.Message(3), state.Texts.Message(1), MessageButtons::Ok,
-         MessageIcon::Critical);
+    ShowBox(state, services, state.Texts.Message(MessageText::InvalidInput), MessageButtons::Ok,
+            MessageIcon::Critical);
 }
 
-// M1: a value of the chosen type cannot be converted.
+// A value of the chosen type cannot be converted.
 void ShowInvalidInput(const AppState& state, const Services& services) {
-    Show(services, state.Texts.Message(3), state.Texts.Message(1), MessageButtons::Ok,
-         MessageIcon::Exclamation);
+    ShowBox(state, services, state.Texts.Message(MessageText::InvalidInput), MessageButtons::Ok,
+            MessageIcon::Exclamation);
 }
 
-// M2: the part edited in place holds a copied part.
+// The part edited in place holds a copied part.
 void ShowCopiedPart(const AppState& state, const Services& services) {
-    Show(services, state.Texts.Message(5), state.Texts.Message(1), MessageButtons::Ok,
-         MessageIcon::Exclamation);
+    ShowBox(state, services, state.Texts.Message(MessageText::CopiedPart), MessageButtons::Ok,
+            MessageIcon::Exclamation);
 }
 
-// M3: features fail already; true when the user chose OK.
+// Features fail already: true when the user chose to write all the same.
 bool ConfirmExecute(const AppState& state, const Services& services) {
-    return Show(services, FeatureQuestion(state, 6), state.Texts.Message(1),
-                MessageButtons::OkCancel, MessageIcon::Exclamation) == MessageAnswer::Ok &&
+    return ShowBox(state, services, FeatureReport(state, MessageText::ExecuteQuestion),
+                   MessageButtons::OkCancel, MessageIcon::Exclamation) == MessageAnswer::Ok &&
            !Ended(state);
 }
 
-// M4: features fail after the write; true when the user chose Yes.
+// Features fail after the write: true when the user wants the earlier values back.
 bool ConfirmUndo(const AppState& state, const Services& services) {
-    return Show(services, FeatureQuestion(state, 7), state.Texts.Message(1), MessageButtons::YesNo,
-                MessageIcon::Exclamation) == MessageAnswer::Yes &&
+    return ShowBox(state, services, FeatureReport(state, MessageText::UndoQuestion),
+                   MessageButtons::YesNo, MessageIcon::Exclamation) == MessageAnswer::Yes &&
            !Ended(state);
 }
 
 // The write back was refused: the document is no longer the one its values
 // were read from.
 void ShowUndoRefused(const AppState& state, const Services& services) {
-    Show(services, state.Texts.Message(13), state.Texts.Message(1), MessageButtons::Ok,
-         MessageIcon::Exclamation);
+    ShowBox(state, services, state.Texts.Message(MessageText::UndoRefused), MessageButtons::Ok,
+            MessageIcon::Exclamation);
 }
 
-// M5: features still fail after the write back.
-void ShowCheckPart(const AppState& state, const Services& services, int titleNumber) {
-    Show(services, FeatureQuestion(state, 8), state.Texts.Message(titleNumber), MessageButtons::Ok,
-         MessageIcon::Exclamation);
+// Features still fail after the write back: the part needs checking.
+void ShowCheckPart(const AppState& state, const Services& services, MessageText title) {
+    ShowBox(state, services, FeatureReport(state, MessageText::CheckPart), MessageButtons::Ok,
+            MessageIcon::Exclamation, title);
 }
 
 bool Check(AppState& state, const cad::ObjectRef& document) {
@@ -81,7 +76,7 @@ enum class Before { Clean, FailingInPlace, FailingActive };
 bool WriteAndOfferUndo(AppState& state, const Services& services, const cad::ObjectRef& document,
                        Before before) {
     const cad::WriteOutcome written = WriteNewValues(state, services, document);
-    if (Ended(state) || !WriteLanded(state, services, written, TypeNotSetText) ||
+    if (Ended(state) || !WriteLanded(state, services, written, MessageText::TypeNotSet) ||
         Check(state, document)) {
         return false;
     }
@@ -100,11 +95,12 @@ bool WriteAndOfferUndo(AppState& state, const Services& services, const cad::Obj
         }
         return false;
     }
-    if (Ended(state) || !WriteLanded(state, services, *restored, TypeNotResetText)) {
+    if (Ended(state) || !WriteLanded(state, services, *restored, MessageText::TypeNotReset)) {
         return false;
     }
     if (!Check(state, document)) {
-        ShowCheckPart(state, services, before == Before::Clean ? 1 : 8);
+        ShowCheckPart(state, services,
+                      before == Before::Clean ? MessageText::Title : MessageText::CheckPart);
     }
     return !Ended(state);
 }
@@ -124,28 +120,29 @@ int ConvertSelectedValueCount(AppState& state, const Services& services) {
     }
     const char wrongSeparator = state.DecimalSeparator == '.' ? ',' : '.';
     const TypeRow& type = state.Tables.Type(row);
-    for (int k = 1; k <= 5; ++k) {
-        const std::string& text = type.Field(k + 1);
+    int converted = 0;
+    for (const SheetValue value : SheetValues) {
+        const std::string& text = type.Value(value);
         for (const char c : text) {
             if (c == wrongSeparator) {
                 ShowWrongSeparator(state, services);
                 if (Ended(state)) {
-                    return k - 1;
+                    return converted;
                 }
             }
         }
         std::optional<double> number = TextToNumber(text, state.DecimalSeparator);
-        if (number && k != NeutralFactor) {
+        if (number && IsLength(value)) {
             const double scaleFactor = state.Tables.ScaleFactor;
             number = scaleFactor != 0.0 ? std::optional(*number / scaleFactor) : std::nullopt;
         }
         if (!number || !std::isfinite(*number)) {
-            return k - 1;
+            return converted;
         }
-        state.Apply.NewValues[static_cast<size_t>(k - 1)] =
-            NumberToText(*number, state.DecimalSeparator);
+        state.Apply.NewValues[IndexOf(value)] = NumberToText(*number, state.DecimalSeparator);
+        ++converted;
     }
-    return 5;
+    return converted;
 }
 
 bool ConvertSelectedValues(AppState& state, const Services& services) {
@@ -193,9 +190,8 @@ void ApplySelectedType(AppState& state, const Services& services) {
     if (!wroteBack) {
         return;
     }
-    state.Selection.FormReady = false;
+    const ListsFilledByProgram filling(state);
     ShowCurrentType(state, services);
-    state.Selection.FormReady = true;
 }
 
 } // namespace psm

@@ -4,38 +4,47 @@
 #include "platform/NumberText.h"
 #include "selection/Selection.h"
 
+#include <array>
+
 namespace psm {
 namespace {
 
 constexpr int NameColumn = 1;
 constexpr int ValueColumn = 2;
 constexpr int UnitColumn = 3;
-constexpr int NeutralFactor = 3;
+
+constexpr std::array<CaptionText, 5> ValueLabels{
+    CaptionText::ThicknessLabel, CaptionText::BendRadiusLabel, CaptionText::NeutralFactorLabel,
+    CaptionText::ReliefLengthLabel, CaptionText::ReliefWidthLabel};
+
+// The row of the window that shows a value.
+int RowOf(SheetValue value) {
+    return static_cast<int>(IndexOf(value)) + 1;
+}
 
 void Place(const Services& services) {
     services.Info.MoveWindow(InfoWindowPlace(services.View.ScreenFrame(), services.Info.Width(),
                                              services.View.ScreenWidth()));
 }
 
-// Value k of the chosen type: converted to CAD units and back, three decimals.
+// A value of the chosen type: converted to CAD units and back, three decimals.
 // Empty from the first value the conversion did not reach: another type's
 // value must not stand in for it.
-std::string ChosenValue(const AppState& state, int k, int converted) {
-    if (k > converted) {
+std::string ChosenValue(const AppState& state, SheetValue value, int converted) {
+    if (static_cast<int>(IndexOf(value)) >= converted) {
         return {};
     }
-    const auto number =
-        TextToNumber(state.Apply.NewValues[static_cast<size_t>(k - 1)], state.DecimalSeparator);
+    const auto number = TextToNumber(state.Apply.NewValues[IndexOf(value)], state.DecimalSeparator);
     if (!number) {
         return {};
     }
-    const double value = k == NeutralFactor ? *number : *number * state.Tables.ScaleFactor;
-    return FormatFixed3(value, state.DecimalSeparator);
+    const double shown = IsLength(value) ? *number * state.Tables.ScaleFactor : *number;
+    return FormatFixed3(shown, state.DecimalSeparator);
 }
 
-// Value k the document had, three decimals; a text that is no number unchanged.
-std::string DocumentValue(const AppState& state, int k) {
-    const std::string& text = state.Variables.CurrentValues[static_cast<size_t>(k - 1)];
+// A value the document had, three decimals; a text that is no number unchanged.
+std::string DocumentValue(const AppState& state, SheetValue value) {
+    const std::string& text = state.Variables.CurrentValues[IndexOf(value)];
     const auto number = TextToNumber(text, state.DecimalSeparator);
     return number ? FormatFixed3(*number, state.DecimalSeparator) : text;
 }
@@ -63,14 +72,16 @@ void cmdInfo_Click(AppState& state, const Services& services) {
         return;
     }
     info.Show();
-    info.SetCaption(state.Texts.Caption(17));
+    info.SetCaption(state.Texts.Caption(CaptionText::PropertiesTitle));
     Place(services);
-    for (int k = 1; k <= 5; ++k) {
-        info.SetLabel(NameColumn, k, state.Texts.Caption(11 + k));
-        info.SetLabel(ValueColumn, k,
-                      typeChosen ? ChosenValue(state, k, converted) : DocumentValue(state, k));
-        if (k != NeutralFactor) {
-            info.SetLabel(UnitColumn, k, state.Tables.UnitSuffix);
+    for (const SheetValue value : SheetValues) {
+        const int row = RowOf(value);
+        info.SetLabel(NameColumn, row, state.Texts.Caption(ValueLabels[IndexOf(value)]));
+        info.SetLabel(ValueColumn, row,
+                      typeChosen ? ChosenValue(state, value, converted)
+                                 : DocumentValue(state, value));
+        if (IsLength(value)) {
+            info.SetLabel(UnitColumn, row, state.Tables.UnitSuffix);
         }
     }
 }

@@ -18,13 +18,12 @@ void cmdUndoWrite_Click(AppState& state, const Services& services) {
         const auto restored = WriteBackCurrentValues(state, services, CommandDocument(state));
         // After a failed write back the lists keep showing what they showed.
         if (Ended(state) ||
-            (restored && !WriteLanded(state, services, *restored, TypeNotResetText))) {
+            (restored && !WriteLanded(state, services, *restored, MessageText::TypeNotReset))) {
             return;
         }
     }
-    state.Selection.FormReady = false;
+    const ListsFilledByProgram filling(state);
     ShowCurrentType(state, services);
-    state.Selection.FormReady = true;
 }
 
 } // namespace psm

@@ -1,5 +1,7 @@
 #include "apply/WriteValues.h"
 
+#include "core/Boxes.h"
+
 namespace psm {
 namespace {
 
@@ -31,16 +33,15 @@ std::optional<cad::WriteOutcome> WriteBackCurrentValues(AppState& state, const S
 }
 
 bool WriteLanded(const AppState& state, const Services& services, cad::WriteOutcome outcome,
-                 int textNumber) {
+                 MessageText notLanded) {
     if (outcome == cad::WriteOutcome::Written) {
         return true;
     }
-    std::string text = state.Texts.Message(textNumber);
+    std::string text = state.Texts.Message(notLanded);
     if (outcome == cad::WriteOutcome::RestoreIncomplete) {
-        text += "\r\n\r\n" + state.Texts.Message(8);
+        text += "\r\n\r\n" + state.Texts.Message(MessageText::CheckPart);
     }
-    services.Boxes.ShowMessage(text, state.Texts.Message(1), MessageButtons::Ok,
-                               MessageIcon::Exclamation);
+    ShowBox(state, services, text, MessageButtons::Ok, MessageIcon::Exclamation);
     return false;
 }
 

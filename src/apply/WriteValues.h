@@ -22,14 +22,10 @@ cad::WriteOutcome WriteNewValues(AppState& state, const Services& services,
 std::optional<cad::WriteOutcome> WriteBackCurrentValues(AppState& state, const Services& services,
                                                         const cad::ObjectRef& document);
 
-// Message texts of a write that did not land.
-inline constexpr int TypeNotSetText = 12;
-inline constexpr int TypeNotResetText = 14;
-
 // True when the write landed. Otherwise tells the user that the type was not
-// written (`textNumber`), and to check the part when it was left with values
+// written or not reset (`notLanded`), and to check the part when it was left with values
 // of both types.
 bool WriteLanded(const AppState& state, const Services& services, cad::WriteOutcome outcome,
-                 int textNumber);
+                 MessageText notLanded);
 
 } // namespace psm

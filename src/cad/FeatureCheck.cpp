@@ -4,13 +4,10 @@
 #include "cad/GuardedCalls.h"
 #include "texts/Texts.h"
 
+#include <optional>
+
 namespace psm::cad {
-namespace {
-
-constexpr int WarnedLabel = 10;
-constexpr int FailedLabel = 11;
-
-} // namespace
+namespace {} // namespace
 
 bool CheckFeatureStatus(FeatureCheck& check, const ObjectRef& document, const TextTables& texts) {
     check.FeatureMessage.clear();
@@ -35,15 +32,15 @@ bool CheckFeatureStatus(FeatureCheck& check, const ObjectRef& document, const Te
             break;
         }
         const auto status = GetInt32(feature, Named("Status"));
-        int label = 0;
+        std::optional<MessageText> label;
         if (status == ids::FeatureStatusWarned) {
-            label = WarnedLabel;
+            label = MessageText::Warned;
         } else if (status == ids::FeatureStatusFailed) {
-            label = FailedLabel;
+            label = MessageText::Failed;
         }
-        if (label != 0) {
+        if (label) {
             check.FeatureMessage +=
-                "\r\n" + texts.Message(label) + GetText(feature, Named("Name")).value_or("");
+                "\r\n" + texts.Message(*label) + GetText(feature, Named("Name")).value_or("");
             result = false;
         }
     }

@@ -13,8 +13,6 @@
 namespace psm::cad {
 namespace {
 
-constexpr std::size_t NeutralFactorIndex = 2; // the one value that is never scaled
-
 ObjectRef VariableTableOf(const ObjectRef& document) {
     return GetObject(document, Named("Variables"), {}, ids::VariableTableIid);
 }
@@ -63,7 +61,7 @@ std::optional<double> TargetValue(const SheetMetalVariables& variables, std::siz
         return std::nullopt;
     }
     double quotient = *number;
-    if (k != NeutralFactorIndex) {
+    if (IsLength(SheetValues[k])) {
         if (scaleFactor == 0.0) {
             return std::nullopt;
         }
@@ -110,7 +108,7 @@ void ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& do
         if (!value) {
             continue;
         }
-        const double tableValue = k == NeutralFactorIndex ? *value : *value * scaleFactor;
+        const double tableValue = IsLength(SheetValues[k]) ? *value * scaleFactor : *value;
         variables.CurrentValues[k] = NumberToText(tableValue, decimalSeparator);
     }
     variables.VariablesRead = true;

@@ -6,6 +6,7 @@
 
 #include "cad/Automation.h"
 #include "cad/Connection.h"
+#include "tables/SheetValue.h"
 
 #include <array>
 #include <string>
@@ -16,8 +17,7 @@ class EventPump;
 
 namespace psm::cad {
 
-// Five texts, value k = 1..5 at index k - 1: material thickness, bend radius,
-// neutral factor, relief length, relief width.
+// Five texts, one per value, at IndexOf(value).
 using FiveTexts = std::array<std::string, 5>;
 
 // The marker variables, in the order of the five values.

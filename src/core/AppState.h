@@ -105,4 +105,23 @@ class CommandScope {
     RunState& m_run;
 };
 
+// Keeps the lists' selection reactions quiet (FormReady false) while the
+// program fills and selects the lists itself; they act again at the end.
+class ListsFilledByProgram {
+  public:
+    explicit ListsFilledByProgram(AppState& state) : m_selection(state.Selection) {
+        m_selection.FormReady = false;
+    }
+    ~ListsFilledByProgram() { m_selection.FormReady = m_readyAfterwards; }
+    ListsFilledByProgram(const ListsFilledByProgram&) = delete;
+    ListsFilledByProgram& operator=(const ListsFilledByProgram&) = delete;
+
+    // The reactions stay quiet after the end too (a start-up without lists).
+    void KeepQuiet() { m_readyAfterwards = false; }
+
+  private:
+    SelectionState& m_selection;
+    bool m_readyAfterwards = true;
+};
+
 } // namespace psm

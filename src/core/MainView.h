@@ -4,6 +4,8 @@
 // (it draws what it is told) and calls MainWindowEvents (it forwards what the
 // user does). All geometry is in twips (1/1440 inch), screen coordinates.
 
+#include "core/MainWindowDesign.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,31 +13,8 @@
 
 namespace psm {
 
-struct TwipsRect {
-    int32_t Left = 0;
-    int32_t Top = 0;
-    int32_t Width = 0;
-    int32_t Height = 0;
-
-    friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
-};
-
 // The two drop-down lists: Combo1 holds the tables, Combo2 the types of one table.
 enum class ListId { Combo1, Combo2 };
-
-// The controls that have a status-bar hint, and the window's free area.
-enum class HintArea {
-    FreeArea,
-    CmdWrite,
-    CmdUndo,
-    CmdUndoWrite,
-    CmdInfo,
-    CmdEnd,
-    Label1,
-    Picture1
-};
-
-enum class ButtonId { CmdWrite, CmdUndo, CmdUndoWrite, CmdInfo, CmdEnd };
 
 // Commands of the popup menu that have a handler.
 enum class MenuCommand { MnuIcon, MnuTextFile, MnuScaleFactor, MnuLang0, MnuLang1, MnuHelp };
@@ -60,7 +39,7 @@ class MainView {
     virtual void SetDocumentLabel(const std::string& text) = 0; // Label1
     virtual void SetStatusText(const std::string& text) = 0;    // StatusBar1
     // A picture button's name: not drawn, but read by screen readers.
-    virtual void SetButtonName(ButtonId button, const std::string& text) = 0;
+    virtual void SetButtonName(MainControl button, const std::string& text) = 0;
 
     // The lists mirror the core's list model. Setting the selection here must
     // not notify the core back: the core raises its own selection reaction.
@@ -127,10 +106,11 @@ class MainWindowEvents {
 
     virtual void OnLoad() = 0;
     virtual void OnActivate() = 0;
-    virtual void OnMouseDown(MouseButton button) = 0; // free area only
-    virtual void OnMouseMove(HintArea area) = 0;
+    virtual void OnMouseDown(MouseButton button) = 0;  // free area only
+    virtual void OnMouseMove(MainControl control) = 0; // a control with a hint, or Form
+
     virtual void OnListSelected(ListId list, int position) = 0; // by the user
-    virtual void OnButtonClick(ButtonId button) = 0;
+    virtual void OnButtonClick(MainControl button) = 0;         // one of the picture buttons
     virtual void OnMenuCommand(MenuCommand command) = 0;
     virtual void OnTimer(bool mainWindowIsActive) = 0;
     virtual void OnCloseRequest() = 0; // title-bar close box, Alt+F4

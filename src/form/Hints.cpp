@@ -2,58 +2,43 @@
 
 namespace psm {
 
-int HintTextNumber(HintArea area) {
-    switch (area) {
-    case HintArea::CmdWrite:
-        return 4;
-    case HintArea::CmdUndo:
-        return 5;
-    case HintArea::CmdUndoWrite:
-        return 6;
-    case HintArea::CmdInfo:
-        return 7;
-    case HintArea::CmdEnd:
-        return 8;
-    case HintArea::Label1:
-        return 10;
-    case HintArea::Picture1:
-        return 11;
-    case HintArea::FreeArea:
+std::optional<CaptionText> HintOf(MainControl control) {
+    switch (control) {
+    case MainControl::CmdWrite:
+        return CaptionText::WriteHint;
+    case MainControl::CmdUndo:
+        return CaptionText::ResetListHint;
+    case MainControl::CmdUndoWrite:
+        return CaptionText::ResetSheetMetalHint;
+    case MainControl::CmdInfo:
+        return CaptionText::PropertiesHint;
+    case MainControl::CmdEnd:
+        return CaptionText::ExitHint;
+    case MainControl::Label1:
+        return CaptionText::DocumentHint;
+    case MainControl::Picture1:
+        return CaptionText::ListsHint;
+    case MainControl::Combo1:
+    case MainControl::Combo2:
+    case MainControl::StatusBar1:
+    case MainControl::Form:
         break;
     }
-    return 0;
+    return std::nullopt;
 }
-
-namespace {
-
-HintArea AreaOf(ButtonId button) {
-    switch (button) {
-    case ButtonId::CmdWrite:
-        return HintArea::CmdWrite;
-    case ButtonId::CmdUndo:
-        return HintArea::CmdUndo;
-    case ButtonId::CmdUndoWrite:
-        return HintArea::CmdUndoWrite;
-    case ButtonId::CmdInfo:
-        return HintArea::CmdInfo;
-    case ButtonId::CmdEnd:
-        break;
-    }
-    return HintArea::CmdEnd;
-}
-
-} // namespace
 
 void NameButtons(const AppState& state, const Services& services) {
-    for (const ButtonId button : {ButtonId::CmdWrite, ButtonId::CmdUndo, ButtonId::CmdUndoWrite,
-                                  ButtonId::CmdInfo, ButtonId::CmdEnd}) {
-        services.View.SetButtonName(button, state.Texts.Caption(HintTextNumber(AreaOf(button))));
+    for (const MainControl button : PictureButtons) {
+        services.View.SetButtonName(button, state.Texts.Caption(*HintOf(button)));
     }
 }
 
-void ShowHint(const AppState& state, const Services& services, HintArea area) {
-    const int number = HintTextNumber(area);
-    services.View.SetStatusText(number == 0 ? std::string() : state.Texts.Caption(number));
+void ShowHint(const AppState& state, const Services& services, MainControl control) {
+    if (const auto hint = HintOf(control)) {
+        services.View.SetStatusText(state.Texts.Caption(*hint));
+    } else if (control == MainControl::Form) {
+        services.View.SetStatusText(std::string());
+    }
 }
 
 } // namespace psm

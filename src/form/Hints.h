@@ -6,13 +6,16 @@
 #include "core/AppState.h"
 #include "core/Services.h"
 
+#include <optional>
+
 namespace psm {
 
-// The caption text number of an area's hint; 0 for the free area (empty text).
-int HintTextNumber(HintArea area);
+// The hint of a picture button, Label1 or Picture1; nothing for the others.
+std::optional<CaptionText> HintOf(MainControl control);
 
 // cmdWrite_MouseMove, cmdUndo_MouseMove, ..., Picture1_MouseMove, Form_MouseMove.
-void ShowHint(const AppState& state, const Services& services, HintArea area);
+// The lists and the status bar have no such handler: over them the text stays.
+void ShowHint(const AppState& state, const Services& services, MainControl control);
 
 // Gives each picture button its hint as its name for screen readers, in the
 // language of the texts.

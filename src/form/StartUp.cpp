@@ -1,12 +1,13 @@
 #include "form/StartUp.h"
 
-#include "watch/DocumentWatch.h"
+#include "core/Boxes.h"
 #include "form/Hints.h"
-#include "tables/BendValueLoader.h"
-#include "tables/LeadingNumber.h"
 #include "selection/Lists.h"
 #include "selection/Selection.h"
+#include "tables/BendValueLoader.h"
+#include "tables/LeadingNumber.h"
 #include "tables/SettingsStore.h"
+#include "watch/DocumentWatch.h"
 
 #include <algorithm>
 
@@ -37,18 +38,18 @@ bool OnSomeMonitor(const TwipsRect& window, const std::vector<TwipsRect>& monito
 void SetCaptions(AppState& state, const Services& services) {
     const TextTables& texts = state.Texts;
     MenuCaptions& menu = state.Menu;
-    services.View.SetCaption(texts.Caption(1));
-    menu.MnuHelp = texts.Caption(18);
-    menu.MnuIcon = texts.Caption(2);
-    menu.MnuLanguage = texts.Caption(3);
-    menu.MnuTextFile = texts.Caption(21);
-    menu.MnuOptions = texts.Caption(22);
+    services.View.SetCaption(texts.Caption(CaptionText::MainWindowTitle));
+    menu.MnuHelp = texts.Caption(CaptionText::HelpMenu);
+    menu.MnuIcon = texts.Caption(CaptionText::InstallMenu);
+    menu.MnuLanguage = texts.Caption(CaptionText::LanguageMenu);
+    menu.MnuTextFile = texts.Caption(CaptionText::TextFileMenu);
+    menu.MnuOptions = texts.Caption(CaptionText::OptionsMenu);
     NameButtons(state, services);
 }
 
 void ReportMissingValueFile(const AppState& state, const Services& services) {
-    (void)services.Boxes.ShowMessage(state.Texts.Message(2), state.Texts.Message(1),
-                                     MessageButtons::Ok, MessageIcon::Exclamation);
+    (void)ShowBox(state, services, state.Texts.Message(MessageText::ValueFileMissing),
+                  MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 } // namespace
@@ -93,7 +94,7 @@ void Form_Load(AppState& state, const Services& services) {
     state.DecimalSeparator =
         services.UserDecimalSeparator ? services.UserDecimalSeparator() : state.DecimalSeparator;
     services.View.KeepOnTop();
-    state.Selection.FormReady = false;
+    ListsFilledByProgram filling(state);
     services.View.StartTimer(100);
     RestoreWindowPosition(state, services);
 
@@ -105,11 +106,12 @@ void Form_Load(AppState& state, const Services& services) {
                                services.Boxes,
                                services.DecodeAnsi};
     const bool loaded = LoadBendValues(state.ValueFilePath, loader, state.Tables);
-    if (Ended(state)) {
-        return;
-    }
-    if (!loaded) {
-        ReportMissingValueFile(state, services);
+    if (Ended(state) || !loaded) {
+        // Without lists they stay quiet until the first tick of the watch.
+        filling.KeepQuiet();
+        if (!Ended(state)) {
+            ReportMissingValueFile(state, services);
+        }
         return;
     }
     for (const TableEntry& table : state.Tables.TableList) {
@@ -117,7 +119,6 @@ void Form_Load(AppState& state, const Services& services) {
     }
     RefreshDocument(state, services);
     ShowCurrentType(state, services);
-    state.Selection.FormReady = true;
 }
 
 } // namespace psm

@@ -14,8 +14,4 @@ void Form_Load(AppState& state, const Services& services);
 // Sizes the window, puts it at its stored position and sets the captions.
 void RestoreWindowPosition(AppState& state, const Services& services);
 
-// The main window's outer size in twips.
-inline constexpr int32_t MainWindowWidth = 3555;
-inline constexpr int32_t MainWindowHeight = 2355;
-
 } // namespace psm

@@ -1,7 +1,7 @@
 #include "options/OptionsMenu.h"
 
-#include "form/Exit.h"
 #include "cad/CommandButton.h"
+#include "form/Exit.h"
 #include "tables/SettingsStore.h"
 
 namespace psm {
@@ -55,13 +55,14 @@ void mnuIcon_Click(AppState& state, const Services& services) {
     const CommandScope command(state);
     const TextTables& texts = state.Texts;
     cad::InstallCommandButton(state.Cad, services.Automation, services.Location, services.Pointer,
-                              services.Location.ExecutableFileName(), texts.Caption(25),
-                              texts.Caption(24));
+                              services.Location.ExecutableFileName(),
+                              texts.Caption(CaptionText::ButtonDescription),
+                              texts.Caption(CaptionText::ButtonTitle));
 }
 
 void mnutextfile_Click(AppState& state, const Services& services) {
     const CommandScope command(state);
-    const std::string title = state.Texts.Caption(23);
+    const std::string title = state.Texts.Caption(CaptionText::TextFileDialogTitle);
     // The program's folder is where the dialog opens without a file, and
     // where it falls back to when it refuses the stored one.
     const std::optional<std::string> chosen =

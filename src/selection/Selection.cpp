@@ -37,7 +37,7 @@ void FillTypeCombo(AppState& state, const Services& services) {
 
     ClearList(state, services, ListId::Combo2);
     for (int row = first; row <= last; ++row) {
-        AddListItem(state, services, ListId::Combo2, tables.Type(row).Field(1));
+        AddListItem(state, services, ListId::Combo2, tables.Type(row).Name());
     }
     // A table without rows leaves the list without a selection.
     SelectListEntry(state, services, ListId::Combo2, middle);
@@ -87,18 +87,17 @@ void ShowCurrentType(AppState& state, const Services& services) {
     }
     SelectListEntry(state, services, ListId::Combo1, watch.CurrentTableIndex - 1);
     for (int row = watch.TableFirstRow; row <= watch.TableLastRow; ++row) {
-        AddListItem(state, services, ListId::Combo2, state.Tables.Type(row).Field(1));
+        AddListItem(state, services, ListId::Combo2, state.Tables.Type(row).Name());
     }
     SelectListEntry(state, services, ListId::Combo2, watch.CurrentTypeOffset);
 }
 
 void cmdUndo_Click(AppState& state, const Services& services) {
-    state.Selection.FormReady = false;
+    const ListsFilledByProgram filling(state);
     ShowCurrentType(state, services);
     if (state.Selection.Combo1.Selection < 0) {
         ClearList(state, services, ListId::Combo2);
     }
-    state.Selection.FormReady = true;
 }
 
 } // namespace psm

@@ -97,7 +97,8 @@ class ValueFileParser {
             }
         } else {
             const TextTables& texts = m_context.Texts;
-            m_context.Boxes.ShowMessage(texts.Message(9), texts.Message(1), MessageButtons::Ok,
+            m_context.Boxes.ShowMessage(texts.Message(MessageText::UnknownUnit),
+                                        texts.Message(MessageText::Title), MessageButtons::Ok,
                                         MessageIcon::Exclamation);
         }
     }

@@ -3,18 +3,10 @@
 namespace psm {
 namespace {
 
-const std::string EmptyText;
 const TableEntry EmptyTable;
 const TypeRow EmptyRow;
 
 } // namespace
-
-const std::string& TypeRow::Field(int n) const {
-    if (n < 1 || n > FieldCount) {
-        return EmptyText;
-    }
-    return Fields[static_cast<size_t>(n - 1)];
-}
 
 const TableEntry& TableModel::Table(int k) const {
     if (k < 1 || static_cast<size_t>(k) > TableList.size()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tables/SheetValue.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -12,14 +14,14 @@ struct TableEntry {
     std::string Name;
 };
 
-// One sheet type: field 1 the name, fields 2 to 6 material thickness, bend
-// radius, neutral factor, relief length and relief width, all as text.
+// One sheet type as the file gives it, all as text: its name, then the five
+// values in their order.
 struct TypeRow {
     static constexpr int FieldCount = 6;
     std::array<std::string, FieldCount> Fields;
 
-    // Field n (1-based); the empty text for a number outside 1..6.
-    const std::string& Field(int n) const;
+    const std::string& Name() const { return Fields[0]; }
+    const std::string& Value(SheetValue value) const { return Fields[IndexOf(value) + 1]; }
 };
 
 // The value file as the loader leaves it. Table numbers and type rows are

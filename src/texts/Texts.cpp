@@ -13,12 +13,12 @@ const std::string& Lookup(const auto& table, int n, int16_t language) {
 
 } // namespace
 
-const std::string& TextTables::Caption(int n) const {
-    return Lookup(CaptionTexts, n, LanguageIndex);
+const std::string& TextTables::Caption(CaptionText text) const {
+    return Lookup(CaptionTexts, static_cast<int>(text), LanguageIndex);
 }
 
-const std::string& TextTables::Message(int n) const {
-    return Lookup(MessageTexts, n, LanguageIndex);
+const std::string& TextTables::Message(MessageText text) const {
+    return Lookup(MessageTexts, static_cast<int>(text), LanguageIndex);
 }
 
 const std::string& TextTables::Check(CheckText text) const {

@@ -8,6 +8,54 @@
 
 namespace psm {
 
+// The captions, menu texts, hints and titles, by their numbers in the table.
+enum class CaptionText {
+    MainWindowTitle = 1,
+    InstallMenu,
+    LanguageMenu,
+    WriteHint,
+    ResetListHint,
+    ResetSheetMetalHint,
+    PropertiesHint,
+    ExitHint,
+    ShowValues, // shown nowhere
+    DocumentHint,
+    ListsHint,
+    ThicknessLabel,
+    BendRadiusLabel,
+    NeutralFactorLabel,
+    ReliefLengthLabel,
+    ReliefWidthLabel,
+    PropertiesTitle,
+    HelpMenu,
+    SelectTable, // shown nowhere
+    SelectType,  // shown nowhere
+    TextFileMenu,
+    OptionsMenu,
+    TextFileDialogTitle,
+    ButtonTitle,
+    ButtonDescription,
+};
+
+// The message boxes' titles and texts, by their numbers in the table.
+enum class MessageText {
+    Title = 1,
+    ValueFileMissing,
+    InvalidInput,
+    Unused, // number 4
+    CopiedPart,
+    ExecuteQuestion,
+    UndoQuestion,
+    CheckPart,
+    UnknownUnit,
+    Warned,
+    Failed,
+    TypeNotSet,
+    UndoRefused,
+    TypeNotReset,
+    UnexpectedError,
+};
+
 // The texts of the value-file check's report; {1}, {2} stand for what
 // FormatText puts in.
 enum class CheckText {
@@ -69,8 +117,8 @@ inline constexpr int JournalColumnCount = static_cast<int>(JournalText::Features
 // The bilingual text tables. Every caption, hint, title and message of the
 // program is read from here as (text number, LanguageIndex).
 struct TextTables {
-    static constexpr int CaptionCount = 25;
-    static constexpr int MessageCount = 15;
+    static constexpr int CaptionCount = static_cast<int>(CaptionText::ButtonDescription);
+    static constexpr int MessageCount = static_cast<int>(MessageText::UnexpectedError);
     static constexpr int CheckCount = static_cast<int>(CheckText::Unreadable) + 1;
     static constexpr int JournalCount = static_cast<int>(JournalText::NotWritable) + 1;
     static constexpr int16_t German = 1;
@@ -82,10 +130,9 @@ struct TextTables {
     std::array<std::array<std::string, 2>, JournalCount> JournalTexts{};
     int16_t LanguageIndex = German;
 
-    // Text n (1-based) in the language LanguageIndex; empty for a number or
-    // language outside the tables.
-    const std::string& Caption(int n) const;
-    const std::string& Message(int n) const;
+    // The text in the language LanguageIndex; empty for a language outside the tables.
+    const std::string& Caption(CaptionText text) const;
+    const std::string& Message(MessageText text) const;
     const std::string& Check(CheckText text) const;
     const std::string& Journal(JournalText text) const;
 };

@@ -1,9 +1,9 @@
 #include "watch/DocumentWatch.h"
 
-#include "form/Exit.h"
 #include "cad/CadIds.h"
-#include "tables/SameValue.h"
+#include "form/Exit.h"
 #include "selection/Selection.h"
+#include "tables/SameValue.h"
 
 namespace psm {
 namespace {
@@ -31,11 +31,6 @@ void ReadAndShow(AppState& state, const Services& services, const cad::ObjectRef
     ShowCurrentType(state, services);
 }
 
-bool PollFinished(AppState& state) {
-    state.Selection.FormReady = true;
-    return true;
-}
-
 } // namespace
 
 void Timer1_Timer(AppState& state, const Services& services, bool mainWindowIsActive) {
@@ -48,9 +43,8 @@ void Timer1_Timer(AppState& state, const Services& services, bool mainWindowIsAc
 bool PollDocument(AppState& state, const Services& services, bool mainWindowIsActive) {
     WatchState& watch = state.Watch;
     cad::CadConnection& cad = state.Cad;
-    state.Selection.FormReady = false;
+    const ListsFilledByProgram filling(state);
     if (mainWindowIsActive || !cad.CadAttached) {
-        state.Selection.FormReady = true;
         return false;
     }
     if (!cad.CadApp) {
@@ -60,7 +54,7 @@ bool PollDocument(AppState& state, const Services& services, bool mainWindowIsAc
     const int32_t code = cad::ConnectCad(cad, services.Automation);
     if (code == NoDocument && cad.Busy) {
         // Busy recomputing, not gone: the next tick asks again.
-        return PollFinished(state);
+        return true;
     }
     if (code == NoDocument) {
         ExitProgram(state, services);
@@ -68,7 +62,7 @@ bool PollDocument(AppState& state, const Services& services, bool mainWindowIsAc
     }
     if (code == cad::ids::SheetMetalDocumentType) {
         if (state.Selection.Label1 == cad.ActiveDocName) {
-            return PollFinished(state);
+            return true;
         }
         watch.CadRunning = true;
         watch.InPlaceEdit = false;
@@ -79,7 +73,7 @@ bool PollDocument(AppState& state, const Services& services, bool mainWindowIsAc
         watch.InPlaceEdit = true;
         const int32_t part = cad::GetInPlaceDocument(cad, AsAssembly(cad.ActiveDoc));
         if (state.Selection.Label1 == cad.WorkDocName) {
-            return PollFinished(state);
+            return true;
         }
         if (part == cad::ids::SheetMetalDocumentType) {
             watch.SheetMetalOpen = true;
@@ -90,7 +84,7 @@ bool PollDocument(AppState& state, const Services& services, bool mainWindowIsAc
         }
     }
     // Any other document (a part, a drawing): the window keeps the last sheet-metal document.
-    return PollFinished(state);
+    return true;
 }
 
 void RefreshDocument(AppState& state, const Services& services) {
@@ -123,17 +117,19 @@ void FindCurrentType(AppState& state) {
     WatchState& watch = state.Watch;
 
     // Values compare as numbers: "1,50" in the file is the 1,5 the document holds.
-    const auto same = [&](const TypeRow& type, int k) {
-        return SameValue(type.Field(k + 1), values[static_cast<size_t>(k - 1)],
-                         state.DecimalSeparator);
+    const auto same = [&](const TypeRow& type, SheetValue value) {
+        return SameValue(type.Value(value), values[IndexOf(value)], state.DecimalSeparator);
     };
     int partialMatchRow = 0;
     int fullMatchRow = 0;
     for (int row = 1; row <= static_cast<int>(tables.TypeList.size()); ++row) {
         const TypeRow& type = tables.Type(row);
-        if (same(type, 1) && same(type, 2) && same(type, 3)) {
+        // Thickness, radius and neutral factor make a partial match; the
+        // reliefs decide between rows that agree in those.
+        if (same(type, SheetValue::Thickness) && same(type, SheetValue::BendRadius) &&
+            same(type, SheetValue::NeutralFactor)) {
             partialMatchRow = row;
-            if (same(type, 4) && same(type, 5)) {
+            if (same(type, SheetValue::ReliefLength) && same(type, SheetValue::ReliefWidth)) {
                 fullMatchRow = row;
                 break;
             }

@@ -17,11 +17,11 @@
 #include "cad/Connection.h"
 #include "cad/FeatureCheck.h"
 #include "cad/GuardedCalls.h"
+#include "cad/MessageFilter_win32.h"
+#include "cad/SheetMetalVariables.h"
 #include "platform/EventPump.h"
 #include "platform/MousePointer.h"
 #include "platform/ProgramLocation.h"
-#include "cad/MessageFilter_win32.h"
-#include "cad/SheetMetalVariables.h"
 #include "platform/UniqueHkey_win32.h"
 #include "platform/Utf16_win32.h"
 #include "simcad/DispatchObject_win32.h"
@@ -421,7 +421,8 @@ TEST_F(CrossProcess, InstallsTheCommandButtonOnceInTheActiveDocumentsEnvironment
     ASSERT_TRUE(simcad->Activate("Halter.psm"));
     for (int run = 0; run < 2; ++run) {
         cad::InstallCommandButton(connection, automation, folder, pointer, "psm.exe",
-                                  texts.Caption(25), texts.Caption(24));
+                                  texts.Caption(CaptionText::ButtonDescription),
+                                  texts.Caption(CaptionText::ButtonTitle));
     }
     EXPECT_EQ(simcad->ButtonCount("SheetMetal", "ORNA"), 1);
     EXPECT_EQ(simcad->Button("SheetMetal", "ORNA", 1, "RunPath"), "C:\\Programme\\psm\\psm.exe");
@@ -433,8 +434,9 @@ TEST_F(CrossProcess, InstallsTheCommandButtonOnceInTheActiveDocumentsEnvironment
     EXPECT_EQ(simcad->ButtonCount("Assembly", "ORNA"), -1);
 
     ASSERT_TRUE(simcad->Activate("Gehäuse.asm"));
-    cad::InstallCommandButton(connection, automation, folder, pointer, "psm.exe", texts.Caption(25),
-                              texts.Caption(24));
+    cad::InstallCommandButton(connection, automation, folder, pointer, "psm.exe",
+                              texts.Caption(CaptionText::ButtonDescription),
+                              texts.Caption(CaptionText::ButtonTitle));
     EXPECT_EQ(simcad->ButtonCount("Assembly", "ORNA"), 1);
 }
 

@@ -28,7 +28,7 @@ class FakeMainView final : public MainView {
     void SetCaption(const std::string& text) override { Log("caption " + text); }
     void SetDocumentLabel(const std::string& text) override { Label = text; }
     void SetStatusText(const std::string& text) override { Status = text; }
-    void SetButtonName(ButtonId button, const std::string& text) override {
+    void SetButtonName(MainControl button, const std::string& text) override {
         ButtonNames[static_cast<size_t>(button)] = text;
     }
     void ClearList(ListId list) override {
@@ -194,7 +194,7 @@ class AppFixture : public ::testing::Test {
 
     void Start() { app.OnLoad(); }
     void Tick(bool mainWindowActive = false) { app.OnTimer(mainWindowActive); }
-    void Click(ButtonId button) { app.OnButtonClick(button); }
+    void Click(MainControl button) { app.OnButtonClick(button); }
     void Choose(ListId list, int position) {
         view.Selection(list) = position;
         app.OnListSelected(list, position);

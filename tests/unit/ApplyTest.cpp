@@ -24,11 +24,13 @@ ShownBox Box(std::string text, std::string title, MessageButtons buttons,
     return {std::move(text), std::move(title), buttons, icon};
 }
 const std::string Failed = "\r\nFehler bei:  Flange 1\r\n\r\n";
-const ShownBox M3 = Box(Failed + "Ausführen?", "ORNA Raziv", MessageButtons::OkCancel);
-const ShownBox M4 = Box(Failed + "Rücksetzen?", "ORNA Raziv", MessageButtons::YesNo);
-const ShownBox M1 = Box("Eingabefehler, Textdatei überprüfen!", "ORNA Raziv", MessageButtons::Ok);
-const ShownBox M0 = Box(M1.Text, M1.Title, MessageButtons::Ok, MessageIcon::Critical);
-ShownBox M5(const std::string& title) {
+const ShownBox ExecuteQuestion = Box(Failed + "Ausführen?", "ORNA Raziv", MessageButtons::OkCancel);
+const ShownBox UndoQuestion = Box(Failed + "Rücksetzen?", "ORNA Raziv", MessageButtons::YesNo);
+const ShownBox InvalidInput =
+    Box("Eingabefehler, Textdatei überprüfen!", "ORNA Raziv", MessageButtons::Ok);
+const ShownBox WrongSeparator =
+    Box(InvalidInput.Text, InvalidInput.Title, MessageButtons::Ok, MessageIcon::Critical);
+ShownBox CheckPart(const std::string& title) {
     return Box(Failed + "Raziv in Solid Edge Sheet Metal überprüfen", title, MessageButtons::Ok);
 }
 
@@ -52,7 +54,7 @@ class ApplyTest : public AppFixture {
     void Write(std::vector<MessageAnswer> answers = {}) {
         boxes.Answers.assign(answers.begin(), answers.end());
         pointer.Shapes.clear();
-        Click(ButtonId::CmdWrite);
+        Click(MainControl::CmdWrite);
         EXPECT_THAT(pointer.Shapes,
                     ElementsAre(MousePointerShape::Wait, MousePointerShape::Default));
     }
@@ -97,7 +99,7 @@ TEST_F(ApplyTest, FailureAfterTheWriteAndNoKeepsTheNewValues) {
     StartOnA();
     FailingFeatureAfterTheWrite();
     Write({MessageAnswer::No});
-    EXPECT_THAT(boxes.Shown, ElementsAre(M4));
+    EXPECT_THAT(boxes.Shown, ElementsAre(UndoQuestion));
     EXPECT_EQ(Writes(), Row5Written);
 }
 
@@ -105,7 +107,7 @@ TEST_F(ApplyTest, FailureAfterTheWriteAndYesWritesTheDocumentsValuesBack) {
     StartOnA();
     FailingFeatureAfterTheWrite();
     Write({MessageAnswer::Yes});
-    EXPECT_THAT(boxes.Shown, ElementsAre(M4));
+    EXPECT_THAT(boxes.Shown, ElementsAre(UndoQuestion));
     EXPECT_EQ(WritesFrom(5), Row2Written);
     EXPECT_EQ(document->SheetMetal().Thickness, 0.0015);
     EXPECT_EQ(view.Selection1, 0) << "the document's type is shown again";
@@ -119,14 +121,14 @@ TEST_F(ApplyTest, StillFailingAfterTheWriteBackAfterACleanStartTitlesM5WithThePr
     FailingFeatureAfterTheWrite();
     boxes.WhileOpen = [this] { broken = true; };
     Write({MessageAnswer::Yes});
-    EXPECT_THAT(boxes.Shown, ElementsAre(M4, M5("ORNA Raziv")));
+    EXPECT_THAT(boxes.Shown, ElementsAre(UndoQuestion, CheckPart("ORNA Raziv")));
 }
 
 TEST_F(ApplyTest, AlreadyFailingDocumentAsksFirstAndCancelWritesNothing) {
     StartOnA();
     document->AddFeature("Flange 1").SetBaseStatus(code::StatusFailed);
     Write({MessageAnswer::Cancel});
-    EXPECT_THAT(boxes.Shown, ElementsAre(M3));
+    EXPECT_THAT(boxes.Shown, ElementsAre(ExecuteQuestion));
     EXPECT_THAT(Writes(), IsEmpty());
 }
 
@@ -135,7 +137,7 @@ TEST_F(ApplyTest, AlreadyFailingDocumentStillFailingTitlesM5WithTheCheckText) {
     document->AddFeature("Flange 1").SetBaseStatus(code::StatusFailed);
     Write({MessageAnswer::Ok, MessageAnswer::Yes});
     const std::string check = "Raziv in Solid Edge Sheet Metal überprüfen";
-    EXPECT_THAT(boxes.Shown, ElementsAre(M3, M4, M5(check)));
+    EXPECT_THAT(boxes.Shown, ElementsAre(ExecuteQuestion, UndoQuestion, CheckPart(check)));
     EXPECT_EQ(Writes().size(), 10u);
     EXPECT_EQ(document->SheetMetal().ReliefLength, 0.0025);
 }
@@ -144,7 +146,7 @@ TEST_F(ApplyTest, AlreadyFailingAndOkButHealthyAfterwardsKeepsTheNewValues) {
     StartOnA();
     document->AddFeature("Flange 1").FailWhen("SM_Thickness", [](double t) { return t < 0.0018; });
     Write({MessageAnswer::Ok});
-    EXPECT_THAT(boxes.Shown, ElementsAre(M3));
+    EXPECT_THAT(boxes.Shown, ElementsAre(ExecuteQuestion));
     EXPECT_EQ(Writes(), Row5Written);
 }
 
@@ -177,8 +179,8 @@ TEST_F(AllOrNothingTest, AFailedWriteBackIsReportedAndTheListsStay) {
     FailingFeatureAfterTheWrite();
     RefusePuts(7, -1); // the write lands; the write back's second put is refused
     Write({MessageAnswer::Yes});
-    EXPECT_THAT(boxes.Shown,
-                ElementsAre(M4, Box(NotReset.Text + AndCheck, "ORNA Raziv", MessageButtons::Ok)));
+    EXPECT_THAT(boxes.Shown, ElementsAre(UndoQuestion, Box(NotReset.Text + AndCheck, "ORNA Raziv",
+                                                           MessageButtons::Ok)));
     EXPECT_EQ(Held(), (std::vector<double>{0.0015, 0.003, 0.4, 0.003, 0.002}));
     EXPECT_EQ(view.Selection1, 1) << "not the document's type: it was not reset";
     EXPECT_EQ(view.Selection2, 1);
@@ -188,7 +190,7 @@ TEST_F(AllOrNothingTest, TheResetCommandResetsAllOrNothing) {
     StartOnA();
     Write();
     RefusePuts(3, 1); // the reset's third put
-    Click(ButtonId::CmdUndoWrite);
+    Click(MainControl::CmdUndoWrite);
     EXPECT_THAT(boxes.Shown, ElementsAre(NotReset));
     EXPECT_EQ(Held(), Row5Held);
     EXPECT_EQ(view.Selection1, 1);
@@ -218,7 +220,7 @@ TEST_F(InPlaceApplyTest, CopiedPartShowsM2AndWritesNothing) {
 TEST_F(InPlaceApplyTest, FailingPartIsWrittenAfterOkAndRedrawnThroughTheAssembly) {
     part->AddFeature("Flange 1").SetBaseStatus(code::StatusFailed);
     Write({MessageAnswer::Ok, MessageAnswer::No});
-    EXPECT_THAT(boxes.Shown, ElementsAre(M3, M4));
+    EXPECT_THAT(boxes.Shown, ElementsAre(ExecuteQuestion, UndoQuestion));
     EXPECT_EQ(Writes(), Row5Written);
     EXPECT_EQ(part->SimplifiedModelUpdates(), 1);
 }
@@ -268,11 +270,11 @@ TEST_F(ApplyTest, AnEarlierChoiceTheListsNoLongerShowIsNeverWritten) {
 
 class ConvertTest : public ApplyTest {};
 
-TEST_F(ConvertTest, WithoutScaleFactorEveryWriteEndsWithM1) {
+TEST_F(ConvertTest, WithoutScaleFactorEveryWriteEndsWithInvalidInput) {
     UseValueFile(std::string(WorkedExample.substr(WorkedExample.find('\n') + 1)));
     StartOnA();
     Write();
-    EXPECT_THAT(boxes.Shown, ElementsAre(M1));
+    EXPECT_THAT(boxes.Shown, ElementsAre(InvalidInput));
     EXPECT_THAT(Writes(), IsEmpty());
 }
 
@@ -283,7 +285,7 @@ TEST_F(ConvertTest, EmptyValueStopsTheConversionThere) {
     StartOnA();
     state.Apply.NewValues[4] = "earlier";
     Write();
-    EXPECT_THAT(boxes.Shown, ElementsAre(M1));
+    EXPECT_THAT(boxes.Shown, ElementsAre(InvalidInput));
     EXPECT_THAT(state.Apply.NewValues, ElementsAre("0.002", "0.003", "0.4", "0.003", "earlier"));
     EXPECT_THAT(Writes(), IsEmpty());
 }
@@ -292,7 +294,7 @@ TEST_F(ConvertTest, WrongSeparatorIsReportedPerCharacterAndTheConversionGoesOn) 
     StartOnA();
     state.Tables.TypeList[4].Fields[2] = "3,0,0"; // a radius with two commas: not a number
     Write();
-    EXPECT_THAT(boxes.Shown, ElementsAre(M0, M0, M1));
+    EXPECT_THAT(boxes.Shown, ElementsAre(WrongSeparator, WrongSeparator, InvalidInput));
     EXPECT_EQ(state.Apply.NewValues[0], "0.002");
 }
 
@@ -304,7 +306,7 @@ TEST_F(ResetCommandTest, TwoWritesThenResetRestoreTheValuesBeforeTheFirst) {
     Choose(ListId::Combo1, 0);
     Write();
     pointer.Shapes.clear();
-    Click(ButtonId::CmdUndoWrite);
+    Click(MainControl::CmdUndoWrite);
     EXPECT_THAT(pointer.Shapes, ElementsAre(MousePointerShape::Wait, MousePointerShape::Default));
     EXPECT_EQ(WritesFrom(Writes().size() - 5), Row2Written);
     EXPECT_THAT(boxes.Shown, IsEmpty());
@@ -316,7 +318,7 @@ TEST_F(ResetCommandTest, NoDocumentShownDoesNothing) {
     sim.Quit();
     Start();
     const std::size_t journal = view.Journal.size();
-    Click(ButtonId::CmdUndoWrite);
+    Click(MainControl::CmdUndoWrite);
     EXPECT_EQ(view.Journal.size(), journal);
     EXPECT_THAT(pointer.Shapes, ElementsAre(MousePointerShape::Wait, MousePointerShape::Default));
 }
@@ -326,7 +328,7 @@ TEST_F(ResetCommandTest, NameWithoutSheetMetalWritesNothingAndDeselects) {
     assembly.AddDirectComponent("Q:1", sim.CreateDocument("Q.par", code::PartDocument));
     Start();
     Choose(ListId::Combo1, 1);
-    Click(ButtonId::CmdUndoWrite);
+    Click(MainControl::CmdUndoWrite);
     EXPECT_THAT(Writes(), IsEmpty());
     EXPECT_EQ(view.Selection1, -1);
     EXPECT_EQ(view.Selection2, -1);
@@ -339,7 +341,7 @@ TEST_F(ResetCommandTest, AfterASwitchToAPartNothingIsWrittenAnywhere) {
     part.AddSheetMetalVariables(NoRow); // the same variable names as A
     Tick();
     ASSERT_EQ(view.Label, "A.psm");
-    Click(ButtonId::CmdUndoWrite);
+    Click(MainControl::CmdUndoWrite);
     EXPECT_EQ(Writes(), Row5Written);
     EXPECT_THAT(boxes.Shown, IsEmpty());
 }
@@ -371,8 +373,9 @@ TEST_F(CommandIsolationTest, YesRefusedInAnotherDocumentOfTheSameNameTellsTheUse
     document = &second;
     FailingFeatureAfterTheWrite();
     Write({MessageAnswer::Yes});
-    EXPECT_THAT(boxes.Shown, ElementsAre(M4, Box("Rücksetzen nicht möglich, Dokument gewechselt",
-                                                 "ORNA Raziv", MessageButtons::Ok)));
+    EXPECT_THAT(boxes.Shown,
+                ElementsAre(UndoQuestion, Box("Rücksetzen nicht möglich, Dokument gewechselt",
+                                              "ORNA Raziv", MessageButtons::Ok)));
     EXPECT_EQ(Writes(), Row5Written) << "nothing of the first document goes into the second";
     EXPECT_EQ(first.SheetMetal().Thickness, Row2.Thickness);
     EXPECT_EQ(view.Selection1, 1) << "the lists show what the document now carries";
@@ -398,10 +401,10 @@ TEST_F(CommandIsolationTest, EveryCommandThatWaitsHoldsTheWatchBack) {
         callsByTicks.push_back(sim.CallCount() - calls);
     };
     pump.OnRun = tickMeanwhile; // inside the reset's write
-    Click(ButtonId::CmdUndoWrite);
+    Click(MainControl::CmdUndoWrite);
     boxes.WhileOpen = tickMeanwhile;            // the properties' separator warning
     state.Tables.TypeList[1].Fields[1] = "1,5"; // row 2, shown again after the reset
-    Click(ButtonId::CmdInfo);
+    Click(MainControl::CmdInfo);
     view.WhileChoosing = tickMeanwhile;
     app.OnMenuCommand(MenuCommand::MnuTextFile);
     EXPECT_THAT(callsByTicks, ElementsAre(0u, 0u, 0u));

@@ -199,7 +199,7 @@ TEST_F(Loader, LastValidUnitLineDecidesEvenInsideATable) {
     EXPECT_EQ(m_model.UnitSuffix, "in");
     EXPECT_DOUBLE_EQ(m_model.ScaleFactor, 1000 / 25.4);
     EXPECT_EQ(m_model.TypeCount, 2);
-    EXPECT_EQ(m_model.Type(2).Field(1), "B");
+    EXPECT_EQ(m_model.Type(2).Name(), "B");
     EXPECT_EQ(m_boxes.Shown.size(), 1u);
 }
 
@@ -220,9 +220,9 @@ TEST_F(Loader, BlankBeforeAKeywordMakesItNoKeyword) {
     EXPECT_EQ(m_model.Table(1).Name, "B");
     EXPECT_EQ(m_model.UnitSuffix, "");
     ASSERT_EQ(m_model.TypeCount, 3);
-    EXPECT_EQ(m_model.Type(1).Field(1), "End:");
-    EXPECT_EQ(m_model.Type(2).Field(1), "Y");
-    EXPECT_EQ(m_model.Type(3).Field(1), "\tEnd:");
+    EXPECT_EQ(m_model.Type(1).Name(), "End:");
+    EXPECT_EQ(m_model.Type(2).Name(), "Y");
+    EXPECT_EQ(m_model.Type(3).Name(), "\tEnd:");
 }
 
 TEST_F(Loader, TextAfterEndIsIgnoredAndBeginNameIsTrimmedUpToTheFirstSemicolon) {
@@ -260,7 +260,7 @@ TEST_F(Loader, BlankLineInATableIsATypeWithEmptyFields) {
     ASSERT_EQ(m_model.TypeCount, 4);
     EXPECT_EQ(m_model.Type(2).Fields, Fields{});
     EXPECT_EQ(m_model.Type(3).Fields, Fields{});
-    EXPECT_EQ(m_model.Type(4).Field(1), "B");
+    EXPECT_EQ(m_model.Type(4).Name(), "B");
 }
 
 TEST_F(Loader, EmptyTableOwnsNoRows) {
@@ -281,8 +281,8 @@ TEST_F(Loader, LinesOutsideTablesHaveNoEffect) {
              "End:\nnach dem Ende\n"));
     EXPECT_EQ(m_model.TableCount, 2);
     EXPECT_EQ(m_model.TypeCount, 2);
-    EXPECT_EQ(m_model.Type(1).Field(1), "A1");
-    EXPECT_EQ(m_model.Type(2).Field(1), "B1");
+    EXPECT_EQ(m_model.Type(1).Name(), "A1");
+    EXPECT_EQ(m_model.Type(2).Name(), "B1");
     EXPECT_EQ(m_model.Table(2).FirstRow, 2);
 }
 
@@ -309,8 +309,8 @@ TEST_F(Loader, NoLimitOnTablesOrRows) {
     EXPECT_EQ(m_model.TypeCount, 500);
     EXPECT_EQ(m_model.Table(25).Name, "T25");
     EXPECT_EQ(m_model.Table(25).FirstRow, 481);
-    EXPECT_EQ(m_model.Type(500).Field(1), "R25-20");
-    EXPECT_EQ(m_model.Type(301).Field(1), "R16-1");
+    EXPECT_EQ(m_model.Type(500).Name(), "R25-20");
+    EXPECT_EQ(m_model.Type(301).Name(), "R16-1");
 }
 
 TEST_F(Loader, FileThatDoesNotFitIntoMemoryCountsAsUnreadable) {
@@ -354,7 +354,7 @@ TEST_F(Loader, CrLfLfAndLoneCrLineEndsGiveTheSameModel) {
         ASSERT_EQ(m_model.TypeCount, 3);
         EXPECT_EQ(m_model.Type(1).Fields, (Fields{"A1", "1.5", "", "", "", ""}));
         EXPECT_EQ(m_model.Type(2).Fields, Fields{});
-        EXPECT_EQ(m_model.Type(3).Field(1), "B1");
+        EXPECT_EQ(m_model.Type(3).Name(), "B1");
     }
     ASSERT_TRUE(Load("Begin: A\r\nA1;1\r\nA2;2\n\rA3;3\rEnd:\r\n"));
     EXPECT_EQ(m_model.TypeCount, 4);
@@ -368,7 +368,7 @@ TEST_F(Loader, Utf8WithMarkAndWindows1252GiveTheSameText) {
         // The mark does not hide the unit keyword of the first line.
         EXPECT_EQ(m_model.UnitSuffix, " mm");
         EXPECT_EQ(m_model.Table(1).Name, "Blechst\xC3\xA4rke");
-        EXPECT_EQ(m_model.Type(1).Field(1), "St\xC3\xA4hle");
+        EXPECT_EQ(m_model.Type(1).Name(), "St\xC3\xA4hle");
     }
 }
 
@@ -419,11 +419,9 @@ TEST(TableModel, OutsideTheListsReadsEmpty) {
     model.TypeList[0].Fields[0] = "X";
     model.TableCount = 1;
     model.TypeCount = 2;
-    EXPECT_EQ(model.Type(1).Field(1), "X");
-    EXPECT_EQ(model.Type(1).Field(0), "");
-    EXPECT_EQ(model.Type(1).Field(7), "");
-    EXPECT_EQ(model.Type(0).Field(1), "");
-    EXPECT_EQ(model.Type(3).Field(1), "");
+    EXPECT_EQ(model.Type(1).Name(), "X");
+    EXPECT_EQ(model.Type(0).Name(), "");
+    EXPECT_EQ(model.Type(3).Name(), "");
     EXPECT_EQ(model.Table(0).Name, "");
     EXPECT_EQ(model.Table(2).Name, "");
     EXPECT_EQ(model.TableFirstRow(1), 1);

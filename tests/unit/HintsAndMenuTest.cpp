@@ -17,15 +17,15 @@ class HintsTest : public AppFixture {};
 TEST_F(HintsTest, EachControlShowsItsHintAndTheFreeAreaClearsIt) {
     sim.Quit();
     Start();
-    const std::vector<std::pair<HintArea, std::string>> hints{
-        {HintArea::CmdWrite, "gewählten Blechtyp übernehmen"},
-        {HintArea::CmdUndo, "ursprünglichen Blechtyp anzeigen"},
-        {HintArea::CmdUndoWrite, "auf ursprünglichen Blechtyp rücksetzen"},
-        {HintArea::CmdInfo, "Teileeigenschaften anzeigen"},
-        {HintArea::CmdEnd, "Beenden"},
-        {HintArea::Label1, "Aktives Dokument"},
-        {HintArea::Picture1, "Tabelle und Blechtyp auswählen"},
-        {HintArea::FreeArea, ""}};
+    const std::vector<std::pair<MainControl, std::string>> hints{
+        {MainControl::CmdWrite, "gewählten Blechtyp übernehmen"},
+        {MainControl::CmdUndo, "ursprünglichen Blechtyp anzeigen"},
+        {MainControl::CmdUndoWrite, "auf ursprünglichen Blechtyp rücksetzen"},
+        {MainControl::CmdInfo, "Teileeigenschaften anzeigen"},
+        {MainControl::CmdEnd, "Beenden"},
+        {MainControl::Label1, "Aktives Dokument"},
+        {MainControl::Picture1, "Tabelle und Blechtyp auswählen"},
+        {MainControl::Form, ""}};
     for (const auto& [area, text] : hints) {
         view.Status = "stale";
         app.OnMouseMove(area);

@@ -15,8 +15,9 @@ using ::testing::_;
 using ::testing::InSequence;
 using ::testing::Invoke;
 
-constexpr ButtonId AllButtons[] = {ButtonId::CmdWrite, ButtonId::CmdUndo, ButtonId::CmdUndoWrite,
-                                   ButtonId::CmdInfo, ButtonId::CmdEnd};
+constexpr MainControl AllButtons[] = {MainControl::CmdWrite, MainControl::CmdUndo,
+                                      MainControl::CmdUndoWrite, MainControl::CmdInfo,
+                                      MainControl::CmdEnd};
 
 std::wstring ClassOf(HWND window) {
     wchar_t name[64] = {};
@@ -97,12 +98,12 @@ TEST_F(MainWindowLayout, FrameIsFixedWithTitleCloseAndMinimiseButNoMaximiseOrMen
 }
 
 TEST_F(MainWindowLayout, ControlsAreOfTheirKind) {
-    for (const ButtonId button : AllButtons) {
-        HWND control = ControlOf(ButtonControl(button));
+    for (const MainControl button : AllButtons) {
+        HWND control = ControlOf(button);
         EXPECT_EQ(ClassOf(control), L"Button");
         EXPECT_TRUE(StyleOf(control) & BS_BITMAP);
         EXPECT_TRUE(StyleOf(control) & WS_TABSTOP);
-        EXPECT_EQ(GetDlgCtrlID(control), DesignOf(ButtonControl(button)).Id);
+        EXPECT_EQ(GetDlgCtrlID(control), DesignOf(button).Id);
     }
     EXPECT_EQ(ClassOf(ControlOf(MainControl::Label1)), L"Static");
     EXPECT_TRUE(StyleOf(ControlOf(MainControl::Label1)) & SS_NOTIFY);
@@ -169,9 +170,9 @@ using MainWindowForwarding = MainWindowFixture;
 
 TEST_F(MainWindowForwarding, ButtonClicksGoToTheCore) {
     window.Load(SW_SHOWNOACTIVATE);
-    for (const ButtonId button : AllButtons) {
+    for (const MainControl button : AllButtons) {
         EXPECT_CALL(events, OnButtonClick(button));
-        SendMessageW(ControlOf(ButtonControl(button)), BM_CLICK, 0, 0);
+        SendMessageW(ControlOf(button), BM_CLICK, 0, 0);
     }
 }
 
@@ -200,20 +201,14 @@ TEST_F(MainWindowForwarding, SelectionSetByTheCoreIsNotReportedBack) {
 }
 
 TEST_F(MainWindowForwarding, MouseMovesNameTheControlWithAHint) {
-    const std::pair<MainControl, HintArea> hinted[] = {
-        {MainControl::CmdWrite, HintArea::CmdWrite},
-        {MainControl::CmdUndo, HintArea::CmdUndo},
-        {MainControl::CmdUndoWrite, HintArea::CmdUndoWrite},
-        {MainControl::CmdInfo, HintArea::CmdInfo},
-        {MainControl::CmdEnd, HintArea::CmdEnd},
-        {MainControl::Label1, HintArea::Label1},
-        {MainControl::Picture1, HintArea::Picture1}};
-    for (const auto& [control, area] : hinted) {
-        EXPECT_CALL(events, OnMouseMove(area)).Times(2);
+    for (const MainControl control :
+         {MainControl::CmdWrite, MainControl::CmdUndo, MainControl::CmdUndoWrite,
+          MainControl::CmdInfo, MainControl::CmdEnd, MainControl::Label1, MainControl::Picture1}) {
+        EXPECT_CALL(events, OnMouseMove(control)).Times(2);
         SendMessageW(ControlOf(control), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
         SendMessageW(ControlOf(control), WM_MOUSEMOVE, 0, MAKELPARAM(3, 2));
     }
-    EXPECT_CALL(events, OnMouseMove(HintArea::FreeArea));
+    EXPECT_CALL(events, OnMouseMove(MainControl::Form));
     SendMessageW(window.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(220, 10));
 }
 
@@ -246,7 +241,6 @@ TEST_F(MainWindowForwarding, TheCloseBoxAsksTheCoreAndTheWindowStays) {
     EXPECT_CALL(events, OnCloseRequest());
     SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(window.Handle()));
-    EXPECT_FALSE(window.Ended());
 }
 
 TEST_F(MainWindowForwarding, TimerTicksTellWhetherTheMainWindowIsActive) {
@@ -354,9 +348,9 @@ TEST_F(MainWindowDisplay, ShowsTextsAsTheCoreGivesThem) {
 }
 
 TEST_F(MainWindowDisplay, ButtonNamesAreTheirWindowTexts) {
-    window.SetButtonName(ButtonId::CmdWrite, "gewählten Blechtyp übernehmen");
-    window.SetButtonName(ButtonId::CmdUndoWrite, "auf ursprünglichen Blechtyp rücksetzen");
-    window.SetButtonName(ButtonId::CmdEnd, "Beenden");
+    window.SetButtonName(MainControl::CmdWrite, "gewählten Blechtyp übernehmen");
+    window.SetButtonName(MainControl::CmdUndoWrite, "auf ursprünglichen Blechtyp rücksetzen");
+    window.SetButtonName(MainControl::CmdEnd, "Beenden");
     EXPECT_EQ(TextOf(ControlOf(MainControl::CmdWrite)), L"gewählten Blechtyp übernehmen");
     EXPECT_EQ(TextOf(ControlOf(MainControl::CmdUndoWrite)),
               L"auf ursprünglichen Blechtyp rücksetzen");
@@ -424,7 +418,7 @@ TEST_F(MainWindowEnd, EndProgramClosesEveryWindowAndQuits) {
     ASSERT_TRUE(info.Exists());
     HWND main = window.Handle();
     window.EndProgram();
-    EXPECT_TRUE(window.Ended());
+    EXPECT_EQ(window.Handle(), nullptr);
     EXPECT_FALSE(IsWindow(main));
     EXPECT_FALSE(info.Exists());
     EXPECT_TRUE(DrainQuitMessage());
@@ -448,7 +442,7 @@ TEST_F(MainWindowEnd, AfterTheEndTheViewDoesNothing) {
 }
 
 TEST_F(MainWindowEnd, MessageLoopStopsAtTheEndAndDispatchesNothingAfter) {
-    EXPECT_CALL(events, OnButtonClick(ButtonId::CmdEnd)).WillOnce(Invoke([&](ButtonId) {
+    EXPECT_CALL(events, OnButtonClick(MainControl::CmdEnd)).WillOnce(Invoke([&](MainControl) {
         window.EndProgram();
     }));
     window.Load(SW_SHOWNOACTIVATE);

@@ -73,19 +73,5 @@ TEST_F(MainWindowFixture, MessageBoxIsModalToTheMainWindowAndReturnsThePressedBu
     EXPECT_TRUE(IsWindowEnabled(main));
 }
 
-TEST_F(MainWindowFixture, NoMessageBoxAfterTheProgramHasEnded) {
-    Win32MessageBoxes boxes(window);
-    window.EndProgram();
-    DrainQuitMessage();
-    std::atomic<bool> boxShown = false;
-    std::thread watcher(
-        [&] { boxShown = WaitForWindow(L"#32770", L"nach dem Ende", 500) != nullptr; });
-    const MessageAnswer answer =
-        boxes.ShowMessage("Text", "nach dem Ende", MessageButtons::OkCancel, MessageIcon::Critical);
-    watcher.join();
-    EXPECT_EQ(answer, MessageAnswer::Cancel);
-    EXPECT_FALSE(boxShown);
-}
-
 } // namespace
 } // namespace psm

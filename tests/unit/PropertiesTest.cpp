@@ -23,7 +23,7 @@ class PropertiesTest : public AppFixture {
 TEST_F(PropertiesTest, RecognisedTypeShowsItsTableValuesWithNamesAndUnits) {
     sim.OpenSheetMetal("A.psm", Row2);
     Start();
-    Click(ButtonId::CmdInfo);
+    Click(MainControl::CmdInfo);
     EXPECT_EQ(state.Selection.SelectedTypeRow, 2);
     EXPECT_TRUE(info.Visible());
     EXPECT_EQ(info.Caption, "Raziv Werte");
@@ -38,7 +38,7 @@ TEST_F(PropertiesTest, WithoutChosenTypeTheDocumentsValuesAreShown) {
     UseValueFile("Unit: in\nBegin: T\nx;1;1;1;1;1\nEnd:\n");
     sim.OpenSheetMetal("A.psm", {0.0254, 0.00254, 0.5, 0.0508, 0.0127});
     Start();
-    Click(ButtonId::CmdInfo);
+    Click(MainControl::CmdInfo);
     EXPECT_EQ(state.Selection.SelectedTypeRow, 0);
     EXPECT_THAT(Column(2), ElementsAre("1,000", "0,100", "0,500", "2,000", "0,500"));
     EXPECT_THAT(Column(3), ElementsAre("in", "in", "", "in", "in"));
@@ -47,7 +47,7 @@ TEST_F(PropertiesTest, WithoutChosenTypeTheDocumentsValuesAreShown) {
 TEST_F(PropertiesTest, NothingIsShownWithoutTypeAndDocument) {
     sim.Quit();
     Start();
-    Click(ButtonId::CmdInfo);
+    Click(MainControl::CmdInfo);
     EXPECT_TRUE(info.Created);
     EXPECT_FALSE(info.Visible());
 }
@@ -59,7 +59,7 @@ TEST_F(PropertiesTest, ListsWithoutSelectionShowTheDocumentsValuesNotAnEarlierCh
     sim.OpenSheetMetal("B.psm", NoRow);
     Tick();
     ASSERT_EQ(view.Selection1, -1);
-    Click(ButtonId::CmdInfo);
+    Click(MainControl::CmdInfo);
     EXPECT_THAT(Column(2), ElementsAre("7.000", "7.000", "0.500", "7.000", "7.000"));
 }
 
@@ -69,12 +69,12 @@ TEST_F(PropertiesTest, ValuesFromTheOneThatCannotBeConvertedOnStayEmpty) {
     UseValueFile(file);
     sim.OpenSheetMetal("A.psm", Row2);
     Start();
-    Click(ButtonId::CmdInfo); // row 2: fills every value
+    Click(MainControl::CmdInfo); // row 2: fills every value
     Choose(ListId::Combo2, 2);
-    Click(ButtonId::CmdInfo);
+    Click(MainControl::CmdInfo);
     EXPECT_EQ(state.Selection.SelectedTypeRow, 3);
     EXPECT_THAT(Column(2), ElementsAre("2.000", "", "", "", ""));
-    EXPECT_EQ(boxes.Shown.size(), 0u) << "the properties command shows no M1";
+    EXPECT_EQ(boxes.Shown.size(), 0u) << "the properties command tells of no invalid input";
 }
 
 TEST_F(PropertiesTest, OpensRightOfTheMainWindowWhenThereIsRoomElseLeft) {
@@ -82,22 +82,22 @@ TEST_F(PropertiesTest, OpensRightOfTheMainWindowWhenThereIsRoomElseLeft) {
     Start();
     view.Rect = {600, 900, 3555, 2355};
     view.Screen = 600 + 3555 + 3001;
-    Click(ButtonId::CmdInfo);
+    Click(MainControl::CmdInfo);
     EXPECT_EQ(info.Rect, (TwipsRect{4155, 900, 2895, 2355}));
     view.Screen = 600 + 3555 + 3000;
-    Click(ButtonId::CmdInfo);
+    Click(MainControl::CmdInfo);
     EXPECT_EQ(info.Rect, (TwipsRect{600 - 2895, 900, 2895, 2355}));
 }
 
 TEST_F(PropertiesTest, ClickOnItOrActivatingTheMainWindowClosesIt) {
     sim.OpenSheetMetal("A.psm", Row2);
     Start();
-    Click(ButtonId::CmdInfo);
+    Click(MainControl::CmdInfo);
     app.OnInfoClick();
     EXPECT_FALSE(info.Created);
     EXPECT_EQ(view.Focused, 1);
 
-    Click(ButtonId::CmdInfo);
+    Click(MainControl::CmdInfo);
     app.OnActivate();
     EXPECT_FALSE(info.Created);
     app.OnActivate();

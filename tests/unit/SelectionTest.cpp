@@ -92,7 +92,7 @@ TEST_F(SelectionTest, TableWithoutRowsLeavesTheTypeListEmptyAndTheRowAlone) {
     EXPECT_EQ(view.Selection2, -1);
     EXPECT_EQ(state.Selection.SelectedTypeRow, 1);
     // The properties command acts on what the lists show: no type of that table.
-    Click(ButtonId::CmdInfo);
+    Click(MainControl::CmdInfo);
     EXPECT_EQ(state.Selection.SelectedTypeRow, 0);
 }
 
@@ -101,7 +101,7 @@ class ResetListTest : public SelectionTest {};
 TEST_F(ResetListTest, WithoutDocumentBothListsLoseTheirSelectionAndTheTypesGo) {
     StartReady();
     Choose(ListId::Combo1, 1);
-    Click(ButtonId::CmdUndo);
+    Click(MainControl::CmdUndo);
     EXPECT_EQ(view.Selection1, -1);
     EXPECT_THAT(view.Items2, IsEmpty());
     EXPECT_EQ(state.Selection.SelectedTypeRow, 4);
@@ -112,7 +112,7 @@ TEST_F(ResetListTest, DocumentWithoutMatchingTypeClearsTheTypes) {
     sim.OpenSheetMetal("A.psm", NoRow);
     Start();
     Choose(ListId::Combo1, 0);
-    Click(ButtonId::CmdUndo);
+    Click(MainControl::CmdUndo);
     EXPECT_EQ(view.Label, "A.psm");
     EXPECT_EQ(view.Selection1, -1);
     EXPECT_THAT(view.Items2, IsEmpty());
@@ -123,7 +123,7 @@ TEST_F(ResetListTest, DocumentTypeIsShownAgain) {
     Start();
     Choose(ListId::Combo1, 0);
     Choose(ListId::Combo2, 2);
-    Click(ButtonId::CmdUndo);
+    Click(MainControl::CmdUndo);
     EXPECT_EQ(view.Selection1, 1);
     EXPECT_THAT(view.Items2, ElementsAre("Al 1,5", "Al 2,0"));
     EXPECT_EQ(view.Selection2, 1);
@@ -134,7 +134,7 @@ TEST_F(ResetListTest, PartEditedInPlaceShowsThePartsName) {
     sim::Document& assembly = sim.OpenDocument("Asm.asm", sim::code::AssemblyDocument);
     assembly.AddDirectComponent("P:1", sim.CreateSheetMetal("P.psm", Row2));
     Start();
-    Click(ButtonId::CmdUndo);
+    Click(MainControl::CmdUndo);
     EXPECT_EQ(view.Label, "P.psm");
     EXPECT_EQ(view.Selection2, 1);
 }

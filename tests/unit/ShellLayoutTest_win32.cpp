@@ -83,14 +83,6 @@ TEST(MainWindowDesign, ControlsHaveDistinctIdentifiersOutsideTheDialogCommands) 
     EXPECT_EQ(ids.size(), MainWindowDesign.size());
 }
 
-TEST(MainWindowDesign, TableIsIndexedByControl) {
-    for (size_t i = 0; i < MainWindowDesign.size(); ++i) {
-        EXPECT_EQ(static_cast<size_t>(MainWindowDesign[i].Control), i);
-    }
-    EXPECT_EQ(ButtonControl(ButtonId::CmdEnd), MainControl::CmdEnd);
-    EXPECT_EQ(ButtonControl(ButtonId::CmdWrite), MainControl::CmdWrite);
-}
-
 TEST(MainWindowDesign, ControlsLieInsideTheDesignedClientArea) {
     const TwipsRect panel = DesignOf(MainControl::Picture1).Rect;
     for (const ControlDesign& design : MainWindowDesign) {

@@ -1,6 +1,7 @@
 // Start-up, window position and the end of the program.
 
 #include "AppTestSupport.h"
+#include "core/Boxes.h"
 #include "tables/BendValueLoader.h"
 
 #include <filesystem>
@@ -100,7 +101,7 @@ TEST_F(StartUpTest, StepsRunInOrderWithTheListsSilenced) {
     EXPECT_EQ(state.Menu.MnuTextFile, "Textdatei");
     EXPECT_EQ(view.TimerInterval, 100);
     EXPECT_EQ(state.DecimalSeparator, ',');
-    EXPECT_EQ(state.Tables.Type(1).Field(2), "2,5");
+    EXPECT_EQ(state.Tables.Type(1).Value(SheetValue::Thickness), "2,5");
 }
 
 TEST_F(StartUpTest, TicksDuringAStartUpMessageDoNotReleaseTheLists) {
@@ -166,7 +167,7 @@ class ExitTest : public AppFixture {
 };
 
 TEST_F(ExitTest, ExitButtonStoresThePositionReleasesAndEnds) {
-    Click(ButtonId::CmdEnd);
+    Click(MainControl::CmdEnd);
     ExpectEnded();
 }
 
@@ -192,13 +193,24 @@ TEST_F(ExitTest, UnexpectedFailureIsToldAndEndsTheOrderlyWay) {
     EXPECT_EQ(boxes.Shown.size(), 1u);
 }
 
+TEST_F(ExitTest, NoBoxAfterTheEndAndTheAnswerGoesOnLeast) {
+    Click(MainControl::CmdEnd);
+    EXPECT_EQ(ShowBox(state, services, "Ausführen?", MessageButtons::OkCancel,
+                      MessageIcon::Exclamation),
+              MessageAnswer::Cancel);
+    EXPECT_EQ(ShowBox(state, services, "Rücksetzen?", MessageButtons::YesNo,
+                      MessageIcon::Exclamation),
+              MessageAnswer::No);
+    EXPECT_THAT(boxes.Shown, IsEmpty());
+}
+
 TEST_F(ExitTest, NothingHappensAfterTheEnd) {
-    Click(ButtonId::CmdEnd);
+    Click(MainControl::CmdEnd);
     const std::size_t calls = sim.CallCount();
     const std::size_t journal = view.Journal.size();
     sim.Activate(sim.OpenSheetMetal("B.psm", Row5).Name());
     Tick();
-    Click(ButtonId::CmdUndoWrite);
+    Click(MainControl::CmdUndoWrite);
     app.OnMouseDown(MouseButton::Right);
     app.OnCloseRequest();
     EXPECT_EQ(sim.CallCount(), calls);

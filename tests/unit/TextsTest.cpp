@@ -5,55 +5,61 @@
 namespace psm {
 namespace {
 
+// The names stand for the texts' numbers in the tables.
+static_assert(static_cast<int>(CaptionText::WriteHint) == 4);
+static_assert(static_cast<int>(CaptionText::ThicknessLabel) == 12);
+static_assert(static_cast<int>(CaptionText::ButtonDescription) == 25);
+static_assert(static_cast<int>(MessageText::CopiedPart) == 5);
+static_assert(static_cast<int>(MessageText::Failed) == 11);
+
 TEST(Texts, EveryTextIsEmptyBeforeLoading) {
     TextTables texts;
-    EXPECT_EQ(texts.Caption(1), "");
-    EXPECT_EQ(texts.Message(1), "");
+    EXPECT_EQ(texts.Caption(CaptionText::MainWindowTitle), "");
+    EXPECT_EQ(texts.Message(MessageText::Title), "");
 }
 
 TEST(Texts, GermanTextsKeepTheirExactSpelling) {
     TextTables texts;
     LoadTexts(texts);
     ASSERT_EQ(texts.LanguageIndex, TextTables::German);
-    EXPECT_EQ(texts.Caption(1), "ORNA  Raziv");
-    EXPECT_EQ(texts.Caption(4), "gew\xC3\xA4hlten Blechtyp \xC3\xBC"
-                                "bernehmen");
-    EXPECT_EQ(texts.Caption(12), " Blechst\xC3\xA4rke: ");
-    EXPECT_EQ(texts.Caption(25), "Teileeigenschaften festlegen");
-    EXPECT_EQ(texts.Message(1), "ORNA Raziv");
-    EXPECT_EQ(texts.Message(2), "Pfad f\xC3\xBCr Textdatei festlegen\r\nOptionen: Textdatei");
-    EXPECT_EQ(texts.Message(7), "R\xC3\xBC"
-                                "cksetzen?");
-    EXPECT_EQ(texts.Message(10), "Warnung bei:  ");
-    EXPECT_EQ(texts.Message(11), "Fehler bei:  ");
+    EXPECT_EQ(texts.Caption(CaptionText::MainWindowTitle), "ORNA  Raziv");
+    EXPECT_EQ(texts.Caption(CaptionText::WriteHint), "gew\xC3\xA4hlten Blechtyp \xC3\xBC"
+                                                     "bernehmen");
+    EXPECT_EQ(texts.Caption(CaptionText::ThicknessLabel), " Blechst\xC3\xA4rke: ");
+    EXPECT_EQ(texts.Caption(CaptionText::ButtonDescription), "Teileeigenschaften festlegen");
+    EXPECT_EQ(texts.Message(MessageText::Title), "ORNA Raziv");
+    EXPECT_EQ(texts.Message(MessageText::ValueFileMissing),
+              "Pfad f\xC3\xBCr Textdatei festlegen\r\nOptionen: Textdatei");
+    EXPECT_EQ(texts.Message(MessageText::UndoQuestion), "R\xC3\xBC"
+                                                        "cksetzen?");
+    EXPECT_EQ(texts.Message(MessageText::Warned), "Warnung bei:  ");
+    EXPECT_EQ(texts.Message(MessageText::Failed), "Fehler bei:  ");
 }
 
 TEST(Texts, EnglishColumnIsCompleteAndReadThroughLanguageIndex) {
     TextTables texts;
     LoadTexts(texts);
     texts.LanguageIndex = TextTables::English;
-    EXPECT_EQ(texts.Caption(1), "ORNA  sheet metal");
-    EXPECT_EQ(texts.Caption(16), " ReliefWith: ");
-    EXPECT_EQ(texts.Caption(17), "Properties");
-    EXPECT_EQ(texts.Message(1), "orna sheetmetal");
-    EXPECT_EQ(texts.Message(2), "select textfile\r\nOptions: Textfile");
-    EXPECT_EQ(texts.Message(10), "Warned:  ");
+    EXPECT_EQ(texts.Caption(CaptionText::MainWindowTitle), "ORNA  sheet metal");
+    EXPECT_EQ(texts.Caption(CaptionText::ReliefWidthLabel), " ReliefWith: ");
+    EXPECT_EQ(texts.Caption(CaptionText::PropertiesTitle), "Properties");
+    EXPECT_EQ(texts.Message(MessageText::Title), "orna sheetmetal");
+    EXPECT_EQ(texts.Message(MessageText::ValueFileMissing), "select textfile\r\nOptions: Textfile");
+    EXPECT_EQ(texts.Message(MessageText::Warned), "Warned:  ");
     for (int n = 1; n <= TextTables::CaptionCount; ++n) {
-        EXPECT_FALSE(texts.Caption(n).empty()) << "caption " << n;
+        EXPECT_FALSE(texts.Caption(static_cast<CaptionText>(n)).empty()) << "caption " << n;
     }
     for (int n = 1; n <= TextTables::MessageCount; ++n) {
-        EXPECT_EQ(texts.Message(n).empty(), n == 4) << "message " << n;
+        const auto text = static_cast<MessageText>(n);
+        EXPECT_EQ(texts.Message(text).empty(), text == MessageText::Unused) << "message " << n;
     }
 }
 
-TEST(Texts, NumbersOutsideTheTablesReadEmpty) {
+TEST(Texts, ALanguageOutsideTheTablesReadsEmpty) {
     TextTables texts;
     LoadTexts(texts);
-    EXPECT_EQ(texts.Caption(0), "");
-    EXPECT_EQ(texts.Caption(26), "");
-    EXPECT_EQ(texts.Message(16), "");
     texts.LanguageIndex = 3;
-    EXPECT_EQ(texts.Caption(1), "");
+    EXPECT_EQ(texts.Caption(CaptionText::MainWindowTitle), "");
 }
 
 } // namespace

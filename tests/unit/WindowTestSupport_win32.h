@@ -3,8 +3,8 @@
 // Helpers for the tests of the Win32 windows: a mock of the core's events, a
 // fixture with a created (hidden) main window, and window lookups.
 
-#include "core/MainView.h"
 #include "app/MainWindow_win32.h"
+#include "core/MainView.h"
 
 #include <functional>
 #include <gmock/gmock.h>
@@ -19,9 +19,9 @@ class MockEvents : public MainWindowEvents {
     MOCK_METHOD(void, OnLoad, (), (override));
     MOCK_METHOD(void, OnActivate, (), (override));
     MOCK_METHOD(void, OnMouseDown, (MouseButton button), (override));
-    MOCK_METHOD(void, OnMouseMove, (HintArea area), (override));
+    MOCK_METHOD(void, OnMouseMove, (MainControl area), (override));
     MOCK_METHOD(void, OnListSelected, (ListId list, int position), (override));
-    MOCK_METHOD(void, OnButtonClick, (ButtonId button), (override));
+    MOCK_METHOD(void, OnButtonClick, (MainControl button), (override));
     MOCK_METHOD(void, OnMenuCommand, (MenuCommand command), (override));
     MOCK_METHOD(void, OnTimer, (bool mainWindowIsActive), (override));
     MOCK_METHOD(void, OnCloseRequest, (), (override));

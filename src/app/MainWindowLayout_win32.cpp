@@ -1,0 +1,94 @@
+// The main window drawn at its DPI: font, icons, button pictures and the
+// controls' places, converted from the design's twips.
+
+#include "app/ButtonPicture_win32.h"
+#include "app/MainWindow_win32.h"
+#include "app/MessageFont_win32.h"
+#include "app/Screen_win32.h"
+#include "app/Twips_win32.h"
+#include "app/res/ResourceIds.h"
+
+#include <commctrl.h>
+
+namespace psm {
+
+void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    ApplyDpi(dpi);
+    // The outer size stays what the core set, in twips, now at the new DPI.
+    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, TwipsToPixels(m_widthTwips, dpi),
+                 TwipsToPixels(m_heightTwips, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::OnGetDpiScaledSize(UINT dpi, SIZE& size) const {
+    size.cx = TwipsToPixels(m_widthTwips, dpi);
+    size.cy = TwipsToPixels(m_heightTwips, dpi);
+}
+
+void MainWindow::OnSystemLookChanged() {
+    if (m_window == nullptr) {
+        return;
+    }
+    SendMessageW(Control(MainControl::StatusBar1), WM_SYSCOLORCHANGE, 0, 0);
+    ApplyDpi(m_dpi);
+}
+
+// --- drawing at the window's DPI ----------------------------------------------
+
+void MainWindow::ApplyDpi(UINT dpi) {
+    m_dpi = dpi;
+    UniqueFont font = CreateMessageFont(dpi);
+    SetFontOnChildren(m_window, font.get());
+    m_font = std::move(font); // the old font only after no control uses it
+    LoadIcons();
+    LoadPictures();
+    LayoutControls();
+}
+
+void MainWindow::LoadIcons() {
+    const auto load = [this](int widthMetric, int heightMetric) {
+        return UniqueIcon(static_cast<HICON>(
+            LoadImageW(m_instance, MAKEINTRESOURCEW(IDI_PSM), IMAGE_ICON,
+                       GetSystemMetricsForDpi(widthMetric, m_dpi),
+                       GetSystemMetricsForDpi(heightMetric, m_dpi), LR_DEFAULTCOLOR)));
+    };
+    UniqueIcon big = load(SM_CXICON, SM_CYICON);
+    UniqueIcon small = load(SM_CXSMICON, SM_CYSMICON);
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    m_bigIcon = std::move(big);
+    m_smallIcon = std::move(small);
+}
+
+void MainWindow::LoadPictures() {
+    for (const MainControl button : PictureButtons) {
+        UniqueBitmap picture = LoadButtonPicture(m_instance, button, m_dpi);
+        SendMessageW(Control(button), BM_SETIMAGE, IMAGE_BITMAP,
+                     reinterpret_cast<LPARAM>(picture.get()));
+        m_pictures[static_cast<size_t>(button)] = std::move(picture);
+    }
+}
+
+void MainWindow::LayoutControls() {
+    RECT client{};
+    GetClientRect(m_window, &client);
+    for (const ControlDesign& design : MainWindowDesign) {
+        HWND control = Control(design.Control);
+        RECT place = TwipsToPixelRect(design.Rect, m_dpi);
+        if (design.Control == MainControl::StatusBar1) {
+            // Along the bottom edge, the whole width: it stays in sight when
+            // a thicker frame leaves less client area than designed.
+            const int height = place.bottom - place.top;
+            place = RECT{0, client.bottom - height, client.right, client.bottom};
+        }
+        int height = place.bottom - place.top;
+        if (design.Control == MainControl::Combo1 || design.Control == MainControl::Combo2) {
+            // A combo box's height includes its open list.
+            const int entryHeight = ComboBox(control).EntryHeight();
+            height += VisibleListEntries * (entryHeight > 0 ? entryHeight : height) + 2;
+        }
+        SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+} // namespace psm

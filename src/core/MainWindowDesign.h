@@ -1,0 +1,117 @@
+#pragma once
+
+// The two windows as designed: their controls, identifiers (also what a test
+// driver finds them by) and places in twips (1/1440 inch) relative to their
+// container, the window's client area or Picture1 for the two lists.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace psm {
+
+struct TwipsRect {
+    int32_t Left = 0;
+    int32_t Top = 0;
+    int32_t Width = 0;
+    int32_t Height = 0;
+
+    friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
+};
+
+// The controls of frmBlechWerte, and Form, the window's free area.
+enum class MainControl {
+    CmdWrite,
+    CmdUndo,
+    CmdUndoWrite,
+    CmdInfo,
+    CmdEnd,
+    Label1,
+    Picture1,
+    Combo1,
+    Combo2,
+    StatusBar1,
+    Form,
+};
+
+inline constexpr std::size_t MainControlCount = 10; // the controls, without Form
+
+// The picture buttons, left to right.
+inline constexpr std::array<MainControl, 5> PictureButtons{
+    MainControl::CmdWrite, MainControl::CmdUndo, MainControl::CmdUndoWrite, MainControl::CmdInfo,
+    MainControl::CmdEnd};
+
+constexpr bool IsPictureButton(MainControl control) {
+    return control <= MainControl::CmdEnd;
+}
+
+struct ControlDesign {
+    MainControl Control;
+    int Id;
+    TwipsRect Rect;
+};
+
+inline constexpr std::array<ControlDesign, MainControlCount> MainWindowDesign{{
+    {MainControl::CmdWrite, 101, {120, 0, 450, 450}},
+    {MainControl::CmdUndo, 102, {720, 0, 450, 450}},
+    {MainControl::CmdUndoWrite, 103, {1320, 0, 450, 450}},
+    {MainControl::CmdInfo, 104, {1920, 0, 450, 450}},
+    {MainControl::CmdEnd, 105, {2520, 0, 450, 450}},
+    {MainControl::Label1, 106, {120, 480, 2895, 255}},
+    {MainControl::Picture1, 107, {120, 720, 3255, 975}},
+    {MainControl::Combo1, 108, {120, 120, 3015, 315}},
+    {MainControl::Combo2, 109, {120, 480, 3015, 315}},
+    {MainControl::StatusBar1, 110, {0, 1725, 3465, 255}},
+}};
+
+constexpr bool DesignIndexedByControl() {
+    for (std::size_t i = 0; i < MainWindowDesign.size(); ++i) {
+        if (static_cast<std::size_t>(MainWindowDesign[i].Control) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(DesignIndexedByControl(), "the design table is looked up by control");
+
+constexpr const ControlDesign& DesignOf(MainControl control) {
+    return MainWindowDesign[static_cast<std::size_t>(control)];
+}
+
+// The outer frame size that start-up gives the window, and the client area
+// the controls were laid out in.
+inline constexpr int32_t MainWindowWidth = 3555;
+inline constexpr int32_t MainWindowHeight = 2355;
+inline constexpr int32_t MainClientWidth = 3465;
+inline constexpr int32_t MainClientHeight = 1980;
+
+// frmInfo: three columns of five labels; client area 2805 x 1875 twips.
+inline constexpr int32_t InfoClientWidth = 2805;
+inline constexpr int32_t InfoClientHeight = 1875;
+inline constexpr int InfoRows = 5;
+inline constexpr int InfoColumns = 3;
+
+struct InfoColumnDesign {
+    int32_t Left;
+    int32_t Width;
+    int32_t Height;
+};
+
+inline constexpr std::array<InfoColumnDesign, InfoColumns> InfoColumnsDesign{{
+    {50, 1440, 255},  // Label1: value name
+    {1590, 645, 375}, // Label2: value
+    {2325, 360, 255}, // Label3: unit
+}};
+
+// Label (column, row), both 1-based, in twips relative to the client area.
+constexpr TwipsRect InfoLabelRect(int column, int row) {
+    const InfoColumnDesign& design = InfoColumnsDesign[static_cast<std::size_t>(column - 1)];
+    return TwipsRect{design.Left, 120 + 360 * (row - 1), design.Width, design.Height};
+}
+
+// Identifier of label (column, row) in frmInfo.
+constexpr int InfoLabelId(int column, int row) {
+    return 200 + 10 * column + row;
+}
+
+} // namespace psm
