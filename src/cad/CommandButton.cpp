@@ -55,11 +55,11 @@ ObjectRef CommandBar(const ObjectRef& environment) {
 
 // This program's button among the bar's controls, or null.
 ObjectRef FindButton(const ObjectRef& controls, std::string_view exeFileName) {
-    const int16_t count = GetInt16(controls, Id(ids::ControlCountId)).value_or(int16_t{0});
+    const int16_t count = GetAs<int16_t>(controls, Id(ids::ControlCountId)).value_or(int16_t{0});
     for (int i = 1; i <= count; ++i) {
         ObjectRef button = GetObject(controls, Id(ids::ItemId),
                                      {Value::Int16(static_cast<int16_t>(i))}, ids::ButtonIid);
-        const auto runPath = GetText(button, Id(ids::RunPathId));
+        const auto runPath = GetAs<std::string>(button, Id(ids::RunPathId));
         if (runPath && !exeFileName.empty() && runPath->ends_with(exeFileName)) {
             return button;
         }
@@ -94,7 +94,7 @@ void InstallCommandButton(CadConnection& connection, Automation& automation,
         PutValue(button, Id(ids::RunPathId), Value::Text(folder + std::string(exeFileName)));
     }
 
-    if (const auto runPath = GetText(button, Id(ids::RunPathId))) {
+    if (const auto runPath = GetAs<std::string>(button, Id(ids::RunPathId))) {
         if (const auto picture = PicturePath(*runPath)) {
             CallMethod(button, Id(ids::SetPictureFileId), {Value::Text(*picture)});
         }

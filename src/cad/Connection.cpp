@@ -67,12 +67,13 @@ int32_t ConnectCad(CadConnection& connection, Automation& automation) {
         // Without an active document the one from an earlier call stays, but
         // is not classified again: the result is 0.
         connection.ActiveDoc = std::move(active);
-        if (const auto type = GetInt32(connection.ActiveDoc, Named("Type"))) {
+        if (const auto type = GetAs<int32_t>(connection.ActiveDoc, Named("Type"))) {
             result = *type;
         }
         // An unreadable name must not leave the earlier document's name to
         // pass for this one's.
-        connection.ActiveDocName = GetText(connection.ActiveDoc, Named("Name")).value_or("");
+        connection.ActiveDocName =
+            GetAs<std::string>(connection.ActiveDoc, Named("Name")).value_or("");
     }
     connection.ActiveDocType = result;
     return result;
@@ -86,7 +87,7 @@ ObjectRef FirstComponent(const ObjectRef& componentSet, std::string_view interfa
 }
 
 ObjectRef LinkOfNamedComponent(const CadConnection& connection, const ObjectRef& assembly) {
-    const auto name = GetText(FirstComponent(connection.ComponentSet), Named("Name"));
+    const auto name = GetAs<std::string>(FirstComponent(connection.ComponentSet), Named("Name"));
     if (!name) {
         return nullptr;
     }
@@ -112,9 +113,9 @@ int32_t GetInPlaceDocument(CadConnection& connection, const ObjectRef& assembly)
     connection.WorkDocument = nullptr;
 
     const int32_t componentType =
-        GetInt32(FirstComponent(connection.ComponentSet), Named("Type")).value_or(0);
+        GetAs<int32_t>(FirstComponent(connection.ComponentSet), Named("Type")).value_or(0);
     const int16_t count =
-        GetInt16(connection.ComponentSet, Id(ids::ComponentCountId)).value_or(int16_t{0});
+        GetAs<int16_t>(connection.ComponentSet, Id(ids::ComponentCountId)).value_or(int16_t{0});
     if (count != 1) {
         return NoWorkDocument(connection);
     }
@@ -125,7 +126,7 @@ int32_t GetInPlaceDocument(CadConnection& connection, const ObjectRef& assembly)
         connection.AssemblyComponent = FirstComponent(connection.ComponentSet, ids::ComponentIid);
         connection.PartLink =
             GetObject(connection.AssemblyComponent, Id(ids::ComponentLinkId), {}, ids::LinkIid);
-        if (GetBoolean(connection.PartLink, Id(ids::LinkBlockedId)).value_or(false)) {
+        if (GetAs<bool>(connection.PartLink, Id(ids::LinkBlockedId)).value_or(false)) {
             return NoWorkDocument(connection);
         }
     } else {
@@ -136,9 +137,10 @@ int32_t GetInPlaceDocument(CadConnection& connection, const ObjectRef& assembly)
     if (!connection.WorkDocument) {
         return NoWorkDocument(connection);
     }
-    connection.WorkDocName = GetText(connection.WorkDocument, Named("Name")).value_or("");
-    const int32_t result = GetInt32(connection.WorkDocument, Named("Type")).value_or(0);
-    connection.WorkDocType = GetInt32(connection.WorkDocument, Named("Type")).value_or(0);
+    connection.WorkDocName =
+        GetAs<std::string>(connection.WorkDocument, Named("Name")).value_or("");
+    const int32_t result = GetAs<int32_t>(connection.WorkDocument, Named("Type")).value_or(0);
+    connection.WorkDocType = GetAs<int32_t>(connection.WorkDocument, Named("Type")).value_or(0);
     return result;
 }
 

@@ -17,7 +17,8 @@ bool CheckFeatureStatus(FeatureCheck& check, const ObjectRef& document, const Te
     check.FirstModel = GetObject(document, Named("Models"), {Value::Int16(1)}, ids::ModelIid);
     check.FeatureList =
         GetObject(check.FirstModel, Id(ids::FeatureListId), {}, ids::FeatureListIid);
-    const int16_t count = GetInt16(check.FeatureList, Id(ids::FeatureCountId)).value_or(int16_t{0});
+    const int16_t count =
+        GetAs<int16_t>(check.FeatureList, Id(ids::FeatureCountId)).value_or(int16_t{0});
 
     for (int i = 1; i <= count; ++i) {
         const ObjectRef feature =
@@ -26,12 +27,12 @@ bool CheckFeatureStatus(FeatureCheck& check, const ObjectRef& document, const Te
             continue;
         }
         // A type or status that cannot be read counts as healthy.
-        if (GetInt32(feature, Named("Type")) == ids::CopiedPartFeatureType) {
+        if (GetAs<int32_t>(feature, Named("Type")) == ids::CopiedPartFeatureType) {
             check.CopiedPartFound = true;
             result = false;
             break;
         }
-        const auto status = GetInt32(feature, Named("Status"));
+        const auto status = GetAs<int32_t>(feature, Named("Status"));
         std::optional<MessageText> label;
         if (status == ids::FeatureStatusWarned) {
             label = MessageText::Warned;
@@ -39,8 +40,8 @@ bool CheckFeatureStatus(FeatureCheck& check, const ObjectRef& document, const Te
             label = MessageText::Failed;
         }
         if (label) {
-            check.FeatureMessage +=
-                "\r\n" + texts.Message(*label) + GetText(feature, Named("Name")).value_or("");
+            check.FeatureMessage += "\r\n" + texts.Message(*label) +
+                                    GetAs<std::string>(feature, Named("Name")).value_or("");
             result = false;
         }
     }

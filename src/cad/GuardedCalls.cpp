@@ -1,6 +1,7 @@
 #include "cad/GuardedCalls.h"
 
 #include <span>
+#include <type_traits>
 
 namespace psm::cad {
 namespace {
@@ -50,30 +51,31 @@ ObjectRef CallObject(const ObjectRef& on, const Member& member, Args args,
     return Seen(on->Call(member, Span(args)), interfaceId);
 }
 
-std::optional<int16_t> GetInt16(const ObjectRef& on, const Member& member, Args args) {
+template <class T>
+std::optional<T> GetAs(const ObjectRef& on, const Member& member, Args args) {
     const auto value = GetValue(on, member, args);
-    return value ? value->AsInt16() : std::nullopt;
+    if (!value) {
+        return std::nullopt;
+    }
+    if constexpr (std::is_same_v<T, int16_t>) {
+        return value->AsInt16();
+    } else if constexpr (std::is_same_v<T, int32_t>) {
+        return value->AsInt32();
+    } else if constexpr (std::is_same_v<T, double>) {
+        return value->AsDouble();
+    } else if constexpr (std::is_same_v<T, bool>) {
+        return value->AsBoolean();
+    } else {
+        static_assert(std::is_same_v<T, std::string>, "a type the automation values convert to");
+        return value->AsText();
+    }
 }
 
-std::optional<int32_t> GetInt32(const ObjectRef& on, const Member& member, Args args) {
-    const auto value = GetValue(on, member, args);
-    return value ? value->AsInt32() : std::nullopt;
-}
-
-std::optional<double> GetDouble(const ObjectRef& on, const Member& member, Args args) {
-    const auto value = GetValue(on, member, args);
-    return value ? value->AsDouble() : std::nullopt;
-}
-
-std::optional<bool> GetBoolean(const ObjectRef& on, const Member& member, Args args) {
-    const auto value = GetValue(on, member, args);
-    return value ? value->AsBoolean() : std::nullopt;
-}
-
-std::optional<std::string> GetText(const ObjectRef& on, const Member& member, Args args) {
-    const auto value = GetValue(on, member, args);
-    return value ? value->AsText() : std::nullopt;
-}
+template std::optional<int16_t> GetAs(const ObjectRef&, const Member&, Args);
+template std::optional<int32_t> GetAs(const ObjectRef&, const Member&, Args);
+template std::optional<double> GetAs(const ObjectRef&, const Member&, Args);
+template std::optional<bool> GetAs(const ObjectRef&, const Member&, Args);
+template std::optional<std::string> GetAs(const ObjectRef&, const Member&, Args);
 
 bool PutValue(const ObjectRef& on, const Member& member, const Value& value) {
     return on && on->Put(member, {}, value).Ok();

@@ -25,11 +25,17 @@ ObjectRef GetObject(const ObjectRef& on, const Member& member, Args args = {},
 ObjectRef CallObject(const ObjectRef& on, const Member& member, Args args = {},
                      std::string_view interfaceId = {});
 
-std::optional<int16_t> GetInt16(const ObjectRef& on, const Member& member, Args args = {});
-std::optional<int32_t> GetInt32(const ObjectRef& on, const Member& member, Args args = {});
-std::optional<double> GetDouble(const ObjectRef& on, const Member& member, Args args = {});
-std::optional<bool> GetBoolean(const ObjectRef& on, const Member& member, Args args = {});
-std::optional<std::string> GetText(const ObjectRef& on, const Member& member, Args args = {});
+// A property get that yields a value of type T (int16_t, int32_t, double,
+// bool or std::string), converted as an assignment to a variable of that type
+// would convert it.
+template <class T>
+std::optional<T> GetAs(const ObjectRef& on, const Member& member, Args args = {});
+
+extern template std::optional<int16_t> GetAs(const ObjectRef&, const Member&, Args);
+extern template std::optional<int32_t> GetAs(const ObjectRef&, const Member&, Args);
+extern template std::optional<double> GetAs(const ObjectRef&, const Member&, Args);
+extern template std::optional<bool> GetAs(const ObjectRef&, const Member&, Args);
+extern template std::optional<std::string> GetAs(const ObjectRef&, const Member&, Args);
 
 // False when `on` is null or the call fails.
 bool PutValue(const ObjectRef& on, const Member& member, const Value& value);

@@ -99,12 +99,12 @@ void ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& do
     for (std::size_t k = 0; k < 5; ++k) {
         const ObjectRef marker = GetObject(variables.VariableTable, Id(ids::ItemId),
                                            {Value::Text(std::string(MarkerVariableNames[k]))});
-        variables.ValueVariableNames[k] = GetText(marker, Named("Formula")).value_or("");
+        variables.ValueVariableNames[k] = GetAs<std::string>(marker, Named("Formula")).value_or("");
     }
     for (std::size_t k = 0; k < 5; ++k) {
         variables.CurrentVariable =
             ValueVariable(variables.VariableTable, variables.ValueVariableNames[k]);
-        const auto value = GetDouble(variables.CurrentVariable, Id(ids::VariableValueId));
+        const auto value = GetAs<double>(variables.CurrentVariable, Id(ids::VariableValueId));
         if (!value) {
             continue;
         }

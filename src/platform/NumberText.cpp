@@ -113,91 +113,117 @@ std::string NumberToText(double value, char decimalSeparator) {
     return text;
 }
 
-std::optional<double> TextToNumber(std::string_view text, char decimalSeparator) {
+namespace {
+
+// A number text taken apart: the form from_chars reads, and what it takes to
+// tell a number too small for a double from one too large.
+struct NumberParts {
+    std::string Normalized;
+    bool Negative = false;
+    bool AnyDigit = false;
+    bool SignificantSeen = false; // a digit other than 0
+    int IntegerDigits = 0;        // significant digits before the separator
+    int LeadingZeroDecimals = 0;  // zeros right after the separator before any significant digit
+    int Exponent = 0;
+};
+
+std::string_view TrimSpaces(std::string_view text) {
     while (!text.empty() && text.front() == ' ') {
         text.remove_prefix(1);
     }
     while (!text.empty() && text.back() == ' ') {
         text.remove_suffix(1);
     }
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
+    return text;
+}
 
-    // Rebuild the number in the one form from_chars reads, whatever the separator.
-    std::string normalized;
-    normalized.reserve(text.size());
-    size_t i = 0;
-    int integerDigits = 0;       // significant digits before the separator
-    int leadingZeroDecimals = 0; // zeros right after the separator before any significant digit
-    bool anyDigit = false;
-    bool significantSeen = false;
+// Digits, the separator and more digits, rebuilt with a point.
+void ReadMantissa(std::string_view text, size_t& i, char decimalSeparator, NumberParts& parts) {
     for (; i < text.size() && IsDigit(text[i]); ++i) {
-        normalized.push_back(text[i]);
-        anyDigit = true;
-        significantSeen = significantSeen || text[i] != '0';
-        integerDigits += significantSeen ? 1 : 0;
+        parts.Normalized.push_back(text[i]);
+        parts.AnyDigit = true;
+        parts.SignificantSeen = parts.SignificantSeen || text[i] != '0';
+        parts.IntegerDigits += parts.SignificantSeen ? 1 : 0;
     }
     if (i < text.size() && text[i] == decimalSeparator) {
-        normalized.push_back('.');
+        parts.Normalized.push_back('.');
         for (++i; i < text.size() && IsDigit(text[i]); ++i) {
-            normalized.push_back(text[i]);
-            anyDigit = true;
-            if (!significantSeen && text[i] == '0') {
-                ++leadingZeroDecimals;
+            parts.Normalized.push_back(text[i]);
+            parts.AnyDigit = true;
+            if (!parts.SignificantSeen && text[i] == '0') {
+                ++parts.LeadingZeroDecimals;
             }
-            significantSeen = significantSeen || text[i] != '0';
+            parts.SignificantSeen = parts.SignificantSeen || text[i] != '0';
         }
     }
-    if (!anyDigit) {
-        return std::nullopt;
-    }
-    int exponent = 0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        normalized.push_back('e');
-        ++i;
-        bool negativeExponent = false;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            negativeExponent = text[i] == '-';
-            normalized.push_back(text[i]);
-            ++i;
-        }
-        const size_t exponentStart = i;
-        for (; i < text.size() && IsDigit(text[i]); ++i) {
-            normalized.push_back(text[i]);
-            exponent = AppendDigit(exponent, text[i]);
-        }
-        if (i == exponentStart) {
-            return std::nullopt;
-        }
-        exponent = negativeExponent ? -exponent : exponent;
-    }
-    if (i != text.size()) {
-        return std::nullopt;
-    }
+}
 
+// An optional exponent; false when "e" has no digits after it.
+bool ReadExponent(std::string_view text, size_t& i, NumberParts& parts) {
+    if (i >= text.size() || (text[i] != 'e' && text[i] != 'E')) {
+        return true;
+    }
+    parts.Normalized.push_back('e');
+    ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        parts.Normalized.push_back(text[i]);
+        ++i;
+    }
+    const size_t start = i;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        parts.Normalized.push_back(text[i]);
+        parts.Exponent = AppendDigit(parts.Exponent, text[i]);
+    }
+    parts.Exponent = negative ? -parts.Exponent : parts.Exponent;
+    return i != start;
+}
+
+std::optional<NumberParts> Parse(std::string_view text, char decimalSeparator) {
+    text = TrimSpaces(text);
+    NumberParts parts;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        parts.Negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    parts.Normalized.reserve(text.size());
+    size_t i = 0;
+    ReadMantissa(text, i, decimalSeparator, parts);
+    if (!parts.AnyDigit || !ReadExponent(text, i, parts) || i != text.size()) {
+        return std::nullopt;
+    }
+    return parts;
+}
+
+std::optional<double> Convert(const NumberParts& parts) {
     double value = 0;
+    const std::string& normalized = parts.Normalized;
     const auto result =
         std::from_chars(normalized.data(), normalized.data() + normalized.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         // Too small for a double is zero; too large has no value.
-        const long long firstDigitPower = integerDigits > 0
-                                              ? static_cast<long long>(integerDigits) - 1
-                                              : -static_cast<long long>(leadingZeroDecimals) - 1;
-        if (!significantSeen || firstDigitPower + exponent < 0) {
-            value = 0;
-        } else {
+        const long long firstDigitPower =
+            parts.IntegerDigits > 0 ? static_cast<long long>(parts.IntegerDigits) - 1
+                                    : -static_cast<long long>(parts.LeadingZeroDecimals) - 1;
+        if (parts.SignificantSeen && firstDigitPower + parts.Exponent >= 0) {
             return std::nullopt;
         }
+        value = 0;
     } else if (result.ec != std::errc() || result.ptr != normalized.data() + normalized.size()) {
         return std::nullopt;
     }
     if (!std::isfinite(value)) {
         return std::nullopt;
     }
-    return negative ? -value : value;
+    return parts.Negative ? -value : value;
+}
+
+} // namespace
+
+std::optional<double> TextToNumber(std::string_view text, char decimalSeparator) {
+    const std::optional<NumberParts> parts = Parse(text, decimalSeparator);
+    return parts ? Convert(*parts) : std::nullopt;
 }
 
 std::string FormatFixed3(double value, char decimalSeparator) {

@@ -129,8 +129,8 @@ TEST_F(ServedInProcess, CallsThroughTheClientLayerReturnServedObjects) {
     auto app = Client(Serve(world.Sim.App(), std::string(sim::iid::Application)));
     const auto document = cad::GetObject(app, cad::Id(sim::dispid::CurrentDocument));
     ASSERT_NE(document, nullptr);
-    EXPECT_EQ(cad::GetText(document, cad::Named("Name")), "Halter.psm");
-    EXPECT_EQ(cad::GetInt32(document, cad::Named("Type")), 4);
+    EXPECT_EQ(cad::GetAs<std::string>(document, cad::Named("Name")), "Halter.psm");
+    EXPECT_EQ(cad::GetAs<int32_t>(document, cad::Named("Type")), 4);
     const auto again = cad::GetObject(app, cad::Id(sim::dispid::CurrentDocument));
     EXPECT_TRUE(document->IsSameObject(*again));
     EXPECT_TRUE(cad::PutValue(app, cad::Id(sim::dispid::HoldRecompute), cad::Value::Boolean(true)));
@@ -289,23 +289,23 @@ TEST_F(CrossProcess, EveryInterfaceIdentifierCanBeAskedFor) {
     using namespace cad::ids;
     const auto app = connection.CadApp;
     const auto documents = Seen(cad::GetObject(app, cad::Id(21)), DocumentsIid);
-    EXPECT_EQ(cad::GetInt16(documents, cad::Id(3)), 5);
+    EXPECT_EQ(cad::GetAs<int16_t>(documents, cad::Id(3)), 5);
     const auto assembly = Seen(connection.ActiveDoc, AssemblyDocumentIid);
     const auto components = Seen(cad::GetObject(assembly, cad::Id(39)), ComponentSetIid);
     const auto component =
         Seen(cad::GetObject(components, cad::Id(0), {cad::Value::Int16(1)}), ComponentIid);
     const auto link = Seen(cad::GetObject(component, cad::Id(4)), LinkIid);
-    EXPECT_EQ(cad::GetBoolean(link, cad::Id(10)), false);
+    EXPECT_EQ(cad::GetAs<bool>(link, cad::Id(10)), false);
     EXPECT_NE(Seen(cad::GetObject(assembly, cad::Id(0x4006)), PartLinksIid), nullptr);
     const auto part = cad::GetObject(link, cad::Id(7));
     const auto variables = Seen(cad::GetObject(part, cad::Named("Variables")), VariableTableIid);
     const auto variable = Seen(
         cad::GetObject(variables, cad::Id(0), {cad::Value::Text("SM_Thickness")}), VariableIid);
-    EXPECT_EQ(cad::GetDouble(variable, cad::Id(3)), 0.002);
+    EXPECT_EQ(cad::GetAs<double>(variable, cad::Id(3)), 0.002);
     const auto model =
         Seen(cad::GetObject(part, cad::Named("Models"), {cad::Value::Int16(1)}), ModelIid);
     const auto features = Seen(cad::GetObject(model, cad::Id(30)), FeatureListIid);
-    EXPECT_EQ(cad::GetInt16(features, cad::Id(5)), 1);
+    EXPECT_EQ(cad::GetAs<int16_t>(features, cad::Id(5)), 1);
     const auto environments = Seen(cad::GetObject(app, cad::Id(23)), EnvironmentListIid);
     const auto environment =
         Seen(cad::GetObject(environments, cad::Id(0), {cad::Value::Text("Draft")}), EnvironmentIid);
@@ -331,9 +331,9 @@ TEST_F(CrossProcess, ByNameAndByDispatchIdentifierReachTheSameMember) {
     // A fresh handle: the connection's own has learnt "Name" already.
     const auto document = cad::GetObject(connection.CadApp, cad::Id(sim::dispid::CurrentDocument));
     const int lookups = simcad->NameLookups();
-    EXPECT_EQ(cad::GetText(document, cad::Named("Name")), "Halter.psm");
-    EXPECT_EQ(cad::GetText(document, cad::Id(sim::dispid::Name)), "Halter.psm");
-    EXPECT_EQ(cad::GetText(document, cad::Named("Name")), "Halter.psm"); // remembered
+    EXPECT_EQ(cad::GetAs<std::string>(document, cad::Named("Name")), "Halter.psm");
+    EXPECT_EQ(cad::GetAs<std::string>(document, cad::Id(sim::dispid::Name)), "Halter.psm");
+    EXPECT_EQ(cad::GetAs<std::string>(document, cad::Named("Name")), "Halter.psm"); // remembered
     EXPECT_EQ(simcad->NameLookups(), lookups + 1);
     const auto unknown = document->Get(cad::Named("Colour"), {});
     ASSERT_FALSE(unknown);
