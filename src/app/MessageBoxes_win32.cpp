@@ -40,17 +40,8 @@ MessageAnswer AnswerOf(int result, MessageButtons buttons) {
     case IDNO:
         return MessageAnswer::No;
     default:
-        break;
+        return CautiousAnswer(buttons);
     }
-    switch (buttons) {
-    case MessageButtons::Ok:
-        return MessageAnswer::Ok;
-    case MessageButtons::OkCancel:
-        return MessageAnswer::Cancel;
-    case MessageButtons::YesNo:
-        return MessageAnswer::No;
-    }
-    return MessageAnswer::Cancel;
 }
 
 MessageAnswer Win32MessageBoxes::ShowMessage(const std::string& text, const std::string& title,

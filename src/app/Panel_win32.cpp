@@ -1,5 +1,7 @@
 #include "app/Panel_win32.h"
 
+#include "platform/WindowBinding_win32.h"
+
 namespace psm {
 namespace {
 
@@ -23,19 +25,7 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
 } // namespace
 
 bool RegisterPanelClass(HINSTANCE instance) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, PanelClassName, &existing)) {
-        return true;
-    }
-    WNDCLASSEXW panelClass{};
-    panelClass.cbSize = sizeof panelClass;
-    panelClass.lpfnWndProc = PanelProc;
-    panelClass.hInstance = instance;
-    panelClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    panelClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    panelClass.lpszClassName = PanelClassName;
-    return RegisterClassExW(&panelClass) != 0;
+    return RegisterWindowClass(instance, {.Name = PanelClassName}, PanelProc);
 }
 
 } // namespace psm

@@ -11,6 +11,25 @@ struct WindowClassStyle {
     HICON Icon = nullptr;
 };
 
+// Registers a window class unless it is registered already; true when it is.
+inline bool RegisterWindowClass(HINSTANCE instance, const WindowClassStyle& style,
+                                WNDPROC procedure) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, style.Name, &existing)) {
+        return true;
+    }
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hIcon = style.Icon;
+    windowClass.hbrBackground = style.Background;
+    windowClass.lpszClassName = style.Name;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
 // The base of a window object bound to its window: the class is registered on
 // first use, the object is bound at WM_NCCREATE and receives every message
 // through Window::HandleMessage until WM_NCDESTROY, after which the binding is
@@ -34,7 +53,7 @@ class BoundWindow {
     bool CreateBound(HINSTANCE instance, const WindowClassStyle& style, DWORD extendedStyle,
                      const wchar_t* title, DWORD windowStyle, int x, int y, int width, int height,
                      HWND owner) {
-        if (!Register(instance, style)) {
+        if (!RegisterWindowClass(instance, style, Procedure)) {
             return false;
         }
         CreateWindowExW(extendedStyle, style.Name, title, windowStyle, x, y, width, height, owner,
@@ -53,23 +72,6 @@ class BoundWindow {
     HWND m_window = nullptr;
 
   private:
-    static bool Register(HINSTANCE instance, const WindowClassStyle& style) {
-        WNDCLASSEXW existing{};
-        existing.cbSize = sizeof existing;
-        if (GetClassInfoExW(instance, style.Name, &existing)) {
-            return true;
-        }
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hIcon = style.Icon;
-        windowClass.hbrBackground = style.Background;
-        windowClass.lpszClassName = style.Name;
-        return RegisterClassExW(&windowClass) != 0;
-    }
-
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_NCCREATE) {
             auto* bound =
