@@ -1,4 +1,4 @@
-#include "ChildProcess_win32.h"
+#include "tools/driver/ChildProcess_win32.h"
 
 #include <utility>
 #include <vector>

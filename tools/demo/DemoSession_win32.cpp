@@ -4,11 +4,12 @@
 // screenshot is due it prints "SHOT NAME WIDTHxHEIGHT+X+Y" and waits a moment,
 // so that the script around it can photograph the screen.
 
-#include "Psm_win32.h"
-#include "SimCad_win32.h"
 #include "cad/ComApartment_win32.h"
 #include "cad/MessageFilter_win32.h"
 #include "platform/Utf16_win32.h"
+#include "tools/driver/PsmSettings_win32.h"
+#include "tools/driver/Psm_win32.h"
+#include "tools/driver/SimCad_win32.h"
 
 #include <cmath>
 #include <cstdio>

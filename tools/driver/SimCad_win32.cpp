@@ -1,4 +1,4 @@
-#include "SimCad_win32.h"
+#include "tools/driver/SimCad_win32.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "Psm_win32.h"
+#include "tools/driver/Psm_win32.h"
 
 #include "app/Twips_win32.h"
 
@@ -6,7 +6,6 @@ namespace psm::e2e {
 namespace {
 
 constexpr UINT ReplyTimeoutMs = 5000;
-const wchar_t* const SettingsKey = L"Software\\VB and VBA Program Settings\\ORNA\\psm\\general";
 constexpr int MessageTextId = 0xFFFF;
 
 LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -67,39 +66,6 @@ std::wstring TextOf(HWND window) {
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
     return text;
 }
-
-// --- Settings ------------------------------------------------------------------------------
-
-namespace settings {
-
-void Clear() {
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\ORNA\\psm");
-}
-
-void Set(const std::wstring& key, const std::wstring& value) {
-    HKEY section = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &section,
-                        nullptr) != ERROR_SUCCESS) {
-        return;
-    }
-    RegSetValueExW(section, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(section);
-}
-
-std::optional<std::wstring> Get(const std::wstring& key) {
-    wchar_t value[1024] = {};
-    DWORD bytes = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, SettingsKey, key.c_str(), RRF_RT_REG_SZ, nullptr, value,
-                     &bytes) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return std::wstring(value);
-}
-
-} // namespace settings
-
-// --- The program -------------------------------------------------------------------------
 
 Psm::~Psm() {
     if (Running()) {
