@@ -1,9 +1,30 @@
 #include "tools/driver/ChildProcess_win32.h"
 
 #include <utility>
-#include <vector>
 
 namespace psm::e2e {
+namespace {
+
+struct WindowSearch {
+    DWORD ProcessId;
+    const wchar_t* ClassName;
+    std::vector<HWND> Found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM search) {
+    auto* wanted = reinterpret_cast<WindowSearch*>(search);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (process == wanted->ProcessId && IsWindowVisible(window) &&
+        std::wstring(className) == wanted->ClassName) {
+        wanted->Found.push_back(window);
+    }
+    return TRUE;
+}
+
+} // namespace
 
 std::optional<ChildProcess> ChildProcess::Start(const std::wstring& program,
                                                 const std::wstring& arguments,
@@ -63,6 +84,12 @@ void ChildProcess::Terminate() {
         TerminateProcess(m_process, 99);
         WaitForSingleObject(m_process, 5000);
     }
+}
+
+std::vector<HWND> ChildProcess::VisibleWindows(const wchar_t* className) const {
+    WindowSearch search{m_id, className, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
 }
 
 void ChildProcess::Close() {

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace psm::e2e {
@@ -29,6 +30,9 @@ class ChildProcess {
     bool WaitForExit(DWORD milliseconds) const;
     std::optional<DWORD> ExitCode() const;
     void Terminate();
+
+    // The process's visible top-level windows of that class (#32770, #32768, ...).
+    std::vector<HWND> VisibleWindows(const wchar_t* className) const;
 
   private:
     ChildProcess(HANDLE process, DWORD id) : m_process(process), m_id(id) {}

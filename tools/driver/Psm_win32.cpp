@@ -31,25 +31,6 @@ BOOL CALLBACK FindChild(HWND child, LPARAM search) {
     return TRUE;
 }
 
-struct ProcessWindows {
-    DWORD ProcessId;
-    const wchar_t* ClassName;
-    std::vector<HWND> Found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM search) {
-    auto* wanted = reinterpret_cast<ProcessWindows*>(search);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    if (process == wanted->ProcessId && IsWindowVisible(window) &&
-        std::wstring(className) == wanted->ClassName) {
-        wanted->Found.push_back(window);
-    }
-    return TRUE;
-}
-
 } // namespace
 
 std::wstring TextOf(HWND window) {
@@ -74,11 +55,7 @@ Psm::~Psm() {
 }
 
 std::vector<HWND> Psm::WindowsOfProcess(const wchar_t* className) const {
-    ProcessWindows search{m_process ? m_process->Id() : 0, className, {}};
-    if (m_process) {
-        EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    }
-    return search.Found;
+    return m_process ? m_process->VisibleWindows(className) : std::vector<HWND>();
 }
 
 bool Psm::Start(DWORD timeoutMs) {

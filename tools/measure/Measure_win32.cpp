@@ -206,55 +206,31 @@ void SwitchLatency(Bench& bench) {
 }
 
 // Process start to the first visible window of that class, in ms.
-double StartTime(const std::wstring& program, const wchar_t* className, Bench& bench) {
+double StartTime(const std::wstring& program, const wchar_t* className) {
     const auto start = Clock::now();
     auto child = ChildProcess::Start(program, L"");
     if (!child) {
         return -1;
     }
-    struct Search {
-        DWORD Process;
-        const wchar_t* Class;
-        bool Found;
-    } search{child->Id(), className, false};
-    WaitUntil(
-        [&] {
-            EnumWindows(
-                [](HWND window, LPARAM data) -> BOOL {
-                    auto* wanted = reinterpret_cast<Search*>(data);
-                    DWORD process = 0;
-                    GetWindowThreadProcessId(window, &process);
-                    wchar_t name[64] = {};
-                    GetClassNameW(window, name, 64);
-                    if (process == wanted->Process && IsWindowVisible(window) &&
-                        std::wstring(name) == wanted->Class) {
-                        wanted->Found = true;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            return search.Found;
-        },
-        20000, 2);
+    const bool found =
+        WaitUntil([&] { return !child->VisibleWindows(className).empty(); }, 20000, 2);
     const double elapsed = Milliseconds(Clock::now() - start);
-    (void)bench;
     child->Terminate();
-    return search.Found ? elapsed : -1;
+    return found ? elapsed : -1;
 }
 
 void StartUpTimes(Bench& bench) {
     std::vector<double> alone;
     for (int i = 0; i < 5; ++i) {
-        alone.push_back(StartTime(L"psm.exe", MainWindowClassName, bench));
+        alone.push_back(StartTime(L"psm.exe", MainWindowClassName));
     }
     Line("psm start without a CAD program (median)", Median(alone), "ms");
     bench.StartCad();
     std::vector<double> psmTimes;
     std::vector<double> minimalTimes;
     for (int i = 0; i < 7; ++i) {
-        minimalTimes.push_back(StartTime(L"psm_minimal_window.exe", L"MinimalWindow", bench));
-        psmTimes.push_back(StartTime(L"psm.exe", MainWindowClassName, bench));
+        minimalTimes.push_back(StartTime(L"psm_minimal_window.exe", L"MinimalWindow"));
+        psmTimes.push_back(StartTime(L"psm.exe", MainWindowClassName));
     }
     const double minimal = Median(minimalTimes);
     const double psmTime = Median(psmTimes);
