@@ -15,10 +15,6 @@
 
 namespace psm::e2e {
 
-// How long psm may take to notice what happened in the CAD program: a few of
-// its 100 ms ticks, generously, for a slow machine.
-inline constexpr DWORD NoticeMs = 5000;
-
 class EndToEnd : public ::testing::Test {
   protected:
     void SetUp() override;

@@ -20,7 +20,6 @@
 namespace psm::e2e {
 namespace {
 
-constexpr DWORD NoticeMs = 5000;
 constexpr DWORD ShotPauseMs = 1500;
 constexpr int ShotMarginPixels = 8;
 

@@ -16,6 +16,10 @@
 
 namespace psm::e2e {
 
+// How long psm may take to notice what happened in the CAD program: a few of
+// its 100 ms ticks, generously, for a slow machine.
+inline constexpr DWORD NoticeMs = 5000;
+
 struct MessageBoxSeen {
     HWND Window = nullptr;
     std::wstring Title;
