@@ -1,5 +1,7 @@
 #include "tools/driver/ChildProcess_win32.h"
 
+#include <memory>
+#include <type_traits>
 #include <utility>
 
 namespace psm::e2e {
@@ -23,6 +25,15 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM search) {
     }
     return TRUE;
 }
+
+struct FileCloser {
+    void operator()(HANDLE file) const {
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+        }
+    }
+};
+using UniqueFile = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
 
 } // namespace
 
@@ -122,15 +133,14 @@ std::wstring NewTempFolder(const std::wstring& name) {
 }
 
 bool WriteTextFile(const std::wstring& path, const std::string& utf8) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
         return false;
     }
     DWORD written = 0;
     const BOOL ok =
-        WriteFile(file, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
-    CloseHandle(file);
+        WriteFile(file.get(), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
     return ok && written == utf8.size();
 }
 

@@ -1,5 +1,6 @@
 #include "tools/driver/PsmSettings_win32.h"
 
+#include "platform/UniqueHkey_win32.h"
 #include "tools/driver/ChildProcess_win32.h"
 
 #include <windows.h>
@@ -16,14 +17,14 @@ void Clear() {
 }
 
 void Set(const std::wstring& key, const std::wstring& value) {
-    HKEY section = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &section,
-                        nullptr) != ERROR_SUCCESS) {
+    UniqueHkey section;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                        section.Put(), nullptr) != ERROR_SUCCESS) {
         return;
     }
-    RegSetValueExW(section, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    RegSetValueExW(section.Get(), key.c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(section);
 }
 
 std::optional<std::wstring> Get(const std::wstring& key) {
