@@ -5,9 +5,11 @@
 // workshop scenario unless a test brings its own.
 
 #include "platform/Utf16_win32.h"
+#include "tools/driver/Files_win32.h"
 #include "tools/driver/PsmSettings_win32.h"
 #include "tools/driver/Psm_win32.h"
 #include "tools/driver/SimCad_win32.h"
+#include "tools/driver/WaitUntil_win32.h"
 #include "tools/driver/Workshop.h"
 
 #include <gtest/gtest.h>

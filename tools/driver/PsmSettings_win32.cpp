@@ -1,7 +1,7 @@
 #include "tools/driver/PsmSettings_win32.h"
 
 #include "platform/UniqueHkey_win32.h"
-#include "tools/driver/ChildProcess_win32.h"
+#include "tools/driver/Files_win32.h"
 
 #include <windows.h>
 

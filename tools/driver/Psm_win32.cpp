@@ -1,6 +1,7 @@
 #include "tools/driver/Psm_win32.h"
 
 #include "app/Twips_win32.h"
+#include "tools/driver/WaitUntil_win32.h"
 
 namespace psm::e2e {
 namespace {

@@ -1,5 +1,8 @@
 #include "tools/driver/SimCad_win32.h"
 
+#include "tools/driver/Files_win32.h"
+#include "tools/driver/WaitUntil_win32.h"
+
 #include <limits>
 
 namespace psm::e2e {

@@ -10,9 +10,12 @@
 #include "cad/ComApartment_win32.h"
 #include "cad/ComObject_win32.h"
 #include "cad/MessageFilter_win32.h"
+#include "tools/driver/ChildProcess_win32.h"
+#include "tools/driver/Files_win32.h"
 #include "tools/driver/PsmSettings_win32.h"
 #include "tools/driver/Psm_win32.h"
 #include "tools/driver/SimCad_win32.h"
+#include "tools/driver/WaitUntil_win32.h"
 #include "tools/driver/Workshop.h"
 
 #include <algorithm>
