@@ -65,27 +65,11 @@ DispatchObject::~DispatchObject() {
     m_table->Forget(*this);
 }
 
-HRESULT DispatchObject::Identity(void** object) {
-    IUnknown* identity =
-        m_identity ? static_cast<IDispatch*>(m_identity.Get()) : static_cast<IDispatch*>(this);
-    identity->AddRef();
-    *object = identity;
-    return S_OK;
+IUnknown* DispatchObject::Identity() {
+    return m_identity ? static_cast<IDispatch*>(m_identity.Get()) : static_cast<IDispatch*>(this);
 }
 
-HRESULT DispatchObject::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    *object = nullptr;
-    if (IsEqualIID(iid, IID_IUnknown)) {
-        return Identity(object);
-    }
-    if (IsEqualIID(iid, IID_IDispatch)) {
-        AddRef();
-        *object = static_cast<IDispatch*>(this);
-        return S_OK;
-    }
+HRESULT DispatchObject::QueryOther(REFIID iid, void** object) {
     const std::string wanted = IidText(iid);
     if (!Published(wanted)) {
         return E_NOINTERFACE;
@@ -108,19 +92,7 @@ HRESULT DispatchObject::QueryInterface(REFIID iid, void** object) {
     return S_OK;
 }
 
-ULONG DispatchObject::AddRef() {
-    return ++m_refs;
-}
-
-ULONG DispatchObject::Release() {
-    const ULONG left = --m_refs;
-    if (left == 0) {
-        delete this;
-    }
-    return left;
-}
-
-HRESULT DispatchObject::GetTypeInfoCount(UINT* count) {
+HRESULT DispatchObject::GetTypeInfoCount(UINT* count) noexcept {
     if (count == nullptr) {
         return E_POINTER;
     }
@@ -128,14 +100,19 @@ HRESULT DispatchObject::GetTypeInfoCount(UINT* count) {
     return S_OK;
 }
 
-HRESULT DispatchObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+HRESULT DispatchObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept {
     if (info != nullptr) {
         *info = nullptr;
     }
     return DISP_E_BADINDEX;
 }
 
-HRESULT DispatchObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+HRESULT DispatchObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
+                                      DISPID* ids) noexcept {
+    return CatchAsHresult([&] { return Names(iid, names, count, ids); });
+}
+
+HRESULT DispatchObject::Names(REFIID iid, LPOLESTR* names, UINT count, DISPID* ids) {
     if (!IsEqualIID(iid, IID_NULL)) {
         return DISP_E_UNKNOWNINTERFACE;
     }
@@ -163,7 +140,13 @@ HRESULT DispatchObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, L
 }
 
 HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
-                               VARIANT* result, EXCEPINFO* exception, UINT* argError) {
+                               VARIANT* result, EXCEPINFO* exception, UINT* argError) noexcept {
+    return CatchAsHresult(
+        [&] { return Call(id, iid, flags, params, result, exception, argError); });
+}
+
+HRESULT DispatchObject::Call(DISPID id, REFIID iid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                             EXCEPINFO* exception, UINT* argError) {
     if (!IsEqualIID(iid, IID_NULL)) {
         return DISP_E_UNKNOWNINTERFACE;
     }

@@ -1,6 +1,6 @@
 #include "cad/MessageFilter_win32.h"
 
-#include <atomic>
+#include "platform/ComUnknown_win32.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -9,50 +9,22 @@ namespace {
 
 constexpr DWORD CancelCall = static_cast<DWORD>(-1);
 
-// COM interfaces have no virtual destructor; Release deletes the final class.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-class RetryMessageFilter final : public IMessageFilter {
+class RetryMessageFilter final : public ComUnknown<IMessageFilter> {
   public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IMessageFilter)) {
-            *object = static_cast<IMessageFilter*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
-
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG remaining = --m_references;
-        if (remaining == 0) {
-            delete this;
-        }
-        return remaining;
-    }
-
-    DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override {
+    DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD,
+                                               LPINTERFACEINFO) noexcept override {
         return SERVERCALL_ISHANDLED;
     }
 
-    DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK, DWORD elapsedMs, DWORD rejectType) override {
+    DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK, DWORD elapsedMs,
+                                              DWORD rejectType) noexcept override {
         return RetryDelay(elapsedMs, rejectType);
     }
 
-    DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD, DWORD) override {
+    DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD, DWORD) noexcept override {
         return PENDINGMSG_WAITDEFPROCESS;
     }
-
-  private:
-    std::atomic<ULONG> m_references{0};
 };
-#pragma GCC diagnostic pop
 
 } // namespace
 

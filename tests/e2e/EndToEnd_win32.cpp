@@ -40,9 +40,7 @@ std::wstring LocalNumber(std::wstring text) {
 
 void EndToEnd::SetUp() {
     m_folder = NewTempFolder(L"psm-e2e");
-    ASSERT_TRUE(WriteTextFile(ValueFilePath(), ValueFile));
-    settings::Clear();
-    settings::Set(L"filename", ValueFilePath());
+    ASSERT_TRUE(settings::PrepareValueFile(ValueFilePath(), ValueFile));
 }
 
 void EndToEnd::TearDown() {

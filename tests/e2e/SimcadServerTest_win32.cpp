@@ -8,8 +8,6 @@
 #include <windows.h>
 #undef GetObject
 
-#include "ChildProcess_win32.h"
-#include "SimCad_win32.h"
 #include "cad/CadIds.h"
 #include "cad/ComApartment_win32.h"
 #include "cad/ComObject_win32.h"
@@ -28,6 +26,8 @@
 #include "simcad/InterfaceIds.h"
 #include "simcad/Scenario.h"
 #include "texts/Texts.h"
+#include "tools/driver/ChildProcess_win32.h"
+#include "tools/driver/SimCad_win32.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

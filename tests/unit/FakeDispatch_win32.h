@@ -4,7 +4,8 @@
 // has one) and records what the client sent; without an inner object it
 // answers through `OnInvoke`.
 
-#include <atomic>
+#include "platform/ComUnknown_win32.h"
+
 #include <functional>
 #include <ole2.h>
 #include <vector>
@@ -21,9 +22,7 @@ struct InvokeRecord {
     bool HasExcepInfo = false;
 };
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-class FakeDispatch final : public IDispatch {
+class FakeDispatch final : public ComUnknown<IDispatch> {
   public:
     using InvokeHandler = std::function<HRESULT(DISPID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*)>;
 
@@ -31,28 +30,6 @@ class FakeDispatch final : public IDispatch {
     Make(Microsoft::WRL::ComPtr<IDispatch> inner = nullptr) {
         return Microsoft::WRL::ComPtr<FakeDispatch>(new FakeDispatch(std::move(inner)));
     }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG remaining = --m_references;
-        if (remaining == 0) {
-            delete this;
-        }
-        return remaining;
-    }
-    ULONG References() const { return m_references; }
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         *count = 0;
@@ -99,8 +76,6 @@ class FakeDispatch final : public IDispatch {
     explicit FakeDispatch(Microsoft::WRL::ComPtr<IDispatch> inner) : m_inner(std::move(inner)) {}
 
     Microsoft::WRL::ComPtr<IDispatch> m_inner;
-    std::atomic<ULONG> m_references{0};
 };
-#pragma GCC diagnostic pop
 
 } // namespace psm::cad::testing

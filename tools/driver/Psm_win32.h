@@ -6,8 +6,8 @@
 // posted messages, so that psm never handles a click inside another
 // process's SendMessage (where Windows would refuse its outgoing COM calls).
 
-#include "ChildProcess_win32.h"
 #include "app/MainWindowDesign_win32.h"
+#include "tools/driver/ChildProcess_win32.h"
 
 #include <optional>
 #include <string>
@@ -16,12 +16,9 @@
 
 namespace psm::e2e {
 
-// psm's stored settings: HKCU\Software\VB and VBA Program Settings\ORNA\psm\general.
-namespace settings {
-void Clear();
-void Set(const std::wstring& key, const std::wstring& value);
-std::optional<std::wstring> Get(const std::wstring& key);
-} // namespace settings
+// How long psm may take to notice what happened in the CAD program: a few of
+// its 100 ms ticks, generously, for a slow machine.
+inline constexpr DWORD NoticeMs = 5000;
 
 struct MessageBoxSeen {
     HWND Window = nullptr;

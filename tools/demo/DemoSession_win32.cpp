@@ -4,11 +4,15 @@
 // screenshot is due it prints "SHOT NAME WIDTHxHEIGHT+X+Y" and waits a moment,
 // so that the script around it can photograph the screen.
 
-#include "Psm_win32.h"
-#include "SimCad_win32.h"
 #include "cad/ComApartment_win32.h"
 #include "cad/MessageFilter_win32.h"
 #include "platform/Utf16_win32.h"
+#include "tools/driver/Files_win32.h"
+#include "tools/driver/PsmSettings_win32.h"
+#include "tools/driver/Psm_win32.h"
+#include "tools/driver/ScreenRegion_win32.h"
+#include "tools/driver/SimCad_win32.h"
+#include "tools/driver/WaitUntil_win32.h"
 
 #include <cmath>
 #include <cstdio>
@@ -18,8 +22,8 @@
 namespace psm::e2e {
 namespace {
 
-constexpr DWORD NoticeMs = 5000;
 constexpr DWORD ShotPauseMs = 1500;
+constexpr int ShotMarginPixels = 8;
 
 void Say(const std::string& text) {
     std::printf("%s\n", text.c_str());
@@ -47,28 +51,9 @@ HWND SimcadWindow() {
 }
 
 // Waits for the screen to settle, then asks for a photograph of these windows.
-void Shot(const std::string& name, std::vector<HWND> windows) {
+void Shot(const std::string& name, const std::vector<HWND>& windows) {
     WaitUntil([] { return false; }, 500);
-    RECT all{};
-    bool first = true;
-    for (HWND window : windows) {
-        if (window == nullptr || !IsWindowVisible(window)) {
-            continue;
-        }
-        RECT frame{};
-        GetWindowRect(window, &frame);
-        if (first) {
-            all = frame;
-            first = false;
-        } else {
-            UnionRect(&all, &all, &frame);
-        }
-    }
-    InflateRect(&all, 8, 8);
-    all.left = all.left < 0 ? 0 : all.left;
-    all.top = all.top < 0 ? 0 : all.top;
-    std::printf("SHOT %s %ldx%ld+%ld+%ld\n", name.c_str(), all.right - all.left,
-                all.bottom - all.top, all.left, all.top);
+    std::printf("SHOT %s %s\n", name.c_str(), ScreenRegion(windows, ShotMarginPixels).c_str());
     std::fflush(stdout);
     WaitUntil([] { return false; }, ShotPauseMs);
 }

@@ -1,9 +1,33 @@
-#include "ChildProcess_win32.h"
+#include "tools/driver/ChildProcess_win32.h"
+
+#include "tools/driver/Files_win32.h"
+#include "tools/driver/WaitUntil_win32.h"
 
 #include <utility>
-#include <vector>
 
 namespace psm::e2e {
+namespace {
+
+struct WindowSearch {
+    DWORD ProcessId;
+    const wchar_t* ClassName;
+    std::vector<HWND> Found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM search) {
+    auto* wanted = reinterpret_cast<WindowSearch*>(search);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (process == wanted->ProcessId && IsWindowVisible(window) &&
+        std::wstring(className) == wanted->ClassName) {
+        wanted->Found.push_back(window);
+    }
+    return TRUE;
+}
+
+} // namespace
 
 std::optional<ChildProcess> ChildProcess::Start(const std::wstring& program,
                                                 const std::wstring& arguments,
@@ -65,46 +89,17 @@ void ChildProcess::Terminate() {
     }
 }
 
+std::vector<HWND> ChildProcess::VisibleWindows(const wchar_t* className) const {
+    WindowSearch search{m_id, className, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
 void ChildProcess::Close() {
     if (m_process != nullptr) {
         CloseHandle(m_process);
         m_process = nullptr;
     }
-}
-
-std::wstring ProgramFolder() {
-    std::vector<wchar_t> path(MAX_PATH);
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            std::wstring full(path.data(), length);
-            return full.substr(0, full.find_last_of(L"\\/") + 1);
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
-std::wstring NewTempFolder(const std::wstring& name) {
-    wchar_t temp[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, temp);
-    const std::wstring folder =
-        std::wstring(temp) + name + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
-
-bool WriteTextFile(const std::wstring& path, const std::string& utf8) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    const BOOL ok =
-        WriteFile(file, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == utf8.size();
 }
 
 } // namespace psm::e2e

@@ -7,10 +7,16 @@
 //   - psm's start-up to its ready window against a minimal Win32 program;
 //   - psm's CPU time over ten idle seconds.
 
-#include "EndToEnd_win32.h"
 #include "cad/ComApartment_win32.h"
 #include "cad/ComObject_win32.h"
 #include "cad/MessageFilter_win32.h"
+#include "tools/driver/ChildProcess_win32.h"
+#include "tools/driver/Files_win32.h"
+#include "tools/driver/PsmSettings_win32.h"
+#include "tools/driver/Psm_win32.h"
+#include "tools/driver/SimCad_win32.h"
+#include "tools/driver/WaitUntil_win32.h"
+#include "tools/driver/Workshop.h"
 
 #include <algorithm>
 #include <chrono>
@@ -37,17 +43,45 @@ void Line(const char* name, double value, const char* unit, const std::string& n
     std::fflush(stdout);
 }
 
-// The fixture's set-up outside GoogleTest: the value file and settings.
-class Bench final : public EndToEnd {
+// psm.exe beside simcad.exe in the workshop of the end-to-end suite: psm's
+// settings name the workshop's value file, simcad runs the workshop scenario.
+class Bench {
   public:
-    void TestBody() override {}
-    void Prepare() { SetUp(); }
-    void Finish() { TearDown(); }
-    using EndToEnd::psm;
-    using EndToEnd::simcad;
-    using EndToEnd::Start;
-    using EndToEnd::StartCad;
-    using EndToEnd::Switch;
+    void Prepare() {
+        const std::wstring valueFile = NewTempFolder(L"psm-measure") + L"psm_mm.txt";
+        if (!settings::PrepareValueFile(valueFile, ValueFile)) {
+            std::printf("cannot write the value file\n");
+        }
+    }
+
+    void Finish() {
+        psm.End();
+        simcad.Quit();
+    }
+
+    bool StartCad() {
+        if (!simcad.Start(Workshop)) {
+            std::printf("simcad did not start: %s\n", simcad.Problem().c_str());
+            return false;
+        }
+        return true;
+    }
+
+    void Start() {
+        if (StartCad() && !psm.Start()) {
+            std::printf("psm.exe did not show its window\n");
+        }
+    }
+
+    void Switch(const std::string& document) {
+        if (!simcad.Activate(document)) {
+            std::printf("simcad did not activate %s: %s\n", document.c_str(),
+                        simcad.Problem().c_str());
+        }
+    }
+
+    SimCad simcad;
+    Psm psm;
 };
 
 void CallRates(Bench& bench) {
@@ -132,7 +166,7 @@ void IdleTicks(Bench& bench) {
     Line("ticks asking in 2 s, psm active", bench.simcad.CountCalls("OpenDocuments") - before,
          "ticks", "expected 0");
 
-    // Ten idle seconds while psm polls: tests/e2e/measure.sh samples psm's
+    // Ten idle seconds while psm polls: tools/measure/measure.sh samples psm's
     // CPU time from outside meanwhile (Wine reports no times of another process).
     bench.Switch("Halter.psm");
     WaitUntil([] { return false; }, 300);
@@ -175,55 +209,31 @@ void SwitchLatency(Bench& bench) {
 }
 
 // Process start to the first visible window of that class, in ms.
-double StartTime(const std::wstring& program, const wchar_t* className, Bench& bench) {
+double StartTime(const std::wstring& program, const wchar_t* className) {
     const auto start = Clock::now();
     auto child = ChildProcess::Start(program, L"");
     if (!child) {
         return -1;
     }
-    struct Search {
-        DWORD Process;
-        const wchar_t* Class;
-        bool Found;
-    } search{child->Id(), className, false};
-    WaitUntil(
-        [&] {
-            EnumWindows(
-                [](HWND window, LPARAM data) -> BOOL {
-                    auto* wanted = reinterpret_cast<Search*>(data);
-                    DWORD process = 0;
-                    GetWindowThreadProcessId(window, &process);
-                    wchar_t name[64] = {};
-                    GetClassNameW(window, name, 64);
-                    if (process == wanted->Process && IsWindowVisible(window) &&
-                        std::wstring(name) == wanted->Class) {
-                        wanted->Found = true;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            return search.Found;
-        },
-        20000, 2);
+    const bool found =
+        WaitUntil([&] { return !child->VisibleWindows(className).empty(); }, 20000, 2);
     const double elapsed = Milliseconds(Clock::now() - start);
-    (void)bench;
     child->Terminate();
-    return search.Found ? elapsed : -1;
+    return found ? elapsed : -1;
 }
 
 void StartUpTimes(Bench& bench) {
     std::vector<double> alone;
     for (int i = 0; i < 5; ++i) {
-        alone.push_back(StartTime(L"psm.exe", MainWindowClassName, bench));
+        alone.push_back(StartTime(L"psm.exe", MainWindowClassName));
     }
     Line("psm start without a CAD program (median)", Median(alone), "ms");
     bench.StartCad();
     std::vector<double> psmTimes;
     std::vector<double> minimalTimes;
     for (int i = 0; i < 7; ++i) {
-        minimalTimes.push_back(StartTime(L"psm_e2e_minimal.exe", L"MinimalWindow", bench));
-        psmTimes.push_back(StartTime(L"psm.exe", MainWindowClassName, bench));
+        minimalTimes.push_back(StartTime(L"psm_minimal_window.exe", L"MinimalWindow"));
+        psmTimes.push_back(StartTime(L"psm.exe", MainWindowClassName));
     }
     const double minimal = Median(minimalTimes);
     const double psmTime = Median(psmTimes);

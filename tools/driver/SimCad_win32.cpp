@@ -1,4 +1,7 @@
-#include "SimCad_win32.h"
+#include "tools/driver/SimCad_win32.h"
+
+#include "tools/driver/Files_win32.h"
+#include "tools/driver/WaitUntil_win32.h"
 
 #include <limits>
 

@@ -13,6 +13,7 @@
 
 #include "app/MainWindowDesign_win32.h"
 #include "app/Twips_win32.h"
+#include "tools/driver/ScreenRegion_win32.h"
 
 #include <cstdio>
 #include <cwchar>
@@ -56,22 +57,7 @@ std::vector<HWND> VisibleMenus() {
 }
 
 void PrintRegion(const std::vector<HWND>& windows) {
-    RECT all{};
-    bool first = true;
-    for (HWND window : windows) {
-        RECT frame{};
-        GetWindowRect(window, &frame);
-        if (first) {
-            all = frame;
-            first = false;
-        } else {
-            UnionRect(&all, &all, &frame);
-        }
-    }
-    InflateRect(&all, MarginPixels, MarginPixels);
-    all.left = all.left < 0 ? 0 : all.left;
-    all.top = all.top < 0 ? 0 : all.top;
-    std::printf("%ldx%ld+%ld+%ld\n", all.right - all.left, all.bottom - all.top, all.left, all.top);
+    std::printf("%s\n", psm::e2e::ScreenRegion(windows, MarginPixels).c_str());
 }
 
 void SendKey(WORD key) {

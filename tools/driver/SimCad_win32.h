@@ -4,9 +4,9 @@
 // its control object "SimCad.Control" with psm's own COM client layer, and
 // asked to quit at the end.
 
-#include "ChildProcess_win32.h"
 #include "cad/Automation.h"
 #include "cad/ComAutomation_win32.h"
+#include "tools/driver/ChildProcess_win32.h"
 
 #include <optional>
 #include <string>

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Runs psm_e2e_measure.exe under Wine in a virtual X server and adds psm's
+# Runs psm_measure.exe under Wine in a virtual X server and adds psm's
 # CPU share over its ten idle seconds, read from /proc (Wine reports no CPU
 # times of another process).
 #
-#   tests/e2e/measure.sh [BUILD-DIR]        default: build/windows
+#   tools/measure/measure.sh [BUILD-DIR]        default: build/windows
 set -eu
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$repo/build/windows}" && pwd)
@@ -20,7 +20,7 @@ cpu_ticks() { # utime + stime of every Wine process running psm.exe
     echo "$total"
 }
 hz=$(getconf CLK_TCK)
-"$repo/scripts/wine-run.sh" "$build/bin/psm_e2e_measure.exe" 2>&1 | while IFS= read -r line; do
+"$repo/scripts/wine-run.sh" "$build/bin/psm_measure.exe" 2>&1 | while IFS= read -r line; do
     line=${line%$'\r'}
     case "$line" in
     "idle: 10 s" | "active: 10 s")

@@ -1,12 +1,12 @@
-#include "Psm_win32.h"
+#include "tools/driver/Psm_win32.h"
 
 #include "app/Twips_win32.h"
+#include "tools/driver/WaitUntil_win32.h"
 
 namespace psm::e2e {
 namespace {
 
 constexpr UINT ReplyTimeoutMs = 5000;
-const wchar_t* const SettingsKey = L"Software\\VB and VBA Program Settings\\ORNA\\psm\\general";
 constexpr int MessageTextId = 0xFFFF;
 
 LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -32,25 +32,6 @@ BOOL CALLBACK FindChild(HWND child, LPARAM search) {
     return TRUE;
 }
 
-struct ProcessWindows {
-    DWORD ProcessId;
-    const wchar_t* ClassName;
-    std::vector<HWND> Found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM search) {
-    auto* wanted = reinterpret_cast<ProcessWindows*>(search);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    if (process == wanted->ProcessId && IsWindowVisible(window) &&
-        std::wstring(className) == wanted->ClassName) {
-        wanted->Found.push_back(window);
-    }
-    return TRUE;
-}
-
 } // namespace
 
 std::wstring TextOf(HWND window) {
@@ -68,39 +49,6 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
-// --- Settings ------------------------------------------------------------------------------
-
-namespace settings {
-
-void Clear() {
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\ORNA\\psm");
-}
-
-void Set(const std::wstring& key, const std::wstring& value) {
-    HKEY section = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &section,
-                        nullptr) != ERROR_SUCCESS) {
-        return;
-    }
-    RegSetValueExW(section, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(section);
-}
-
-std::optional<std::wstring> Get(const std::wstring& key) {
-    wchar_t value[1024] = {};
-    DWORD bytes = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, SettingsKey, key.c_str(), RRF_RT_REG_SZ, nullptr, value,
-                     &bytes) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return std::wstring(value);
-}
-
-} // namespace settings
-
-// --- The program -------------------------------------------------------------------------
-
 Psm::~Psm() {
     if (Running()) {
         End();
@@ -108,11 +56,7 @@ Psm::~Psm() {
 }
 
 std::vector<HWND> Psm::WindowsOfProcess(const wchar_t* className) const {
-    ProcessWindows search{m_process ? m_process->Id() : 0, className, {}};
-    if (m_process) {
-        EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    }
-    return search.Found;
+    return m_process ? m_process->VisibleWindows(className) : std::vector<HWND>();
 }
 
 bool Psm::Start(DWORD timeoutMs) {
