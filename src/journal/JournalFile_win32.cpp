@@ -1,18 +1,12 @@
 #include "journal/JournalFile.h"
+#include "platform/UniqueHandle_win32.h"
 #include "platform/Utf16_win32.h"
 
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <windows.h>
 
 namespace psm {
 namespace {
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 // Another program (a second psm, an editor saving the file) holds it only
 // for moments; longer than this, the line is not written.
@@ -44,7 +38,7 @@ UniqueHandle OpenForAppend(const std::wstring& path, DWORD& error) {
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     error = handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
-    return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+    return OwnFileHandle(handle);
 }
 
 // The whole file, also beyond its end, so that appenders take turns.

@@ -1,25 +1,19 @@
 #include "platform/FileRead.h"
+#include "platform/UniqueHandle_win32.h"
 #include "platform/Utf16_win32.h"
 
-#include <memory>
 #include <new>
-#include <type_traits>
 #include <windows.h>
 
 namespace psm {
 namespace {
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 UniqueHandle OpenForReading(const std::wstring& path) {
     // Others may keep the file open in an editor. A folder does not open
     // (no FILE_FLAG_BACKUP_SEMANTICS), so it counts as missing.
     HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+    return OwnFileHandle(handle);
 }
 
 } // namespace

@@ -1,23 +1,11 @@
 #include "tools/driver/Files_win32.h"
 
-#include <memory>
-#include <type_traits>
+#include "platform/UniqueHandle_win32.h"
+
 #include <vector>
 #include <windows.h>
 
 namespace psm::e2e {
-namespace {
-
-struct FileCloser {
-    void operator()(HANDLE file) const {
-        if (file != INVALID_HANDLE_VALUE) {
-            CloseHandle(file);
-        }
-    }
-};
-using UniqueFile = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
-
-} // namespace
 
 std::wstring ProgramFolder() {
     std::vector<wchar_t> path(MAX_PATH);
@@ -42,9 +30,9 @@ std::wstring NewTempFolder(const std::wstring& name) {
 }
 
 bool WriteTextFile(const std::wstring& path, const std::string& utf8) {
-    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
+    const UniqueHandle file = OwnFileHandle(CreateFileW(
+        path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         return false;
     }
     DWORD written = 0;
