@@ -3,7 +3,7 @@
 #include "cad/CadIds.h"
 #include "form/Exit.h"
 #include "selection/Selection.h"
-#include "tables/SameValue.h"
+#include "tables/TypeMatch.h"
 
 namespace psm {
 namespace {
@@ -113,38 +113,13 @@ void RefreshDocument(AppState& state, const Services& services) {
 
 void FindCurrentType(AppState& state) {
     const TableModel& tables = state.Tables;
-    const cad::FiveTexts& values = state.Variables.CurrentValues;
     WatchState& watch = state.Watch;
-
-    // Values compare as numbers: "1,50" in the file is the 1,5 the document holds.
-    const auto same = [&](const TypeRow& type, SheetValue value) {
-        return SameValue(type.Value(value), values[IndexOf(value)], state.DecimalSeparator);
-    };
-    int partialMatchRow = 0;
-    int fullMatchRow = 0;
-    for (int row = 1; row <= static_cast<int>(tables.TypeList.size()); ++row) {
-        const TypeRow& type = tables.Type(row);
-        // Thickness, radius and neutral factor make a partial match; the
-        // reliefs decide between rows that agree in those.
-        if (same(type, SheetValue::Thickness) && same(type, SheetValue::BendRadius) &&
-            same(type, SheetValue::NeutralFactor)) {
-            partialMatchRow = row;
-            if (same(type, SheetValue::ReliefLength) && same(type, SheetValue::ReliefWidth)) {
-                fullMatchRow = row;
-                break;
-            }
-        }
-    }
-    watch.CurrentTypeRow = fullMatchRow > 0 ? fullMatchRow : partialMatchRow;
+    watch.CurrentTypeRow =
+        MatchingTypeRow(tables, state.Variables.CurrentValues, state.DecimalSeparator);
     if (watch.CurrentTypeRow == 0) {
         return;
     }
-    for (int table = static_cast<int>(tables.TableList.size()); table >= 1; --table) {
-        if (tables.Table(table).FirstRow <= watch.CurrentTypeRow) {
-            watch.CurrentTableIndex = table;
-            break;
-        }
-    }
+    watch.CurrentTableIndex = TableOfRow(tables, watch.CurrentTypeRow);
     watch.TableFirstRow = tables.Table(watch.CurrentTableIndex).FirstRow;
     watch.TableLastRow = watch.CurrentTableIndex == static_cast<int>(tables.TableList.size())
                              ? tables.TypeCount

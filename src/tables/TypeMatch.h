@@ -1,0 +1,22 @@
+#pragma once
+
+// Which type of the value file a document's five values belong to.
+
+#include "tables/TableModel.h"
+
+#include <array>
+#include <string>
+
+namespace psm {
+
+// The TypeList row (1-based) whose values are the given ones, compared as
+// numbers; 0 for none. Thickness, radius and neutral factor make a partial
+// match, the reliefs decide between rows that agree in those: the first full
+// match wins, else the last partial one.
+int MatchingTypeRow(const TableModel& tables, const std::array<std::string, 5>& values,
+                    char decimalSeparator);
+
+// The table (1-based) that holds the row; 0 for none.
+int TableOfRow(const TableModel& tables, int row);
+
+} // namespace psm
