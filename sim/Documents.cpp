@@ -24,6 +24,10 @@ std::vector<MemberInfo> DocumentMembers() {
                [](Node& self, const Invocation&) -> cad::Result<cad::Value> {
                    return cad::Value::Text(Self<Document>(self).Name());
                }),
+        Getter({}, dispid::FullName, "FullName", {},
+               [](Node& self, const Invocation&) -> cad::Result<cad::Value> {
+                   return cad::Value::Text(Self<Document>(self).FullName());
+               }),
         Getter({}, dispid::Variables, "Variables", {},
                [](Node& self, const Invocation& call) {
                    return ObjectValue(call, Self<Document>(self).VariableTableNode());
@@ -291,7 +295,8 @@ const ClassInfo& Window::Class() const {
 // --- Document ---------------------------------------------------------------------
 
 Document::Document(Simulator& sim, std::string id, std::string name, int32_t type)
-    : Node(std::move(id)), m_sim(sim), m_name(std::move(name)), m_type(type) {
+    : Node(std::move(id)), m_sim(sim), m_name(std::move(name)),
+      m_fullName(std::string(DocumentFolder) + m_name), m_type(type) {
     m_variableTable = std::make_shared<VariableTable>(*this);
     m_model = std::make_shared<Model>(*this);
     m_simplifiedModel = std::make_shared<Updatable>(*this, Id() + "/SimplifiedModel1");

@@ -155,6 +155,9 @@ inline constexpr std::string_view Values[5] = {Thickness, BendRadius, NeutralFac
                                                ReliefWidth};
 } // namespace variable
 
+// The folder every document is saved in unless a test says otherwise.
+inline constexpr std::string_view DocumentFolder = "C:\\Teile\\";
+
 class Document final : public Node {
   public:
     Document(Simulator& sim, std::string id, std::string name, int32_t type);
@@ -163,6 +166,9 @@ class Document final : public Node {
 
     Simulator& Sim() const { return m_sim; }
     const std::string& Name() const { return m_name; }
+    // The file the document is saved in: DocumentFolder and the name, by default.
+    const std::string& FullName() const { return m_fullName; }
+    void SetFullName(std::string fullName) { m_fullName = std::move(fullName); }
     int32_t Type() const { return m_type; }
     bool IsClosed() const { return m_closed; }
     void MarkClosed() { m_closed = true; }
@@ -208,6 +214,7 @@ class Document final : public Node {
   private:
     Simulator& m_sim;
     std::string m_name;
+    std::string m_fullName;
     int32_t m_type;
     bool m_closed = false;
     int m_recomputes = 0;

@@ -73,6 +73,7 @@ inline constexpr int32_t Name = 1001;
 inline constexpr int32_t Type = 1002;
 inline constexpr int32_t Status = 1003;
 inline constexpr int32_t Formula = 1004;
+inline constexpr int32_t FullName = 1005;
 inline constexpr int32_t Variables = 1010;
 inline constexpr int32_t Models = 1011;
 inline constexpr int32_t SimplifiedModels = 1012;
