@@ -89,6 +89,11 @@ void Redraw(const CadConnection& connection) {
 
 } // namespace
 
+std::string TableValueText(SheetValue value, double cadValue, double scaleFactor,
+                           char decimalSeparator) {
+    return NumberToText(IsLength(value) ? cadValue * scaleFactor : cadValue, decimalSeparator);
+}
+
 void ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& document,
                              double scaleFactor, char decimalSeparator) {
     variables.CurrentValues = {};
@@ -108,8 +113,8 @@ void ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& do
         if (!value) {
             continue;
         }
-        const double tableValue = IsLength(SheetValues[k]) ? *value * scaleFactor : *value;
-        variables.CurrentValues[k] = NumberToText(tableValue, decimalSeparator);
+        variables.CurrentValues[k] =
+            TableValueText(SheetValues[k], *value, scaleFactor, decimalSeparator);
     }
     variables.VariablesRead = true;
 }
@@ -125,8 +130,11 @@ WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
     struct Change {
         ObjectRef Variable;
         std::optional<double> Earlier;
+        std::size_t Index;
     };
     std::vector<Change> changes;
+    WriteReport& report = variables.LastWrite;
+    report = {};
     const auto table = ObjectThrough(document, Named("Variables"), ids::VariableTableIid);
     variables.VariableTable = table ? table.Value() : nullptr;
     // Without the table no value can land.
@@ -152,6 +160,7 @@ WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
         }
         // A present value that cannot be read does not stop the write.
         const std::optional<double> earlier = present ? present.Value().AsDouble() : std::nullopt;
+        report.Before[k] = report.After[k] = earlier;
         const auto target =
             TargetValue(variables, k, restore, newValues, scaleFactor, decimalSeparator);
         if (!target || (earlier && *earlier == *target)) {
@@ -162,7 +171,9 @@ WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
             stopped = true;
             break;
         }
-        changes.push_back({variables.CurrentVariable, earlier});
+        changes.push_back({variables.CurrentVariable, earlier, k});
+        report.After[k] = *target;
+        report.Changed = true;
     }
 
     WriteOutcome outcome = WriteOutcome::Written;
@@ -173,6 +184,8 @@ WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
             if (!change->Earlier || !PutValue(change->Variable, Id(ids::VariableValueId),
                                               Value::Double(*change->Earlier))) {
                 outcome = WriteOutcome::RestoreIncomplete;
+            } else {
+                report.After[change->Index] = change->Earlier;
             }
         }
     }

@@ -9,6 +9,7 @@
 #include "tables/SheetValue.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace psm {
@@ -24,13 +25,27 @@ using FiveTexts = std::array<std::string, 5>;
 inline constexpr std::array<std::string_view, 5> MarkerVariableNames = {
     "MaterialThickness_", "BendRadius_", "NeutralFactor_", "ReliefLength_", "ReliefWidth_"};
 
+// What one write found in the document and left there, value by value, in
+// CAD units; nothing for a value it did not read.
+struct WriteReport {
+    std::array<std::optional<double>, 5> Before;
+    std::array<std::optional<double>, 5> After;
+    bool Changed = false; // a value was put, whether it stayed or was put back
+};
+
 struct SheetMetalVariables {
     FiveTexts CurrentValues;      // in table units (the neutral factor unscaled), number texts
     FiveTexts ValueVariableNames; // the markers' formulas at the last read
     ObjectRef VariableTable;
     ObjectRef CurrentVariable;
     bool VariablesRead = false;
+    WriteReport LastWrite; // of the last WriteSheetMetalVariables
 };
+
+// A value of the document as the table gives it: lengths times scaleFactor,
+// as a number text.
+std::string TableValueText(SheetValue value, double cadValue, double scaleFactor,
+                           char decimalSeparator);
 
 // Fills CurrentValues from `document`; lengths are multiplied by scaleFactor.
 void ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& document,
@@ -52,6 +67,7 @@ enum class WriteOutcome {
 // step that finds the program busy beyond the retry or gone stops the write.
 // Then releases the recompute switch and, unless the document is back as it
 // was, lets pending events run once and redraws by connection.ActiveDocType.
+// LastWrite tells what the document held before and after.
 // `document` is taken by value: the pending events may replace the
 // connection's references meanwhile.
 WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
