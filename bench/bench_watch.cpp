@@ -60,7 +60,8 @@ class NullInfo final : public InfoView {
 class NullHost final : public MessageBoxes,
                        public MousePointer,
                        public EventPump,
-                       public ProgramLocation {
+                       public ProgramLocation,
+                       public Workstation {
   public:
     MessageAnswer ShowMessage(const std::string&, const std::string&, MessageButtons,
                               MessageIcon) override {
@@ -70,6 +71,11 @@ class NullHost final : public MessageBoxes,
     void ProcessPendingEvents() override {}
     std::string ProgramFolder() const override { return "C:\\psm"; }
     std::string ExecutableFileName() const override { return "psm.exe"; }
+    std::string UserName() const override { return {}; }
+    std::string ComputerName() const override { return {}; }
+    std::string LocalTime() const override { return {}; }
+    std::string LocalAppDataFolder() const override { return {}; }
+    bool OpenInEditor(const std::string&) override { return false; }
 };
 
 constexpr std::string_view ValueFile = "Unit: mm\n"
@@ -81,8 +87,8 @@ constexpr std::string_view ValueFile = "Unit: mm\n"
 // The program as start-up leaves it, watching `simulator`.
 struct WatchedProgram {
     explicit WatchedProgram(simulated::Simulator& simulator)
-        : services{view, info, host, settings,           simulator,
-                   host, host, host, [] { return '.'; }, {}} {
+        : services{view, info, host, settings, simulator, host, host, host, [] { return '.'; },
+                   {},   host} {
         state.Settings = {"ORNA\\psm", "general"};
         LoadTexts(state.Texts);
         const LoaderContext loader{settings, "ORNA\\psm", "general", '.', state.Texts, host, {}};

@@ -12,7 +12,8 @@
 //                 .Automation = com,           // psm::cad::ComAutomation
 //                 .Pointer = pointer, .Events = pump, .Location = location,
 //                 .UserDecimalSeparator = psm::UserDecimalSeparator,
-//                 .DecodeAnsi = psm::DecodeAnsiCodePage});
+//                 .DecodeAnsi = psm::DecodeAnsiCodePage,
+//                 .Station = workstation});     // psm::WindowsWorkstation
 //   mainWindow.Create(app);   // then Load: OnLoad runs the start-up
 //
 // Every service must outlive the App. After ExitProgram (Exit button, close

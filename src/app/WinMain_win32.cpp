@@ -12,6 +12,7 @@
 #include "platform/DecimalSeparator_win32.h"
 #include "platform/ProgramLocation_win32.h"
 #include "platform/Utf16_win32.h"
+#include "platform/Workstation_win32.h"
 #include "tables/RegistrySettingsStore_win32.h"
 #include "texts/Texts.h"
 
@@ -57,6 +58,7 @@ int Run(HINSTANCE instance, int showCommand) {
     psm::cad::BusyRetryAutomation automation(com, clock);
     psm::MessagePump pump(mainWindow);
     const psm::ExecutableLocation location;
+    psm::WindowsWorkstation workstation;
 
     psm::App app({.View = mainWindow,
                   .Info = infoWindow,
@@ -67,7 +69,8 @@ int Run(HINSTANCE instance, int showCommand) {
                   .Events = pump,
                   .Location = location,
                   .UserDecimalSeparator = psm::UserDecimalSeparator,
-                  .DecodeAnsi = psm::DecodeAnsiCodePage});
+                  .DecodeAnsi = psm::DecodeAnsiCodePage,
+                  .Station = workstation});
 
     if (!mainWindow.Create(app)) {
         return 1;

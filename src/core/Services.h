@@ -3,13 +3,14 @@
 // The platform services the program's procedures work through. wWinMain fills
 // it with the Win32 implementations, tests with fakes and the simulator.
 
-#include "core/MainView.h"
 #include "cad/Automation.h"
+#include "core/MainView.h"
 #include "platform/EventPump.h"
+#include "platform/MessageBoxes.h"
 #include "platform/MousePointer.h"
 #include "platform/ProgramLocation.h"
-#include "platform/MessageBoxes.h"
 #include "platform/TextDecoding.h"
+#include "platform/Workstation.h"
 #include "tables/SettingsStore.h"
 
 #include <functional>
@@ -29,6 +30,8 @@ struct Services {
     std::function<char()> UserDecimalSeparator;
     // 8-bit text of the user's code page to UTF-8; empty: Windows-1252.
     AnsiDecoder DecodeAnsi;
+    // Who changes a part where and when, for the journal, and the user's editor.
+    Workstation& Station;
 };
 
 } // namespace psm

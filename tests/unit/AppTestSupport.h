@@ -165,6 +165,21 @@ class ScriptedBoxes final : public MessageBoxes {
     std::function<void()> WhileOpen; // what happens while the box is open
 };
 
+// One designer at one PC at one moment, whose editor opens nothing.
+class FixedWorkstation final : public Workstation {
+  public:
+    std::string UserName() const override { return "mmeier"; }
+    std::string ComputerName() const override { return "KONSTR-07"; }
+    std::string LocalTime() const override { return "2026-12-07T16:30:05+01:00"; }
+    std::string LocalAppDataFolder() const override { return AppData; }
+    bool OpenInEditor(const std::string& path) override {
+        Opened.push_back(path);
+        return true;
+    }
+    std::string AppData = "C:\\Users\\mmeier\\AppData\\Local";
+    std::vector<std::string> Opened;
+};
+
 // Tables Stahl (rows 1-3) and Aluminium (rows 4-5), point locale.
 inline constexpr std::string_view WorkedExample = "Unit: mm\n"
                                                   "Begin: Stahl\n"
@@ -190,7 +205,10 @@ class AppFixture : public ::testing::Test {
     AppFixture() {
         sim.UseClock(clock);
         UseValueFile(WorkedExample);
+        settings.Write("ORNA\\psm", "general", "JournalFile", JournalFile());
     }
+    // Where the program's journal goes in a test.
+    std::string JournalFile() const { return folder.PathOf("journal.txt"); }
 
     void Start() { app.OnLoad(); }
     void Tick(bool mainWindowActive = false) { app.OnTimer(mainWindowActive); }
@@ -223,6 +241,7 @@ class AppFixture : public ::testing::Test {
     FixedLocation location{"C:\\Tools\\psm\\"};
     char separator = '.';
     psm::testing::TempFolder folder;
+    FixedWorkstation station;
     Services services{.View = view,
                       .Info = info,
                       .Boxes = boxes,
@@ -232,7 +251,8 @@ class AppFixture : public ::testing::Test {
                       .Events = pump,
                       .Location = location,
                       .UserDecimalSeparator = [this] { return separator; },
-                      .DecodeAnsi = {}};
+                      .DecodeAnsi = {},
+                      .Station = station};
     App app{services};
     AppState& state = app.State();
 };

@@ -7,6 +7,7 @@
 #include "journal/JournalFile.h"
 #include "journal/JournalLine.h"
 #include "platform/FileRead.h"
+#include "platform/IsoTime.h"
 #include "platform/TextLines.h"
 
 #include <gmock/gmock.h>
@@ -71,6 +72,12 @@ TEST_F(JournalLineTest, HeaderNamesEveryColumnInTheTextsLanguage) {
     EXPECT_EQ(cells.front(), "Time");
     EXPECT_EQ(cells[9], "Thickness before");
     EXPECT_EQ(cells.back(), "Failing features after");
+}
+
+TEST(JournalTime, LocalTimeCarriesItsOffsetFromUtc) {
+    EXPECT_EQ(IsoTimeText({2026, 12, 7, 16, 30, 5, 60}), "2026-12-07T16:30:05+01:00");
+    EXPECT_EQ(IsoTimeText({2027, 3, 1, 8, 4, 0, -330}), "2027-03-01T08:04:00-05:30");
+    EXPECT_EQ(IsoTimeText({2026, 6, 30, 23, 59, 59, 0}), "2026-06-30T23:59:59+00:00");
 }
 
 TEST(JournalFile, NewFileAndItsFoldersGetTheHeaderOnceThenLinesAreAppended) {

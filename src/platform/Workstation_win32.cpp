@@ -1,0 +1,73 @@
+#include "platform/Workstation_win32.h"
+
+#include "platform/IsoTime.h"
+#include "platform/Utf16_win32.h"
+
+#include <memory>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <windows.h>
+
+namespace psm {
+namespace {
+
+struct TaskMemoryFree {
+    void operator()(wchar_t* text) const { CoTaskMemFree(text); }
+};
+
+// 100-nanosecond ticks of a time stamp.
+long long Ticks(const SYSTEMTIME& time) {
+    FILETIME file{};
+    if (!SystemTimeToFileTime(&time, &file)) {
+        return 0;
+    }
+    return static_cast<long long>((static_cast<unsigned long long>(file.dwHighDateTime) << 32) |
+                                  file.dwLowDateTime);
+}
+
+} // namespace
+
+std::string WindowsWorkstation::UserName() const {
+    wchar_t name[257] = {}; // UNLEN + 1
+    DWORD size = 257;
+    return GetUserNameW(name, &size) ? Narrow(name) : std::string();
+}
+
+std::string WindowsWorkstation::ComputerName() const {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    return GetComputerNameW(name, &size) ? Narrow(name) : std::string();
+}
+
+std::string WindowsWorkstation::LocalTime() const {
+    SYSTEMTIME utc{};
+    GetSystemTime(&utc);
+    SYSTEMTIME local = utc;
+    // Without the time zone the time stays UTC, and says so.
+    SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
+    constexpr long long TicksPerMinute = 600'000'000;
+    const long long ahead = Ticks(local) - Ticks(utc);
+    return IsoTimeText({.Year = local.wYear,
+                        .Month = local.wMonth,
+                        .Day = local.wDay,
+                        .Hour = local.wHour,
+                        .Minute = local.wMinute,
+                        .Second = local.wSecond,
+                        .OffsetMinutes = static_cast<int>(ahead / TicksPerMinute)});
+}
+
+std::string WindowsWorkstation::LocalAppDataFolder() const {
+    wchar_t* path = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &path);
+    const std::unique_ptr<wchar_t, TaskMemoryFree> owned(path);
+    return SUCCEEDED(result) && owned ? Narrow(owned.get()) : std::string();
+}
+
+bool WindowsWorkstation::OpenInEditor(const std::string& path) {
+    const HINSTANCE started =
+        ShellExecuteW(nullptr, L"open", Widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // Above 32: started; at or below, an error code.
+    return reinterpret_cast<INT_PTR>(started) > 32;
+}
+
+} // namespace psm
