@@ -1,5 +1,6 @@
 #include "apply/Apply.h"
 
+#include "apply/Journal.h"
 #include "apply/WaitCursor.h"
 #include "apply/WriteValues.h"
 #include "cad/CadIds.h"
@@ -72,18 +73,26 @@ bool Check(AppState& state, const cad::ObjectRef& document) {
 enum class Before { Clean, FailingInPlace, FailingActive };
 
 // Writes the new values and, when features then fail and the user agrees,
-// the earlier ones back. True when the earlier values are back.
+// the earlier ones back. True when the earlier values are back. Each write
+// that changes the part is journalled with the checks around it.
 bool WriteAndOfferUndo(AppState& state, const Services& services, const cad::ObjectRef& document,
                        Before before) {
+    const std::string featuresBefore = CheckedFeatures(state.Features);
     const cad::WriteOutcome written = WriteNewValues(state, services, document);
+    // Only a write that landed is checked.
+    const bool checked = !Ended(state) && written == cad::WriteOutcome::Written;
+    const bool healthy = checked && Check(state, document);
+    JournalWrite(state, services, document, JournalAction::Written, written, featuresBefore,
+                 checked ? CheckedFeatures(state.Features) : UncheckedFeatures(state));
     if (Ended(state) || !WriteLanded(state, services, written, MessageText::TypeNotSet) ||
-        Check(state, document)) {
+        healthy) {
         return false;
     }
     // In the active document a copied part alone leaves no lines to show.
     if (before == Before::FailingActive && state.Features.FeatureMessage.empty()) {
         return false;
     }
+    const std::string featuresWritten = CheckedFeatures(state.Features);
     if (!ConfirmUndo(state, services)) {
         return false;
     }
@@ -95,10 +104,14 @@ bool WriteAndOfferUndo(AppState& state, const Services& services, const cad::Obj
         }
         return false;
     }
+    const bool checkedBack = !Ended(state) && *restored == cad::WriteOutcome::Written;
+    const bool healthyBack = checkedBack && Check(state, document);
+    JournalWrite(state, services, document, JournalAction::WrittenBack, *restored, featuresWritten,
+                 checkedBack ? CheckedFeatures(state.Features) : UncheckedFeatures(state));
     if (Ended(state) || !WriteLanded(state, services, *restored, MessageText::TypeNotReset)) {
         return false;
     }
-    if (!Check(state, document)) {
+    if (!healthyBack) {
         ShowCheckPart(state, services,
                       before == Before::Clean ? MessageText::Title : MessageText::CheckPart);
     }
@@ -153,9 +166,9 @@ void cmdWrite_Click(AppState& state, const Services& services) {
     ApplySelectedType(state, services);
 }
 
-void ApplySelectedType(AppState& state, const Services& services) {
-    const CommandScope command(state);
-    const WaitCursor wait(services.Pointer);
+namespace {
+
+void WriteChosenType(AppState& state, const Services& services) {
     if (!SheetMetalDocumentActive(state.Cad)) {
         return;
     }
@@ -192,6 +205,15 @@ void ApplySelectedType(AppState& state, const Services& services) {
     }
     const ListsFilledByProgram filling(state);
     ShowCurrentType(state, services);
+}
+
+} // namespace
+
+void ApplySelectedType(AppState& state, const Services& services) {
+    const CommandScope command(state);
+    const WaitCursor wait(services.Pointer);
+    WriteChosenType(state, services);
+    ReportUnwrittenJournal(state, services);
 }
 
 } // namespace psm

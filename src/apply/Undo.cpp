@@ -1,21 +1,28 @@
 #include "apply/Undo.h"
 
+#include "apply/Journal.h"
 #include "apply/WaitCursor.h"
 #include "apply/WriteValues.h"
 #include "selection/Selection.h"
 
 namespace psm {
+namespace {
 
-void cmdUndoWrite_Click(AppState& state, const Services& services) {
-    const CommandScope command(state);
-    const WaitCursor wait(services.Pointer);
+void ResetSheetMetal(AppState& state, const Services& services) {
     if (state.Selection.Label1.empty()) {
         return;
     }
     if (state.Watch.SheetMetalOpen) {
         // After a switch to a part or drawing the active document is another
         // one; the values go only into the document they came from.
-        const auto restored = WriteBackCurrentValues(state, services, CommandDocument(state));
+        const cad::ObjectRef document = CommandDocument(state);
+        const auto restored = WriteBackCurrentValues(state, services, document);
+        if (restored) {
+            // The reset checks no feature; its line says so.
+            const std::string unchecked = UncheckedFeatures(state);
+            JournalWrite(state, services, document, JournalAction::Reset, *restored, unchecked,
+                         unchecked);
+        }
         // After a failed write back the lists keep showing what they showed.
         if (Ended(state) ||
             (restored && !WriteLanded(state, services, *restored, MessageText::TypeNotReset))) {
@@ -24,6 +31,15 @@ void cmdUndoWrite_Click(AppState& state, const Services& services) {
     }
     const ListsFilledByProgram filling(state);
     ShowCurrentType(state, services);
+}
+
+} // namespace
+
+void cmdUndoWrite_Click(AppState& state, const Services& services) {
+    const CommandScope command(state);
+    const WaitCursor wait(services.Pointer);
+    ResetSheetMetal(state, services);
+    ReportUnwrittenJournal(state, services);
 }
 
 } // namespace psm

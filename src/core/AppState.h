@@ -9,6 +9,7 @@
 #include "tables/TableModel.h"
 #include "texts/Texts.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,7 @@ struct MenuCaptions {
     std::string MnuIcon = "Installieren";
     std::string MnuLanguage = "Sprache";
     std::string MnuTextFile = "text";
+    std::string MnuJournal = "Journal";
     std::string MnuHelp = "Hilfe";
 };
 
@@ -65,6 +67,13 @@ struct ApplyState {
     cad::FiveTexts NewValues; // the chosen type's values in CAD units, number texts
 };
 
+// The journal's trouble in this run.
+struct JournalState {
+    // A line of the running command could not be appended to this file.
+    std::optional<std::string> Unwritten;
+    bool Told = false; // the user knows: the journal is not told of again
+};
+
 // The program's own run: commands in progress, and whether it has ended.
 struct RunState {
     int CommandDepth = 0; // > 0 while a command runs; the watch skips its ticks then
@@ -84,6 +93,7 @@ struct AppState {
     WatchState Watch;
     SelectionState Selection;
     ApplyState Apply;
+    JournalState Journal;
     RunState Run;
 };
 

@@ -17,7 +17,15 @@ namespace psm {
 enum class ListId { Combo1, Combo2 };
 
 // Commands of the popup menu that have a handler.
-enum class MenuCommand { MnuIcon, MnuTextFile, MnuScaleFactor, MnuLang0, MnuLang1, MnuHelp };
+enum class MenuCommand {
+    MnuIcon,
+    MnuTextFile,
+    MnuScaleFactor,
+    MnuLang0,
+    MnuLang1,
+    MnuHelp,
+    MnuJournal,
+};
 
 // One item of the popup menu, with the visibility and state the core decided.
 struct MenuItem {

@@ -43,6 +43,7 @@ void SetCaptions(AppState& state, const Services& services) {
     menu.MnuIcon = texts.Caption(CaptionText::InstallMenu);
     menu.MnuLanguage = texts.Caption(CaptionText::LanguageMenu);
     menu.MnuTextFile = texts.Caption(CaptionText::TextFileMenu);
+    menu.MnuJournal = texts.Caption(CaptionText::JournalMenu);
     menu.MnuOptions = texts.Caption(CaptionText::OptionsMenu);
     NameButtons(state, services);
 }

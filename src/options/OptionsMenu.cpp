@@ -1,7 +1,10 @@
 #include "options/OptionsMenu.h"
 
+#include "apply/Journal.h"
 #include "cad/CommandButton.h"
+#include "core/Boxes.h"
 #include "form/Exit.h"
+#include "journal/JournalFile.h"
 #include "tables/SettingsStore.h"
 
 namespace psm {
@@ -28,7 +31,8 @@ std::vector<MenuItem> PopupMenuItems(const MenuCaptions& captions) {
 
     MenuItem options = Item(captions.MnuOptions, std::nullopt);
     options.Children = {Item(captions.MnuIcon, MenuCommand::MnuIcon), language,
-                        Item(captions.MnuTextFile, MenuCommand::MnuTextFile), scaleFactor};
+                        Item(captions.MnuTextFile, MenuCommand::MnuTextFile),
+                        Item(captions.MnuJournal, MenuCommand::MnuJournal), scaleFactor};
 
     return {options, Item(captions.MnuHelp, MenuCommand::MnuHelp, false)};
 }
@@ -43,6 +47,9 @@ void RunMenuCommand(AppState& state, const Services& services, MenuCommand comma
         return;
     case MenuCommand::MnuScaleFactor:
         mnuScaleFactor_Click(state, services);
+        return;
+    case MenuCommand::MnuJournal:
+        mnuJournal_Click(state, services);
         return;
     case MenuCommand::MnuLang0:
     case MenuCommand::MnuLang1:
@@ -79,5 +86,18 @@ void mnutextfile_Click(AppState& state, const Services& services) {
 }
 
 void mnuScaleFactor_Click(AppState&, const Services&) {}
+
+void mnuJournal_Click(AppState& state, const Services& services) {
+    const CommandScope command(state);
+    const std::string path = JournalPath(state, services);
+    // Appending nothing creates a missing journal with its header, so that
+    // the editor opens it with its columns named.
+    if (!AppendToJournal(path, JournalHeader(state.Texts), "")) {
+        ShowBox(state, services, FormatText(state.Texts.Journal(JournalText::NotWritable), {path}),
+                MessageButtons::Ok, MessageIcon::Exclamation);
+        return;
+    }
+    services.Station.OpenInEditor(path);
+}
 
 } // namespace psm

@@ -11,8 +11,8 @@
 namespace psm {
 
 // The items below the popup root mnuOpt: "Optionen" with "Installieren",
-// the hidden language submenu, "Textdatei" and the hidden, disabled
-// "ScaleFactor"; then the hidden "Hilfe".
+// the hidden language submenu, "Textdatei", "Journal" and the hidden,
+// disabled "ScaleFactor"; then the hidden "Hilfe".
 std::vector<MenuItem> PopupMenuItems(const MenuCaptions& captions);
 
 // Runs the handler of a chosen item; items without a handler do nothing.
@@ -27,5 +27,9 @@ void mnutextfile_Click(AppState& state, const Services& services);
 
 // The scale factor comes from the settings or the unit line only.
 void mnuScaleFactor_Click(AppState& state, const Services& services);
+
+// Opens the journal in the user's editor for text files, created with its
+// header when it does not exist yet; says so when it cannot be written.
+void mnuJournal_Click(AppState& state, const Services& services);
 
 } // namespace psm

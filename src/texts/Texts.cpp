@@ -73,6 +73,7 @@ void LoadTexts(TextTables& texts) {
         {"Textdatei auswählen", "Select textfile"},
         {"Biegewerte", "PartProperties"},
         {"Teileeigenschaften festlegen", "Modify PartProperties"},
+        {"Journal", "Journal"},
     }};
     texts.MessageTexts = {{
         {"ORNA Raziv", "orna sheetmetal"},
@@ -149,6 +150,7 @@ void LoadTexts(TextTables& texts) {
         {"abgelehnt", "refused"},
         {"keiner", "none"},
         {"Journal nicht beschreibbar:\r\n{1}", "Journal cannot be written:\r\n{1}"},
+        {"nicht geprüft", "not checked"},
     }};
 }
 

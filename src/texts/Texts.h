@@ -35,6 +35,7 @@ enum class CaptionText {
     TextFileDialogTitle,
     ButtonTitle,
     ButtonDescription,
+    JournalMenu,
 };
 
 // The message boxes' titles and texts, by their numbers in the table.
@@ -111,16 +112,17 @@ enum class JournalText {
     Refused,
     NoType,
     NotWritable, // {1} the journal's file
+    NotChecked,  // the features' state when no check looked at them
 };
 inline constexpr int JournalColumnCount = static_cast<int>(JournalText::FeaturesAfter) + 1;
 
 // The bilingual text tables. Every caption, hint, title and message of the
 // program is read from here as (text number, LanguageIndex).
 struct TextTables {
-    static constexpr int CaptionCount = static_cast<int>(CaptionText::ButtonDescription);
+    static constexpr int CaptionCount = static_cast<int>(CaptionText::JournalMenu);
     static constexpr int MessageCount = static_cast<int>(MessageText::UnexpectedError);
     static constexpr int CheckCount = static_cast<int>(CheckText::Unreadable) + 1;
-    static constexpr int JournalCount = static_cast<int>(JournalText::NotWritable) + 1;
+    static constexpr int JournalCount = static_cast<int>(JournalText::NotChecked) + 1;
     static constexpr int16_t German = 1;
     static constexpr int16_t English = 2;
 

@@ -81,12 +81,13 @@ TEST_F(PopupMenuTest, RightButtonOpensTheOptionsMenuWithItsHiddenItems) {
     }
     EXPECT_THAT(items,
                 ElementsAre("Optionen {Installieren;Sprache hidden {Deutsch checked;english;};"
-                            "Textdatei;ScaleFactor hidden disabled;}",
+                            "Textdatei;Journal;ScaleFactor hidden disabled;}",
                             "Hilfe hidden"));
     const auto& options = view.Menus[0][0].Children;
     EXPECT_EQ(options[0].Command, MenuCommand::MnuIcon);
     EXPECT_EQ(options[2].Command, MenuCommand::MnuTextFile);
-    EXPECT_EQ(options[3].Command, MenuCommand::MnuScaleFactor);
+    EXPECT_EQ(options[3].Command, MenuCommand::MnuJournal);
+    EXPECT_EQ(options[4].Command, MenuCommand::MnuScaleFactor);
 }
 
 TEST_F(PopupMenuTest, ItemsWithoutActionDoNothing) {
