@@ -77,14 +77,16 @@ enum class Before { Clean, FailingInPlace, FailingActive };
 // that changes the part is journalled with the checks around it.
 bool WriteAndOfferUndo(AppState& state, const Services& services, const cad::ObjectRef& document,
                        Before before) {
-    const std::string featuresBefore = CheckedFeatures(state.Features);
-    const cad::WriteOutcome written = WriteNewValues(state, services, document);
+    JournalledWrite write;
+    write.FeaturesBefore = CheckedFeatures(state.Features);
+    write.Outcome = WriteNewValues(state, services, document);
+    write.Report = state.Variables.LastWrite;
     // Only a write that landed is checked.
-    const bool checked = !Ended(state) && written == cad::WriteOutcome::Written;
+    const bool checked = !Ended(state) && write.Outcome == cad::WriteOutcome::Written;
     const bool healthy = checked && Check(state, document);
-    JournalWrite(state, services, document, JournalAction::Written, written, featuresBefore,
-                 checked ? CheckedFeatures(state.Features) : UncheckedFeatures(state));
-    if (Ended(state) || !WriteLanded(state, services, written, MessageText::TypeNotSet) ||
+    write.FeaturesAfter = checked ? CheckedFeatures(state.Features) : UncheckedFeatures(state);
+    JournalWrite(state, services, document, write);
+    if (Ended(state) || !WriteLanded(state, services, write.Outcome, MessageText::TypeNotSet) ||
         healthy) {
         return false;
     }
@@ -92,7 +94,9 @@ bool WriteAndOfferUndo(AppState& state, const Services& services, const cad::Obj
     if (before == Before::FailingActive && state.Features.FeatureMessage.empty()) {
         return false;
     }
-    const std::string featuresWritten = CheckedFeatures(state.Features);
+    JournalledWrite writeBack;
+    writeBack.Action = JournalAction::WrittenBack;
+    writeBack.FeaturesBefore = write.FeaturesAfter;
     if (!ConfirmUndo(state, services)) {
         return false;
     }
@@ -104,10 +108,13 @@ bool WriteAndOfferUndo(AppState& state, const Services& services, const cad::Obj
         }
         return false;
     }
+    writeBack.Outcome = *restored;
+    writeBack.Report = state.Variables.LastWrite;
     const bool checkedBack = !Ended(state) && *restored == cad::WriteOutcome::Written;
     const bool healthyBack = checkedBack && Check(state, document);
-    JournalWrite(state, services, document, JournalAction::WrittenBack, *restored, featuresWritten,
-                 checkedBack ? CheckedFeatures(state.Features) : UncheckedFeatures(state));
+    writeBack.FeaturesAfter =
+        checkedBack ? CheckedFeatures(state.Features) : UncheckedFeatures(state);
+    JournalWrite(state, services, document, writeBack);
     if (Ended(state) || !WriteLanded(state, services, *restored, MessageText::TypeNotReset)) {
         return false;
     }

@@ -78,10 +78,8 @@ std::string UncheckedFeatures(const AppState& state) {
 }
 
 void JournalWrite(AppState& state, const Services& services, const cad::ObjectRef& document,
-                  JournalAction action, cad::WriteOutcome outcome,
-                  const std::string& featuresBefore, const std::string& featuresAfter) {
-    const cad::WriteReport& write = state.Variables.LastWrite;
-    if (!write.Changed) {
+                  const JournalledWrite& write) {
+    if (!write.Report.Changed) {
         return;
     }
     JournalEntry entry;
@@ -89,13 +87,14 @@ void JournalWrite(AppState& state, const Services& services, const cad::ObjectRe
     entry.User = services.Station.UserName();
     entry.Computer = services.Station.ComputerName();
     entry.Document = cad::GetAs<std::string>(document, cad::Named("FullName")).value_or("");
-    entry.Action = outcome == cad::WriteOutcome::Written ? action : JournalAction::Refused;
-    entry.ValuesBefore = TableTexts(state, write.Before);
-    entry.ValuesAfter = TableTexts(state, write.After);
+    entry.Action =
+        write.Outcome == cad::WriteOutcome::Written ? write.Action : JournalAction::Refused;
+    entry.ValuesBefore = TableTexts(state, write.Report.Before);
+    entry.ValuesAfter = TableTexts(state, write.Report.After);
     Recognise(state, entry.ValuesBefore, entry.TableBefore, entry.TypeBefore);
     Recognise(state, entry.ValuesAfter, entry.TableAfter, entry.TypeAfter);
-    entry.FeaturesBefore = featuresBefore;
-    entry.FeaturesAfter = featuresAfter;
+    entry.FeaturesBefore = write.FeaturesBefore;
+    entry.FeaturesAfter = write.FeaturesAfter;
 
     const std::string path = JournalPath(state, services);
     if (!AppendToJournal(path, JournalHeader(state.Texts), JournalLine(entry, state.Texts)) &&

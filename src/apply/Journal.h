@@ -24,12 +24,21 @@ std::string CheckedFeatures(const cad::FeatureCheck& check);
 // For the features' state when the command ran no check.
 std::string UncheckedFeatures(const AppState& state);
 
-// After a write into `document`: one line when it changed the part, with what
-// the write found and left there (LastWrite) and the type each belongs to.
-// A write that stopped counts as refused, whatever it was meant to do.
+// One write of a command, as the journal tells it.
+struct JournalledWrite {
+    JournalAction Action = JournalAction::Written; // what the write was meant to do
+    cad::WriteOutcome Outcome = cad::WriteOutcome::NotWritten;
+    // What it found and left, taken from LastWrite as soon as the write
+    // returned: a command run by pending events later writes its own.
+    cad::WriteReport Report;
+    std::string FeaturesBefore, FeaturesAfter;
+};
+
+// After a write into `document`: one line when it changed the part, with the
+// type the values before and after belong to. A write that stopped counts as
+// refused, whatever it was meant to do.
 void JournalWrite(AppState& state, const Services& services, const cad::ObjectRef& document,
-                  JournalAction action, cad::WriteOutcome outcome,
-                  const std::string& featuresBefore, const std::string& featuresAfter);
+                  const JournalledWrite& write);
 
 // At the end of a command: tells the user that a line could not be written,
 // the first time in a run only.

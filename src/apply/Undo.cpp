@@ -20,8 +20,9 @@ void ResetSheetMetal(AppState& state, const Services& services) {
         if (restored) {
             // The reset checks no feature; its line says so.
             const std::string unchecked = UncheckedFeatures(state);
-            JournalWrite(state, services, document, JournalAction::Reset, *restored, unchecked,
-                         unchecked);
+            JournalWrite(
+                state, services, document,
+                {JournalAction::Reset, *restored, state.Variables.LastWrite, unchecked, unchecked});
         }
         // After a failed write back the lists keep showing what they showed.
         if (Ended(state) ||

@@ -133,8 +133,9 @@ WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
         std::size_t Index;
     };
     std::vector<Change> changes;
-    WriteReport& report = variables.LastWrite;
-    report = {};
+    // Kept aside until the end: the pending events below may run another
+    // write, whose report must not stand for this one's.
+    WriteReport report;
     const auto table = ObjectThrough(document, Named("Variables"), ids::VariableTableIid);
     variables.VariableTable = table ? table.Value() : nullptr;
     // Without the table no value can land.
@@ -197,6 +198,7 @@ WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
         events.ProcessPendingEvents();
         Redraw(connection);
     }
+    variables.LastWrite = report;
     return outcome;
 }
 

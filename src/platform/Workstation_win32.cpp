@@ -4,9 +4,10 @@
 #include "platform/Utf16_win32.h"
 
 #include <memory>
+#include <windows.h>
+// The shell's headers need windows.h before them.
 #include <shellapi.h>
 #include <shlobj.h>
-#include <windows.h>
 
 namespace psm {
 namespace {

@@ -109,6 +109,18 @@ TEST_F(JournalCommandsTest, AWriteStoppedAfterAPutIsRefusedAndShowsThePartAsItWa
                                           read, "", "nicht geprüft")));
 }
 
+TEST_F(JournalCommandsTest, AResetClickedWhileAWriteRedrawsLeavesTheWritesLineItsOwn) {
+    StartOnA();
+    pump.OnRun = [this] {
+        pump.OnRun = nullptr;
+        Click(MainControl::CmdUndoWrite);
+    };
+    Write();
+    EXPECT_THAT(Lines(), ElementsAre(Line("zurückgesetzt", Al20ToSt15, Al20, St15, "nicht geprüft",
+                                          "nicht geprüft"),
+                                     Line("geschrieben", St15ToAl20, St15, Al20, "", "")));
+}
+
 TEST_F(JournalCommandsTest, CommandsThatChangeNothingWriteNoLine) {
     StartOnA();
     Click(MainControl::CmdUndoWrite); // the part holds its values already
