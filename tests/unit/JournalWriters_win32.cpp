@@ -1,4 +1,5 @@
 #include "JournalWriters.h"
+#include "platform/UniqueHandle_win32.h"
 #include "platform/Utf16_win32.h"
 
 #include <vector>
@@ -11,7 +12,7 @@ bool RunTwoJournalWriters(const std::string& journal, int count) {
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring writer(self);
     writer = writer.substr(0, writer.find_last_of(L"\\/") + 1) + L"psm_journal_writer.exe";
-    std::vector<PROCESS_INFORMATION> started;
+    std::vector<UniqueHandle> started;
     for (const wchar_t* name : {L"A", L"B"}) {
         std::wstring command = L"\"" + writer + L"\" \"" + Widen(journal) + L"\" " +
                                std::to_wstring(count) + L" " + name;
@@ -22,15 +23,14 @@ bool RunTwoJournalWriters(const std::string& journal, int count) {
                             nullptr, &startup, &process)) {
             break;
         }
-        CloseHandle(process.hThread);
-        started.push_back(process);
+        const UniqueHandle thread(process.hThread);
+        started.emplace_back(process.hProcess);
     }
     bool ok = started.size() == 2;
-    for (const PROCESS_INFORMATION& process : started) {
+    for (const UniqueHandle& process : started) {
         DWORD code = 1;
-        ok = WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0 &&
-             GetExitCodeProcess(process.hProcess, &code) && code == 0 && ok;
-        CloseHandle(process.hProcess);
+        ok = WaitForSingleObject(process.get(), 120000) == WAIT_OBJECT_0 &&
+             GetExitCodeProcess(process.get(), &code) && code == 0 && ok;
     }
     return ok;
 }
