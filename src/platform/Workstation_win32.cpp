@@ -65,10 +65,18 @@ std::string WindowsWorkstation::LocalAppDataFolder() const {
 }
 
 bool WindowsWorkstation::OpenInEditor(const std::string& path) {
-    const HINSTANCE started =
-        ShellExecuteW(nullptr, L"open", Widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const std::wstring file = Widen(path);
     // Above 32: started; at or below, an error code.
-    return reinterpret_cast<INT_PTR>(started) > 32;
+    const auto started = [](HINSTANCE result) { return reinterpret_cast<INT_PTR>(result) > 32; };
+    const HINSTANCE opened =
+        ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (started(opened) || reinterpret_cast<INT_PTR>(opened) != SE_ERR_NOASSOC) {
+        return started(opened);
+    }
+    // No program is registered for text files: every Windows has Notepad.
+    const std::wstring argument = L"\"" + file + L"\"";
+    return started(
+        ShellExecuteW(nullptr, L"open", L"notepad.exe", argument.c_str(), nullptr, SW_SHOWNORMAL));
 }
 
 } // namespace psm

@@ -173,5 +173,25 @@ TEST_F(Journal, AnUnwritableJournalLeavesTheWriteToThePartAndTellsTheUserOnce) {
     EXPECT_FALSE(psm.WaitForMessageBox(500)) << "told once a run";
 }
 
+TEST_F(Journal, TheJournalCommandOpensTheJournalWithItsHeadingsInTheEditor) {
+    UseJournal(Folder() + L"Journal.txt");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    // Optionen, its submenu, up to its last entry, "Journal".
+    ASSERT_TRUE(psm.UseMenu({VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN}));
+    HWND editor = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            editor = FindWindowW(L"Notepad", nullptr);
+            return editor != nullptr;
+        },
+        NoticeMs));
+    EXPECT_NE(TextOf(editor).find(L"Journal.txt"), std::wstring::npos) << TextOf(editor);
+    PostMessageW(editor, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([] { return FindWindowW(L"Notepad", nullptr) == nullptr; }, NoticeMs));
+    EXPECT_TRUE(Text().starts_with("Zeit\tBenutzer\tComputer\tDokument\tAktion\t")) << Text();
+    EXPECT_TRUE(Lines().empty()) << "the headings alone";
+    EXPECT_TRUE(psm.NoMessageBox());
+}
+
 } // namespace
 } // namespace psm::e2e
