@@ -163,6 +163,8 @@ class Document final : public Node {
 
     Simulator& Sim() const { return m_sim; }
     const std::string& Name() const { return m_name; }
+    // As a Save As under another name would.
+    void Rename(std::string name) { m_name = std::move(name); }
     int32_t Type() const { return m_type; }
     bool IsClosed() const { return m_closed; }
     void MarkClosed() { m_closed = true; }

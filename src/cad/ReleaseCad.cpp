@@ -14,7 +14,9 @@ void Drop(bool flag, ObjectRef& reference) {
 void ReleaseCad(CadConnection& connection, FeatureCheck& features, SheetMetalVariables& variables,
                 const ReleaseFlags& flags) {
     Drop(flags.CadApp, connection.CadApp);
+    Drop(flags.CadApp, connection.Documents); // kept with the application
     Drop(flags.ActiveDoc, connection.ActiveDoc);
+    Drop(flags.ActiveDoc, connection.ActiveAssembly); // kept with the document
     Drop(flags.WorkDocument, connection.WorkDocument);
     Drop(flags.AssemblyComponent, connection.AssemblyComponent);
     Drop(flags.ComponentSet, connection.ComponentSet);
