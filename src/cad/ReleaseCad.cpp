@@ -24,6 +24,12 @@ void ReleaseCad(CadConnection& connection, FeatureCheck& features, SheetMetalVar
     Drop(flags.FirstModel, features.FirstModel);
     Drop(flags.FeatureList, features.FeatureList);
     Drop(flags.CurrentVariable, variables.CurrentVariable);
+    for (ObjectRef& held : variables.ReadMarkers) {
+        Drop(flags.CurrentVariable, held);
+    }
+    for (ObjectRef& held : variables.ReadVariables) {
+        Drop(flags.CurrentVariable, held);
+    }
     Drop(flags.VariableTable, variables.VariableTable);
 }
 

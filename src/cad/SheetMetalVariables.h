@@ -30,6 +30,11 @@ struct SheetMetalVariables {
     ObjectRef VariableTable;
     ObjectRef CurrentVariable;
     bool VariablesRead = false;
+    // The marker and value variables of the last read, held until the next
+    // read: letting each go at once costs a call to the CAD program in the
+    // middle of the read. Never used to look anything up.
+    std::array<ObjectRef, 5> ReadMarkers;
+    std::array<ObjectRef, 5> ReadVariables;
 };
 
 // Fills CurrentValues from `document`; lengths are multiplied by scaleFactor.
