@@ -169,6 +169,8 @@ class Document final : public Node {
     // The file the document is saved in: DocumentFolder and the name, by default.
     const std::string& FullName() const { return m_fullName; }
     void SetFullName(std::string fullName) { m_fullName = std::move(fullName); }
+    // As a Save As under another name would.
+    void Rename(std::string name) { m_name = std::move(name); }
     int32_t Type() const { return m_type; }
     bool IsClosed() const { return m_closed; }
     void MarkClosed() { m_closed = true; }

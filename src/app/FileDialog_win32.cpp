@@ -10,6 +10,28 @@ namespace {
 // Long paths (\\?\ or a long-path-aware system) stay below this.
 constexpr size_t PathBufferLength = 32768;
 
+// The common dialogs' library and the shell libraries it brings along are
+// loaded when the dialog is first wanted, not at every start of the program.
+struct DialogLibrary {
+    decltype(&GetOpenFileNameW) Open = nullptr;
+    decltype(&CommDlgExtendedError) Error = nullptr;
+};
+
+const DialogLibrary& Dialogs() {
+    static const DialogLibrary library = [] {
+        DialogLibrary loaded;
+        // Kept for the life of the process, as a linked library would be.
+        if (HMODULE module = LoadLibraryW(L"comdlg32.dll")) {
+            loaded.Open = reinterpret_cast<decltype(&GetOpenFileNameW)>(
+                reinterpret_cast<void*>(GetProcAddress(module, "GetOpenFileNameW")));
+            loaded.Error = reinterpret_cast<decltype(&CommDlgExtendedError)>(
+                reinterpret_cast<void*>(GetProcAddress(module, "CommDlgExtendedError")));
+        }
+        return loaded;
+    }();
+    return library;
+}
+
 std::optional<std::wstring> Show(HWND owner, const std::wstring& title, const std::wstring& file,
                                  const std::wstring& folder, DWORD& error) {
     std::vector<wchar_t> buffer(PathBufferLength, L'\0');
@@ -24,11 +46,16 @@ std::optional<std::wstring> Show(HWND owner, const std::wstring& title, const st
     dialog.lpstrTitle = title.c_str();
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
-    if (GetOpenFileNameW(&dialog)) {
+    const DialogLibrary& dialogs = Dialogs();
+    if (dialogs.Open == nullptr || dialogs.Error == nullptr) {
+        error = CDERR_INITIALIZATION;
+        return std::nullopt;
+    }
+    if (dialogs.Open(&dialog)) {
         error = 0;
         return std::wstring(buffer.data());
     }
-    error = CommDlgExtendedError();
+    error = dialogs.Error();
     return std::nullopt;
 }
 

@@ -27,18 +27,61 @@ ObjectRef Attach(Automation& automation, bool& busy) {
     return seen ? seen.Value() : nullptr;
 }
 
-std::optional<int16_t> OpenDocumentCount(const ObjectRef& app, bool& busy) {
+// The open documents' collection, seen through its interface.
+ObjectRef OpenDocuments(const ObjectRef& app, bool& busy) {
     auto documents = Noting(app->Get(Id(ids::OpenDocumentsId), {}), busy);
     ObjectRef collection = documents ? documents.Value().AsObject() : nullptr;
     if (!collection) {
-        return std::nullopt;
+        return nullptr;
     }
     auto seen = Noting(collection->As(ids::DocumentsIid), busy);
-    if (!seen) {
-        return std::nullopt;
+    return seen ? seen.Value() : nullptr;
+}
+
+// A failure that says the object's program is gone, not just busy.
+bool Gone(const Failure& failure) {
+    return IsOutOfReach(failure) && !IsBusy(failure);
+}
+
+// The number of open documents, through the kept collection; false when it
+// no longer reaches the program, which must then be looked for again.
+bool CountThroughKept(CadConnection& connection, std::optional<int16_t>& count) {
+    if (!connection.CadApp || !connection.Documents) {
+        return false;
     }
-    auto count = Noting(seen.Value()->Get(Id(ids::DocumentCountId), {}), busy);
-    return count ? count.Value().AsInt16() : std::nullopt;
+    auto kept = Noting(connection.Documents->Get(Id(ids::DocumentCountId), {}), connection.Busy);
+    if (!kept && Gone(kept.Error())) {
+        // CadApp stays as it was should the attach fail.
+        connection.Documents = nullptr;
+        return false;
+    }
+    count = kept ? kept.Value().AsInt16() : std::nullopt;
+    return true;
+}
+
+// Classifies the active document; keeps the handle of one that is the same
+// object as before (it knows its members' identifiers) and its type.
+int32_t ClassifyActiveDocument(CadConnection& connection, ObjectRef active) {
+    connection.SameActiveDoc = connection.ActiveDoc && active->IsSameObject(*connection.ActiveDoc);
+    int32_t result = 0;
+    if (connection.SameActiveDoc) {
+        result = connection.ActiveDocTypeRead;
+    } else {
+        connection.ActiveDoc = std::move(active);
+        connection.ActiveAssembly = nullptr;
+        connection.WorkDocumentOfActiveDoc = false;
+        if (const auto type = GetAs<int32_t>(connection.ActiveDoc, Named("Type"))) {
+            result = *type;
+        }
+        connection.ActiveDocTypeRead = result;
+    }
+    if (!connection.SameActiveDoc || result != ids::AssemblyDocumentType) {
+        // An unreadable name must not leave the earlier document's name to
+        // pass for this one's.
+        connection.ActiveDocName =
+            GetAs<std::string>(connection.ActiveDoc, Named("Name")).value_or("");
+    }
+    return result;
 }
 
 } // namespace
@@ -47,16 +90,25 @@ int32_t ConnectCad(CadConnection& connection, Automation& automation) {
     connection.CadAttached = true;
     connection.OpenDocCount = 0;
     connection.Busy = false;
+    connection.SameActiveDoc = false;
 
-    ObjectRef app = Attach(automation, connection.Busy);
-    if (!app) {
-        // A program too busy to answer is still running: the watch goes on.
-        connection.CadAttached = connection.Busy;
-        return -1;
+    std::optional<int16_t> count;
+    if (!CountThroughKept(connection, count)) {
+        ObjectRef app = Attach(automation, connection.Busy);
+        if (!app) {
+            // A program too busy to answer is still running: the watch goes on.
+            connection.CadAttached = connection.Busy;
+            return -1;
+        }
+        connection.CadApp = app;
+        connection.Documents = OpenDocuments(connection.CadApp, connection.Busy);
+        if (connection.Documents) {
+            auto read =
+                Noting(connection.Documents->Get(Id(ids::DocumentCountId), {}), connection.Busy);
+            count = read ? read.Value().AsInt16() : std::nullopt;
+        }
     }
-    connection.CadApp = app;
-
-    if (const auto count = OpenDocumentCount(connection.CadApp, connection.Busy)) {
+    if (count) {
         connection.OpenDocCount = *count;
     }
 
@@ -64,17 +116,10 @@ int32_t ConnectCad(CadConnection& connection, Automation& automation) {
     if (connection.OpenDocCount <= 0) {
         result = -1;
     } else if (ObjectRef active = GetObject(connection.CadApp, Id(ids::CurrentDocumentId))) {
-        // Without an active document the one from an earlier call stays, but
-        // is not classified again: the result is 0.
-        connection.ActiveDoc = std::move(active);
-        if (const auto type = GetAs<int32_t>(connection.ActiveDoc, Named("Type"))) {
-            result = *type;
-        }
-        // An unreadable name must not leave the earlier document's name to
-        // pass for this one's.
-        connection.ActiveDocName =
-            GetAs<std::string>(connection.ActiveDoc, Named("Name")).value_or("");
+        result = ClassifyActiveDocument(connection, std::move(active));
     }
+    // Without an active document the one from an earlier call stays, but is
+    // not classified again: the result is 0.
     connection.ActiveDocType = result;
     return result;
 }
@@ -141,6 +186,24 @@ int32_t GetInPlaceDocument(CadConnection& connection, const ObjectRef& assembly)
         GetAs<std::string>(connection.WorkDocument, Named("Name")).value_or("");
     const int32_t result = GetAs<int32_t>(connection.WorkDocument, Named("Type")).value_or(0);
     connection.WorkDocType = GetAs<int32_t>(connection.WorkDocument, Named("Type")).value_or(0);
+    return result;
+}
+
+int32_t FindInPlaceDocument(CadConnection& connection) {
+    if (connection.SameActiveDoc && connection.WorkDocumentOfActiveDoc && connection.WorkDocument) {
+        // The same assembly: the part behind it stays, but a Save As may
+        // have renamed it. A part that no longer answers is looked for anew.
+        if (auto name = GetAs<std::string>(connection.WorkDocument, Named("Name"))) {
+            connection.WorkDocName = std::move(*name);
+            return connection.WorkDocType;
+        }
+    }
+    if (!connection.ActiveAssembly && connection.ActiveDoc) {
+        auto seen = connection.ActiveDoc->As(ids::AssemblyDocumentIid);
+        connection.ActiveAssembly = seen ? seen.Value() : nullptr;
+    }
+    const int32_t result = GetInPlaceDocument(connection, connection.ActiveAssembly);
+    connection.WorkDocumentOfActiveDoc = connection.WorkDocument != nullptr;
     return result;
 }
 

@@ -102,13 +102,15 @@ void ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& do
     variables.VariableTable = VariableTableOf(document);
 
     for (std::size_t k = 0; k < 5; ++k) {
-        const ObjectRef marker = GetObject(variables.VariableTable, Id(ids::ItemId),
-                                           {Value::Text(std::string(MarkerVariableNames[k]))});
-        variables.ValueVariableNames[k] = GetAs<std::string>(marker, Named("Formula")).value_or("");
+        variables.ReadMarkers[k] = GetObject(variables.VariableTable, Id(ids::ItemId),
+                                             {Value::Text(std::string(MarkerVariableNames[k]))});
+        variables.ValueVariableNames[k] =
+            GetAs<std::string>(variables.ReadMarkers[k], Named("Formula")).value_or("");
     }
     for (std::size_t k = 0; k < 5; ++k) {
-        variables.CurrentVariable =
+        variables.ReadVariables[k] =
             ValueVariable(variables.VariableTable, variables.ValueVariableNames[k]);
+        variables.CurrentVariable = variables.ReadVariables[k];
         const auto value = GetAs<double>(variables.CurrentVariable, Id(ids::VariableValueId));
         if (!value) {
             continue;

@@ -40,6 +40,11 @@ struct SheetMetalVariables {
     ObjectRef CurrentVariable;
     bool VariablesRead = false;
     WriteReport LastWrite; // of the last WriteSheetMetalVariables
+    // The marker and value variables of the last read, held until the next
+    // read: letting each go at once costs a call to the CAD program in the
+    // middle of the read. Never used to look anything up.
+    std::array<ObjectRef, 5> ReadMarkers;
+    std::array<ObjectRef, 5> ReadVariables;
 };
 
 // A value of the document as the table gives it: lengths times scaleFactor,

@@ -10,15 +10,6 @@ namespace {
 
 constexpr int32_t NoDocument = -1;
 
-// The active document seen as an assembly document; null when it is none.
-cad::ObjectRef AsAssembly(const cad::ObjectRef& document) {
-    if (!document) {
-        return nullptr;
-    }
-    auto seen = document->As(cad::ids::AssemblyDocumentIid);
-    return seen ? seen.Value() : nullptr;
-}
-
 void ReadValues(AppState& state, const cad::ObjectRef& document) {
     cad::ReadSheetMetalVariables(state.Variables, document, state.Tables.ScaleFactor,
                                  state.DecimalSeparator);
@@ -71,7 +62,7 @@ bool PollDocument(AppState& state, const Services& services, bool mainWindowIsAc
     } else if (code == cad::ids::AssemblyDocumentType) {
         watch.CadRunning = true;
         watch.InPlaceEdit = true;
-        const int32_t part = cad::GetInPlaceDocument(cad, AsAssembly(cad.ActiveDoc));
+        const int32_t part = cad::FindInPlaceDocument(cad);
         if (state.Selection.Label1 == cad.WorkDocName) {
             return true;
         }
@@ -98,8 +89,7 @@ void RefreshDocument(AppState& state, const Services& services) {
         watch.CadRunning = false;
     } else if (code == cad::ids::AssemblyDocumentType) {
         watch.InPlaceEdit = true;
-        if (cad::GetInPlaceDocument(cad, AsAssembly(cad.ActiveDoc)) ==
-            cad::ids::SheetMetalDocumentType) {
+        if (cad::FindInPlaceDocument(cad) == cad::ids::SheetMetalDocumentType) {
             watch.SheetMetalOpen = true;
             ReadValues(state, cad.WorkDocument);
             FindCurrentType(state);

@@ -73,6 +73,23 @@ TEST_F(CadProgramGone, QuittingWhileAQuestionWaitsEndsPsmAtTheNextPollAfterTheAn
     EXPECT_TRUE(settings::Get(L"Top").has_value());
 }
 
+TEST_F(CadProgramGone, ACadProgramClosedAndStartedAgainIsFollowed) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    // The user works in psm meanwhile, so that no tick finds the program gone.
+    SetForegroundWindow(psm.Main());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == psm.Main(); }, NoticeMs));
+    const int polls = simcad.CountCalls("DocumentCount");
+    WaitUntil([] { return false; }, 300);
+    ASSERT_EQ(simcad.CountCalls("DocumentCount"), polls) << "psm is not the active program";
+    simcad.Quit();
+    SetForegroundWindow(psm.Main()); // should simcad's closing window have passed it on
+    ASSERT_NO_FATAL_FAILURE(StartCad());
+    ASSERT_NO_FATAL_FAILURE(Switch("Deckel.psm"));
+    EXPECT_TRUE(psm.WaitForLabel(L"Deckel.psm", NoticeMs)) << "psm watches the new program";
+    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"Al 2,0");
+    EXPECT_TRUE(psm.Running());
+}
+
 TEST_F(CadProgramGone, WithoutTheCadProgramAtStartPsmShowsNoDocumentAndWaits) {
     ASSERT_NO_FATAL_FAILURE(StartPsm());
     EXPECT_EQ(psm.Label(), L"");

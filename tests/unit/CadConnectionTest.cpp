@@ -46,7 +46,9 @@ TEST_F(ConnectCadTest, NotRunningFailsTheAttachAndKeepsTheEarlierFacts) {
     EXPECT_FALSE(connection.CadAttached);
     EXPECT_EQ(connection.ActiveDocType, 4);
     EXPECT_EQ(connection.CadApp, earlierApp);
-    EXPECT_THAT(Lines(), ElementsAre("attach SolidEdge.Application -> !0x800401E3"));
+    // The kept collection no longer reaches the program: it is looked for anew.
+    EXPECT_THAT(Lines(), ElementsAre("app/Documents{290D47B0} get #3 -> !0x800706BA",
+                                     "attach SolidEdge.Application -> !0x800401E3"));
 
     sim.Start();
     EXPECT_EQ(ConnectCad(connection, sim), 4);
@@ -64,7 +66,7 @@ TEST_F(ConnectCadTest, NoOpenDocumentGivesMinusOneAndLeavesTheActiveDocument) {
     EXPECT_EQ(connection.OpenDocCount, 0);
     EXPECT_EQ(connection.ActiveDocType, -1);
     EXPECT_EQ(connection.ActiveDoc, earlierDoc);
-    EXPECT_EQ(Lines().size(), 5u) << "stops after DocumentCount";
+    EXPECT_THAT(Lines(), ElementsAre("app/Documents{290D47B0} get #3")) << "stops after the count";
 }
 
 TEST_F(ConnectCadTest, MissingActiveDocumentGivesZeroWithoutClassifyingTheOldOne) {
@@ -87,10 +89,49 @@ TEST_F(ConnectCadTest, UnreadableNameOrTypeOfANewDocumentNeverShowsTheOldOnes) {
     EXPECT_EQ(connection.ActiveDocName, "");
 
     sim.ClearFaults();
-    sim.FailWhen(sim::CallMatch::Member("Type").On("doc:B.psm"));
+    sim.OpenSheetMetal("C.psm");
+    sim.FailWhen(sim::CallMatch::Member("Type").On("doc:C.psm"));
     EXPECT_EQ(ConnectCad(connection, sim), 0);
     EXPECT_EQ(connection.ActiveDocType, 0);
-    EXPECT_EQ(connection.ActiveDocName, "B.psm");
+    EXPECT_EQ(connection.ActiveDocName, "C.psm");
+}
+
+TEST_F(ConnectCadTest, AnAnsweringProgramIsAskedThroughTheKeptReferencesThreeCalls) {
+    sim::Document& a = sim.OpenSheetMetal("A.psm");
+    ConnectQuietly();
+    EXPECT_EQ(ConnectCad(connection, sim), 4);
+    EXPECT_THAT(Lines(), ElementsAre("app/Documents{290D47B0} get #3", "app{DED89DB0} get #2",
+                                     "doc:A.psm get Name"));
+    EXPECT_TRUE(connection.SameActiveDoc);
+    a.Rename("A2.psm"); // Save As
+    EXPECT_EQ(ConnectCad(connection, sim), 4);
+    EXPECT_EQ(connection.ActiveDocName, "A2.psm");
+}
+
+TEST_F(ConnectCadTest, KeptReferencesOfAProgramStartedAgainAreReplaced) {
+    sim.OpenSheetMetal("A.psm");
+    ConnectQuietly();
+    const ObjectRef earlierDoc = connection.ActiveDoc;
+    sim.Quit();
+    sim.Start(); // a new instance with the same documents
+    EXPECT_EQ(ConnectCad(connection, sim), 4);
+    EXPECT_TRUE(connection.CadAttached);
+    EXPECT_FALSE(connection.SameActiveDoc) << "the new program's objects are others";
+    EXPECT_NE(connection.ActiveDoc, earlierDoc);
+    EXPECT_EQ(connection.ActiveDocName, "A.psm");
+    EXPECT_EQ(ConnectCad(connection, sim), 4);
+    EXPECT_TRUE(connection.SameActiveDoc);
+}
+
+TEST_F(ConnectCadTest, AKeptReferenceThatFailsOtherwiseIsKept) {
+    sim.OpenSheetMetal("A.psm");
+    ConnectQuietly();
+    sim.FailAt(sim.Log().Size()); // the count through the kept collection
+    EXPECT_EQ(ConnectCad(connection, sim), -1);
+    EXPECT_TRUE(connection.CadAttached);
+    EXPECT_EQ(ConnectCad(connection, sim), 4);
+    EXPECT_EQ(sim.Log().Count(sim::CallMatch::Member("SolidEdge.Application")), 0u)
+        << "no attach while the program answers";
 }
 
 // --- GetInPlaceDocument ---------------------------------------------------------

@@ -68,6 +68,7 @@ struct ConnectWorld : World {
     ConnectWorld() {
         sim.OpenSheetMetal("Old.psm");
         ConnectCad(connection, sim);
+        connection.Documents = nullptr; // the whole attach again
         sim.OpenSheetMetal("New.psm");
     }
     void Run() override { result = ConnectCad(connection, sim); }

@@ -134,6 +134,32 @@ TEST_F(DocumentWatchTest, ABusyCadProgramIsAskedAgainNotTakenForGone) {
     EXPECT_EQ(view.Label, "B.psm") << "the watch goes on once the program answers";
 }
 
+TEST_F(DocumentWatchTest, ACadProgramStartedAgainIsFollowedNotTakenForGone) {
+    sim.OpenSheetMetal("A.psm", Row2);
+    Start();
+    Tick();
+    sim.Quit();
+    sim.Start(); // closed and started again between two ticks
+    Tick();
+    EXPECT_EQ(view.Ends, 0);
+    EXPECT_EQ(view.Label, "A.psm");
+    sim.OpenSheetMetal("B.psm", Row5);
+    Tick();
+    EXPECT_EQ(view.Label, "B.psm") << "the new program's documents are watched";
+    EXPECT_EQ(state.Watch.CurrentTypeRow, 5);
+}
+
+TEST_F(DocumentWatchTest, TheKeptPartOfAnAssemblySavedUnderAnotherNameIsNoticed) {
+    auto part = sim.CreateSheetMetal("P.psm", Row5);
+    OpenAssemblyWith(part);
+    Start();
+    Tick();
+    part->Rename("P2.psm"); // Save As
+    Tick();
+    EXPECT_EQ(view.Label, "P2.psm");
+    EXPECT_EQ(state.Watch.CurrentTypeRow, 5);
+}
+
 TEST_F(DocumentWatchTest, UnchangedNameIsNotReadAgain) {
     sim::Document& doc = sim.OpenSheetMetal("A.psm", Row2);
     Start();
