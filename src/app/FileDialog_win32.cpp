@@ -1,5 +1,7 @@
 #include "app/FileDialog_win32.h"
 
+#include "platform/LateLibrary_win32.h"
+
 #include <cderr.h>
 #include <commdlg.h>
 #include <vector>
@@ -9,28 +11,6 @@ namespace {
 
 // Long paths (\\?\ or a long-path-aware system) stay below this.
 constexpr size_t PathBufferLength = 32768;
-
-// The common dialogs' library and the shell libraries it brings along are
-// loaded when the dialog is first wanted, not at every start of the program.
-struct DialogLibrary {
-    decltype(&GetOpenFileNameW) Open = nullptr;
-    decltype(&CommDlgExtendedError) Error = nullptr;
-};
-
-const DialogLibrary& Dialogs() {
-    static const DialogLibrary library = [] {
-        DialogLibrary loaded;
-        // Kept for the life of the process, as a linked library would be.
-        if (HMODULE module = LoadLibraryW(L"comdlg32.dll")) {
-            loaded.Open = reinterpret_cast<decltype(&GetOpenFileNameW)>(
-                reinterpret_cast<void*>(GetProcAddress(module, "GetOpenFileNameW")));
-            loaded.Error = reinterpret_cast<decltype(&CommDlgExtendedError)>(
-                reinterpret_cast<void*>(GetProcAddress(module, "CommDlgExtendedError")));
-        }
-        return loaded;
-    }();
-    return library;
-}
 
 std::optional<std::wstring> Show(HWND owner, const std::wstring& title, const std::wstring& file,
                                  const std::wstring& folder, DWORD& error) {
@@ -46,16 +26,21 @@ std::optional<std::wstring> Show(HWND owner, const std::wstring& title, const st
     dialog.lpstrTitle = title.c_str();
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
-    const DialogLibrary& dialogs = Dialogs();
-    if (dialogs.Open == nullptr || dialogs.Error == nullptr) {
+    // The common dialogs' library, and the shell libraries it brings along,
+    // load when the dialog is first wanted, not at every start.
+    static const auto open =
+        LateFunction<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    static const auto lastError =
+        LateFunction<decltype(&CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
+    if (open == nullptr || lastError == nullptr) {
         error = CDERR_INITIALIZATION;
         return std::nullopt;
     }
-    if (dialogs.Open(&dialog)) {
+    if (open(&dialog)) {
         error = 0;
         return std::wstring(buffer.data());
     }
-    error = dialogs.Error();
+    error = lastError();
     return std::nullopt;
 }
 

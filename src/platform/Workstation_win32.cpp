@@ -1,6 +1,7 @@
 #include "platform/Workstation_win32.h"
 
 #include "platform/IsoTime.h"
+#include "platform/LateLibrary_win32.h"
 #include "platform/Utf16_win32.h"
 
 #include <memory>
@@ -58,25 +59,35 @@ std::string WindowsWorkstation::LocalTime() const {
 }
 
 std::string WindowsWorkstation::LocalAppDataFolder() const {
+    static const auto knownFolder =
+        LateFunction<decltype(&SHGetKnownFolderPath)>(L"shell32.dll", "SHGetKnownFolderPath");
+    if (knownFolder == nullptr) {
+        return {};
+    }
     wchar_t* path = nullptr;
-    const HRESULT result = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &path);
+    const HRESULT result = knownFolder(FOLDERID_LocalAppData, 0, nullptr, &path);
     const std::unique_ptr<wchar_t, TaskMemoryFree> owned(path);
     return SUCCEEDED(result) && owned ? Narrow(owned.get()) : std::string();
 }
 
 bool WindowsWorkstation::OpenInEditor(const std::string& path) {
+    static const auto shellExecute =
+        LateFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (shellExecute == nullptr) {
+        return false;
+    }
     const std::wstring file = Widen(path);
     // Above 32: started; at or below, an error code.
     const auto started = [](HINSTANCE result) { return reinterpret_cast<INT_PTR>(result) > 32; };
     const HINSTANCE opened =
-        ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        shellExecute(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     if (started(opened) || reinterpret_cast<INT_PTR>(opened) != SE_ERR_NOASSOC) {
         return started(opened);
     }
     // No program is registered for text files: every Windows has Notepad.
     const std::wstring argument = L"\"" + file + L"\"";
     return started(
-        ShellExecuteW(nullptr, L"open", L"notepad.exe", argument.c_str(), nullptr, SW_SHOWNORMAL));
+        shellExecute(nullptr, L"open", L"notepad.exe", argument.c_str(), nullptr, SW_SHOWNORMAL));
 }
 
 } // namespace psm
