@@ -30,6 +30,8 @@ struct MenuCaptions {
     std::string MnuTextFile = "text";
     std::string MnuJournal = "Journal";
     std::string MnuHelp = "Hilfe";
+    std::string MnuLang0 = "Deutsch";
+    std::string MnuLang1 = "english";
 };
 
 // What the document watch found. Rows and table numbers are 1-based; the
@@ -86,6 +88,9 @@ struct AppState {
     TextTables Texts;
     char DecimalSeparator = '.';
     MenuCaptions Menu;
+    // The hint the status bar shows; none: the text is empty. Kept so that a
+    // change of language can show it again in the new language.
+    std::optional<CaptionText> StatusHint;
     TableModel Tables;
     cad::CadConnection Cad;
     cad::SheetMetalVariables Variables;

@@ -33,10 +33,12 @@ void NameButtons(const AppState& state, const Services& services) {
     }
 }
 
-void ShowHint(const AppState& state, const Services& services, MainControl control) {
+void ShowHint(AppState& state, const Services& services, MainControl control) {
     if (const auto hint = HintOf(control)) {
+        state.StatusHint = hint;
         services.View.SetStatusText(state.Texts.Caption(*hint));
     } else if (control == MainControl::Form) {
+        state.StatusHint.reset();
         services.View.SetStatusText(std::string());
     }
 }

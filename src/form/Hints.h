@@ -15,7 +15,7 @@ std::optional<CaptionText> HintOf(MainControl control);
 
 // cmdWrite_MouseMove, cmdUndo_MouseMove, ..., Picture1_MouseMove, Form_MouseMove.
 // The lists and the status bar have no such handler: over them the text stays.
-void ShowHint(const AppState& state, const Services& services, MainControl control);
+void ShowHint(AppState& state, const Services& services, MainControl control);
 
 // Gives each picture button its hint as its name for screen readers, in the
 // language of the texts.

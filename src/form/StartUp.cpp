@@ -1,10 +1,11 @@
 #include "form/StartUp.h"
 
 #include "core/Boxes.h"
-#include "form/Hints.h"
+#include "form/Captions.h"
 #include "selection/Lists.h"
 #include "selection/Selection.h"
 #include "tables/BendValueLoader.h"
+#include "tables/LanguageSetting.h"
 #include "tables/LeadingNumber.h"
 #include "tables/SettingsStore.h"
 #include "watch/DocumentWatch.h"
@@ -33,19 +34,6 @@ bool OnSomeMonitor(const TwipsRect& window, const std::vector<TwipsRect>& monito
     return monitors.empty() || std::ranges::any_of(monitors, [&](const TwipsRect& monitor) {
                return Overlaps(window, monitor);
            });
-}
-
-void SetCaptions(AppState& state, const Services& services) {
-    const TextTables& texts = state.Texts;
-    MenuCaptions& menu = state.Menu;
-    services.View.SetCaption(texts.Caption(CaptionText::MainWindowTitle));
-    menu.MnuHelp = texts.Caption(CaptionText::HelpMenu);
-    menu.MnuIcon = texts.Caption(CaptionText::InstallMenu);
-    menu.MnuLanguage = texts.Caption(CaptionText::LanguageMenu);
-    menu.MnuTextFile = texts.Caption(CaptionText::TextFileMenu);
-    menu.MnuJournal = texts.Caption(CaptionText::JournalMenu);
-    menu.MnuOptions = texts.Caption(CaptionText::OptionsMenu);
-    NameButtons(state, services);
 }
 
 void ReportMissingValueFile(const AppState& state, const Services& services) {
@@ -90,7 +78,8 @@ void Form_Load(AppState& state, const Services& services) {
     if (state.ValueFilePath.empty()) {
         state.ValueFilePath = DefaultValueFilePath(services.Location);
     }
-    state.Texts.LanguageIndex = TextTables::German;
+    state.Texts.LanguageIndex = ReadLanguage(services.Settings, state.Settings.SettingsAppName,
+                                             state.Settings.SettingsSection);
     LoadTexts(state.Texts);
     state.DecimalSeparator =
         services.UserDecimalSeparator ? services.UserDecimalSeparator() : state.DecimalSeparator;

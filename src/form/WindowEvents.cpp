@@ -15,7 +15,7 @@ void Form_MouseDown(AppState& state, const Services& services, MouseButton butto
         return;
     }
     const std::optional<MenuCommand> chosen =
-        services.View.ShowPopupMenu(PopupMenuItems(state.Menu));
+        services.View.ShowPopupMenu(PopupMenuItems(state.Menu, state.Texts.LanguageIndex));
     if (chosen && !Ended(state)) {
         RunMenuCommand(state, services, *chosen);
     }

@@ -3,8 +3,10 @@
 #include "apply/Journal.h"
 #include "cad/CommandButton.h"
 #include "core/Boxes.h"
+#include "form/Captions.h"
 #include "form/Exit.h"
 #include "journal/JournalFile.h"
+#include "tables/LanguageSetting.h"
 #include "tables/SettingsStore.h"
 
 namespace psm {
@@ -20,17 +22,19 @@ MenuItem Item(std::string caption, std::optional<MenuCommand> command, bool visi
 
 } // namespace
 
-std::vector<MenuItem> PopupMenuItems(const MenuCaptions& captions) {
-    MenuItem german = Item("Deutsch", MenuCommand::MnuLang0);
-    german.Checked = true;
-    MenuItem language = Item(captions.MnuLanguage, std::nullopt, false);
-    language.Children = {german, Item("english", MenuCommand::MnuLang1)};
+std::vector<MenuItem> PopupMenuItems(const MenuCaptions& captions, int16_t language) {
+    MenuItem german = Item(captions.MnuLang0, MenuCommand::MnuLang0);
+    german.Checked = language != TextTables::English;
+    MenuItem english = Item(captions.MnuLang1, MenuCommand::MnuLang1);
+    english.Checked = language == TextTables::English;
+    MenuItem languages = Item(captions.MnuLanguage, std::nullopt);
+    languages.Children = {german, english};
 
     MenuItem scaleFactor = Item("ScaleFactor", MenuCommand::MnuScaleFactor, false);
     scaleFactor.Enabled = false;
 
     MenuItem options = Item(captions.MnuOptions, std::nullopt);
-    options.Children = {Item(captions.MnuIcon, MenuCommand::MnuIcon), language,
+    options.Children = {Item(captions.MnuIcon, MenuCommand::MnuIcon), languages,
                         Item(captions.MnuTextFile, MenuCommand::MnuTextFile),
                         Item(captions.MnuJournal, MenuCommand::MnuJournal), scaleFactor};
 
@@ -52,7 +56,11 @@ void RunMenuCommand(AppState& state, const Services& services, MenuCommand comma
         mnuJournal_Click(state, services);
         return;
     case MenuCommand::MnuLang0:
+        mnuLang_Click(state, services, TextTables::German);
+        return;
     case MenuCommand::MnuLang1:
+        mnuLang_Click(state, services, TextTables::English);
+        return;
     case MenuCommand::MnuHelp:
         return;
     }
@@ -83,6 +91,18 @@ void mnutextfile_Click(AppState& state, const Services& services) {
     WriteSetting(services.Settings, state.Settings.SettingsAppName, state.Settings.SettingsSection,
                  "filename", state.ValueFilePath);
     ExitProgram(state, services);
+}
+
+void mnuLang_Click(AppState& state, const Services& services, int16_t language) {
+    state.Texts.LanguageIndex = language;
+    WriteLanguage(services.Settings, state.Settings.SettingsAppName, state.Settings.SettingsSection,
+                  language);
+    SetCaptions(state, services);
+    // An open properties window carries the texts of the language before; it
+    // shows the new ones when it is opened again.
+    if (services.Info.Visible()) {
+        services.Info.Destroy();
+    }
 }
 
 void mnuScaleFactor_Click(AppState&, const Services&) {}

@@ -11,9 +11,10 @@
 namespace psm {
 
 // The items below the popup root mnuOpt: "Optionen" with "Installieren",
-// the hidden language submenu, "Textdatei", "Journal" and the hidden,
-// disabled "ScaleFactor"; then the hidden "Hilfe".
-std::vector<MenuItem> PopupMenuItems(const MenuCaptions& captions);
+// the language submenu ("Deutsch", "English", the current one checked),
+// "Textdatei", "Journal" and the hidden, disabled "ScaleFactor"; then the
+// hidden "Hilfe".
+std::vector<MenuItem> PopupMenuItems(const MenuCaptions& captions, int16_t language);
 
 // Runs the handler of a chosen item; items without a handler do nothing.
 void RunMenuCommand(AppState& state, const Services& services, MenuCommand command);
@@ -24,6 +25,10 @@ void mnuIcon_Click(AppState& state, const Services& services);
 // Lets the user choose another value file, stores its path and ends the
 // program; the file is read at the next start. Cancel stores the path unchanged.
 void mnutextfile_Click(AppState& state, const Services& services);
+
+// Switches every text to the language (TextTables::German or English) at
+// once and stores the choice for the next start.
+void mnuLang_Click(AppState& state, const Services& services, int16_t language);
 
 // The scale factor comes from the settings or the unit line only.
 void mnuScaleFactor_Click(AppState& state, const Services& services);

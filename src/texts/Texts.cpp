@@ -74,6 +74,8 @@ void LoadTexts(TextTables& texts) {
         {"Biegewerte", "PartProperties"},
         {"Teileeigenschaften festlegen", "Modify PartProperties"},
         {"Journal", "Journal"},
+        {"Deutsch", "Deutsch"},
+        {"English", "English"},
     }};
     texts.MessageTexts = {{
         {"ORNA Raziv", "orna sheetmetal"},

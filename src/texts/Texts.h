@@ -36,6 +36,8 @@ enum class CaptionText {
     ButtonTitle,
     ButtonDescription,
     JournalMenu,
+    GermanMenu,  // the language's own name, the same in both languages
+    EnglishMenu, // the language's own name, the same in both languages
 };
 
 // The message boxes' titles and texts, by their numbers in the table.
@@ -119,7 +121,7 @@ inline constexpr int JournalColumnCount = static_cast<int>(JournalText::Features
 // The bilingual text tables. Every caption, hint, title and message of the
 // program is read from here as (text number, LanguageIndex).
 struct TextTables {
-    static constexpr int CaptionCount = static_cast<int>(CaptionText::JournalMenu);
+    static constexpr int CaptionCount = static_cast<int>(CaptionText::EnglishMenu);
     static constexpr int MessageCount = static_cast<int>(MessageText::UnexpectedError);
     static constexpr int CheckCount = static_cast<int>(CheckText::Unreadable) + 1;
     static constexpr int JournalCount = static_cast<int>(JournalText::NotChecked) + 1;

@@ -1,14 +1,17 @@
-// The popup menu's two commands: the button in the CAD program, and the
-// choice of another value file.
+// The popup menu's commands: the button in the CAD program, the language,
+// and the choice of another value file.
 
 #include "EndToEnd_win32.h"
 
 namespace psm::e2e {
 namespace {
 
-// Optionen, its submenu, its first entry ("Installieren") or second ("Textdatei").
+// Optionen, its submenu, its first entry ("Installieren"), the second's
+// submenu ("Sprache": "Deutsch", "English") or the third ("Textdatei").
 const std::vector<WPARAM> Install{VK_DOWN, VK_RIGHT, VK_RETURN};
-const std::vector<WPARAM> TextFile{VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN};
+const std::vector<WPARAM> German{VK_DOWN, VK_RIGHT, VK_DOWN, VK_RIGHT, VK_RETURN};
+const std::vector<WPARAM> English{VK_DOWN, VK_RIGHT, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN};
+const std::vector<WPARAM> TextFile{VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN};
 
 using InstallCommand = EndToEnd;
 
@@ -47,6 +50,26 @@ TEST_F(InstallCommand, AnActiveAssemblyGetsItInTheAssemblyEnvironment) {
                           NoticeMs));
     EXPECT_EQ(simcad.ButtonCount("Assembly", "ORNA"), 1);
     EXPECT_EQ(simcad.ButtonCount("SheetMetal", "ORNA"), -1);
+}
+
+using LanguageCommand = EndToEnd;
+
+TEST_F(LanguageCommand, EnglishAppliesAtOnceAndStaysUntilGermanIsChosen) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(psm.UseMenu(English));
+    ASSERT_TRUE(WaitUntil([&] { return psm.Caption() == L"ORNA  sheet metal"; }, NoticeMs));
+    EXPECT_EQ(settings::Get(L"Language"), L"en");
+    EXPECT_EQ(TextOf(psm.Control(MainControl::CmdWrite)), L"Set new values");
+    EXPECT_EQ(TextOf(psm.Control(MainControl::CmdEnd)), L"Exit");
+    psm.End();
+    ASSERT_NO_FATAL_FAILURE(StartPsm());
+    EXPECT_EQ(psm.Caption(), L"ORNA  sheet metal");
+    EXPECT_EQ(TextOf(psm.Control(MainControl::CmdInfo)), L"Show Properties");
+
+    ASSERT_TRUE(psm.UseMenu(German));
+    ASSERT_TRUE(WaitUntil([&] { return psm.Caption() == L"ORNA  Raziv"; }, NoticeMs));
+    EXPECT_EQ(settings::Get(L"Language"), L"de");
+    EXPECT_EQ(TextOf(psm.Control(MainControl::CmdInfo)), L"Teileeigenschaften anzeigen");
 }
 
 using ValueFileCommand = EndToEnd;

@@ -25,7 +25,10 @@ using cad::test::RecordingPointer;
 
 class FakeMainView final : public MainView {
   public:
-    void SetCaption(const std::string& text) override { Log("caption " + text); }
+    void SetCaption(const std::string& text) override {
+        Caption = text;
+        Log("caption " + text);
+    }
     void SetDocumentLabel(const std::string& text) override { Label = text; }
     void SetStatusText(const std::string& text) override { Status = text; }
     void SetButtonName(MainControl button, const std::string& text) override {
@@ -75,7 +78,7 @@ class FakeMainView final : public MainView {
     }
     int& Selection(ListId list) { return list == ListId::Combo1 ? Selection1 : Selection2; }
 
-    std::string Label, Status;
+    std::string Caption, Label, Status;
     std::array<std::string, 5> ButtonNames;
     std::vector<std::string> Items1, Items2;
     int Selection1 = -1, Selection2 = -1;

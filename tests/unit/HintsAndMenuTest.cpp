@@ -3,6 +3,7 @@
 #include "AppTestSupport.h"
 #include "form/Hints.h"
 #include "options/OptionsMenu.h"
+#include "tables/LanguageSetting.h"
 
 #include <gmock/gmock.h>
 
@@ -79,12 +80,13 @@ TEST_F(PopupMenuTest, RightButtonOpensTheOptionsMenuWithItsHiddenItems) {
     for (const MenuItem& item : view.Menus[0]) {
         items.push_back(Describe(item));
     }
-    EXPECT_THAT(items,
-                ElementsAre("Optionen {Installieren;Sprache hidden {Deutsch checked;english;};"
-                            "Textdatei;Journal;ScaleFactor hidden disabled;}",
-                            "Hilfe hidden"));
+    EXPECT_THAT(items, ElementsAre("Optionen {Installieren;Sprache {Deutsch checked;English;};"
+                                   "Textdatei;Journal;ScaleFactor hidden disabled;}",
+                                   "Hilfe hidden"));
     const auto& options = view.Menus[0][0].Children;
     EXPECT_EQ(options[0].Command, MenuCommand::MnuIcon);
+    EXPECT_EQ(options[1].Children[0].Command, MenuCommand::MnuLang0);
+    EXPECT_EQ(options[1].Children[1].Command, MenuCommand::MnuLang1);
     EXPECT_EQ(options[2].Command, MenuCommand::MnuTextFile);
     EXPECT_EQ(options[3].Command, MenuCommand::MnuJournal);
     EXPECT_EQ(options[4].Command, MenuCommand::MnuScaleFactor);
@@ -92,8 +94,7 @@ TEST_F(PopupMenuTest, RightButtonOpensTheOptionsMenuWithItsHiddenItems) {
 
 TEST_F(PopupMenuTest, ItemsWithoutActionDoNothing) {
     const std::size_t calls = sim.CallCount();
-    for (MenuCommand command : {MenuCommand::MnuScaleFactor, MenuCommand::MnuLang0,
-                                MenuCommand::MnuLang1, MenuCommand::MnuHelp}) {
+    for (MenuCommand command : {MenuCommand::MnuScaleFactor, MenuCommand::MnuHelp}) {
         view.MenuChoice = command;
         app.OnMouseDown(MouseButton::Right);
     }
@@ -113,6 +114,58 @@ TEST_F(PopupMenuTest, InstallPutsTheProgramsButtonIntoTheDocumentsEnvironment) {
     EXPECT_EQ(button.Description, "Teileeigenschaften festlegen");
     EXPECT_EQ(button.Title, "Biegewerte");
     EXPECT_EQ(state.Run.CommandDepth, 0);
+}
+
+class LanguageCommandTest : public PopupMenuTest {
+  protected:
+    std::string StoredLanguage() const { return settings.Read("ORNA\\psm", "general", "Language"); }
+    void ChooseInMenu(MenuCommand command) {
+        view.MenuChoice = command;
+        app.OnMouseDown(MouseButton::Right);
+    }
+    std::string OptionsMenu() const { return Describe(view.Menus.back()[0]); }
+};
+
+TEST_F(LanguageCommandTest, EnglishAppliesAtOnceToEveryTextAndStaysForTheNextStart) {
+    Click(MainControl::CmdInfo);
+    ASSERT_TRUE(info.Visible());
+    app.OnMouseMove(MainControl::CmdInfo);
+    ChooseInMenu(MenuCommand::MnuLang1);
+    EXPECT_EQ(StoredLanguage(), "en");
+    EXPECT_EQ(view.Caption, "ORNA  sheet metal");
+    EXPECT_EQ(view.Status, "Show Properties") << "the hint shown changes too";
+    EXPECT_THAT(view.ButtonNames, ElementsAre("Set new values", "Reset list", "Reset sheet metal",
+                                              "Show Properties", "Exit"));
+    EXPECT_FALSE(info.Visible()) << "it reopens in English";
+    app.OnMouseDown(MouseButton::Right);
+    EXPECT_EQ(OptionsMenu(), "Options {Install;Language {Deutsch;English checked;};Textfile;"
+                             "Journal;ScaleFactor hidden disabled;}");
+
+    // The next start, in the same window and settings.
+    view.Caption.clear();
+    App next{services};
+    next.OnLoad();
+    EXPECT_EQ(view.Caption, "ORNA  sheet metal");
+    EXPECT_EQ(next.State().Texts.LanguageIndex, TextTables::English);
+
+    ChooseInMenu(MenuCommand::MnuLang0);
+    EXPECT_EQ(StoredLanguage(), "de");
+    EXPECT_EQ(view.Caption, "ORNA  Raziv");
+    EXPECT_EQ(view.Status, "Teileeigenschaften anzeigen");
+    app.OnMouseDown(MouseButton::Right);
+    EXPECT_EQ(OptionsMenu(), "Optionen {Installieren;Sprache {Deutsch checked;English;};Textdatei;"
+                             "Journal;ScaleFactor hidden disabled;}");
+}
+
+TEST_F(LanguageCommandTest, NothingOrSomethingUnknownStoredStartsInGerman) {
+    EXPECT_EQ(StoredLanguage(), "");
+    EXPECT_EQ(view.Caption, "ORNA  Raziv");
+    for (const char* stored : {"", "fr", "english", "1", "de"}) {
+        EXPECT_EQ(LanguageOf(stored), TextTables::German) << stored;
+    }
+    for (const char* stored : {"en", "EN", "2"}) {
+        EXPECT_EQ(LanguageOf(stored), TextTables::English) << stored;
+    }
 }
 
 class ValueFileCommandTest : public PopupMenuTest {

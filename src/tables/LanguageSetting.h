@@ -1,0 +1,26 @@
+#pragma once
+
+// The language the user chose in the options menu, stored per user under
+// "Language" beside the other settings: "de" or "en".
+
+#include "tables/SettingsStore.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace psm {
+
+// German unless the text names English ("en", or "2", the language's index);
+// case does not matter.
+int16_t LanguageOf(std::string_view stored);
+
+// What is stored for a language index: "en" for English, "de" otherwise.
+std::string LanguageSettingText(int16_t language);
+
+int16_t ReadLanguage(const SettingsStore& store, const std::string& appName,
+                     const std::string& section);
+void WriteLanguage(SettingsStore& store, const std::string& appName, const std::string& section,
+                   int16_t language);
+
+} // namespace psm
