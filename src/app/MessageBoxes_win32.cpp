@@ -25,6 +25,9 @@ UINT MessageBoxStyle(MessageButtons buttons, MessageIcon icon) {
     case MessageIcon::Exclamation:
         style |= MB_ICONEXCLAMATION;
         break;
+    case MessageIcon::Information:
+        style |= MB_ICONINFORMATION;
+        break;
     }
     return style;
 }

@@ -32,6 +32,7 @@ struct MenuCaptions {
     std::string MnuHelp = "Hilfe";
     std::string MnuLang0 = "Deutsch";
     std::string MnuLang1 = "english";
+    std::string MnuCheckFile = "check";
 };
 
 // What the document watch found. Rows and table numbers are 1-based; the

@@ -25,6 +25,7 @@ enum class MenuCommand {
     MnuLang1,
     MnuHelp,
     MnuJournal,
+    MnuCheckFile,
 };
 
 // One item of the popup menu, with the visibility and state the core decided.

@@ -16,6 +16,7 @@ void SetCaptions(AppState& state, const Services& services) {
     menu.MnuOptions = texts.Caption(CaptionText::OptionsMenu);
     menu.MnuLang0 = texts.Caption(CaptionText::GermanMenu);
     menu.MnuLang1 = texts.Caption(CaptionText::EnglishMenu);
+    menu.MnuCheckFile = texts.Caption(CaptionText::CheckFileMenu);
     NameButtons(state, services);
     if (state.StatusHint) {
         services.View.SetStatusText(texts.Caption(*state.StatusHint));

@@ -6,11 +6,15 @@
 #include "form/Captions.h"
 #include "form/Exit.h"
 #include "journal/JournalFile.h"
+#include "tables/CheckedValueFile.h"
 #include "tables/LanguageSetting.h"
 #include "tables/SettingsStore.h"
 
 namespace psm {
 namespace {
+
+// A box holds this many problems readably; the rest are counted.
+constexpr size_t ProblemsInBox = 20;
 
 MenuItem Item(std::string caption, std::optional<MenuCommand> command, bool visible = true) {
     MenuItem item;
@@ -34,9 +38,12 @@ std::vector<MenuItem> PopupMenuItems(const MenuCaptions& captions, int16_t langu
     scaleFactor.Enabled = false;
 
     MenuItem options = Item(captions.MnuOptions, std::nullopt);
-    options.Children = {Item(captions.MnuIcon, MenuCommand::MnuIcon), languages,
+    options.Children = {Item(captions.MnuIcon, MenuCommand::MnuIcon),
+                        languages,
                         Item(captions.MnuTextFile, MenuCommand::MnuTextFile),
-                        Item(captions.MnuJournal, MenuCommand::MnuJournal), scaleFactor};
+                        Item(captions.MnuCheckFile, MenuCommand::MnuCheckFile),
+                        Item(captions.MnuJournal, MenuCommand::MnuJournal),
+                        scaleFactor};
 
     return {options, Item(captions.MnuHelp, MenuCommand::MnuHelp, false)};
 }
@@ -51,6 +58,9 @@ void RunMenuCommand(AppState& state, const Services& services, MenuCommand comma
         return;
     case MenuCommand::MnuScaleFactor:
         mnuScaleFactor_Click(state, services);
+        return;
+    case MenuCommand::MnuCheckFile:
+        mnuCheckFile_Click(state, services);
         return;
     case MenuCommand::MnuJournal:
         mnuJournal_Click(state, services);
@@ -91,6 +101,19 @@ void mnutextfile_Click(AppState& state, const Services& services) {
     WriteSetting(services.Settings, state.Settings.SettingsAppName, state.Settings.SettingsSection,
                  "filename", state.ValueFilePath);
     ExitProgram(state, services);
+}
+
+void mnuCheckFile_Click(AppState& state, const Services& services) {
+    const CommandScope command(state);
+    const CheckedValueFile checked =
+        CheckValueFileAt(state.ValueFilePath, services.DecodeAnsi, state.Texts, ProblemsInBox);
+    std::string text = checked.Report;
+    if (text.ends_with("\r\n")) {
+        text.resize(text.size() - 2); // a box needs no line end after its last line
+    }
+    (void)ShowBox(state, services, text, MessageButtons::Ok,
+                  checked.Outcome == CheckOutcome::Clean ? MessageIcon::Information
+                                                         : MessageIcon::Exclamation);
 }
 
 void mnuLang_Click(AppState& state, const Services& services, int16_t language) {

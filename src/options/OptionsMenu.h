@@ -12,8 +12,8 @@ namespace psm {
 
 // The items below the popup root mnuOpt: "Optionen" with "Installieren",
 // the language submenu ("Deutsch", "English", the current one checked),
-// "Textdatei", "Journal" and the hidden, disabled "ScaleFactor"; then the
-// hidden "Hilfe".
+// "Textdatei", "Textdatei prüfen", "Journal" and the hidden, disabled
+// "ScaleFactor"; then the hidden "Hilfe".
 std::vector<MenuItem> PopupMenuItems(const MenuCaptions& captions, int16_t language);
 
 // Runs the handler of a chosen item; items without a handler do nothing.
@@ -25,6 +25,10 @@ void mnuIcon_Click(AppState& state, const Services& services);
 // Lets the user choose another value file, stores its path and ends the
 // program; the file is read at the next start. Cancel stores the path unchanged.
 void mnutextfile_Click(AppState& state, const Services& services);
+
+// Shows the check of the value file in a box: its problems with their lines,
+// the first of them and a count of the rest, or that it has none.
+void mnuCheckFile_Click(AppState& state, const Services& services);
 
 // Switches every text to the language (TextTables::German or English) at
 // once and stores the choice for the next start.

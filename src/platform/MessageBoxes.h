@@ -4,7 +4,7 @@
 
 namespace psm {
 
-enum class MessageIcon { Critical, Exclamation };
+enum class MessageIcon { Critical, Exclamation, Information };
 enum class MessageButtons { Ok, OkCancel, YesNo };
 
 // The button the user pressed; the values are those of the platform's message box.

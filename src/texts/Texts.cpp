@@ -76,6 +76,7 @@ void LoadTexts(TextTables& texts) {
         {"Journal", "Journal"},
         {"Deutsch", "Deutsch"},
         {"English", "English"},
+        {"Textdatei prüfen", "Check value file"},
     }};
     texts.MessageTexts = {{
         {"ORNA Raziv", "orna sheetmetal"},

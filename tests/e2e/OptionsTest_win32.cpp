@@ -7,11 +7,13 @@ namespace psm::e2e {
 namespace {
 
 // Optionen, its submenu, its first entry ("Installieren"), the second's
-// submenu ("Sprache": "Deutsch", "English") or the third ("Textdatei").
+// submenu ("Sprache": "Deutsch", "English"), the third ("Textdatei") or the
+// fourth ("Textdatei prüfen").
 const std::vector<WPARAM> Install{VK_DOWN, VK_RIGHT, VK_RETURN};
 const std::vector<WPARAM> German{VK_DOWN, VK_RIGHT, VK_DOWN, VK_RIGHT, VK_RETURN};
 const std::vector<WPARAM> English{VK_DOWN, VK_RIGHT, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN};
 const std::vector<WPARAM> TextFile{VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN};
+const std::vector<WPARAM> CheckFile{VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};
 
 using InstallCommand = EndToEnd;
 
@@ -61,6 +63,14 @@ TEST_F(LanguageCommand, EnglishAppliesAtOnceAndStaysUntilGermanIsChosen) {
     EXPECT_EQ(settings::Get(L"Language"), L"en");
     EXPECT_EQ(TextOf(psm.Control(MainControl::CmdWrite)), L"Set new values");
     EXPECT_EQ(TextOf(psm.Control(MainControl::CmdEnd)), L"Exit");
+    // The boxes from then on.
+    ASSERT_TRUE(psm.UseMenu(CheckFile));
+    const auto box = psm.WaitForMessageBox(NoticeMs);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->Title, L"orna sheetmetal");
+    EXPECT_EQ(box->Text, ValueFilePath() + L"\r\n\r\nNo problems found.");
+    ASSERT_TRUE(psm.Answer(*box, IDOK));
+
     psm.End();
     ASSERT_NO_FATAL_FAILURE(StartPsm());
     EXPECT_EQ(psm.Caption(), L"ORNA  sheet metal");
@@ -70,6 +80,29 @@ TEST_F(LanguageCommand, EnglishAppliesAtOnceAndStaysUntilGermanIsChosen) {
     ASSERT_TRUE(WaitUntil([&] { return psm.Caption() == L"ORNA  Raziv"; }, NoticeMs));
     EXPECT_EQ(settings::Get(L"Language"), L"de");
     EXPECT_EQ(TextOf(psm.Control(MainControl::CmdInfo)), L"Teileeigenschaften anzeigen");
+}
+
+using CheckCommand = EndToEnd;
+
+TEST_F(CheckCommand, ShowsEachProblemWithItsLineAndPsmGoesOn) {
+    ASSERT_TRUE(WriteTextFile(ValueFilePath(), std::string(ValueFile) +
+                                                   "Begin: Kupfer\r\n"
+                                                   "Cu 1,0;1;1;1,4;2\r\n"
+                                                   "Cu 1,5;1.5;1.5;0.43;3;1.5\r\n"));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(psm.UseMenu(CheckFile));
+    const auto box = psm.WaitForMessageBox(NoticeMs);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->Title, L"ORNA Raziv");
+    EXPECT_EQ(box->Text, ValueFilePath() +
+                             L"\r\n\r\nProbleme: 4\r\n"
+                             L"Zeile 11: Tabelle \"Kupfer\" endet ohne \"End:\"\r\n"
+                             L"Zeile 12: 5 Felder statt 6 (Name und fünf Werte)\r\n"
+                             L"Zeile 12: Neutralfaktor 1,4 liegt nicht zwischen 0 und 1\r\n"
+                             L"Zeile 13: gleiche Werte wie Zeile 4, wird nie erkannt");
+    ASSERT_TRUE(psm.Answer(*box, IDOK));
+    EXPECT_TRUE(psm.Running());
+    EXPECT_EQ(psm.Label(), L"Halter.psm");
 }
 
 using ValueFileCommand = EndToEnd;

@@ -124,7 +124,7 @@ TEST_F(Hints, TheListsLeaveTheLastHint) {
 
 using OptionsPopup = EndToEnd;
 
-TEST_F(OptionsPopup, RightClickShowsOptionsWithItsFourEntries) {
+TEST_F(OptionsPopup, RightClickShowsOptionsWithItsFiveEntries) {
     ASSERT_NO_FATAL_FAILURE(StartPsm());
     const UINT dpi = SystemDpi();
     const LPARAM point = MAKELPARAM(TwipsToPixels(3200, dpi), TwipsToPixels(200, dpi));
@@ -145,9 +145,9 @@ TEST_F(OptionsPopup, RightClickShowsOptionsWithItsFourEntries) {
     const bool readable = GetMenuItemCount(top) >= 0;
     if (readable) {
         EXPECT_EQ(MenuTexts(top), (std::vector<std::wstring>{L"Optionen"}));
-        EXPECT_EQ(
-            MenuTexts(GetSubMenu(top, 0)),
-            (std::vector<std::wstring>{L"Installieren", L"Sprache", L"Textdatei", L"Journal"}));
+        EXPECT_EQ(MenuTexts(GetSubMenu(top, 0)),
+                  (std::vector<std::wstring>{L"Installieren", L"Sprache", L"Textdatei",
+                                             L"Textdatei prüfen", L"Journal"}));
     }
 
     // The first item opens a submenu.
@@ -167,12 +167,12 @@ TEST_F(OptionsPopup, RightClickShowsOptionsWithItsFourEntries) {
         NoticeMs));
     WaitUntil([] { return false; }, 200);
     // Item counts by height, which hold where the texts cannot be read: one
-    // item above, four in the submenu, with the same margins around both.
+    // item above, five in the submenu, with the same margins around both.
     RECT topArea{};
     RECT subArea{};
     GetClientRect(topWindow, &topArea);
     GetClientRect(subWindow, &subArea);
-    const LONG item = (subArea.bottom - topArea.bottom) / 3;
+    const LONG item = (subArea.bottom - topArea.bottom) / 4;
     const LONG margins = topArea.bottom - item;
     EXPECT_GT(item, 8) << "heights " << topArea.bottom << ", " << subArea.bottom;
     EXPECT_GE(margins, 0) << "heights " << topArea.bottom << ", " << subArea.bottom;

@@ -80,16 +80,18 @@ TEST_F(PopupMenuTest, RightButtonOpensTheOptionsMenuWithItsHiddenItems) {
     for (const MenuItem& item : view.Menus[0]) {
         items.push_back(Describe(item));
     }
-    EXPECT_THAT(items, ElementsAre("Optionen {Installieren;Sprache {Deutsch checked;English;};"
-                                   "Textdatei;Journal;ScaleFactor hidden disabled;}",
-                                   "Hilfe hidden"));
+    EXPECT_THAT(items,
+                ElementsAre("Optionen {Installieren;Sprache {Deutsch checked;English;};"
+                            "Textdatei;Textdatei prüfen;Journal;ScaleFactor hidden disabled;}",
+                            "Hilfe hidden"));
     const auto& options = view.Menus[0][0].Children;
     EXPECT_EQ(options[0].Command, MenuCommand::MnuIcon);
     EXPECT_EQ(options[1].Children[0].Command, MenuCommand::MnuLang0);
     EXPECT_EQ(options[1].Children[1].Command, MenuCommand::MnuLang1);
     EXPECT_EQ(options[2].Command, MenuCommand::MnuTextFile);
-    EXPECT_EQ(options[3].Command, MenuCommand::MnuJournal);
-    EXPECT_EQ(options[4].Command, MenuCommand::MnuScaleFactor);
+    EXPECT_EQ(options[3].Command, MenuCommand::MnuCheckFile);
+    EXPECT_EQ(options[4].Command, MenuCommand::MnuJournal);
+    EXPECT_EQ(options[5].Command, MenuCommand::MnuScaleFactor);
 }
 
 TEST_F(PopupMenuTest, ItemsWithoutActionDoNothing) {
@@ -139,7 +141,11 @@ TEST_F(LanguageCommandTest, EnglishAppliesAtOnceToEveryTextAndStaysForTheNextSta
     EXPECT_FALSE(info.Visible()) << "it reopens in English";
     app.OnMouseDown(MouseButton::Right);
     EXPECT_EQ(OptionsMenu(), "Options {Install;Language {Deutsch;English checked;};Textfile;"
-                             "Journal;ScaleFactor hidden disabled;}");
+                             "Check value file;Journal;ScaleFactor hidden disabled;}");
+    ChooseInMenu(MenuCommand::MnuCheckFile);
+    ASSERT_EQ(boxes.Shown.size(), 1u);
+    EXPECT_EQ(boxes.Shown[0].Title, "orna sheetmetal");
+    EXPECT_THAT(boxes.Shown[0].Text, ::testing::EndsWith("No problems found."));
 
     // The next start, in the same window and settings.
     view.Caption.clear();
@@ -154,7 +160,7 @@ TEST_F(LanguageCommandTest, EnglishAppliesAtOnceToEveryTextAndStaysForTheNextSta
     EXPECT_EQ(view.Status, "Teileeigenschaften anzeigen");
     app.OnMouseDown(MouseButton::Right);
     EXPECT_EQ(OptionsMenu(), "Optionen {Installieren;Sprache {Deutsch checked;English;};Textdatei;"
-                             "Journal;ScaleFactor hidden disabled;}");
+                             "Textdatei prüfen;Journal;ScaleFactor hidden disabled;}");
 }
 
 TEST_F(LanguageCommandTest, NothingOrSomethingUnknownStoredStartsInGerman) {

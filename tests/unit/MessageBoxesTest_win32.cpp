@@ -18,6 +18,8 @@ TEST(MessageBoxStyle, MapsButtonsAndIcons) {
               static_cast<UINT>(MB_OKCANCEL | MB_ICONSTOP));
     EXPECT_EQ(MessageBoxStyle(MessageButtons::YesNo, MessageIcon::Exclamation),
               static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
+    EXPECT_EQ(MessageBoxStyle(MessageButtons::Ok, MessageIcon::Information),
+              static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(MB_ICONSTOP, MB_ICONERROR);
 }
 
