@@ -7,8 +7,11 @@
 #include "cad/ComApartment_win32.h"
 #include "cad/ComAutomation_win32.h"
 #include "cad/MessageFilter_win32.h"
+#include "form/CommandLine.h"
 #include "platform/AnsiCodePage_win32.h"
 #include "platform/Clock.h"
+#include "platform/CommandLine_win32.h"
+#include "platform/ConsoleOutput_win32.h"
 #include "platform/DecimalSeparator_win32.h"
 #include "platform/ProgramLocation_win32.h"
 #include "platform/Utf16_win32.h"
@@ -17,6 +20,7 @@
 #include "texts/Texts.h"
 
 #include <commctrl.h>
+#include <optional>
 #include <string>
 #include <windows.h>
 
@@ -35,6 +39,17 @@ void ReportUnexpectedFailure() noexcept {
         MessageBoxW(nullptr, L"Unexpected error - program ends", L"psm",
                     MB_OK | MB_ICONERROR | MB_TASKMODAL);
     }
+}
+
+// "psm.exe /check [file]": the report to the console, the outcome as the
+// exit code; no window, no COM, no CAD program.
+int RunCheck(const psm::CheckRequest& request) {
+    const psm::RegistrySettingsStore settings;
+    const psm::ExecutableLocation location;
+    const psm::CheckCommandResult result =
+        psm::RunCheckCommand(request, settings, location, psm::DecodeAnsiCodePage);
+    psm::WriteToConsole(result.Output);
+    return result.ExitCode;
 }
 
 int Run(HINSTANCE instance, int showCommand) {
@@ -83,9 +98,17 @@ int Run(HINSTANCE instance, int showCommand) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    std::optional<psm::CheckRequest> check;
     try {
+        check = psm::CheckRequestOf(psm::CommandLineArguments());
+        if (check) {
+            return RunCheck(*check);
+        }
         return Run(instance, showCommand);
     } catch (...) {
+        if (check) {
+            return 3; // no box: whoever runs the check may not be there to answer it
+        }
         ReportUnexpectedFailure();
         return 3;
     }

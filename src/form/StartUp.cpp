@@ -15,14 +15,6 @@
 namespace psm {
 namespace {
 
-std::string DefaultValueFilePath(const ProgramLocation& location) {
-    std::string folder = location.ProgramFolder();
-    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) {
-        folder.pop_back();
-    }
-    return folder + "\\psm_mm.txt";
-}
-
 bool Overlaps(const TwipsRect& a, const TwipsRect& b) {
     return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
            b.Top < a.Top + a.Height;
@@ -42,6 +34,24 @@ void ReportMissingValueFile(const AppState& state, const Services& services) {
 }
 
 } // namespace
+
+SettingsNames ProgramSettingsNames() {
+    return SettingsNames{"ORNA\\psm", "general"};
+}
+
+std::string StartValueFilePath(const SettingsStore& settings, const SettingsNames& names,
+                               const ProgramLocation& location) {
+    std::string path =
+        ReadSetting(settings, names.SettingsAppName, names.SettingsSection, "filename");
+    if (!path.empty()) {
+        return path;
+    }
+    std::string folder = location.ProgramFolder();
+    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) {
+        folder.pop_back();
+    }
+    return folder + "\\psm_mm.txt";
+}
 
 void RestoreWindowPosition(AppState& state, const Services& services) {
     const SettingsNames& names = state.Settings;
@@ -71,13 +81,8 @@ void Form_Load(AppState& state, const Services& services) {
     // Ticks that arrive during a message box of the start-up must not
     // release the lists' reactions before the lists are filled.
     const CommandScope startUp(state);
-    state.Settings.SettingsAppName = "ORNA\\psm";
-    state.Settings.SettingsSection = "general";
-    state.ValueFilePath = ReadSetting(services.Settings, state.Settings.SettingsAppName,
-                                      state.Settings.SettingsSection, "filename");
-    if (state.ValueFilePath.empty()) {
-        state.ValueFilePath = DefaultValueFilePath(services.Location);
-    }
+    state.Settings = ProgramSettingsNames();
+    state.ValueFilePath = StartValueFilePath(services.Settings, state.Settings, services.Location);
     state.Texts.LanguageIndex = ReadLanguage(services.Settings, state.Settings.SettingsAppName,
                                              state.Settings.SettingsSection);
     LoadTexts(state.Texts);

@@ -7,6 +7,14 @@
 
 namespace psm {
 
+// Where the program keeps its settings: application "ORNA\psm", section "general".
+SettingsNames ProgramSettingsNames();
+
+// The value file a start reads: the stored "filename", or psm_mm.txt in the
+// program's folder when none is stored.
+std::string StartValueFilePath(const SettingsStore& settings, const SettingsNames& names,
+                               const ProgramLocation& location);
+
 // The start-up sequence, in its fixed order. A value file that cannot be read
 // is reported and ends the start-up before the CAD program is contacted.
 void Form_Load(AppState& state, const Services& services);

@@ -1,6 +1,8 @@
-// The check of the value file from the options menu, as a box.
+// The check of the value file: from the options menu as a box, and from the
+// command line as a report and an exit code.
 
 #include "AppTestSupport.h"
+#include "form/CommandLine.h"
 
 #include <gmock/gmock.h>
 
@@ -8,6 +10,8 @@ namespace psm::test {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Optional;
 
 // A table whose 25 rows all lack a field, one problem each.
 std::string FileWithManyProblems() {
@@ -59,6 +63,56 @@ TEST_F(CheckMenuCommand, AFileThatIsGoneIsReportedAsUnreadable) {
     EXPECT_THAT(boxes.Shown,
                 ElementsAre(ShownBox{state.ValueFilePath + "\r\n\r\nTextdatei nicht lesbar",
                                      "ORNA Raziv", MessageButtons::Ok, MessageIcon::Exclamation}));
+}
+
+TEST(CheckRequest, OnlyACheckSwitchFirstAsksForTheCheck) {
+    using Args = std::vector<std::string>;
+    EXPECT_EQ(CheckRequestOf(Args{}), std::nullopt);
+    EXPECT_EQ(CheckRequestOf(Args{"psm_mm.txt"}), std::nullopt);
+    EXPECT_EQ(CheckRequestOf(Args{"/checked"}), std::nullopt);
+    EXPECT_EQ(CheckRequestOf(Args{"x", "/check"}), std::nullopt);
+    EXPECT_THAT(CheckRequestOf(Args{"/check"}),
+                Optional(::testing::Field(&CheckRequest::File, "")));
+    EXPECT_THAT(CheckRequestOf(Args{"-CHECK", "D:\\Werte\\psm_mm.txt"}),
+                Optional(::testing::Field(&CheckRequest::File, "D:\\Werte\\psm_mm.txt")));
+    EXPECT_THAT(CheckRequestOf(Args{"/Check", "D:\\Meine", "Werte\\psm_mm.txt"}),
+                Optional(::testing::Field(&CheckRequest::File, "D:\\Meine Werte\\psm_mm.txt")));
+}
+
+class CheckCommandLine : public ::testing::Test {
+  protected:
+    CheckCommandResult Run(std::string file = {}) {
+        return RunCheckCommand(CheckRequest{std::move(file)}, settings, location, {});
+    }
+    MemorySettingsStore settings;
+    FixedLocation location{"C:\\Tools\\psm\\"};
+    psm::testing::TempFolder folder;
+};
+
+TEST_F(CheckCommandLine, WithoutAFileTheStartsFileIsCheckedAndUnreadableGivesTwo) {
+    const CheckCommandResult result = Run();
+    EXPECT_EQ(result.ExitCode, 2);
+    EXPECT_EQ(result.Output, "C:\\Tools\\psm\\psm_mm.txt\r\n\r\nTextdatei nicht lesbar\r\n");
+}
+
+TEST_F(CheckCommandLine, ProblemsGiveOneWithTheWholeReportInTheStoredLanguage) {
+    const std::string stored = folder.Write("psm_mm.txt", FileWithManyProblems());
+    settings.Write("ORNA\\psm", "general", "filename", stored);
+    settings.Write("ORNA\\psm", "general", "Language", "en");
+    const CheckCommandResult result = Run();
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_THAT(result.Output, ::testing::StartsWith(stored + "\r\n\r\nProblems: 25\r\n"));
+    EXPECT_THAT(result.Output, HasSubstr("\r\nLine 27: 5 fields instead of 6 (name and five "
+                                         "values)\r\n"));
+    EXPECT_THAT(result.Output, ::testing::Not(HasSubstr("more")));
+}
+
+TEST_F(CheckCommandLine, AGivenFileGoesBeforeTheStoredOneAndACleanOneGivesZero) {
+    settings.Write("ORNA\\psm", "general", "filename", folder.PathOf("weg.txt"));
+    const std::string given = folder.Write("Kupfer.txt", WorkedExample);
+    const CheckCommandResult result = Run(given);
+    EXPECT_EQ(result.ExitCode, 0);
+    EXPECT_EQ(result.Output, given + "\r\n\r\nKeine Probleme gefunden.\r\n");
 }
 
 } // namespace

@@ -31,15 +31,20 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM search) {
 
 std::optional<ChildProcess> ChildProcess::Start(const std::wstring& program,
                                                 const std::wstring& arguments,
-                                                const std::wstring& folder) {
+                                                const std::wstring& folder, HANDLE output) {
     const std::wstring path = ProgramFolder() + program;
     std::wstring commandLine = L"\"" + path + L"\" " + arguments;
     const std::wstring directory = folder.empty() ? ProgramFolder() : folder;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    if (output != nullptr) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output;
+        startup.hStdError = output;
+    }
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.c_str(), &startup, &started)) {
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, output != nullptr, 0,
+                        nullptr, directory.c_str(), &startup, &started)) {
         return std::nullopt;
     }
     CloseHandle(started.hThread);

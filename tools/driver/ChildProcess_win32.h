@@ -13,10 +13,12 @@ namespace psm::e2e {
 class ChildProcess {
   public:
     // Starts `program` (a file of the folder the driving program lives in)
-    // with a command-line tail, in `folder` (empty: that folder).
+    // with a command-line tail, in `folder` (empty: that folder). With an
+    // inheritable `output`, the program's standard output and error go there.
     static std::optional<ChildProcess> Start(const std::wstring& program,
                                              const std::wstring& arguments,
-                                             const std::wstring& folder = {});
+                                             const std::wstring& folder = {},
+                                             HANDLE output = nullptr);
     ~ChildProcess();
     ChildProcess(ChildProcess&& other) noexcept;
     ChildProcess& operator=(ChildProcess&& other) noexcept;

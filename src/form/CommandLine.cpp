@@ -1,0 +1,47 @@
+#include "form/CommandLine.h"
+
+#include "form/StartUp.h"
+#include "tables/CheckedValueFile.h"
+#include "tables/LanguageSetting.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace psm {
+namespace {
+
+bool IsCheckSwitch(std::string_view argument) {
+    if (argument.size() != 6 || (argument[0] != '/' && argument[0] != '-')) {
+        return false;
+    }
+    return std::ranges::equal(argument.substr(1), std::string_view("check"), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
+
+} // namespace
+
+std::optional<CheckRequest> CheckRequestOf(const std::vector<std::string>& arguments) {
+    if (arguments.empty() || !IsCheckSwitch(arguments.front())) {
+        return std::nullopt;
+    }
+    CheckRequest request;
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        request.File += (i > 1 ? " " : "") + arguments[i];
+    }
+    return request;
+}
+
+CheckCommandResult RunCheckCommand(const CheckRequest& request, const SettingsStore& settings,
+                                   const ProgramLocation& location, const AnsiDecoder& decodeAnsi) {
+    const SettingsNames names = ProgramSettingsNames();
+    TextTables texts;
+    texts.LanguageIndex = ReadLanguage(settings, names.SettingsAppName, names.SettingsSection);
+    LoadTexts(texts);
+    const std::string path =
+        request.File.empty() ? StartValueFilePath(settings, names, location) : request.File;
+    const CheckedValueFile checked = CheckValueFileAt(path, decodeAnsi, texts);
+    return {static_cast<int>(checked.Outcome), checked.Report};
+}
+
+} // namespace psm
