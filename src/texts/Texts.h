@@ -36,6 +36,12 @@ enum class CaptionText {
     ButtonTitle,
     ButtonDescription,
     JournalMenu,
+    // The properties window's note on its comparison; {1} a type's name,
+    // {2} how many of its values differ.
+    DocumentComparedNote,
+    NearestTypeOneDiffersNote,
+    NearestTypeSomeDifferNote,
+    NoTypeNote,
 };
 
 // The message boxes' titles and texts, by their numbers in the table.
@@ -119,7 +125,7 @@ inline constexpr int JournalColumnCount = static_cast<int>(JournalText::Features
 // The bilingual text tables. Every caption, hint, title and message of the
 // program is read from here as (text number, LanguageIndex).
 struct TextTables {
-    static constexpr int CaptionCount = static_cast<int>(CaptionText::JournalMenu);
+    static constexpr int CaptionCount = static_cast<int>(CaptionText::NoTypeNote);
     static constexpr int MessageCount = static_cast<int>(MessageText::UnexpectedError);
     static constexpr int CheckCount = static_cast<int>(CheckText::Unreadable) + 1;
     static constexpr int JournalCount = static_cast<int>(JournalText::NotChecked) + 1;
