@@ -54,6 +54,7 @@ class NullInfo final : public InfoView {
     int32_t Width() const override { return 0; }
     void MoveWindow(const TwipsRect&) override {}
     void SetLabel(int, int, const std::string&) override {}
+    void SetNote(const std::string&) override {}
     void Destroy() override {}
 };
 

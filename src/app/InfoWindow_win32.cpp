@@ -92,6 +92,12 @@ void InfoWindow::SetLabel(int column, int row, const std::string& text) {
     }
 }
 
+void InfoWindow::SetNote(const std::string& text) {
+    if (m_note != nullptr) {
+        SetWindowTextW(m_note, Widen(text).c_str());
+    }
+}
+
 void InfoWindow::Destroy() {
     if (m_window != nullptr) {
         DestroyWindow(m_window);
@@ -110,6 +116,7 @@ LRESULT InfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnCreate() ? 0 : -1;
     case WM_NCDESTROY:
         m_labels.fill(nullptr);
+        m_note = nullptr;
         break;
     case WM_LBUTTONDOWN:
         OnClick();
@@ -166,6 +173,13 @@ bool InfoWindow::OnCreate() {
             m_labels[CellIndex(column, row)] = label;
         }
     }
+    // Several lines, wrapped at its width.
+    m_note = CreateWindowExW(
+        0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, 0, 0, 0,
+        m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(InfoNoteId)), m_instance, nullptr);
+    if (m_note == nullptr) {
+        return false;
+    }
     ApplyDpi(WindowDpi(m_window));
     const SIZE size = DesignFrameSize(m_dpi);
     SetWindowPos(m_window, nullptr, 0, 0, size.cx, size.cy,
@@ -198,6 +212,9 @@ void InfoWindow::ApplyDpi(UINT dpi) {
                          SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
+    const RECT note = TwipsToPixelRect(InfoNoteRect, dpi);
+    SetWindowPos(m_note, nullptr, note.left, note.top, note.right - note.left,
+                 note.bottom - note.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace psm

@@ -30,6 +30,8 @@ class InfoWindow final : public BoundWindow<InfoWindow>, public InfoView {
     int32_t Width() const override;
     void MoveWindow(const TwipsRect& rect) override;
     void SetLabel(int column, int row, const std::string& text) override;
+    void SetNote(const std::string& text) override;
+    HWND Note() const { return m_note; }
     void Destroy() override;
 
   private:
@@ -46,6 +48,7 @@ class InfoWindow final : public BoundWindow<InfoWindow>, public InfoView {
     const MainWindow& m_owner;
     MainWindowEvents* m_events = nullptr;
     std::array<HWND, InfoColumns * InfoRows> m_labels{};
+    HWND m_note = nullptr;
     UniqueFont m_font;
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
     int32_t m_widthTwips = 0; // outer size as last set; 0 until the core places it

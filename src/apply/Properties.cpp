@@ -3,6 +3,7 @@
 #include "apply/Apply.h"
 #include "platform/NumberText.h"
 #include "selection/Selection.h"
+#include "tables/TypeMatch.h"
 
 #include <array>
 
@@ -12,6 +13,9 @@ namespace {
 constexpr int NameColumn = 1;
 constexpr int ValueColumn = 2;
 constexpr int UnitColumn = 3;
+constexpr int ComparedColumn = 4;
+constexpr int MarkColumn = 5;
+constexpr std::string_view DifferenceMark = "≠";
 
 constexpr std::array<CaptionText, 5> ValueLabels{
     CaptionText::ThicknessLabel, CaptionText::BendRadiusLabel, CaptionText::NeutralFactorLabel,
@@ -42,11 +46,55 @@ std::string ChosenValue(const AppState& state, SheetValue value, int converted) 
     return FormatFixed3(shown, state.DecimalSeparator);
 }
 
+// A value text of the file or the document, three decimals; a text that is
+// no number unchanged.
+std::string Fixed3(const std::string& text, char decimalSeparator) {
+    const auto number = TextToNumber(text, decimalSeparator);
+    return number ? FormatFixed3(*number, decimalSeparator) : text;
+}
+
 // A value the document had, three decimals; a text that is no number unchanged.
 std::string DocumentValue(const AppState& state, SheetValue value) {
-    const std::string& text = state.Variables.CurrentValues[IndexOf(value)];
-    const auto number = TextToNumber(text, state.DecimalSeparator);
-    return number ? FormatFixed3(*number, state.DecimalSeparator) : text;
+    return Fixed3(state.Variables.CurrentValues[IndexOf(value)], state.DecimalSeparator);
+}
+
+// Beside the values: with a type shown, the document's own values; without
+// one, the values of the type nearest to the document. Each row that differs
+// is marked, so that the user sees before writing what a write would change.
+void ShowComparison(const AppState& state, const Services& services, bool typeShown) {
+    InfoView& info = services.Info;
+    const cad::FiveTexts& document = state.Variables.CurrentValues;
+    const TextTables& texts = state.Texts;
+    int compared = 0;
+    std::string note;
+    if (typeShown) {
+        if (!state.Variables.VariablesRead) {
+            return; // no document read since the start: nothing to compare with
+        }
+        compared = state.Selection.SelectedTypeRow;
+        note = texts.Caption(CaptionText::DocumentComparedNote);
+    } else {
+        const NearestType nearest = NearestTypeRow(state.Tables, document, state.DecimalSeparator);
+        compared = nearest.Row;
+        const std::string name = state.Tables.Type(nearest.Row).Name();
+        note = compared == 0 ? texts.Caption(CaptionText::NoTypeNote)
+               : nearest.Differing == 1
+                   ? FormatText(texts.Caption(CaptionText::NearestTypeOneDiffersNote), {name})
+                   : FormatText(texts.Caption(CaptionText::NearestTypeSomeDifferNote),
+                                {name, std::to_string(nearest.Differing)});
+    }
+    info.SetNote(note);
+    if (compared == 0) {
+        return;
+    }
+    const TypeRow& type = state.Tables.Type(compared);
+    const auto differing = DifferingValues(type, document, state.DecimalSeparator);
+    for (const SheetValue value : SheetValues) {
+        const std::string& other = typeShown ? document[IndexOf(value)] : type.Value(value);
+        info.SetLabel(ComparedColumn, RowOf(value), Fixed3(other, state.DecimalSeparator));
+        info.SetLabel(MarkColumn, RowOf(value),
+                      differing[IndexOf(value)] ? std::string(DifferenceMark) : std::string());
+    }
 }
 
 } // namespace
@@ -84,6 +132,7 @@ void cmdInfo_Click(AppState& state, const Services& services) {
             info.SetLabel(UnitColumn, row, state.Tables.UnitSuffix);
         }
     }
+    ShowComparison(state, services, typeChosen);
 }
 
 namespace frmInfo {

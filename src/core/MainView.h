@@ -103,8 +103,11 @@ class InfoView {
     virtual int32_t Width() const = 0;
     // Position and size in screen twips.
     virtual void MoveWindow(const TwipsRect& rect) = 0;
-    // column 1 = value name, 2 = value, 3 = unit; row 1..5
+    // column 1 = value name, 2 = value, 3 = unit, 4 = the compared value,
+    // 5 = the mark where the two differ; row 1..5
     virtual void SetLabel(int column, int row, const std::string& text) = 0;
+    // What the comparison compares, a few lines.
+    virtual void SetNote(const std::string& text) = 0;
     virtual void Destroy() = 0;
 };
 

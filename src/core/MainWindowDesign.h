@@ -85,11 +85,13 @@ inline constexpr int32_t MainWindowHeight = 2355;
 inline constexpr int32_t MainClientWidth = 3465;
 inline constexpr int32_t MainClientHeight = 1980;
 
-// frmInfo: three columns of five labels; client area 2805 x 1875 twips.
-inline constexpr int32_t InfoClientWidth = 2805;
+// frmInfo: three columns of five labels (name, value, unit) and beside them
+// the comparison: the other side's value, a mark where the two differ, and a
+// note that says what is compared; client area 5715 x 1875 twips.
+inline constexpr int32_t InfoClientWidth = 5715;
 inline constexpr int32_t InfoClientHeight = 1875;
 inline constexpr int InfoRows = 5;
-inline constexpr int InfoColumns = 3;
+inline constexpr int InfoColumns = 5;
 
 struct InfoColumnDesign {
     int32_t Left;
@@ -101,7 +103,13 @@ inline constexpr std::array<InfoColumnDesign, InfoColumns> InfoColumnsDesign{{
     {50, 1440, 255},  // Label1: value name
     {1590, 645, 375}, // Label2: value
     {2325, 360, 255}, // Label3: unit
+    {2775, 645, 375}, // the compared value
+    {3465, 240, 255}, // the mark
 }};
+
+// The note beside the columns, over the height of the five rows.
+inline constexpr TwipsRect InfoNoteRect{3795, 120, 1800, 1695};
+inline constexpr int InfoNoteId = 260;
 
 // Label (column, row), both 1-based, in twips relative to the client area.
 constexpr TwipsRect InfoLabelRect(int column, int row) {

@@ -2,6 +2,8 @@
 
 #include "tables/SameValue.h"
 
+#include <algorithm>
+
 namespace psm {
 
 int MatchingTypeRow(const TableModel& tables, const std::array<std::string, 5>& values,
@@ -22,6 +24,29 @@ int MatchingTypeRow(const TableModel& tables, const std::array<std::string, 5>& 
         }
     }
     return partialMatchRow;
+}
+
+std::array<bool, 5> DifferingValues(const TypeRow& type, const std::array<std::string, 5>& values,
+                                    char decimalSeparator) {
+    std::array<bool, 5> differing{};
+    for (const SheetValue value : SheetValues) {
+        differing[IndexOf(value)] =
+            !SameValue(type.Value(value), values[IndexOf(value)], decimalSeparator);
+    }
+    return differing;
+}
+
+NearestType NearestTypeRow(const TableModel& tables, const std::array<std::string, 5>& values,
+                           char decimalSeparator) {
+    NearestType nearest;
+    for (int row = 1; row <= static_cast<int>(tables.TypeList.size()); ++row) {
+        const auto differing = DifferingValues(tables.Type(row), values, decimalSeparator);
+        const int count = static_cast<int>(std::count(differing.begin(), differing.end(), true));
+        if (nearest.Row == 0 || count < nearest.Differing) {
+            nearest = {row, count};
+        }
+    }
+    return nearest;
 }
 
 int TableOfRow(const TableModel& tables, int row) {

@@ -16,6 +16,20 @@ namespace psm {
 int MatchingTypeRow(const TableModel& tables, const std::array<std::string, 5>& values,
                     char decimalSeparator);
 
+// The type nearest to a document that matches none: the row with the most
+// values equal to the document's, the first in file order among equals, and
+// how many of its five values differ. Row 0 when the file holds no type.
+struct NearestType {
+    int Row = 0;
+    int Differing = 0;
+};
+NearestType NearestTypeRow(const TableModel& tables, const std::array<std::string, 5>& values,
+                           char decimalSeparator);
+
+// Which of a type's values differ from the document's, as numbers.
+std::array<bool, 5> DifferingValues(const TypeRow& type, const std::array<std::string, 5>& values,
+                                    char decimalSeparator);
+
 // The table (1-based) that holds the row; 0 for none.
 int TableOfRow(const TableModel& tables, int row);
 

@@ -77,6 +77,13 @@ void LoadTexts(TextTables& texts) {
         {"Deutsch", "Deutsch"},
         {"English", "English"},
         {"Textdatei prüfen", "Check value file"},
+        {"rechts: die Werte des Dokuments\r\n≠: nicht wie links",
+         "right: the document's values\r\n≠: not as on the left"},
+        {"Kein Blechtyp passt.\r\nrechts der nächste: {1}\r\n1 Wert anders",
+         "No type matches.\r\nright the nearest: {1}\r\n1 value differs"},
+        {"Kein Blechtyp passt.\r\nrechts der nächste: {1}\r\n{2} Werte anders",
+         "No type matches.\r\nright the nearest: {1}\r\n{2} values differ"},
+        {"Kein Blechtyp passt.", "No type matches."},
     }};
     texts.MessageTexts = {{
         {"ORNA Raziv", "orna sheetmetal"},

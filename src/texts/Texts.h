@@ -39,6 +39,12 @@ enum class CaptionText {
     GermanMenu,    // the language's own name, the same in both languages
     EnglishMenu,   // the language's own name, the same in both languages
     CheckFileMenu, // the check of the value file in the options menu
+    // The properties window's note on its comparison; {1} a type's name,
+    // {2} how many of its values differ.
+    DocumentComparedNote,
+    NearestTypeOneDiffersNote,
+    NearestTypeSomeDifferNote,
+    NoTypeNote,
 };
 
 // The message boxes' titles and texts, by their numbers in the table.
@@ -122,7 +128,7 @@ inline constexpr int JournalColumnCount = static_cast<int>(JournalText::Features
 // The bilingual text tables. Every caption, hint, title and message of the
 // program is read from here as (text number, LanguageIndex).
 struct TextTables {
-    static constexpr int CaptionCount = static_cast<int>(CaptionText::CheckFileMenu);
+    static constexpr int CaptionCount = static_cast<int>(CaptionText::NoTypeNote);
     static constexpr int MessageCount = static_cast<int>(MessageText::UnexpectedError);
     static constexpr int CheckCount = static_cast<int>(CheckText::Unreadable) + 1;
     static constexpr int JournalCount = static_cast<int>(JournalText::NotChecked) + 1;

@@ -40,6 +40,14 @@ TEST_F(PropertiesWindow, ShowsTheChosenTypesValuesWithUnits) {
         EXPECT_EQ(psm.InfoLabel(2, row), LocalNumber(values[k])) << row;
         EXPECT_EQ(psm.InfoLabel(3, row), row == 3 ? L"" : L" mm") << row;
     }
+    // Beside them Halter's own values (St 1,5), every one of them other.
+    const std::vector<std::wstring> halter{L"1.500", L"1.500", L"0.430", L"3.000", L"1.500"};
+    for (int row = 1; row <= 5; ++row) {
+        EXPECT_EQ(psm.InfoLabel(4, row), LocalNumber(halter[static_cast<std::size_t>(row - 1)]));
+        EXPECT_EQ(psm.InfoLabel(5, row), L"≠") << row;
+    }
+    EXPECT_EQ(TextOf(GetDlgItem(psm.InfoWindow(), InfoNoteId)),
+              L"rechts: die Werte des Dokuments\r\n≠: nicht wie links");
     // The window stands beside the main window, as high as it.
     RECT info{};
     GetWindowRect(psm.InfoWindow(), &info);
@@ -65,10 +73,17 @@ sheetmetal Winkel.psm
     psm.Click(MainControl::CmdInfo);
     ASSERT_TRUE(WaitUntil([&] { return psm.InfoWindow() != nullptr; }, NoticeMs));
     const std::vector<std::wstring> values{L"1.200", L"1.200", L"0.330", L"2.000", L"1.000"};
+    // Beside them the nearest type, St 1,0 (Al 1,0 has as many equal values,
+    // but comes later), with the values that differ marked.
+    const std::vector<std::wstring> nearest{L"1.000", L"1.000", L"0.420", L"2.000", L"1.000"};
     for (int row = 1; row <= 5; ++row) {
-        EXPECT_EQ(psm.InfoLabel(2, row), LocalNumber(values[static_cast<std::size_t>(row - 1)]))
-            << row;
+        const auto k = static_cast<std::size_t>(row - 1);
+        EXPECT_EQ(psm.InfoLabel(2, row), LocalNumber(values[k])) << row;
+        EXPECT_EQ(psm.InfoLabel(4, row), LocalNumber(nearest[k])) << row;
+        EXPECT_EQ(psm.InfoLabel(5, row), row <= 3 ? L"≠" : L"") << row;
     }
+    EXPECT_EQ(TextOf(GetDlgItem(psm.InfoWindow(), InfoNoteId)),
+              L"Kein Blechtyp passt.\r\nrechts der nächste: St 1,0\r\n3 Werte anders");
 }
 
 } // namespace

@@ -114,12 +114,14 @@ class FakeInfoView final : public InfoView {
             Created = true;
             Shown = false;
             Labels = {};
+            Note.clear();
         }
     }
     void Show() override { Shown = true; }
     void SetCaption(const std::string& text) override { Caption = text; }
     int32_t Width() const override { return 2895; }
     void MoveWindow(const TwipsRect& rect) override { Rect = rect; }
+    void SetNote(const std::string& text) override { Note = text; }
     void SetLabel(int column, int row, const std::string& text) override {
         Labels.at(static_cast<size_t>(column - 1)).at(static_cast<size_t>(row - 1)) = text;
     }
@@ -134,7 +136,8 @@ class FakeInfoView final : public InfoView {
     bool Created = false, Shown = false;
     std::string Caption;
     TwipsRect Rect;
-    std::array<std::array<std::string, 5>, 3> Labels{};
+    std::array<std::array<std::string, 5>, 5> Labels{};
+    std::string Note;
     int Destroyed = 0;
 };
 

@@ -4,6 +4,7 @@
 #include "watch/DocumentWatch.h"
 
 #include "AppTestSupport.h"
+#include "tables/TypeMatch.h"
 
 #include <gmock/gmock.h>
 
@@ -221,6 +222,23 @@ TEST_F(FindCurrentTypeTest, ValuesCompareAsNumbersHoweverTheFileSpellsThem) {
     // Texts that are no numbers still match as they stand.
     Type(1, {"", "x", "0,33", "2", "1"});
     EXPECT_EQ(Match({"", "x", "0,33", "2", "1"}), 1);
+}
+
+TEST_F(FindCurrentTypeTest, NearestTypeHasTheMostEqualValuesTheFirstAmongEquals) {
+    Tables({1}, 4);
+    Type(1, {"1", "9", "9", "9", "9"});
+    Type(2, {"1", "2", "9", "9", "9"});
+    Type(3, {"1", "2", "9", "9", "9"});
+    Type(4, {"9", "9", "3", "4", "5"});
+    const auto nearest = [&](cad::FiveTexts values) {
+        const NearestType found = NearestTypeRow(state.Tables, values, ',');
+        return std::pair{found.Row, found.Differing};
+    };
+    EXPECT_EQ(nearest({"1", "2", "7", "7", "7"}), std::pair(2, 3)) << "row 3 ties, comes later";
+    EXPECT_EQ(nearest({"7", "7", "3", "4", "5"}), std::pair(4, 2));
+    EXPECT_EQ(nearest({"1,0", "2,000", "7", "7", "7"}), std::pair(2, 3)) << "as numbers";
+    Tables({1}, 0);
+    EXPECT_EQ(nearest({"1", "2", "3", "4", "5"}), std::pair(0, 0));
 }
 
 TEST_F(FindCurrentTypeTest, TableSearchGivesTableRowsAndOffset) {

@@ -68,12 +68,12 @@ TEST_F(InfoWindowTest, WidthIsTheDesignedClientWidthPlusTheFrame) {
     info.CreateHidden();
     RECT client{};
     GetClientRect(info.Handle(), &client);
-    EXPECT_EQ(client.right, 2805 / 15);
+    EXPECT_EQ(client.right, InfoClientWidth / 15);
     EXPECT_EQ(client.bottom, 1875 / 15);
     RECT frame{};
     GetWindowRect(info.Handle(), &frame);
     EXPECT_EQ(info.Width(), (frame.right - frame.left) * 15);
-    EXPECT_GT(info.Width(), 2805);
+    EXPECT_GT(info.Width(), InfoClientWidth);
 }
 
 TEST_F(InfoWindowTest, MoveWindowPlacesAndSizesItInTwips) {
@@ -103,7 +103,7 @@ TEST_F(InfoWindowTest, ShowsCaptionAndLabelTextsAsGiven) {
 
 TEST_F(InfoWindowTest, CellsOutsideTheGridAreIgnored) {
     info.CreateHidden();
-    for (const auto& [column, row] : {std::pair{0, 1}, {4, 1}, {1, 0}, {1, 6}, {-1, -1}}) {
+    for (const auto& [column, row] : {std::pair{0, 1}, {6, 1}, {1, 0}, {1, 6}, {-1, -1}}) {
         info.SetLabel(column, row, "x");
         EXPECT_EQ(info.Label(column, row), nullptr);
     }

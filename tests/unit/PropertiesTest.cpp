@@ -33,6 +33,33 @@ TEST_F(PropertiesTest, RecognisedTypeShowsItsTableValuesWithNamesAndUnits) {
     EXPECT_THAT(Column(3), ElementsAre(" mm", " mm", "", " mm", " mm"));
 }
 
+TEST_F(PropertiesTest, BesideTheChosenTypeTheDocumentsValuesWithTheDifferingOnesMarked) {
+    sim.OpenSheetMetal("A.psm", Row2);
+    Start();
+    Choose(ListId::Combo2, 2); // St 2,0
+    Click(MainControl::CmdInfo);
+    EXPECT_THAT(Column(2), ElementsAre("2.000", "2.000", "0.440", "3.000", "2.000"));
+    EXPECT_THAT(Column(4), ElementsAre("1.500", "1.500", "0.440", "2.500", "1.500"));
+    EXPECT_THAT(Column(5), ElementsAre("≠", "≠", "", "≠", "≠"));
+    EXPECT_EQ(info.Note, "rechts: die Werte des Dokuments\r\n≠: nicht wie links");
+}
+
+TEST_F(PropertiesTest, WithoutATypeTheNearestIsNamedWithItsValuesAndHowManyDiffer) {
+    sim.OpenSheetMetal("A.psm", {0.0015, 0.0015, 0.5, 0.0025, 0.0015}); // St 1,5 but 0.5
+    Start();
+    ASSERT_EQ(view.Selection1, -1);
+    Click(MainControl::CmdInfo);
+    EXPECT_THAT(Column(2), ElementsAre("1.500", "1.500", "0.500", "2.500", "1.500"));
+    EXPECT_THAT(Column(4), ElementsAre("1.500", "1.500", "0.440", "2.500", "1.500"));
+    EXPECT_THAT(Column(5), ElementsAre("", "", "≠", "", ""));
+    EXPECT_EQ(info.Note, "Kein Blechtyp passt.\r\nrechts der nächste: St 1,5\r\n1 Wert anders");
+    state.Texts.LanguageIndex = TextTables::English;
+    sim.OpenSheetMetal("B.psm", {0.009, 0.009, 0.44, 0.009, 0.009});
+    Tick();
+    Click(MainControl::CmdInfo);
+    EXPECT_EQ(info.Note, "No type matches.\r\nright the nearest: St 1,0\r\n4 values differ");
+}
+
 TEST_F(PropertiesTest, WithoutChosenTypeTheDocumentsValuesAreShown) {
     separator = ',';
     UseValueFile("Unit: in\nBegin: T\nx;1;1;1;1;1\nEnd:\n");

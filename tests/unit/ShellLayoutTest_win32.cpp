@@ -117,7 +117,10 @@ TEST(InfoWindowDesign, LabelsStartInsideTheClientAreaAndHaveDistinctIds) {
             ids.insert(InfoLabelId(column, row));
         }
     }
-    EXPECT_EQ(ids.size(), 15u);
+    ids.insert(InfoNoteId);
+    EXPECT_EQ(ids.size(), 26u) << "five columns of five labels and the note";
+    EXPECT_LE(InfoLabelRect(5, 1).Left + InfoLabelRect(5, 1).Width, InfoNoteRect.Left);
+    EXPECT_LE(InfoNoteRect.Left + InfoNoteRect.Width, InfoClientWidth);
 }
 
 } // namespace
