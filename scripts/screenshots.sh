@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts psm.exe under Wine in a virtual X server and saves PNG screenshots of
 # the main window (mouse over the write button), its popup menu and the
-# properties window. When simcad.exe was built beside it, it runs first with
-# its demo scenario, so that the window shows a recognised document
+# properties window beside it, with another type chosen than the document's.
+# When simcad.exe was built beside it, it runs first with its demo scenario,
+# so that the window shows a recognised document
 # (PSM_SCREENSHOTS_NO_CAD=1: without it).
 #
 #   scripts/screenshots.sh [OUTPUT-FOLDER]        default: docs/screenshots
@@ -82,6 +83,9 @@ else
     echo "warning: no popup menu appeared; popup-menu.png not written" >&2
 fi
 
+# Another type than the document's, so that the properties window marks the
+# values a write would change.
+drive choose-type 0 || echo "warning: no other type chosen" >&2
 if region=$(drive open-info); then
     shoot properties-window "$region"
 else

@@ -87,8 +87,8 @@ inline constexpr int32_t MainClientHeight = 1980;
 
 // frmInfo: three columns of five labels (name, value, unit) and beside them
 // the comparison: the other side's value, a mark where the two differ, and a
-// note that says what is compared; client area 5715 x 1875 twips.
-inline constexpr int32_t InfoClientWidth = 5715;
+// note that says what is compared; client area 6765 x 1875 twips.
+inline constexpr int32_t InfoClientWidth = 6765;
 inline constexpr int32_t InfoClientHeight = 1875;
 inline constexpr int InfoRows = 5;
 inline constexpr int InfoColumns = 5;
@@ -108,7 +108,7 @@ inline constexpr std::array<InfoColumnDesign, InfoColumns> InfoColumnsDesign{{
 }};
 
 // The note beside the columns, over the height of the five rows.
-inline constexpr TwipsRect InfoNoteRect{3795, 120, 1800, 1695};
+inline constexpr TwipsRect InfoNoteRect{3795, 120, 2850, 1695};
 inline constexpr int InfoNoteId = 260;
 
 // Label (column, row), both 1-based, in twips relative to the client area.

@@ -6,6 +6,7 @@
 //   hover CONTROL-ID    put the mouse over a control of the main window
 //   open-menu           right-click the free area, open the first submenu
 //   close-menu          press Escape until no popup menu is left
+//   choose-type INDEX   choose a row of the type list, as a user would
 //   open-info           click cmdInfo, wait for frmInfo; print both windows
 //   end                 click cmdEnd, wait until the main window is gone
 //
@@ -148,6 +149,42 @@ int CommandCloseMenu() {
     return VisibleMenus().empty() ? 0 : 2;
 }
 
+// A control of the main window, however deep it sits in its panels.
+HWND FindControl(HWND main, psm::MainControl control) {
+    struct Search {
+        int Id;
+        HWND Found;
+    } search{psm::DesignOf(control).Id, nullptr};
+    EnumChildWindows(
+        main,
+        [](HWND child, LPARAM wanted) -> BOOL {
+            auto* found = reinterpret_cast<Search*>(wanted);
+            if (GetDlgCtrlID(child) != found->Id) {
+                return TRUE;
+            }
+            found->Found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+int CommandChooseType(HWND main, int index) {
+    HWND types = FindControl(main, psm::MainControl::Combo2);
+    const auto count = SendMessageW(types, CB_GETCOUNT, 0, 0);
+    if (index < 0 || index >= count) {
+        std::fprintf(stderr, "the type list has no row %d\n", index);
+        return 2;
+    }
+    SendMessageW(types, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(GetParent(types), WM_COMMAND,
+                 MAKEWPARAM(static_cast<WORD>(psm::DesignOf(psm::MainControl::Combo2).Id),
+                            CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(types));
+    Sleep(300);
+    return 0;
+}
+
 int CommandOpenInfo(HWND main) {
     PostMessageW(GetDlgItem(main, psm::DesignOf(psm::MainControl::CmdInfo).Id), BM_CLICK, 0, 0);
     HWND info = WaitVisible(psm::InfoWindowClassName, 3000);
@@ -197,6 +234,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"open-menu") {
         return CommandOpenMenu(main);
+    }
+    if (command == L"choose-type") {
+        return CommandChooseType(main, argument);
     }
     if (command == L"open-info") {
         return CommandOpenInfo(main);
