@@ -21,6 +21,18 @@ TEST_F(StartUp, RecognisesTheActiveDocumentsTableAndType) {
     EXPECT_EQ(simcad.WriteCount(), 0);
 }
 
+TEST_F(StartUp, RecognisesValuesTheFileSpellsWithTrailingZerosOrACommaAsNumbers) {
+    ASSERT_TRUE(WriteTextFile(ValueFilePath(), "Unit: mm\r\n"
+                                               "Begin: Stahl\r\n"
+                                               "St 1,0;1,00;1.0;0,420;2,000;1\r\n"
+                                               "St 1,5;1,50;1.500;0,430;3,0;1.50\r\n"
+                                               "End:\r\n"));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    EXPECT_EQ(psm.Label(), L"Halter.psm");
+    EXPECT_EQ(psm.Selected(MainControl::Combo1), L"Stahl");
+    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"St 1,5");
+}
+
 TEST_F(StartUp, AnAssemblyActiveAtStartShowsThePartBehindIt) {
     ASSERT_NO_FATAL_FAILURE(StartCad((std::string(Workshop) + "active Gehäuse.asm\n").c_str()));
     ASSERT_NO_FATAL_FAILURE(StartPsm());

@@ -3,6 +3,8 @@
 
 #include "tables/ValueFileCheck.h"
 
+#include "platform/FileRead.h"
+
 #include <gmock/gmock.h>
 
 namespace psm {
@@ -79,6 +81,15 @@ TEST(ValueFileCheck, ReportNamesEachProblemInTheTextsLanguageAndCountsTheRest) {
               "... and 2 more\r\n");
     EXPECT_EQ(CheckReport("f.txt", {}, texts), "f.txt\r\n\r\nNo problems found.\r\n");
 }
+
+#ifdef PSM_SAMPLE_VALUE_FILE
+// The sample shipped beside psm.exe is what new users copy: it must be clean.
+TEST(ValueFileCheck, TheShippedSampleFileHasNoProblem) {
+    const auto text = ReadFileBytes(PSM_SAMPLE_VALUE_FILE);
+    ASSERT_TRUE(text.has_value());
+    EXPECT_THAT(CheckValueFile(*text), IsEmpty());
+}
+#endif
 
 } // namespace
 } // namespace psm

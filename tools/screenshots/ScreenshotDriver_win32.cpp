@@ -177,10 +177,10 @@ int CommandChooseType(HWND main, int index) {
         return 2;
     }
     SendMessageW(types, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(GetParent(types), WM_COMMAND,
-                 MAKEWPARAM(static_cast<WORD>(psm::DesignOf(psm::MainControl::Combo2).Id),
-                            CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(types));
+    SendMessageW(
+        GetParent(types), WM_COMMAND,
+        MAKEWPARAM(static_cast<WORD>(psm::DesignOf(psm::MainControl::Combo2).Id), CBN_SELCHANGE),
+        reinterpret_cast<LPARAM>(types));
     Sleep(300);
     return 0;
 }
