@@ -5,10 +5,10 @@
 
 #include "cad/CadIds.h"
 #include "cad/Connection.h"
+#include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/MousePointer.h"
 #include "platform/ProgramLocation.h"
-#include "platform/Clock.h"
 #include "sim/Simulator.h"
 
 #include <chrono>

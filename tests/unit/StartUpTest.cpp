@@ -195,12 +195,12 @@ TEST_F(ExitTest, UnexpectedFailureIsToldAndEndsTheOrderlyWay) {
 
 TEST_F(ExitTest, NoBoxAfterTheEndAndTheAnswerGoesOnLeast) {
     Click(MainControl::CmdEnd);
-    EXPECT_EQ(ShowBox(state, services, "Ausführen?", MessageButtons::OkCancel,
-                      MessageIcon::Exclamation),
-              MessageAnswer::Cancel);
-    EXPECT_EQ(ShowBox(state, services, "Rücksetzen?", MessageButtons::YesNo,
-                      MessageIcon::Exclamation),
-              MessageAnswer::No);
+    EXPECT_EQ(
+        ShowBox(state, services, "Ausführen?", MessageButtons::OkCancel, MessageIcon::Exclamation),
+        MessageAnswer::Cancel);
+    EXPECT_EQ(
+        ShowBox(state, services, "Rücksetzen?", MessageButtons::YesNo, MessageIcon::Exclamation),
+        MessageAnswer::No);
     EXPECT_THAT(boxes.Shown, IsEmpty());
 }
 
