@@ -30,6 +30,7 @@ struct MenuCaptions {
     std::string MnuTextFile = "text";
     std::string MnuJournal = "Journal";
     std::string MnuHelp = "Hilfe";
+    // The languages' own names, not translated.
     std::string MnuLang0 = "Deutsch";
     std::string MnuLang1 = "english";
     std::string MnuCheckFile = "check";

@@ -14,8 +14,6 @@ void SetCaptions(AppState& state, const Services& services) {
     menu.MnuTextFile = texts.Caption(CaptionText::TextFileMenu);
     menu.MnuJournal = texts.Caption(CaptionText::JournalMenu);
     menu.MnuOptions = texts.Caption(CaptionText::OptionsMenu);
-    menu.MnuLang0 = texts.Caption(CaptionText::GermanMenu);
-    menu.MnuLang1 = texts.Caption(CaptionText::EnglishMenu);
     menu.MnuCheckFile = texts.Caption(CaptionText::CheckFileMenu);
     NameButtons(state, services);
     if (state.StatusHint) {

@@ -11,7 +11,7 @@
 namespace psm {
 
 // The items below the popup root mnuOpt: "Optionen" with "Installieren",
-// the language submenu ("Deutsch", "English", the current one checked),
+// the language submenu ("Deutsch", "english", the current one checked),
 // "Textdatei", "Textdatei prüfen", "Journal" and the hidden, disabled
 // "ScaleFactor"; then the hidden "Hilfe".
 std::vector<MenuItem> PopupMenuItems(const MenuCaptions& captions, int16_t language);

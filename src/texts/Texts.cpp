@@ -74,8 +74,6 @@ void LoadTexts(TextTables& texts) {
         {"Biegewerte", "PartProperties"},
         {"Teileeigenschaften festlegen", "Modify PartProperties"},
         {"Journal", "Journal"},
-        {"Deutsch", "Deutsch"},
-        {"English", "English"},
         {"Textdatei prüfen", "Check value file"},
         {"rechts: die Werte des Dokuments\r\n≠: nicht wie links",
          "right: the document's values\r\n≠: not as on the left"},

@@ -36,8 +36,6 @@ enum class CaptionText {
     ButtonTitle,
     ButtonDescription,
     JournalMenu,
-    GermanMenu,    // the language's own name, the same in both languages
-    EnglishMenu,   // the language's own name, the same in both languages
     CheckFileMenu, // the check of the value file in the options menu
     // The properties window's note on its comparison; {1} a type's name,
     // {2} how many of its values differ.

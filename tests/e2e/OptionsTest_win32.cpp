@@ -7,7 +7,7 @@ namespace psm::e2e {
 namespace {
 
 // Optionen, its submenu, its first entry ("Installieren"), the second's
-// submenu ("Sprache": "Deutsch", "English"), the third ("Textdatei") or the
+// submenu ("Sprache": "Deutsch", "english"), the third ("Textdatei") or the
 // fourth ("Textdatei prüfen").
 const std::vector<WPARAM> Install{VK_DOWN, VK_RIGHT, VK_RETURN};
 const std::vector<WPARAM> German{VK_DOWN, VK_RIGHT, VK_DOWN, VK_RIGHT, VK_RETURN};

@@ -81,7 +81,7 @@ TEST_F(PopupMenuTest, RightButtonOpensTheOptionsMenuWithItsHiddenItems) {
         items.push_back(Describe(item));
     }
     EXPECT_THAT(items,
-                ElementsAre("Optionen {Installieren;Sprache {Deutsch checked;English;};"
+                ElementsAre("Optionen {Installieren;Sprache {Deutsch checked;english;};"
                             "Textdatei;Textdatei prüfen;Journal;ScaleFactor hidden disabled;}",
                             "Hilfe hidden"));
     const auto& options = view.Menus[0][0].Children;
@@ -140,7 +140,7 @@ TEST_F(LanguageCommandTest, EnglishAppliesAtOnceToEveryTextAndStaysForTheNextSta
                                               "Show Properties", "Exit"));
     EXPECT_FALSE(info.Visible()) << "it reopens in English";
     app.OnMouseDown(MouseButton::Right);
-    EXPECT_EQ(OptionsMenu(), "Options {Install;Language {Deutsch;English checked;};Textfile;"
+    EXPECT_EQ(OptionsMenu(), "Options {Install;Language {Deutsch;english checked;};Textfile;"
                              "Check value file;Journal;ScaleFactor hidden disabled;}");
     ChooseInMenu(MenuCommand::MnuCheckFile);
     ASSERT_EQ(boxes.Shown.size(), 1u);
@@ -159,7 +159,7 @@ TEST_F(LanguageCommandTest, EnglishAppliesAtOnceToEveryTextAndStaysForTheNextSta
     EXPECT_EQ(view.Caption, "ORNA  Raziv");
     EXPECT_EQ(view.Status, "Teileeigenschaften anzeigen");
     app.OnMouseDown(MouseButton::Right);
-    EXPECT_EQ(OptionsMenu(), "Optionen {Installieren;Sprache {Deutsch checked;English;};Textdatei;"
+    EXPECT_EQ(OptionsMenu(), "Optionen {Installieren;Sprache {Deutsch checked;english;};Textdatei;"
                              "Textdatei prüfen;Journal;ScaleFactor hidden disabled;}");
 }
 
