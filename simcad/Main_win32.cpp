@@ -8,7 +8,9 @@
 // read, 3 another simcad runs already, 4 COM or the registry refused.
 
 #include "cad/ComApartment_win32.h"
+#include "platform/CommandLine_win32.h"
 #include "platform/FileRead.h"
+#include "platform/ProgramLocation_win32.h"
 #include "platform/Utf16_win32.h"
 #include "sim/SimObject.h"
 #include "simcad/Control.h"
@@ -21,7 +23,6 @@
 
 #include <cstdio>
 #include <memory>
-#include <shellapi.h>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -46,28 +47,12 @@ std::string Hex(HRESULT code) {
     return text;
 }
 
-std::wstring ModulePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
+// The folder with a trailing backslash; a drive root has it already.
+std::string WithBackslash(std::string folder) {
+    if (!folder.empty() && folder.back() != '\\') {
+        folder += '\\';
     }
-}
-
-std::vector<std::wstring> Arguments() {
-    int count = 0;
-    LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::wstring> arguments;
-    for (int i = 1; i < count; ++i) {
-        arguments.emplace_back(list[i]);
-    }
-    LocalFree(list);
-    return arguments;
+    return folder;
 }
 
 bool AnotherInstanceRuns() {
@@ -99,22 +84,22 @@ int RunMessageLoop() {
 }
 
 int Run(HINSTANCE instance, int showCommand) {
-    const std::wstring module = ModulePath();
-    const std::vector<std::wstring> arguments = Arguments();
-    const std::wstring scenarioPath =
-        arguments.empty() ? module.substr(0, module.find_last_of(L"\\/") + 1) + L"simcad-demo.txt"
-                          : arguments.front();
+    const ExecutableLocation location;
+    const std::string folder = WithBackslash(location.ProgramFolder());
+    const std::vector<std::string> arguments = CommandLineArguments();
+    const std::string scenarioPath =
+        arguments.empty() ? folder + "simcad-demo.txt" : arguments.front();
 
-    const auto text = ReadFileBytes(Narrow(scenarioPath));
+    const auto text = ReadFileBytes(scenarioPath);
     if (!text) {
-        Complain("cannot read the scenario " + Narrow(scenarioPath));
+        Complain("cannot read the scenario " + scenarioPath);
         return 2;
     }
     World world;
     const std::vector<std::string> problems = LoadScenario(world, *text);
     if (!problems.empty()) {
         for (const std::string& problem : problems) {
-            Complain(Narrow(scenarioPath) + ", " + problem);
+            Complain(scenarioPath + ", " + problem);
         }
         return 2;
     }
@@ -128,7 +113,7 @@ int Run(HINSTANCE instance, int showCommand) {
         Complain("another simcad runs already");
         return 3;
     }
-    const TypeLibraryRegistration typeLibrary(module);
+    const TypeLibraryRegistration typeLibrary(Widen(folder + location.ExecutableFileName()));
     const ClassRegistration application(L"SolidEdge.Application", Widen(ApplicationClassId),
                                         L"simcad: simulated CAD program");
     const ClassRegistration control(Widen(ControlProgId), Widen(ControlClassId),
@@ -144,7 +129,7 @@ int Run(HINSTANCE instance, int showCommand) {
     const auto model = std::make_shared<ObjectTable>(modelCalls);
     const auto controls = std::make_shared<ObjectTable>(controlCalls);
     const std::wstring title =
-        L"simcad - " + scenarioPath.substr(scenarioPath.find_last_of(L"\\/") + 1);
+        L"simcad - " + Widen(scenarioPath.substr(scenarioPath.find_last_of("\\/") + 1));
     SimCadWindow window(instance, world, title);
     Host host(window, *model);
     const auto controlNode = std::make_shared<ControlObject>(world, host);

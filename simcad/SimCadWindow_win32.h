@@ -5,6 +5,7 @@
 // command bars and the call count, refreshed a few times a second.
 
 #include "platform/WindowBinding_win32.h"
+#include "simcad/WindowClassName.h"
 #include "simcad/World.h"
 
 #include <string>
@@ -12,8 +13,6 @@
 #include <windows.h>
 
 namespace psm::simcad {
-
-inline constexpr wchar_t WindowClassName[] = L"SimCadWindow";
 
 class SimCadWindow final : public BoundWindow<SimCadWindow> {
   public:

@@ -7,6 +7,7 @@
 #include "cad/ComApartment_win32.h"
 #include "cad/MessageFilter_win32.h"
 #include "platform/Utf16_win32.h"
+#include "simcad/WindowClassName.h"
 #include "tools/driver/Files_win32.h"
 #include "tools/driver/PsmSettings_win32.h"
 #include "tools/driver/Psm_win32.h"
@@ -30,10 +31,6 @@ void Say(const std::string& text) {
     std::fflush(stdout);
 }
 
-std::string Utf8(const std::wstring& text) {
-    return Narrow(text);
-}
-
 std::string Millimetres(double metres) {
     char text[48];
     std::snprintf(text, sizeof text, "%g mm (%g m)", metres * 1000.0, metres);
@@ -47,7 +44,7 @@ std::string Ratio(double value) {
 }
 
 HWND SimcadWindow() {
-    return FindWindowW(L"SimCadWindow", nullptr);
+    return FindWindowW(simcad::WindowClassName, nullptr);
 }
 
 // Waits for the screen to settle, then asks for a photograph of these windows.
@@ -83,7 +80,7 @@ class Session {
 
         WriteType(L"DC01 1,0");
         if (auto question = m_psm.WaitForMessageBox(NoticeMs)) {
-            Say("psm asks (" + Utf8(question->Title) + "): " + OneLine(question->Text));
+            Say("psm asks (" + Narrow(question->Title) + "): " + OneLine(question->Text));
             ShowDocument("Halter.psm");
             Shot("3-question", {m_psm.Main(), SimcadWindow(), question->Window});
             Say("The user answers Yes: psm writes the old values back.");
@@ -116,8 +113,9 @@ class Session {
         Say("");
         Say("The user ends psm with its Exit button.");
         m_psm.End();
-        Say("  psm stored its window position: Top " + Utf8(settings::Get(L"Top").value_or(L"?")) +
-            ", Left " + Utf8(settings::Get(L"Left").value_or(L"?")) + " (twips).");
+        Say("  psm stored its window position: Top " +
+            Narrow(settings::Get(L"Top").value_or(L"?")) + ", Left " +
+            Narrow(settings::Get(L"Left").value_or(L"?")) + " (twips).");
         Say("  simcad counted " + std::to_string(m_cad.CallCount()) + " calls of psm.");
         m_cad.Quit();
         return 0;
@@ -134,7 +132,7 @@ class Session {
                 part.clear();
             }
         };
-        for (const char c : Utf8(text)) {
+        for (const char c : Narrow(text)) {
             if (c == '\r' || c == '\n') {
                 flush();
             } else {
@@ -148,9 +146,9 @@ class Session {
     void ShowRecognised(const std::string& when) {
         const std::wstring table = m_psm.Selected(MainControl::Combo1);
         const std::wstring type = m_psm.Selected(MainControl::Combo2);
-        Say(when + ", psm shows the document " + Utf8(m_psm.Label()) + ": " +
+        Say(when + ", psm shows the document " + Narrow(m_psm.Label()) + ": " +
             (table.empty() ? std::string("no table and type of the value file match it")
-                           : "table \"" + Utf8(table) + "\", type \"" + Utf8(type) + "\""));
+                           : "table \"" + Narrow(table) + "\", type \"" + Narrow(type) + "\""));
     }
 
     void ShowDocument(const std::string& document) {
@@ -175,7 +173,7 @@ class Session {
         for (std::size_t i = 0; i < types.size(); ++i) {
             if (types[i] == type) {
                 Say("");
-                Say("The user chooses the type \"" + Utf8(type) +
+                Say("The user chooses the type \"" + Narrow(type) +
                     "\" and clicks the write button.");
                 m_psm.Choose(MainControl::Combo2, static_cast<int>(i));
                 WaitUntil([] { return false; }, 300);
@@ -188,7 +186,7 @@ class Session {
                 return;
             }
         }
-        Say("The value file has no type \"" + Utf8(type) + "\".");
+        Say("The value file has no type \"" + Narrow(type) + "\".");
     }
 
     void WaitForValue(const std::string& document, int k, double value) {

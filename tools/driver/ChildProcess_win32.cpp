@@ -47,41 +47,36 @@ std::optional<ChildProcess> ChildProcess::Start(const std::wstring& program,
                         nullptr, directory.c_str(), &startup, &started)) {
         return std::nullopt;
     }
-    CloseHandle(started.hThread);
+    const UniqueHandle thread(started.hThread); // only the process is watched
     return ChildProcess(started.hProcess, started.dwProcessId);
 }
 
 ChildProcess::~ChildProcess() {
     Terminate();
-    Close();
 }
-
-ChildProcess::ChildProcess(ChildProcess&& other) noexcept
-    : m_process(std::exchange(other.m_process, nullptr)), m_id(other.m_id) {}
 
 ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
     if (this != &other) {
         Terminate();
-        Close();
-        m_process = std::exchange(other.m_process, nullptr);
+        m_process = std::move(other.m_process);
         m_id = other.m_id;
     }
     return *this;
 }
 
 bool ChildProcess::Running() const {
-    return m_process != nullptr && WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT;
+    return m_process != nullptr && WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT;
 }
 
 bool ChildProcess::WaitForExit(DWORD milliseconds) const {
     return m_process == nullptr ||
-           WaitUntil([&] { return WaitForSingleObject(m_process, 0) != WAIT_TIMEOUT; },
+           WaitUntil([&] { return WaitForSingleObject(m_process.get(), 0) != WAIT_TIMEOUT; },
                      milliseconds);
 }
 
 std::optional<DWORD> ChildProcess::ExitCode() const {
     DWORD code = 0;
-    if (m_process == nullptr || Running() || !GetExitCodeProcess(m_process, &code)) {
+    if (m_process == nullptr || Running() || !GetExitCodeProcess(m_process.get(), &code)) {
         return std::nullopt;
     }
     return code;
@@ -89,8 +84,8 @@ std::optional<DWORD> ChildProcess::ExitCode() const {
 
 void ChildProcess::Terminate() {
     if (Running()) {
-        TerminateProcess(m_process, 99);
-        WaitForSingleObject(m_process, 5000);
+        TerminateProcess(m_process.get(), 99);
+        WaitForSingleObject(m_process.get(), 5000);
     }
 }
 
@@ -98,13 +93,6 @@ std::vector<HWND> ChildProcess::VisibleWindows(const wchar_t* className) const {
     WindowSearch search{m_id, className, {}};
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.Found;
-}
-
-void ChildProcess::Close() {
-    if (m_process != nullptr) {
-        CloseHandle(m_process);
-        m_process = nullptr;
-    }
 }
 
 } // namespace psm::e2e

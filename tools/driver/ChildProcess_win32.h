@@ -3,6 +3,8 @@
 // Programs a driver starts (simcad.exe, psm.exe): started beside the driving
 // program, ended by the guard if they are still running at its end.
 
+#include "platform/UniqueHandle_win32.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,13 +22,14 @@ class ChildProcess {
                                              const std::wstring& folder = {},
                                              HANDLE output = nullptr);
     ~ChildProcess();
-    ChildProcess(ChildProcess&& other) noexcept;
+    ChildProcess(ChildProcess&& other) noexcept = default;
+    // Ends the process this one held before taking the other's.
     ChildProcess& operator=(ChildProcess&& other) noexcept;
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     DWORD Id() const { return m_id; }
-    HANDLE Handle() const { return m_process; }
+    HANDLE Handle() const { return m_process.get(); }
     bool Running() const;
     // True when the process ended within the time.
     bool WaitForExit(DWORD milliseconds) const;
@@ -38,9 +41,8 @@ class ChildProcess {
 
   private:
     ChildProcess(HANDLE process, DWORD id) : m_process(process), m_id(id) {}
-    void Close();
 
-    HANDLE m_process = nullptr;
+    UniqueHandle m_process;
     DWORD m_id = 0;
 };
 

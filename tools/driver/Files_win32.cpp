@@ -1,23 +1,20 @@
 #include "tools/driver/Files_win32.h"
 
+#include "platform/ProgramLocation_win32.h"
 #include "platform/UniqueHandle_win32.h"
+#include "platform/Utf16_win32.h"
 
-#include <vector>
 #include <windows.h>
 
 namespace psm::e2e {
 
 std::wstring ProgramFolder() {
-    std::vector<wchar_t> path(MAX_PATH);
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            std::wstring full(path.data(), length);
-            return full.substr(0, full.find_last_of(L"\\/") + 1);
-        }
-        path.resize(path.size() * 2);
+    std::wstring folder = Widen(ExecutableLocation().ProgramFolder());
+    // A drive root keeps its backslash already.
+    if (!folder.empty() && folder.back() != L'\\') {
+        folder += L'\\';
     }
+    return folder;
 }
 
 std::wstring NewTempFolder(const std::wstring& name) {

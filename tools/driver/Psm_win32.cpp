@@ -34,6 +34,20 @@ BOOL CALLBACK FindChild(HWND child, LPARAM search) {
 
 } // namespace
 
+HWND FindControl(HWND main, MainControl control) {
+    ChildSearch search{DesignOf(control).Id, nullptr};
+    // Without a parent EnumChildWindows would walk the top-level windows.
+    if (main != nullptr) {
+        EnumChildWindows(main, FindChild, reinterpret_cast<LPARAM>(&search));
+    }
+    return search.Found;
+}
+
+POINT FreeAreaPoint(HWND main) {
+    const UINT dpi = GetDpiForWindow(main) != 0 ? GetDpiForWindow(main) : 96;
+    return POINT{TwipsToPixels(3200, dpi), TwipsToPixels(200, dpi)};
+}
+
 std::wstring TextOf(HWND window) {
     if (window == nullptr) {
         return {};
@@ -98,11 +112,7 @@ void Psm::End() {
 }
 
 HWND Psm::Control(MainControl control) const {
-    ChildSearch search{DesignOf(control).Id, nullptr};
-    if (m_main != nullptr) {
-        EnumChildWindows(m_main, FindChild, reinterpret_cast<LPARAM>(&search));
-    }
-    return search.Found;
+    return FindControl(m_main, control);
 }
 
 std::wstring Psm::Caption() const {
@@ -191,9 +201,8 @@ bool Psm::NoMessageBox() const {
 }
 
 bool Psm::UseMenu(const std::vector<WPARAM>& keys) const {
-    // A point of the free area: right of the buttons, above Label1.
-    const UINT dpi = GetDpiForWindow(m_main) != 0 ? GetDpiForWindow(m_main) : 96;
-    const LPARAM point = MAKELPARAM(TwipsToPixels(3200, dpi), TwipsToPixels(200, dpi));
+    const POINT freeArea = FreeAreaPoint(m_main);
+    const LPARAM point = MAKELPARAM(freeArea.x, freeArea.y);
     PostMessageW(m_main, WM_RBUTTONDOWN, MK_RBUTTON, point);
     PostMessageW(m_main, WM_RBUTTONUP, 0, point);
     if (!WaitUntil([&] { return !WindowsOfProcess(L"#32768").empty(); }, 5000)) {

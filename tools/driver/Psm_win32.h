@@ -92,4 +92,12 @@ class Psm {
 
 std::wstring TextOf(HWND window);
 
+// A control of psm's main window, however deep it sits in its panels; null
+// without a main window.
+HWND FindControl(HWND main, MainControl control);
+
+// A point of the main window's free area, in client pixels: right of the
+// buttons, above Label1. A right-click there opens the popup menu.
+POINT FreeAreaPoint(HWND main);
+
 } // namespace psm::e2e

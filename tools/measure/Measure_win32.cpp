@@ -101,6 +101,10 @@ void CallRates(Bench& bench) {
         return;
     }
     auto again = automation.GetActiveObject("SolidEdge.Application");
+    if (!again) {
+        std::printf("no CAD program for the second view: %s\n", again.Error().Text.c_str());
+        return;
+    }
     first = Clock::now();
     (void)again.Value()->As("{DED89DB0-45B6-11CE-B307-0800363A1E02}");
     Line("first QueryInterface of an interface", firstMs, "ms");
@@ -120,6 +124,10 @@ void CallRates(Bench& bench) {
     Line("cross-process calls per second (by id, object)",
          rate([&] { (void)application->Get(cad::Member::ById(2), {}); }), "calls/s");
     auto* com = dynamic_cast<cad::ComObject*>(application.get());
+    if (com == nullptr) {
+        std::printf("the application object is not a COM object: no name lookups measured\n");
+        return;
+    }
     Line("cross-process name lookup + call per second", rate([&] {
              wchar_t name[] = L"HoldRecompute";
              LPOLESTR names[] = {name};

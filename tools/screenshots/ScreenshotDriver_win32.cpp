@@ -13,8 +13,9 @@
 // Exit code 0 on success, 2 when the expected window did not appear.
 
 #include "app/MainWindowDesign_win32.h"
-#include "app/Twips_win32.h"
+#include "tools/driver/Psm_win32.h"
 #include "tools/driver/ScreenRegion_win32.h"
+#include "tools/driver/WaitUntil_win32.h"
 
 #include <cstdio>
 #include <cwchar>
@@ -36,14 +37,15 @@ HWND FindVisible(const wchar_t* className) {
     return nullptr;
 }
 
-HWND WaitVisible(const wchar_t* className, int milliseconds) {
-    for (int waited = 0; waited <= milliseconds; waited += 50) {
-        if (HWND window = FindVisible(className)) {
-            return window;
-        }
-        Sleep(50);
-    }
-    return nullptr;
+HWND WaitVisible(const wchar_t* className, DWORD milliseconds) {
+    HWND window = nullptr;
+    psm::e2e::WaitUntil(
+        [&] {
+            window = FindVisible(className);
+            return window != nullptr;
+        },
+        milliseconds, 50);
+    return window;
 }
 
 std::vector<HWND> VisibleMenus() {
@@ -96,7 +98,7 @@ void ClickRight(POINT screen) {
 }
 
 int CommandWaitMain(int seconds) {
-    HWND main = WaitVisible(psm::MainWindowClassName, seconds * 1000);
+    HWND main = WaitVisible(psm::MainWindowClassName, static_cast<DWORD>(seconds) * 1000);
     if (main == nullptr) {
         std::fprintf(stderr, "the main window did not appear\n");
         return 2;
@@ -120,16 +122,11 @@ int CommandHover(HWND main, int controlId) {
 }
 
 int CommandOpenMenu(HWND main) {
-    // A point of the free area: right of the buttons, above Label1.
-    const UINT dpi = GetDpiForWindow(main) != 0 ? GetDpiForWindow(main) : 96;
-    POINT freeArea{psm::TwipsToPixels(3200, dpi), psm::TwipsToPixels(200, dpi)};
+    POINT freeArea = psm::e2e::FreeAreaPoint(main);
     ClientToScreen(main, &freeArea);
     MoveMouseTo(freeArea);
     ClickRight(freeArea);
-    for (int waited = 0; waited < 3000 && VisibleMenus().empty(); waited += 50) {
-        Sleep(50);
-    }
-    if (VisibleMenus().empty()) {
+    if (!psm::e2e::WaitUntil([] { return !VisibleMenus().empty(); }, 3000, 50)) {
         std::fprintf(stderr, "no popup menu appeared\n");
         return 2;
     }
@@ -149,28 +146,8 @@ int CommandCloseMenu() {
     return VisibleMenus().empty() ? 0 : 2;
 }
 
-// A control of the main window, however deep it sits in its panels.
-HWND FindControl(HWND main, psm::MainControl control) {
-    struct Search {
-        int Id;
-        HWND Found;
-    } search{psm::DesignOf(control).Id, nullptr};
-    EnumChildWindows(
-        main,
-        [](HWND child, LPARAM wanted) -> BOOL {
-            auto* found = reinterpret_cast<Search*>(wanted);
-            if (GetDlgCtrlID(child) != found->Id) {
-                return TRUE;
-            }
-            found->Found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
-
 int CommandChooseType(HWND main, int index) {
-    HWND types = FindControl(main, psm::MainControl::Combo2);
+    HWND types = psm::e2e::FindControl(main, psm::MainControl::Combo2);
     const auto count = SendMessageW(types, CB_GETCOUNT, 0, 0);
     if (index < 0 || index >= count) {
         std::fprintf(stderr, "the type list has no row %d\n", index);
@@ -199,11 +176,8 @@ int CommandOpenInfo(HWND main) {
 
 int CommandEnd(HWND main) {
     PostMessageW(GetDlgItem(main, psm::DesignOf(psm::MainControl::CmdEnd).Id), BM_CLICK, 0, 0);
-    for (int waited = 0; waited < 5000; waited += 50) {
-        if (!IsWindow(main)) {
-            return 0;
-        }
-        Sleep(50);
+    if (psm::e2e::WaitUntil([&] { return !IsWindow(main); }, 5000, 50)) {
+        return 0;
     }
     std::fprintf(stderr, "the main window is still there\n");
     return 2;
