@@ -136,8 +136,7 @@ void mnuJournal_Click(AppState& state, const Services& services) {
     // Appending nothing creates a missing journal with its header, so that
     // the editor opens it with its columns named.
     if (!AppendToJournal(path, JournalHeader(state.Texts), "")) {
-        ShowBox(state, services, FormatText(state.Texts.Journal(JournalText::NotWritable), {path}),
-                MessageButtons::Ok, MessageIcon::Exclamation);
+        ShowJournalNotWritable(state, services, path);
         return;
     }
     services.Station.OpenInEditor(path);
