@@ -27,7 +27,7 @@ int ShownTypeRow(const AppState& state);
 void TakeShownType(AppState& state);
 
 // Shows the document's name and selects the table and type the watch found.
-// Callers clear FormReady before and set it after.
+// Callers hold a ListsFilledByProgram, so that the lists' reactions stay quiet.
 void ShowCurrentType(AppState& state, const Services& services);
 
 // The reset sequence of the "reset list" button.
