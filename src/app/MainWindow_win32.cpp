@@ -221,9 +221,7 @@ void MainWindow::OnCommand(WPARAM wParam) {
         return;
     }
     for (const ListId list : {ListId::Combo1, ListId::Combo2}) {
-        const MainControl combo =
-            list == ListId::Combo1 ? MainControl::Combo1 : MainControl::Combo2;
-        if (id == DesignOf(combo).Id) {
+        if (id == DesignOf(ControlOf(list)).Id) {
             m_events->OnListSelected(list, List(list).Selection());
             return;
         }
