@@ -8,13 +8,15 @@
 //   psm::App app({.View = mainWindow,          // psm::MainWindow
 //                 .Info = infoWindow,          // psm::InfoWindow
 //                 .Boxes = messageBoxes,       // psm::Win32MessageBoxes
-//                 .Settings = registry,        // psm::RegistrySettingsStore
-//                 .Automation = com,           // psm::cad::ComAutomation
-//                 .Pointer = pointer, .Events = pump, .Location = location,
+//                 .Settings = settings,        // psm::RegistrySettingsStore
+//                 .Automation = automation,    // psm::cad::BusyRetryAutomation
+//                                              // around a psm::cad::ComAutomation
+//                 .Pointer = mainWindow, .Events = pump, .Location = location,
 //                 .UserDecimalSeparator = psm::UserDecimalSeparator,
 //                 .DecodeAnsi = psm::DecodeAnsiCodePage,
 //                 .Station = workstation});     // psm::WindowsWorkstation
-//   mainWindow.Create(app);   // then Load: OnLoad runs the start-up
+//   mainWindow.Create(app);   // then infoWindow.SetEvents(app)
+//   mainWindow.Load(show);    // OnLoad runs the start-up
 //
 // Every service must outlive the App. After ExitProgram (Exit button, close
 // box, value-file command, the watch) every event is ignored.

@@ -110,6 +110,13 @@ SIZE InfoWindow::DesignFrameSize(UINT dpi) const {
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
+SIZE InfoWindow::FrameSize(UINT dpi) const {
+    if (m_widthTwips > 0 && m_heightTwips > 0) {
+        return SIZE{TwipsToPixels(m_widthTwips, dpi), TwipsToPixels(m_heightTwips, dpi)};
+    }
+    return DesignFrameSize(dpi);
+}
+
 LRESULT InfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
@@ -130,21 +137,14 @@ LRESULT InfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const UINT dpi = HIWORD(wParam);
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
         ApplyDpi(dpi);
-        SIZE size = DesignFrameSize(dpi);
-        if (m_widthTwips > 0 && m_heightTwips > 0) {
-            size = SIZE{TwipsToPixels(m_widthTwips, dpi), TwipsToPixels(m_heightTwips, dpi)};
-        }
+        const SIZE size = FrameSize(dpi);
         SetWindowPos(m_window, nullptr, suggested.left, suggested.top, size.cx, size.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
     case WM_GETDPISCALEDSIZE: {
         const auto dpi = static_cast<UINT>(wParam);
-        SIZE& size = *reinterpret_cast<SIZE*>(lParam);
-        size = DesignFrameSize(dpi);
-        if (m_widthTwips > 0 && m_heightTwips > 0) {
-            size = SIZE{TwipsToPixels(m_widthTwips, dpi), TwipsToPixels(m_heightTwips, dpi)};
-        }
+        *reinterpret_cast<SIZE*>(lParam) = FrameSize(dpi);
         return TRUE;
     }
     case WM_SETTINGCHANGE:

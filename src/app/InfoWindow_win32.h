@@ -31,7 +31,6 @@ class InfoWindow final : public BoundWindow<InfoWindow>, public InfoView {
     void MoveWindow(const TwipsRect& rect) override;
     void SetLabel(int column, int row, const std::string& text) override;
     void SetNote(const std::string& text) override;
-    HWND Note() const { return m_note; }
     void Destroy() override;
 
   private:
@@ -43,6 +42,9 @@ class InfoWindow final : public BoundWindow<InfoWindow>, public InfoView {
     void ApplyDpi(UINT dpi);
     // The outer size that holds the designed client area at this DPI, in pixels.
     SIZE DesignFrameSize(UINT dpi) const;
+    // The outer size the core last set, in pixels at this DPI; the designed
+    // one until the core has placed the window.
+    SIZE FrameSize(UINT dpi) const;
 
     HINSTANCE m_instance;
     const MainWindow& m_owner;

@@ -12,7 +12,7 @@
 namespace psm {
 
 ComboBox MainWindow::List(ListId list) const {
-    return ComboBox(Control(list == ListId::Combo1 ? MainControl::Combo1 : MainControl::Combo2));
+    return ComboBox(Control(ControlOf(list)));
 }
 
 void MainWindow::SetCaption(const std::string& text) {

@@ -3,6 +3,7 @@
 #include "app/Panel_win32.h"
 #include "app/Screen_win32.h"
 #include "app/Twips_win32.h"
+#include "form/Hints.h"
 
 #include <commctrl.h>
 
@@ -11,11 +12,6 @@ namespace {
 
 constexpr DWORD MainWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-
-// The controls whose mouse moves show a hint.
-constexpr MainControl HintedControls[] = {
-    MainControl::CmdWrite, MainControl::CmdUndo, MainControl::CmdUndoWrite, MainControl::CmdInfo,
-    MainControl::CmdEnd,   MainControl::Label1,  MainControl::Picture1};
 
 } // namespace
 
@@ -179,9 +175,13 @@ bool MainWindow::OnCreate() {
     // One part across the whole bar, so that WM_GETTEXT reads the hint.
     int partEdges[] = {-1};
     SendMessageW(status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(partEdges));
-    for (const MainControl hinted : HintedControls) {
-        SetWindowSubclass(Control(hinted), ChildProc, static_cast<UINT_PTR>(hinted),
-                          reinterpret_cast<DWORD_PTR>(this));
+    // Mouse moves over a control with a hint go to the core, which shows it.
+    for (const ControlDesign& design : MainWindowDesign) {
+        if (HintOf(design.Control)) {
+            SetWindowSubclass(Control(design.Control), ChildProc,
+                              static_cast<UINT_PTR>(design.Control),
+                              reinterpret_cast<DWORD_PTR>(this));
+        }
     }
     for (const ListId list : {ListId::Combo1, ListId::Combo2}) {
         List(list).SetVisibleEntries(VisibleListEntries);
@@ -221,9 +221,7 @@ void MainWindow::OnCommand(WPARAM wParam) {
         return;
     }
     for (const ListId list : {ListId::Combo1, ListId::Combo2}) {
-        const MainControl combo =
-            list == ListId::Combo1 ? MainControl::Combo1 : MainControl::Combo2;
-        if (id == DesignOf(combo).Id) {
+        if (id == DesignOf(ControlOf(list)).Id) {
             m_events->OnListSelected(list, List(list).Selection());
             return;
         }

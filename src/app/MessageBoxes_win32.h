@@ -20,7 +20,8 @@ class Win32MessageBoxes final : public MessageBoxes {
   public:
     explicit Win32MessageBoxes(const MainWindow& owner) : m_owner(owner) {}
 
-    // After the program has ended no box is shown; the answer is the cautious one.
+    // Shows every box it is asked for: whether one is shown after the program
+    // has ended is the core's decision (ShowBox).
     MessageAnswer ShowMessage(const std::string& text, const std::string& title,
                               MessageButtons buttons, MessageIcon icon) override;
 

@@ -83,12 +83,8 @@ std::vector<TwipsRect> MonitorAreasInTwips() {
             MONITORINFO info{};
             info.cbSize = sizeof info;
             if (GetMonitorInfoW(monitor, &info)) {
-                const UINT dpi = ScreenDpi();
-                const RECT& area = info.rcMonitor;
                 reinterpret_cast<std::vector<TwipsRect>*>(context)->push_back(
-                    TwipsRect{PixelsToTwips(area.left, dpi), PixelsToTwips(area.top, dpi),
-                              PixelsToTwips(area.right - area.left, dpi),
-                              PixelsToTwips(area.bottom - area.top, dpi)});
+                    ScreenTwipsOf(info.rcMonitor, ScreenDpi()));
             }
             return TRUE;
         },

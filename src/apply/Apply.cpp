@@ -70,6 +70,20 @@ bool Check(AppState& state, const cad::ObjectRef& document) {
     return cad::CheckFeatureStatus(state.Features, document, state.Texts);
 }
 
+// Journals a write that returned with `write.Outcome`, with the features
+// checked after it if it landed. True when it landed and they are healthy.
+bool CheckAndJournal(AppState& state, const Services& services, const cad::ObjectRef& document,
+                     JournalledWrite& write) {
+    // Taken before the check: its pending events may run a command that
+    // writes a report of its own.
+    write.Report = state.Variables.LastWrite;
+    const bool checked = !Ended(state) && write.Outcome == cad::WriteOutcome::Written;
+    const bool healthy = checked && Check(state, document);
+    write.FeaturesAfter = checked ? CheckedFeatures(state.Features) : UncheckedFeatures(state);
+    JournalWrite(state, services, document, write);
+    return healthy;
+}
+
 enum class Before { Clean, FailingInPlace, FailingActive };
 
 // Writes the new values and, when features then fail and the user agrees,
@@ -80,12 +94,7 @@ bool WriteAndOfferUndo(AppState& state, const Services& services, const cad::Obj
     JournalledWrite write;
     write.FeaturesBefore = CheckedFeatures(state.Features);
     write.Outcome = WriteNewValues(state, services, document);
-    write.Report = state.Variables.LastWrite;
-    // Only a write that landed is checked.
-    const bool checked = !Ended(state) && write.Outcome == cad::WriteOutcome::Written;
-    const bool healthy = checked && Check(state, document);
-    write.FeaturesAfter = checked ? CheckedFeatures(state.Features) : UncheckedFeatures(state);
-    JournalWrite(state, services, document, write);
+    const bool healthy = CheckAndJournal(state, services, document, write);
     if (Ended(state) || !WriteLanded(state, services, write.Outcome, MessageText::TypeNotSet) ||
         healthy) {
         return false;
@@ -109,12 +118,7 @@ bool WriteAndOfferUndo(AppState& state, const Services& services, const cad::Obj
         return false;
     }
     writeBack.Outcome = *restored;
-    writeBack.Report = state.Variables.LastWrite;
-    const bool checkedBack = !Ended(state) && *restored == cad::WriteOutcome::Written;
-    const bool healthyBack = checkedBack && Check(state, document);
-    writeBack.FeaturesAfter =
-        checkedBack ? CheckedFeatures(state.Features) : UncheckedFeatures(state);
-    JournalWrite(state, services, document, writeBack);
+    const bool healthyBack = CheckAndJournal(state, services, document, writeBack);
     if (Ended(state) || !WriteLanded(state, services, *restored, MessageText::TypeNotReset)) {
         return false;
     }

@@ -110,6 +110,11 @@ void ReportUnwrittenJournal(AppState& state, const Services& services) {
     const std::string path = *state.Journal.Unwritten;
     state.Journal.Unwritten.reset();
     state.Journal.Told = true;
+    ShowJournalNotWritable(state, services, path);
+}
+
+void ShowJournalNotWritable(const AppState& state, const Services& services,
+                            const std::string& path) {
     ShowBox(state, services, FormatText(state.Texts.Journal(JournalText::NotWritable), {path}),
             MessageButtons::Ok, MessageIcon::Exclamation);
 }

@@ -44,4 +44,8 @@ void JournalWrite(AppState& state, const Services& services, const cad::ObjectRe
 // the first time in a run only.
 void ReportUnwrittenJournal(AppState& state, const Services& services);
 
+// The box that says the journal at `path` cannot be written.
+void ShowJournalNotWritable(const AppState& state, const Services& services,
+                            const std::string& path);
+
 } // namespace psm

@@ -21,8 +21,9 @@ struct SettingsNames {
     std::string SettingsSection;
 };
 
-// Captions of the popup menu items that start-up replaces; until then the
-// design captions.
+// Captions of the popup menu items in the texts' language, set with the other
+// captions; until then the design captions. The language submenu's entries
+// are not among them: they keep their own names in every language.
 struct MenuCaptions {
     std::string MnuOptions = "Optionen";
     std::string MnuIcon = "Installieren";
@@ -30,9 +31,6 @@ struct MenuCaptions {
     std::string MnuTextFile = "text";
     std::string MnuJournal = "Journal";
     std::string MnuHelp = "Hilfe";
-    // The languages' own names, not translated.
-    std::string MnuLang0 = "Deutsch";
-    std::string MnuLang1 = "english";
     std::string MnuCheckFile = "check";
 };
 

@@ -16,6 +16,11 @@ namespace psm {
 // The two drop-down lists: Combo1 holds the tables, Combo2 the types of one table.
 enum class ListId { Combo1, Combo2 };
 
+// The control that shows a list.
+constexpr MainControl ControlOf(ListId list) {
+    return list == ListId::Combo1 ? MainControl::Combo1 : MainControl::Combo2;
+}
+
 // Commands of the popup menu that have a handler.
 enum class MenuCommand {
     MnuIcon,

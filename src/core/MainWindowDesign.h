@@ -41,10 +41,6 @@ inline constexpr std::array<MainControl, 5> PictureButtons{
     MainControl::CmdWrite, MainControl::CmdUndo, MainControl::CmdUndoWrite, MainControl::CmdInfo,
     MainControl::CmdEnd};
 
-constexpr bool IsPictureButton(MainControl control) {
-    return control <= MainControl::CmdEnd;
-}
-
 struct ControlDesign {
     MainControl Control;
     int Id;

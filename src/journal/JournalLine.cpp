@@ -1,5 +1,7 @@
 #include "journal/JournalLine.h"
 
+#include <string_view>
+
 namespace psm {
 namespace {
 
@@ -19,13 +21,8 @@ std::string_view ActionText(JournalAction action, const TextTables& texts) {
     return texts.Journal(JournalText::Refused);
 }
 
-// The type, or "none recognised".
-std::string TypeCell(const std::string& type, const TextTables& texts) {
-    return type.empty() ? texts.Journal(JournalText::NoType) : JournalField(type);
-}
-
-} // namespace
-
+// A field as one cell: tabs and line breaks, which would split the line or
+// the cell, become their visible symbols.
 std::string JournalField(std::string_view text) {
     std::string cell;
     cell.reserve(text.size());
@@ -46,6 +43,13 @@ std::string JournalField(std::string_view text) {
     }
     return cell;
 }
+
+// The type, or "none recognised".
+std::string TypeCell(const std::string& type, const TextTables& texts) {
+    return type.empty() ? texts.Journal(JournalText::NoType) : JournalField(type);
+}
+
+} // namespace
 
 std::string JournalHeader(const TextTables& texts) {
     std::string header;

@@ -8,7 +8,6 @@
 
 #include <array>
 #include <string>
-#include <string_view>
 
 namespace psm {
 
@@ -38,9 +37,5 @@ std::string JournalHeader(const TextTables& texts);
 
 // The entry as one line ending with CR LF.
 std::string JournalLine(const JournalEntry& entry, const TextTables& texts);
-
-// A field as one cell: tabs and line breaks, which would split the line or
-// the cell, become their visible symbols.
-std::string JournalField(std::string_view text);
 
 } // namespace psm

@@ -16,6 +16,10 @@ namespace {
 // A box holds this many problems readably; the rest are counted.
 constexpr size_t ProblemsInBox = 20;
 
+// The languages' own names, the same in either language.
+constexpr const char* GermanCaption = "Deutsch";
+constexpr const char* EnglishCaption = "english";
+
 MenuItem Item(std::string caption, std::optional<MenuCommand> command, bool visible = true) {
     MenuItem item;
     item.Caption = std::move(caption);
@@ -27,9 +31,9 @@ MenuItem Item(std::string caption, std::optional<MenuCommand> command, bool visi
 } // namespace
 
 std::vector<MenuItem> PopupMenuItems(const MenuCaptions& captions, int16_t language) {
-    MenuItem german = Item(captions.MnuLang0, MenuCommand::MnuLang0);
+    MenuItem german = Item(GermanCaption, MenuCommand::MnuLang0);
     german.Checked = language != TextTables::English;
-    MenuItem english = Item(captions.MnuLang1, MenuCommand::MnuLang1);
+    MenuItem english = Item(EnglishCaption, MenuCommand::MnuLang1);
     english.Checked = language == TextTables::English;
     MenuItem languages = Item(captions.MnuLanguage, std::nullopt);
     languages.Children = {german, english};
@@ -136,8 +140,7 @@ void mnuJournal_Click(AppState& state, const Services& services) {
     // Appending nothing creates a missing journal with its header, so that
     // the editor opens it with its columns named.
     if (!AppendToJournal(path, JournalHeader(state.Texts), "")) {
-        ShowBox(state, services, FormatText(state.Texts.Journal(JournalText::NotWritable), {path}),
-                MessageButtons::Ok, MessageIcon::Exclamation);
+        ShowJournalNotWritable(state, services, path);
         return;
     }
     services.Station.OpenInEditor(path);

@@ -10,10 +10,7 @@ namespace psm {
 // linked one would. Null when it cannot be found.
 template <class Function>
 Function LateFunction(const wchar_t* library, const char* name) {
-    HMODULE module = GetModuleHandleW(library);
-    if (module == nullptr) {
-        module = LoadLibraryW(library);
-    }
+    HMODULE module = LoadLibraryW(library);
     if (module == nullptr) {
         return nullptr;
     }

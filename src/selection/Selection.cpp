@@ -3,6 +3,18 @@
 #include "selection/Lists.h"
 
 namespace psm {
+namespace {
+
+// The TypeList row the two lists show now; 0 when either has no selection.
+int ShownTypeRow(const AppState& state) {
+    const SelectionState& selection = state.Selection;
+    if (selection.Combo1.Selection < 0 || selection.Combo2.Selection < 0) {
+        return 0;
+    }
+    return state.Tables.Table(selection.Combo1.Selection + 1).FirstRow + selection.Combo2.Selection;
+}
+
+} // namespace
 
 void Combo1_Click(AppState& state, const Services& services) {
     FillTypeCombo(state, services);
@@ -51,14 +63,6 @@ void ShowSelectedValues(AppState& state) {
         return;
     }
     selection.SelectedTypeRow = ShownTypeRow(state);
-}
-
-int ShownTypeRow(const AppState& state) {
-    const SelectionState& selection = state.Selection;
-    if (selection.Combo1.Selection < 0 || selection.Combo2.Selection < 0) {
-        return 0;
-    }
-    return state.Tables.Table(selection.Combo1.Selection + 1).FirstRow + selection.Combo2.Selection;
 }
 
 void TakeShownType(AppState& state) {

@@ -18,16 +18,13 @@ void FillTypeCombo(AppState& state, const Services& services);
 // SelectedTypeRow from the two lists' selection.
 void ShowSelectedValues(AppState& state);
 
-// The TypeList row the two lists show now; 0 when either has no selection.
-int ShownTypeRow(const AppState& state);
-
 // Makes the type the lists show the chosen one (SelectedTypeRow), or none
 // when they show none, for a command that acts on the chosen type: an earlier
 // choice the lists no longer show must not be written or displayed.
 void TakeShownType(AppState& state);
 
 // Shows the document's name and selects the table and type the watch found.
-// Callers clear FormReady before and set it after.
+// Callers hold a ListsFilledByProgram, so that the lists' reactions stay quiet.
 void ShowCurrentType(AppState& state, const Services& services);
 
 // The reset sequence of the "reset list" button.
