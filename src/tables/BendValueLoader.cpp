@@ -5,29 +5,14 @@
 #include "platform/TextLines.h"
 #include "tables/ValueFileSyntax.h"
 
+#include <array>
 #include <new>
+#include <optional>
 #include <string_view>
 #include <utility>
 
 namespace psm {
 namespace {
-
-void ReplaceAll(std::string& text, char from, char to) {
-    for (char& c : text) {
-        if (c == from) {
-            c = to;
-        }
-    }
-}
-
-// Values are written with a point or a comma; they are kept in the locale's form.
-void AdaptDecimalSeparator(std::string& value, char decimalSeparator) {
-    if (decimalSeparator == ',') {
-        ReplaceAll(value, '.', ',');
-    } else if (decimalSeparator == '.') {
-        ReplaceAll(value, ',', '.');
-    }
-}
 
 // Applies a "ScaleFactor" setting; true when it holds a number, which then
 // overrides the factor of the unit line. Anything else counts as no setting.
@@ -85,15 +70,10 @@ class ValueFileParser {
 
   private:
     void Unit(std::string_view unit) {
-        if (unit == "mm") {
-            m_model.UnitSuffix = " mm";
+        if (const std::optional<ValueFileUnit> known = UnitOf(unit)) {
+            m_model.UnitSuffix = known->Suffix;
             if (!m_scaleFactorSet) {
-                m_model.ScaleFactor = 1000;
-            }
-        } else if (unit == "in") {
-            m_model.UnitSuffix = "in";
-            if (!m_scaleFactorSet) {
-                m_model.ScaleFactor = 1000 / 25.4;
+                m_model.ScaleFactor = known->ScaleFactor;
             }
         } else {
             const TextTables& texts = m_context.Texts;
@@ -112,16 +92,13 @@ class ValueFileParser {
     void Row(std::string_view line) {
         ++m_model.TypeCount;
         TypeRow& row = m_model.TypeList.emplace_back();
-        for (size_t field = 0; field < row.Fields.size(); ++field) {
-            const size_t end = line.find(';');
-            row.Fields[field] = TrimBlanks(line.substr(0, end));
+        static_assert(TypeRow::FieldCount == RowFieldCount);
+        const std::array<std::string_view, RowFieldCount> fields = RowFields(line);
+        for (size_t field = 0; field < fields.size(); ++field) {
+            row.Fields[field] = fields[field];
             if (field > 0) {
                 AdaptDecimalSeparator(row.Fields[field], m_context.DecimalSeparator);
             }
-            if (end == std::string_view::npos) {
-                break;
-            }
-            line.remove_prefix(end + 1);
         }
     }
 

@@ -77,7 +77,7 @@ class Checker {
     }
 
     void Unit(int number, std::string_view unit) {
-        if (unit == "mm" || unit == "in") {
+        if (UnitOf(unit)) {
             m_unitSeen = true;
         } else {
             Add(number, Kind::UnknownUnit, 0, std::string(unit));
@@ -94,10 +94,11 @@ class Checker {
     void Row(int number, std::string_view row) {
         ++m_table->Rows;
         const int fields = FieldCount(row);
-        if (fields != 6) {
+        if (fields != static_cast<int>(RowFieldCount)) {
             Add(number, Kind::FieldCount, 0, {}, fields);
         }
-        const std::string name(*RowField(row, 0));
+        const std::array<std::string_view, RowFieldCount> rowFields = RowFields(row);
+        const std::string name(rowFields[0]);
         if (const auto earlier = m_table->Names.find(name); earlier != m_table->Names.end()) {
             Add(number, Kind::SameName, 0, name, earlier->second);
         } else {
@@ -106,19 +107,19 @@ class Checker {
         NumericRow numeric{number, {}};
         bool allNumbers = true;
         for (int k = 1; k <= 5; ++k) {
-            const std::optional<std::string_view> text = RowField(row, k);
-            if (!text) {
+            if (k >= fields) {
                 allNumbers = false;
                 continue; // reported with the number of fields
             }
-            const std::optional<double> value = ValueNumber(*text);
+            const std::string_view text = rowFields[static_cast<size_t>(k)];
+            const std::optional<double> value = ValueNumber(text);
             if (!value || !std::isfinite(*value)) {
-                Add(number, Kind::NotANumber, k, std::string(*text));
+                Add(number, Kind::NotANumber, k, std::string(text));
                 allNumbers = false;
                 continue;
             }
             numeric.Values[static_cast<size_t>(k - 1)] = *value;
-            CheckRange(number, k, *value, *text);
+            CheckRange(number, k, *value, text);
         }
         if (allNumbers) {
             m_numericRows.push_back(numeric);
