@@ -108,12 +108,9 @@ class ValueFileParser {
     bool m_tableOpen = false;
 };
 
-} // namespace
-
-void LoadBendValuesFromBytes(std::string bytes, const LoaderContext& context, TableModel& model) {
-    bool scaleFactorSet = false;
-    BeginLoad(context, model, scaleFactorSet);
-    const std::string text = DecodeText(std::move(bytes), context.DecodeAnsi);
+// Fills the model, whose setting is applied and lists are emptied, from the decoded text.
+void LoadText(std::string_view text, const LoaderContext& context, TableModel& model,
+              bool scaleFactorSet) {
     ValueFileParser parser(context, model, scaleFactorSet);
     TextLines lines(text);
     std::string_view line;
@@ -122,18 +119,42 @@ void LoadBendValuesFromBytes(std::string bytes, const LoaderContext& context, Ta
     }
 }
 
+} // namespace
+
+std::optional<std::string> ReadValueFileText(const std::string& path,
+                                             const AnsiDecoder& decodeAnsi) {
+    try {
+        std::optional<std::string> bytes = ReadFileBytes(path, MaxValueFileBytes);
+        if (!bytes) {
+            return std::nullopt;
+        }
+        return DecodeText(std::move(*bytes), decodeAnsi);
+    } catch (const std::bad_alloc&) {
+        // Like a file that cannot be read: the program goes on without one.
+        return std::nullopt;
+    }
+}
+
+void LoadBendValuesFromBytes(std::string bytes, const LoaderContext& context, TableModel& model) {
+    bool scaleFactorSet = false;
+    BeginLoad(context, model, scaleFactorSet);
+    const std::string text = DecodeText(std::move(bytes), context.DecodeAnsi);
+    LoadText(text, context, model, scaleFactorSet);
+}
+
 bool LoadBendValues(const std::string& path, const LoaderContext& context, TableModel& model) {
     // A load that runs out of memory half way leaves the unit as it was before.
     const std::string unitSuffix = model.UnitSuffix;
     const double scaleFactor = model.ScaleFactor;
     try {
-        std::optional<std::string> bytes = ReadFileBytes(path, MaxValueFileBytes);
-        if (bytes) {
-            LoadBendValuesFromBytes(std::move(*bytes), context, model);
+        const std::optional<std::string> text = ReadValueFileText(path, context.DecodeAnsi);
+        if (text) {
+            bool scaleFactorSet = false;
+            BeginLoad(context, model, scaleFactorSet);
+            LoadText(*text, context, model, scaleFactorSet);
             return true;
         }
     } catch (const std::bad_alloc&) {
-        // Like a file that cannot be read: the program goes on without one.
         model.UnitSuffix = unitSuffix;
         model.ScaleFactor = scaleFactor;
     }
