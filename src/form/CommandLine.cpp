@@ -31,8 +31,7 @@ CheckCommandResult RunCheckCommand(const CheckRequest& request, const SettingsSt
                                    const ProgramLocation& location, const AnsiDecoder& decodeAnsi) {
     const SettingsNames names = ProgramSettingsNames();
     TextTables texts;
-    texts.LanguageIndex = ReadLanguage(settings, names.SettingsAppName, names.SettingsSection);
-    LoadTexts(texts);
+    LoadTextsInStoredLanguage(texts, settings, names);
     const std::string path =
         request.File.empty() ? StartValueFilePath(settings, names, location) : request.File;
     const CheckedValueFile checked = CheckValueFileAt(path, decodeAnsi, texts);
