@@ -4,19 +4,14 @@
 #include "tables/CheckedValueFile.h"
 #include "tables/LanguageSetting.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace psm {
 namespace {
 
 bool IsCheckSwitch(std::string_view argument) {
-    if (argument.size() != 6 || (argument[0] != '/' && argument[0] != '-')) {
+    if (argument.empty() || (argument[0] != '/' && argument[0] != '-')) {
         return false;
     }
-    return std::ranges::equal(argument.substr(1), std::string_view("check"), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-    });
+    return SameLetters(argument.substr(1), "check");
 }
 
 } // namespace
@@ -36,8 +31,7 @@ CheckCommandResult RunCheckCommand(const CheckRequest& request, const SettingsSt
                                    const ProgramLocation& location, const AnsiDecoder& decodeAnsi) {
     const SettingsNames names = ProgramSettingsNames();
     TextTables texts;
-    texts.LanguageIndex = ReadLanguage(settings, names.SettingsAppName, names.SettingsSection);
-    LoadTexts(texts);
+    LoadTextsInStoredLanguage(texts, settings, names);
     const std::string path =
         request.File.empty() ? StartValueFilePath(settings, names, location) : request.File;
     const CheckedValueFile checked = CheckValueFileAt(path, decodeAnsi, texts);

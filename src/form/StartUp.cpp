@@ -53,6 +53,12 @@ std::string StartValueFilePath(const SettingsStore& settings, const SettingsName
     return folder + "\\psm_mm.txt";
 }
 
+void LoadTextsInStoredLanguage(TextTables& texts, const SettingsStore& settings,
+                               const SettingsNames& names) {
+    texts.LanguageIndex = ReadLanguage(settings, names.SettingsAppName, names.SettingsSection);
+    LoadTexts(texts);
+}
+
 void RestoreWindowPosition(AppState& state, const Services& services) {
     const SettingsNames& names = state.Settings;
     const int32_t top = LeadingNumberToInt32(
@@ -83,9 +89,7 @@ void Form_Load(AppState& state, const Services& services) {
     const CommandScope startUp(state);
     state.Settings = ProgramSettingsNames();
     state.ValueFilePath = StartValueFilePath(services.Settings, state.Settings, services.Location);
-    state.Texts.LanguageIndex = ReadLanguage(services.Settings, state.Settings.SettingsAppName,
-                                             state.Settings.SettingsSection);
-    LoadTexts(state.Texts);
+    LoadTextsInStoredLanguage(state.Texts, services.Settings, state.Settings);
     state.DecimalSeparator =
         services.UserDecimalSeparator ? services.UserDecimalSeparator() : state.DecimalSeparator;
     services.View.KeepOnTop();

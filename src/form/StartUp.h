@@ -15,6 +15,10 @@ SettingsNames ProgramSettingsNames();
 std::string StartValueFilePath(const SettingsStore& settings, const SettingsNames& names,
                                const ProgramLocation& location);
 
+// All texts, to be shown in the language the user chose.
+void LoadTextsInStoredLanguage(TextTables& texts, const SettingsStore& settings,
+                               const SettingsNames& names);
+
 // The start-up sequence, in its fixed order. A value file that cannot be read
 // is reported and ends the start-up before the CAD program is contacted.
 void Form_Load(AppState& state, const Services& services);

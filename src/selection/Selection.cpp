@@ -41,10 +41,8 @@ void FillTypeCombo(AppState& state, const Services& services) {
     }
     const TableModel& tables = state.Tables;
     const int k = selection.Combo1.Selection + 1;
-    const int first = tables.Table(k).FirstRow;
-    const int last = k == static_cast<int>(selection.Combo1.Items.size())
-                         ? tables.TypeCount
-                         : tables.Table(k + 1).FirstRow - 1;
+    const int first = tables.TableFirstRow(k);
+    const int last = tables.TableLastRow(k);
     const int middle = MiddlePosition(first, last);
 
     ClearList(state, services, ListId::Combo2);

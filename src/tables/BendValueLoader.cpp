@@ -5,29 +5,14 @@
 #include "platform/TextLines.h"
 #include "tables/ValueFileSyntax.h"
 
+#include <array>
 #include <new>
+#include <optional>
 #include <string_view>
 #include <utility>
 
 namespace psm {
 namespace {
-
-void ReplaceAll(std::string& text, char from, char to) {
-    for (char& c : text) {
-        if (c == from) {
-            c = to;
-        }
-    }
-}
-
-// Values are written with a point or a comma; they are kept in the locale's form.
-void AdaptDecimalSeparator(std::string& value, char decimalSeparator) {
-    if (decimalSeparator == ',') {
-        ReplaceAll(value, '.', ',');
-    } else if (decimalSeparator == '.') {
-        ReplaceAll(value, ',', '.');
-    }
-}
 
 // Applies a "ScaleFactor" setting; true when it holds a number, which then
 // overrides the factor of the unit line. Anything else counts as no setting.
@@ -85,15 +70,10 @@ class ValueFileParser {
 
   private:
     void Unit(std::string_view unit) {
-        if (unit == "mm") {
-            m_model.UnitSuffix = " mm";
+        if (const std::optional<ValueFileUnit> known = UnitOf(unit)) {
+            m_model.UnitSuffix = known->Suffix;
             if (!m_scaleFactorSet) {
-                m_model.ScaleFactor = 1000;
-            }
-        } else if (unit == "in") {
-            m_model.UnitSuffix = "in";
-            if (!m_scaleFactorSet) {
-                m_model.ScaleFactor = 1000 / 25.4;
+                m_model.ScaleFactor = known->ScaleFactor;
             }
         } else {
             const TextTables& texts = m_context.Texts;
@@ -112,16 +92,13 @@ class ValueFileParser {
     void Row(std::string_view line) {
         ++m_model.TypeCount;
         TypeRow& row = m_model.TypeList.emplace_back();
-        for (size_t field = 0; field < row.Fields.size(); ++field) {
-            const size_t end = line.find(';');
-            row.Fields[field] = TrimBlanks(line.substr(0, end));
+        static_assert(TypeRow::FieldCount == RowFieldCount);
+        const std::array<std::string_view, RowFieldCount> fields = RowFields(line);
+        for (size_t field = 0; field < fields.size(); ++field) {
+            row.Fields[field] = fields[field];
             if (field > 0) {
                 AdaptDecimalSeparator(row.Fields[field], m_context.DecimalSeparator);
             }
-            if (end == std::string_view::npos) {
-                break;
-            }
-            line.remove_prefix(end + 1);
         }
     }
 
@@ -131,12 +108,9 @@ class ValueFileParser {
     bool m_tableOpen = false;
 };
 
-} // namespace
-
-void LoadBendValuesFromBytes(std::string bytes, const LoaderContext& context, TableModel& model) {
-    bool scaleFactorSet = false;
-    BeginLoad(context, model, scaleFactorSet);
-    const std::string text = DecodeText(std::move(bytes), context.DecodeAnsi);
+// Fills the model, whose setting is applied and lists are emptied, from the decoded text.
+void LoadText(std::string_view text, const LoaderContext& context, TableModel& model,
+              bool scaleFactorSet) {
     ValueFileParser parser(context, model, scaleFactorSet);
     TextLines lines(text);
     std::string_view line;
@@ -145,18 +119,42 @@ void LoadBendValuesFromBytes(std::string bytes, const LoaderContext& context, Ta
     }
 }
 
+} // namespace
+
+std::optional<std::string> ReadValueFileText(const std::string& path,
+                                             const AnsiDecoder& decodeAnsi) {
+    try {
+        std::optional<std::string> bytes = ReadFileBytes(path, MaxValueFileBytes);
+        if (!bytes) {
+            return std::nullopt;
+        }
+        return DecodeText(std::move(*bytes), decodeAnsi);
+    } catch (const std::bad_alloc&) {
+        // Like a file that cannot be read: the program goes on without one.
+        return std::nullopt;
+    }
+}
+
+void LoadBendValuesFromBytes(std::string bytes, const LoaderContext& context, TableModel& model) {
+    bool scaleFactorSet = false;
+    BeginLoad(context, model, scaleFactorSet);
+    const std::string text = DecodeText(std::move(bytes), context.DecodeAnsi);
+    LoadText(text, context, model, scaleFactorSet);
+}
+
 bool LoadBendValues(const std::string& path, const LoaderContext& context, TableModel& model) {
     // A load that runs out of memory half way leaves the unit as it was before.
     const std::string unitSuffix = model.UnitSuffix;
     const double scaleFactor = model.ScaleFactor;
     try {
-        std::optional<std::string> bytes = ReadFileBytes(path, MaxValueFileBytes);
-        if (bytes) {
-            LoadBendValuesFromBytes(std::move(*bytes), context, model);
+        const std::optional<std::string> text = ReadValueFileText(path, context.DecodeAnsi);
+        if (text) {
+            bool scaleFactorSet = false;
+            BeginLoad(context, model, scaleFactorSet);
+            LoadText(*text, context, model, scaleFactorSet);
             return true;
         }
     } catch (const std::bad_alloc&) {
-        // Like a file that cannot be read: the program goes on without one.
         model.UnitSuffix = unitSuffix;
         model.ScaleFactor = scaleFactor;
     }

@@ -7,6 +7,7 @@
 #include "texts/Texts.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace psm {
@@ -25,6 +26,12 @@ struct LoaderContext {
 // Real value files hold a few kilobytes; a file above this was chosen by
 // mistake and is treated like an unreadable one.
 inline constexpr std::uint64_t MaxValueFileBytes = 64ull * 1024 * 1024;
+
+// The text of the value file at the path, decoded, as the loader and the check
+// read it. Nothing when no readable file is there, it is larger than
+// MaxValueFileBytes or it does not fit into memory.
+std::optional<std::string> ReadValueFileText(const std::string& path,
+                                             const AnsiDecoder& decodeAnsi);
 
 // Reads the value file into the model. False when no readable file is at the
 // path, it is larger than MaxValueFileBytes or it does not fit into memory;

@@ -19,8 +19,8 @@ struct CheckedValueFile {
     std::string Report; // lines end with CR LF
 };
 
-// A file the loader would refuse (missing, unreadable, too large) is
-// Unreadable; its report says so.
+// A file the loader would refuse (missing, unreadable, above the size limit,
+// too large for the memory) is Unreadable; its report says so.
 CheckedValueFile CheckValueFileAt(const std::string& path, const AnsiDecoder& decodeAnsi,
                                   const TextTables& texts, size_t maxLines = SIZE_MAX);
 

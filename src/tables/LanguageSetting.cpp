@@ -10,14 +10,14 @@ namespace {
 
 constexpr const char* Key = "Language";
 
+} // namespace
+
 bool SameLetters(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) ==
                std::tolower(static_cast<unsigned char>(y));
     });
 }
-
-} // namespace
 
 int16_t LanguageOf(std::string_view stored) {
     return SameLetters(stored, "en") || stored == "2" ? TextTables::English : TextTables::German;

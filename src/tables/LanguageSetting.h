@@ -11,6 +11,9 @@
 
 namespace psm {
 
+// The same text when case is not counted (ASCII letters only).
+bool SameLetters(std::string_view a, std::string_view b);
+
 // German unless the text names English ("en", or "2", the language's index);
 // case does not matter.
 int16_t LanguageOf(std::string_view stored);

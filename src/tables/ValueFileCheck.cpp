@@ -2,11 +2,11 @@
 
 #include "platform/TextLines.h"
 #include "tables/SameValue.h"
+#include "tables/SheetValue.h"
 #include "tables/ValueFileSyntax.h"
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <map>
 #include <optional>
 
@@ -15,7 +15,15 @@ namespace {
 
 using Kind = CheckFinding::Kind;
 
-constexpr int NeutralFactor = 3;
+// CheckFinding::Value numbers the values from 1.
+int FindingValue(SheetValue value) {
+    return static_cast<int>(IndexOf(value)) + 1;
+}
+
+SheetValue SheetValueOf(int findingValue) {
+    const int count = static_cast<int>(SheetValues.size());
+    return SheetValues[static_cast<size_t>(std::clamp(findingValue, 1, count) - 1)];
+}
 
 struct OpenTable {
     int Line = 0;
@@ -77,7 +85,7 @@ class Checker {
     }
 
     void Unit(int number, std::string_view unit) {
-        if (unit == "mm" || unit == "in") {
+        if (UnitOf(unit)) {
             m_unitSeen = true;
         } else {
             Add(number, Kind::UnknownUnit, 0, std::string(unit));
@@ -94,10 +102,11 @@ class Checker {
     void Row(int number, std::string_view row) {
         ++m_table->Rows;
         const int fields = FieldCount(row);
-        if (fields != 6) {
+        if (fields != static_cast<int>(RowFieldCount)) {
             Add(number, Kind::FieldCount, 0, {}, fields);
         }
-        const std::string name(*RowField(row, 0));
+        const std::array<std::string_view, RowFieldCount> rowFields = RowFields(row);
+        const std::string name(rowFields[0]);
         if (const auto earlier = m_table->Names.find(name); earlier != m_table->Names.end()) {
             Add(number, Kind::SameName, 0, name, earlier->second);
         } else {
@@ -105,35 +114,46 @@ class Checker {
         }
         NumericRow numeric{number, {}};
         bool allNumbers = true;
-        for (int k = 1; k <= 5; ++k) {
-            const std::optional<std::string_view> text = RowField(row, k);
-            if (!text) {
+        for (const SheetValue which : SheetValues) {
+            const size_t field = IndexOf(which) + 1;
+            if (field >= static_cast<size_t>(fields)) {
                 allNumbers = false;
                 continue; // reported with the number of fields
             }
-            const std::optional<double> value = ValueNumber(*text);
-            if (!value || !std::isfinite(*value)) {
-                Add(number, Kind::NotANumber, k, std::string(*text));
+            const std::string_view text = rowFields[field];
+            const std::optional<double> value = ValueNumber(text);
+            if (!value) {
+                Add(number, Kind::NotANumber, FindingValue(which), std::string(text));
                 allNumbers = false;
                 continue;
             }
-            numeric.Values[static_cast<size_t>(k - 1)] = *value;
-            CheckRange(number, k, *value, *text);
+            numeric.Values[IndexOf(which)] = *value;
+            CheckRange(number, which, *value, text);
         }
         if (allNumbers) {
             m_numericRows.push_back(numeric);
         }
     }
 
-    void CheckRange(int number, int k, double value, std::string_view text) {
-        if (k == NeutralFactor) {
+    void CheckRange(int number, SheetValue which, double value, std::string_view text) {
+        switch (which) {
+        case SheetValue::NeutralFactor:
             if (value < 0 || value > 1) {
-                Add(number, Kind::NeutralFactorRange, k, std::string(text));
+                Add(number, Kind::NeutralFactorRange, FindingValue(which), std::string(text));
             }
-        } else if (k <= 2 && value <= 0) {
-            Add(number, Kind::NotPositive, k, std::string(text));
-        } else if (k >= 4 && value < 0) {
-            Add(number, Kind::Negative, k, std::string(text));
+            return;
+        case SheetValue::Thickness:
+        case SheetValue::BendRadius:
+            if (value <= 0) {
+                Add(number, Kind::NotPositive, FindingValue(which), std::string(text));
+            }
+            return;
+        case SheetValue::ReliefLength:
+        case SheetValue::ReliefWidth:
+            if (value < 0) {
+                Add(number, Kind::Negative, FindingValue(which), std::string(text));
+            }
+            return;
         }
     }
 
@@ -141,7 +161,7 @@ class Checker {
     // the earlier row always matches first. Sorted by thickness, equal rows
     // lie within the tolerance of each other.
     void FindSameValues() {
-        std::vector<NumericRow> rows = m_numericRows;
+        std::vector<NumericRow>& rows = m_numericRows;
         std::stable_sort(rows.begin(), rows.end(), [](const NumericRow& a, const NumericRow& b) {
             return a.Values[0] < b.Values[0];
         });
@@ -172,11 +192,11 @@ class Checker {
     std::vector<CheckFinding> m_findings;
 };
 
-CheckText ValueName(int k) {
-    static constexpr std::array<CheckText, 5> names{
+CheckText ValueName(SheetValue value) {
+    static constexpr std::array<CheckText, SheetValues.size()> names{
         CheckText::Thickness, CheckText::BendRadius, CheckText::NeutralFactor,
         CheckText::ReliefLength, CheckText::ReliefWidth};
-    return names[static_cast<size_t>(std::clamp(k, 1, 5) - 1)];
+    return names[IndexOf(value)];
 }
 
 } // namespace
@@ -195,7 +215,9 @@ std::string DescribeFinding(const CheckFinding& finding, const TextTables& texts
     const auto text = [&](CheckText id, std::initializer_list<std::string_view> args = {}) {
         return FormatText(texts.Check(id), args);
     };
-    const std::string value = texts.Check(ValueName(finding.Value));
+    const auto valueName = [&]() -> const std::string& {
+        return texts.Check(ValueName(SheetValueOf(finding.Value)));
+    };
     const std::string number = std::to_string(finding.Number);
     std::string line =
         finding.Line > 0 ? text(CheckText::Line, {std::to_string(finding.Line)}) : "";
@@ -207,13 +229,13 @@ std::string DescribeFinding(const CheckFinding& finding, const TextTables& texts
     case Kind::FieldCount:
         return line + text(CheckText::FieldCount, {number});
     case Kind::NotANumber:
-        return line + text(CheckText::NotANumber, {value, finding.Text});
+        return line + text(CheckText::NotANumber, {valueName(), finding.Text});
     case Kind::NeutralFactorRange:
         return line + text(CheckText::NeutralFactorRange, {finding.Text});
     case Kind::NotPositive:
-        return line + text(CheckText::NotPositive, {value, finding.Text});
+        return line + text(CheckText::NotPositive, {valueName(), finding.Text});
     case Kind::Negative:
-        return line + text(CheckText::Negative, {value, finding.Text});
+        return line + text(CheckText::Negative, {valueName(), finding.Text});
     case Kind::SameValues:
         return line + text(CheckText::SameValues, {number});
     case Kind::SameName:

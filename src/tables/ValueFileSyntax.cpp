@@ -34,17 +34,27 @@ ValueFileLine ClassifyLine(std::string_view line, bool tableOpen) {
     return {tableOpen ? LineKind::Row : LineKind::Ignored, line};
 }
 
-std::optional<std::string_view> RowField(std::string_view row, int index) {
-    for (int field = 0;; ++field) {
+std::optional<ValueFileUnit> UnitOf(std::string_view unit) {
+    if (unit == "mm") {
+        return ValueFileUnit{" mm", 1000};
+    }
+    if (unit == "in") {
+        return ValueFileUnit{"in", 1000 / 25.4};
+    }
+    return std::nullopt;
+}
+
+std::array<std::string_view, RowFieldCount> RowFields(std::string_view row) {
+    std::array<std::string_view, RowFieldCount> fields;
+    for (std::string_view& field : fields) {
         const size_t end = row.find(';');
-        if (field == index) {
-            return TrimBlanks(row.substr(0, end));
-        }
+        field = TrimBlanks(row.substr(0, end));
         if (end == std::string_view::npos) {
-            return std::nullopt;
+            break;
         }
         row.remove_prefix(end + 1);
     }
+    return fields;
 }
 
 int FieldCount(std::string_view row) {
@@ -55,13 +65,25 @@ int FieldCount(std::string_view row) {
     return count;
 }
 
-std::optional<double> ValueNumber(std::string_view text) {
-    std::string pointed(text);
-    for (char& c : pointed) {
-        if (c == ',') {
-            c = '.';
+void ReplaceAll(std::string& text, char from, char to) {
+    for (char& c : text) {
+        if (c == from) {
+            c = to;
         }
     }
+}
+
+void AdaptDecimalSeparator(std::string& value, char decimalSeparator) {
+    if (decimalSeparator == ',') {
+        ReplaceAll(value, '.', ',');
+    } else if (decimalSeparator == '.') {
+        ReplaceAll(value, ',', '.');
+    }
+}
+
+std::optional<double> ValueNumber(std::string_view text) {
+    std::string pointed(text);
+    AdaptDecimalSeparator(pointed, '.');
     return TextToNumber(pointed, '.');
 }
 

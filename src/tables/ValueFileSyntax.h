@@ -1,8 +1,13 @@
 #pragma once
 
 // The line rules of the value file, shared by the loader and the check: how a
-// line is classified, trimmed and split into the fields of a type row.
+// line is classified, trimmed and split into the fields of a type row, which
+// units it knows and how it reads a value.
 
+#include "tables/SheetValue.h"
+
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,10 +35,29 @@ ValueFileLine ClassifyLine(std::string_view line, bool tableOpen);
 // Blanks are spaces only; tabs stay part of the text.
 std::string_view TrimBlanks(std::string_view text);
 
-// Field `index` (0-based) of a row split at every ";", trimmed; nothing when
-// the row has fewer fields. FieldCount counts them all, also beyond the sixth.
-std::optional<std::string_view> RowField(std::string_view row, int index);
+// A known unit: the suffix shown after lengths and the file's length units per metre.
+struct ValueFileUnit {
+    std::string_view Suffix;
+    double ScaleFactor = 0;
+};
+
+// "mm" or "in"; nothing for any other unit text.
+std::optional<ValueFileUnit> UnitOf(std::string_view unit);
+
+// A type row's fields: the name, then the five values.
+inline constexpr std::size_t RowFieldCount = 1 + SheetValues.size();
+
+// The first RowFieldCount fields of a row split at every ";", trimmed; a
+// field the row lacks is empty, fields beyond them are left out. FieldCount
+// counts them all, also beyond the sixth.
+std::array<std::string_view, RowFieldCount> RowFields(std::string_view row);
 int FieldCount(std::string_view row);
+
+void ReplaceAll(std::string& text, char from, char to);
+
+// Values are written with a point or a comma; they are kept in the locale's
+// form. A separator other than these leaves the value as it is.
+void AdaptDecimalSeparator(std::string& value, char decimalSeparator);
 
 // A value text read the way the loader and the write read it: a point or a
 // comma as decimal separator. Nothing for an empty text or one that is no number.

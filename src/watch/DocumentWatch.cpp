@@ -110,10 +110,8 @@ void FindCurrentType(AppState& state) {
         return;
     }
     watch.CurrentTableIndex = TableOfRow(tables, watch.CurrentTypeRow);
-    watch.TableFirstRow = tables.Table(watch.CurrentTableIndex).FirstRow;
-    watch.TableLastRow = watch.CurrentTableIndex == static_cast<int>(tables.TableList.size())
-                             ? tables.TypeCount
-                             : tables.Table(watch.CurrentTableIndex + 1).FirstRow - 1;
+    watch.TableFirstRow = tables.TableFirstRow(watch.CurrentTableIndex);
+    watch.TableLastRow = tables.TableLastRow(watch.CurrentTableIndex);
     watch.CurrentTypeOffset = watch.CurrentTypeRow - watch.TableFirstRow;
 }
 
