@@ -38,11 +38,6 @@ ObjectRef OpenDocuments(const ObjectRef& app, bool& busy) {
     return seen ? seen.Value() : nullptr;
 }
 
-// A failure that says the object's program is gone, not just busy.
-bool Gone(const Failure& failure) {
-    return IsOutOfReach(failure) && !IsBusy(failure);
-}
-
 // The number of open documents, through the kept collection; false when it
 // no longer reaches the program, which must then be looked for again.
 bool CountThroughKept(CadConnection& connection, std::optional<int16_t>& count) {
@@ -50,7 +45,7 @@ bool CountThroughKept(CadConnection& connection, std::optional<int16_t>& count) 
         return false;
     }
     auto kept = Noting(connection.Documents->Get(Id(ids::DocumentCountId), {}), connection.Busy);
-    if (!kept && Gone(kept.Error())) {
+    if (!kept && IsGone(kept.Error())) {
         // CadApp stays as it was should the attach fail.
         connection.Documents = nullptr;
         return false;
