@@ -38,19 +38,29 @@ ObjectRef OpenDocuments(const ObjectRef& app, bool& busy) {
     return seen ? seen.Value() : nullptr;
 }
 
+// The number of open documents, through connection.Documents (not null);
+// nothing when it does not convert.
+Result<std::optional<int16_t>> DocumentCount(CadConnection& connection) {
+    auto read = Noting(connection.Documents->Get(Id(ids::DocumentCountId), {}), connection.Busy);
+    if (!read) {
+        return read.Error();
+    }
+    return read.Value().AsInt16();
+}
+
 // The number of open documents, through the kept collection; false when it
 // no longer reaches the program, which must then be looked for again.
 bool CountThroughKept(CadConnection& connection, std::optional<int16_t>& count) {
     if (!connection.CadApp || !connection.Documents) {
         return false;
     }
-    auto kept = Noting(connection.Documents->Get(Id(ids::DocumentCountId), {}), connection.Busy);
+    const auto kept = DocumentCount(connection);
     if (!kept && IsGone(kept.Error())) {
         // CadApp stays as it was should the attach fail.
         connection.Documents = nullptr;
         return false;
     }
-    count = kept ? kept.Value().AsInt16() : std::nullopt;
+    count = kept ? kept.Value() : std::nullopt;
     return true;
 }
 
@@ -98,9 +108,8 @@ int32_t ConnectCad(CadConnection& connection, Automation& automation) {
         connection.CadApp = app;
         connection.Documents = OpenDocuments(connection.CadApp, connection.Busy);
         if (connection.Documents) {
-            auto read =
-                Noting(connection.Documents->Get(Id(ids::DocumentCountId), {}), connection.Busy);
-            count = read ? read.Value().AsInt16() : std::nullopt;
+            const auto read = DocumentCount(connection);
+            count = read ? read.Value() : std::nullopt;
         }
     }
     if (count) {
