@@ -152,8 +152,11 @@ WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
         const auto variable =
             ObjectThrough(table.Value(), Id(ids::ItemId), ids::VariableIid, {Value::Text(name)});
         if (!variable) {
-            stopped = IsOutOfReach(variable.Error());
-            continue; // else a variable that is not there: the value is skipped
+            if (IsOutOfReach(variable.Error())) {
+                stopped = true;
+                break;
+            }
+            continue; // a variable that is not there: the value is skipped
         }
         variables.CurrentVariable = variable.Value();
         const auto present = variables.CurrentVariable->Get(Id(ids::VariableValueId), {});
