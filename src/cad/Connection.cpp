@@ -29,12 +29,7 @@ ObjectRef Attach(Automation& automation, bool& busy) {
 
 // The open documents' collection, seen through its interface.
 ObjectRef OpenDocuments(const ObjectRef& app, bool& busy) {
-    auto documents = Noting(app->Get(Id(ids::OpenDocumentsId), {}), busy);
-    ObjectRef collection = documents ? documents.Value().AsObject() : nullptr;
-    if (!collection) {
-        return nullptr;
-    }
-    auto seen = Noting(collection->As(ids::DocumentsIid), busy);
+    auto seen = Noting(TryGetObject(app, Id(ids::OpenDocumentsId), {}, ids::DocumentsIid), busy);
     return seen ? seen.Value() : nullptr;
 }
 

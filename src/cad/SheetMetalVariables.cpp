@@ -7,14 +7,13 @@
 
 #include <cmath>
 #include <optional>
-#include <span>
 #include <vector>
 
 namespace psm::cad {
 namespace {
 
-ObjectRef VariableTableOf(const ObjectRef& document) {
-    return GetObject(document, Named("Variables"), {}, ids::VariableTableIid);
+Result<ObjectRef> VariableTableOf(const ObjectRef& document) {
+    return TryGetObject(document, Named("Variables"), {}, ids::VariableTableIid);
 }
 
 // The value variable of that name, or null; an empty name is not looked up,
@@ -24,23 +23,6 @@ ObjectRef ValueVariable(const ObjectRef& table, const std::string& name) {
         return nullptr;
     }
     return GetObject(table, Id(ids::ItemId), {Value::Text(name)}, ids::VariableIid);
-}
-
-// The object a get yields, seen through `interfaceId`, or why there is none.
-Result<ObjectRef> ObjectThrough(const ObjectRef& on, const Member& member,
-                                std::string_view interfaceId, Args args = {}) {
-    if (!on) {
-        return Failure{FailureCode::Unexpected, "No object."};
-    }
-    const auto got = on->Get(member, std::span(args.begin(), args.size()));
-    if (!got) {
-        return got.Error();
-    }
-    const ObjectRef object = got.Value().AsObject();
-    if (!object) {
-        return Failure{FailureCode::Unexpected, "No object came back."};
-    }
-    return object->As(interfaceId);
 }
 
 std::optional<double> Finite(double value) {
@@ -99,7 +81,8 @@ void ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& do
     variables.CurrentValues = {};
     // Names, table and variable come from this read alone.
     variables.ValueVariableNames = {};
-    variables.VariableTable = VariableTableOf(document);
+    const auto table = VariableTableOf(document);
+    variables.VariableTable = table ? table.Value() : nullptr;
 
     for (std::size_t k = 0; k < 5; ++k) {
         variables.ReadMarkers[k] = GetObject(variables.VariableTable, Id(ids::ItemId),
@@ -138,7 +121,7 @@ WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
     // Kept aside until the end: the pending events below may run another
     // write, whose report must not stand for this one's.
     WriteReport report;
-    const auto table = ObjectThrough(document, Named("Variables"), ids::VariableTableIid);
+    const auto table = VariableTableOf(document);
     variables.VariableTable = table ? table.Value() : nullptr;
     // Without the table no value can land.
     bool stopped = !table;
@@ -150,7 +133,7 @@ WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
             continue; // no marker: the document does not carry this value
         }
         const auto variable =
-            ObjectThrough(table.Value(), Id(ids::ItemId), ids::VariableIid, {Value::Text(name)});
+            TryGetObject(table.Value(), Id(ids::ItemId), {Value::Text(name)}, ids::VariableIid);
         if (!variable) {
             if (IsOutOfReach(variable.Error())) {
                 stopped = true;
