@@ -184,7 +184,7 @@ int32_t GetInPlaceDocument(CadConnection& connection, const ObjectRef& assembly)
     connection.WorkDocName =
         GetAs<std::string>(connection.WorkDocument, Named("Name")).value_or("");
     const int32_t result = GetAs<int32_t>(connection.WorkDocument, Named("Type")).value_or(0);
-    connection.WorkDocType = result;
+    connection.WorkDocType = GetAs<int32_t>(connection.WorkDocument, Named("Type")).value_or(0);
     return result;
 }
 
