@@ -69,7 +69,6 @@ int32_t ClassifyActiveDocument(CadConnection& connection, ObjectRef active) {
     } else {
         connection.ActiveDoc = std::move(active);
         connection.ActiveAssembly = nullptr;
-        connection.WorkDocumentOfActiveDoc = false;
         if (const auto type = GetAs<int32_t>(connection.ActiveDoc, Named("Type"))) {
             result = *type;
         }
@@ -189,7 +188,7 @@ int32_t GetInPlaceDocument(CadConnection& connection, const ObjectRef& assembly)
 }
 
 int32_t FindInPlaceDocument(CadConnection& connection) {
-    if (connection.SameActiveDoc && connection.WorkDocumentOfActiveDoc && connection.WorkDocument) {
+    if (connection.SameActiveDoc && connection.ActiveAssembly && connection.WorkDocument) {
         // The same assembly: the part behind it stays, but a Save As may
         // have renamed it. A part that no longer answers is looked for anew.
         if (auto name = GetAs<std::string>(connection.WorkDocument, Named("Name"))) {
@@ -201,9 +200,7 @@ int32_t FindInPlaceDocument(CadConnection& connection) {
         auto seen = connection.ActiveDoc->As(ids::AssemblyDocumentIid);
         connection.ActiveAssembly = seen ? seen.Value() : nullptr;
     }
-    const int32_t result = GetInPlaceDocument(connection, connection.ActiveAssembly);
-    connection.WorkDocumentOfActiveDoc = connection.WorkDocument != nullptr;
-    return result;
+    return GetInPlaceDocument(connection, connection.ActiveAssembly);
 }
 
 } // namespace psm::cad
