@@ -4,6 +4,7 @@
 #include "cad/GuardedCalls.h"
 #include "platform/EventPump.h"
 #include "platform/NumberText.h"
+#include "tables/CadUnits.h"
 
 #include <cmath>
 #include <optional>
@@ -39,21 +40,12 @@ std::optional<double> TargetValue(const SheetMetalVariables& variables, std::siz
         return number ? Finite(*number) : std::nullopt;
     }
     const auto number = TextToNumber(variables.CurrentValues[k], decimalSeparator);
-    if (!number) {
-        return std::nullopt;
-    }
-    double quotient = *number;
-    if (IsLength(SheetValues[k])) {
-        if (scaleFactor == 0.0) {
-            return std::nullopt;
-        }
-        quotient /= scaleFactor;
-    }
-    if (!std::isfinite(quotient)) {
+    const auto cadValue = number ? CadValue(SheetValues[k], *number, scaleFactor) : std::nullopt;
+    if (!cadValue) {
         return std::nullopt;
     }
     // Through its number text: the target is the quotient to 15 digits.
-    return TextToNumber(NumberToText(quotient, decimalSeparator), decimalSeparator);
+    return TextToNumber(NumberToText(*cadValue, decimalSeparator), decimalSeparator);
 }
 
 void Redraw(const CadConnection& connection) {
@@ -73,7 +65,7 @@ void Redraw(const CadConnection& connection) {
 
 std::string TableValueText(SheetValue value, double cadValue, double scaleFactor,
                            char decimalSeparator) {
-    return NumberToText(IsLength(value) ? cadValue * scaleFactor : cadValue, decimalSeparator);
+    return NumberToText(TableValue(value, cadValue, scaleFactor), decimalSeparator);
 }
 
 void ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& document,
