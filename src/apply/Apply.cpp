@@ -8,8 +8,7 @@
 #include "core/Boxes.h"
 #include "platform/NumberText.h"
 #include "selection/Selection.h"
-
-#include <cmath>
+#include "tables/CadUnits.h"
 
 namespace psm {
 namespace {
@@ -155,15 +154,13 @@ int ConvertSelectedValueCount(AppState& state, const Services& services) {
                 }
             }
         }
-        std::optional<double> number = TextToNumber(text, state.DecimalSeparator);
-        if (number && IsLength(value)) {
-            const double scaleFactor = state.Tables.ScaleFactor;
-            number = scaleFactor != 0.0 ? std::optional(*number / scaleFactor) : std::nullopt;
-        }
-        if (!number || !std::isfinite(*number)) {
+        const auto number = TextToNumber(text, state.DecimalSeparator);
+        const auto cadValue =
+            number ? CadValue(value, *number, state.Tables.ScaleFactor) : std::nullopt;
+        if (!cadValue) {
             return converted;
         }
-        state.Apply.NewValues[IndexOf(value)] = NumberToText(*number, state.DecimalSeparator);
+        state.Apply.NewValues[IndexOf(value)] = NumberToText(*cadValue, state.DecimalSeparator);
         ++converted;
     }
     return converted;

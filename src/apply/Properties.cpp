@@ -3,6 +3,7 @@
 #include "apply/Apply.h"
 #include "platform/NumberText.h"
 #include "selection/Selection.h"
+#include "tables/CadUnits.h"
 #include "tables/TypeMatch.h"
 
 #include <array>
@@ -42,7 +43,7 @@ std::string ChosenValue(const AppState& state, SheetValue value, int converted) 
     if (!number) {
         return {};
     }
-    const double shown = IsLength(value) ? *number * state.Tables.ScaleFactor : *number;
+    const double shown = TableValue(value, *number, state.Tables.ScaleFactor);
     return FormatFixed3(shown, state.DecimalSeparator);
 }
 

@@ -40,7 +40,7 @@ bool IsBusy(const Failure& failure) {
     return failure.Code == FailureCode::CallRejected || failure.Code == FailureCode::RetryLater;
 }
 
-bool IsOutOfReach(const Failure& failure) {
+bool IsGone(const Failure& failure) {
     switch (failure.Code) {
     case FailureCode::Disconnected:
     case FailureCode::ServerUnavailable:
@@ -49,8 +49,12 @@ bool IsOutOfReach(const Failure& failure) {
     case FailureCode::NotConnected:
         return true;
     default:
-        return IsBusy(failure);
+        return false;
     }
+}
+
+bool IsOutOfReach(const Failure& failure) {
+    return IsBusy(failure) || IsGone(failure);
 }
 
 std::optional<bool> Value::AsBoolean() const {

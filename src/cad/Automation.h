@@ -48,6 +48,8 @@ inline constexpr int32_t NotConnected = static_cast<int32_t>(0x800401FD);
 
 // The program refused the call because it is busy: asking again later may succeed.
 bool IsBusy(const Failure& failure);
+// The program, or the object, is gone: asking again will not help.
+bool IsGone(const Failure& failure);
 // The call reached no program that could carry it out: busy, or gone.
 bool IsOutOfReach(const Failure& failure);
 

@@ -21,24 +21,29 @@ namespace psm::cad {
 inline constexpr uint32_t RetryBudgetMs = 5000;
 inline constexpr uint32_t RetryIntervalMs = 100;
 
+// A call begun `elapsed` ago may be asked again.
+constexpr bool RetryBudgetLeft(std::chrono::milliseconds elapsed) {
+    return elapsed < std::chrono::milliseconds(RetryBudgetMs);
+}
+
 // Runs `attempt` until it succeeds or fails for another reason than a busy
 // program, or until the budget is spent. The budget counts from the start of
 // the first attempt: one that already waited in the message filter for the
 // whole budget is not repeated, so a call never waits twice as long.
 template <class Attempt>
 std::invoke_result_t<Attempt&> RetryWhileBusy(Clock& clock, Attempt&& attempt) {
-    const std::chrono::milliseconds deadline =
-        clock.Now() + std::chrono::milliseconds(RetryBudgetMs);
+    const std::chrono::milliseconds start = clock.Now();
     for (;;) {
         auto result = attempt();
         if (result.Ok() || !IsBusy(result.Error())) {
             return result;
         }
-        const std::chrono::milliseconds now = clock.Now();
-        if (now >= deadline) {
+        const std::chrono::milliseconds elapsed = clock.Now() - start;
+        if (!RetryBudgetLeft(elapsed)) {
             return result;
         }
-        clock.Sleep(std::min(std::chrono::milliseconds(RetryIntervalMs), deadline - now));
+        clock.Sleep(std::min(std::chrono::milliseconds(RetryIntervalMs),
+                             std::chrono::milliseconds(RetryBudgetMs) - elapsed));
     }
 }
 

@@ -29,18 +29,18 @@ ObjectRef Attach(Automation& automation, bool& busy) {
 
 // The open documents' collection, seen through its interface.
 ObjectRef OpenDocuments(const ObjectRef& app, bool& busy) {
-    auto documents = Noting(app->Get(Id(ids::OpenDocumentsId), {}), busy);
-    ObjectRef collection = documents ? documents.Value().AsObject() : nullptr;
-    if (!collection) {
-        return nullptr;
-    }
-    auto seen = Noting(collection->As(ids::DocumentsIid), busy);
+    auto seen = Noting(TryGetObject(app, Id(ids::OpenDocumentsId), {}, ids::DocumentsIid), busy);
     return seen ? seen.Value() : nullptr;
 }
 
-// A failure that says the object's program is gone, not just busy.
-bool Gone(const Failure& failure) {
-    return IsOutOfReach(failure) && !IsBusy(failure);
+// The number of open documents, through connection.Documents (not null);
+// nothing when it does not convert.
+Result<std::optional<int16_t>> DocumentCount(CadConnection& connection) {
+    auto read = Noting(connection.Documents->Get(Id(ids::DocumentCountId), {}), connection.Busy);
+    if (!read) {
+        return read.Error();
+    }
+    return read.Value().AsInt16();
 }
 
 // The number of open documents, through the kept collection; false when it
@@ -49,13 +49,13 @@ bool CountThroughKept(CadConnection& connection, std::optional<int16_t>& count) 
     if (!connection.CadApp || !connection.Documents) {
         return false;
     }
-    auto kept = Noting(connection.Documents->Get(Id(ids::DocumentCountId), {}), connection.Busy);
-    if (!kept && Gone(kept.Error())) {
+    const auto kept = DocumentCount(connection);
+    if (!kept && IsGone(kept.Error())) {
         // CadApp stays as it was should the attach fail.
         connection.Documents = nullptr;
         return false;
     }
-    count = kept ? kept.Value().AsInt16() : std::nullopt;
+    count = kept ? kept.Value() : std::nullopt;
     return true;
 }
 
@@ -69,7 +69,6 @@ int32_t ClassifyActiveDocument(CadConnection& connection, ObjectRef active) {
     } else {
         connection.ActiveDoc = std::move(active);
         connection.ActiveAssembly = nullptr;
-        connection.WorkDocumentOfActiveDoc = false;
         if (const auto type = GetAs<int32_t>(connection.ActiveDoc, Named("Type"))) {
             result = *type;
         }
@@ -103,9 +102,8 @@ int32_t ConnectCad(CadConnection& connection, Automation& automation) {
         connection.CadApp = app;
         connection.Documents = OpenDocuments(connection.CadApp, connection.Busy);
         if (connection.Documents) {
-            auto read =
-                Noting(connection.Documents->Get(Id(ids::DocumentCountId), {}), connection.Busy);
-            count = read ? read.Value().AsInt16() : std::nullopt;
+            const auto read = DocumentCount(connection);
+            count = read ? read.Value() : std::nullopt;
         }
     }
     if (count) {
@@ -190,7 +188,7 @@ int32_t GetInPlaceDocument(CadConnection& connection, const ObjectRef& assembly)
 }
 
 int32_t FindInPlaceDocument(CadConnection& connection) {
-    if (connection.SameActiveDoc && connection.WorkDocumentOfActiveDoc && connection.WorkDocument) {
+    if (connection.SameActiveDoc && connection.ActiveAssembly && connection.WorkDocument) {
         // The same assembly: the part behind it stays, but a Save As may
         // have renamed it. A part that no longer answers is looked for anew.
         if (auto name = GetAs<std::string>(connection.WorkDocument, Named("Name"))) {
@@ -202,9 +200,7 @@ int32_t FindInPlaceDocument(CadConnection& connection) {
         auto seen = connection.ActiveDoc->As(ids::AssemblyDocumentIid);
         connection.ActiveAssembly = seen ? seen.Value() : nullptr;
     }
-    const int32_t result = GetInPlaceDocument(connection, connection.ActiveAssembly);
-    connection.WorkDocumentOfActiveDoc = connection.WorkDocument != nullptr;
-    return result;
+    return GetInPlaceDocument(connection, connection.ActiveAssembly);
 }
 
 } // namespace psm::cad

@@ -19,6 +19,9 @@ struct CadConnection {
     ObjectRef Documents;
     ObjectRef ActiveDoc;
     // ActiveDoc seen as an assembly document; kept while ActiveDoc stays.
+    // Only FindInPlaceDocument sets it, so with a WorkDocument beside it the
+    // part was found behind the present ActiveDoc: while that stays active,
+    // the part behind it is taken as the same.
     ObjectRef ActiveAssembly;
     ObjectRef WorkDocument;
     ObjectRef ComponentSet;
@@ -37,9 +40,6 @@ struct CadConnection {
     // it; its type was known (ActiveDocTypeRead), not read again.
     bool SameActiveDoc = false;
     int32_t ActiveDocTypeRead = 0; // the "Type" read for ActiveDoc
-    // WorkDocument was found behind the present ActiveDoc: while that stays
-    // active, the part behind it is taken as the same.
-    bool WorkDocumentOfActiveDoc = false;
 };
 
 // Attaches to the running CAD program and classifies its active document.

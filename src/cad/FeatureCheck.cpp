@@ -7,7 +7,6 @@
 #include <optional>
 
 namespace psm::cad {
-namespace {} // namespace
 
 bool CheckFeatureStatus(FeatureCheck& check, const ObjectRef& document, const TextTables& texts) {
     check.FeatureMessage.clear();

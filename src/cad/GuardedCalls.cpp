@@ -10,16 +10,22 @@ std::span<const Value> Span(Args args) {
     return {args.begin(), args.size()};
 }
 
-ObjectRef Seen(const Result<Value>& result, std::string_view interfaceId) {
+Result<ObjectRef> Seen(const Result<Value>& result, std::string_view interfaceId) {
     if (!result) {
-        return nullptr;
+        return result.Error();
     }
     ObjectRef object = result.Value().AsObject();
-    if (!object || interfaceId.empty()) {
+    if (!object) {
+        return Failure{FailureCode::Unexpected, "No object came back."};
+    }
+    if (interfaceId.empty()) {
         return object;
     }
-    auto seen = object->As(interfaceId);
-    return seen ? seen.Value() : nullptr;
+    return object->As(interfaceId);
+}
+
+ObjectRef OrNull(const Result<ObjectRef>& result) {
+    return result ? result.Value() : nullptr;
 }
 
 std::optional<Value> GetValue(const ObjectRef& on, const Member& member, Args args) {
@@ -35,12 +41,17 @@ std::optional<Value> GetValue(const ObjectRef& on, const Member& member, Args ar
 
 } // namespace
 
-ObjectRef GetObject(const ObjectRef& on, const Member& member, Args args,
-                    std::string_view interfaceId) {
+Result<ObjectRef> TryGetObject(const ObjectRef& on, const Member& member, Args args,
+                               std::string_view interfaceId) {
     if (!on) {
-        return nullptr;
+        return Failure{FailureCode::Unexpected, "No object."};
     }
     return Seen(on->Get(member, Span(args)), interfaceId);
+}
+
+ObjectRef GetObject(const ObjectRef& on, const Member& member, Args args,
+                    std::string_view interfaceId) {
+    return OrNull(TryGetObject(on, member, args, interfaceId));
 }
 
 ObjectRef CallObject(const ObjectRef& on, const Member& member, Args args,
@@ -48,7 +59,7 @@ ObjectRef CallObject(const ObjectRef& on, const Member& member, Args args,
     if (!on) {
         return nullptr;
     }
-    return Seen(on->Call(member, Span(args)), interfaceId);
+    return OrNull(Seen(on->Call(member, Span(args)), interfaceId));
 }
 
 template <class T>

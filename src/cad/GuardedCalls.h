@@ -3,7 +3,8 @@
 // Guarded mode for the CAD procedures: each helper makes one step (a call,
 // and where asked the view through an interface) and yields nothing when any
 // part of the step fails or the value does not convert. The caller then simply
-// does not assign.
+// does not assign. TryGetObject alone keeps the failure, for the steps that
+// must tell why.
 
 #include "cad/Automation.h"
 
@@ -18,7 +19,11 @@ namespace psm::cad {
 using Args = std::initializer_list<Value>;
 
 // A property get that yields an object, seen through `interfaceId` (empty:
-// as returned). Null when `on` is null, a call fails or no object came back.
+// as returned), or the failure of the step for callers that tell a busy or
+// gone program from a missing object.
+Result<ObjectRef> TryGetObject(const ObjectRef& on, const Member& member, Args args = {},
+                               std::string_view interfaceId = {});
+// The same, null when `on` is null, a call fails or no object came back.
 ObjectRef GetObject(const ObjectRef& on, const Member& member, Args args = {},
                     std::string_view interfaceId = {});
 // A method that yields an object, likewise.

@@ -30,7 +30,7 @@ class RetryMessageFilter final : public ComUnknown<IMessageFilter> {
 
 DWORD RetryDelay(DWORD elapsedMs, DWORD rejectType) noexcept {
     const bool busy = rejectType == SERVERCALL_RETRYLATER || rejectType == SERVERCALL_REJECTED;
-    if (!busy || elapsedMs >= RetryBudgetMs) {
+    if (!busy || !RetryBudgetLeft(std::chrono::milliseconds(elapsedMs))) {
         return CancelCall;
     }
     return RetryIntervalMs;

@@ -4,17 +4,17 @@
 #include "cad/GuardedCalls.h"
 #include "platform/EventPump.h"
 #include "platform/NumberText.h"
+#include "tables/CadUnits.h"
 
 #include <cmath>
 #include <optional>
-#include <span>
 #include <vector>
 
 namespace psm::cad {
 namespace {
 
-ObjectRef VariableTableOf(const ObjectRef& document) {
-    return GetObject(document, Named("Variables"), {}, ids::VariableTableIid);
+Result<ObjectRef> VariableTableOf(const ObjectRef& document) {
+    return TryGetObject(document, Named("Variables"), {}, ids::VariableTableIid);
 }
 
 // The value variable of that name, or null; an empty name is not looked up,
@@ -24,23 +24,6 @@ ObjectRef ValueVariable(const ObjectRef& table, const std::string& name) {
         return nullptr;
     }
     return GetObject(table, Id(ids::ItemId), {Value::Text(name)}, ids::VariableIid);
-}
-
-// The object a get yields, seen through `interfaceId`, or why there is none.
-Result<ObjectRef> ObjectThrough(const ObjectRef& on, const Member& member,
-                                std::string_view interfaceId, Args args = {}) {
-    if (!on) {
-        return Failure{FailureCode::Unexpected, "No object."};
-    }
-    const auto got = on->Get(member, std::span(args.begin(), args.size()));
-    if (!got) {
-        return got.Error();
-    }
-    const ObjectRef object = got.Value().AsObject();
-    if (!object) {
-        return Failure{FailureCode::Unexpected, "No object came back."};
-    }
-    return object->As(interfaceId);
 }
 
 std::optional<double> Finite(double value) {
@@ -57,21 +40,12 @@ std::optional<double> TargetValue(const SheetMetalVariables& variables, std::siz
         return number ? Finite(*number) : std::nullopt;
     }
     const auto number = TextToNumber(variables.CurrentValues[k], decimalSeparator);
-    if (!number) {
-        return std::nullopt;
-    }
-    double quotient = *number;
-    if (IsLength(SheetValues[k])) {
-        if (scaleFactor == 0.0) {
-            return std::nullopt;
-        }
-        quotient /= scaleFactor;
-    }
-    if (!std::isfinite(quotient)) {
+    const auto cadValue = number ? CadValue(SheetValues[k], *number, scaleFactor) : std::nullopt;
+    if (!cadValue) {
         return std::nullopt;
     }
     // Through its number text: the target is the quotient to 15 digits.
-    return TextToNumber(NumberToText(quotient, decimalSeparator), decimalSeparator);
+    return TextToNumber(NumberToText(*cadValue, decimalSeparator), decimalSeparator);
 }
 
 void Redraw(const CadConnection& connection) {
@@ -91,7 +65,7 @@ void Redraw(const CadConnection& connection) {
 
 std::string TableValueText(SheetValue value, double cadValue, double scaleFactor,
                            char decimalSeparator) {
-    return NumberToText(IsLength(value) ? cadValue * scaleFactor : cadValue, decimalSeparator);
+    return NumberToText(TableValue(value, cadValue, scaleFactor), decimalSeparator);
 }
 
 void ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& document,
@@ -99,7 +73,8 @@ void ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& do
     variables.CurrentValues = {};
     // Names, table and variable come from this read alone.
     variables.ValueVariableNames = {};
-    variables.VariableTable = VariableTableOf(document);
+    const auto table = VariableTableOf(document);
+    variables.VariableTable = table ? table.Value() : nullptr;
 
     for (std::size_t k = 0; k < 5; ++k) {
         variables.ReadMarkers[k] = GetObject(variables.VariableTable, Id(ids::ItemId),
@@ -138,7 +113,7 @@ WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
     // Kept aside until the end: the pending events below may run another
     // write, whose report must not stand for this one's.
     WriteReport report;
-    const auto table = ObjectThrough(document, Named("Variables"), ids::VariableTableIid);
+    const auto table = VariableTableOf(document);
     variables.VariableTable = table ? table.Value() : nullptr;
     // Without the table no value can land.
     bool stopped = !table;
@@ -150,10 +125,13 @@ WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
             continue; // no marker: the document does not carry this value
         }
         const auto variable =
-            ObjectThrough(table.Value(), Id(ids::ItemId), ids::VariableIid, {Value::Text(name)});
+            TryGetObject(table.Value(), Id(ids::ItemId), {Value::Text(name)}, ids::VariableIid);
         if (!variable) {
-            stopped = IsOutOfReach(variable.Error());
-            continue; // else a variable that is not there: the value is skipped
+            if (IsOutOfReach(variable.Error())) {
+                stopped = true;
+                break;
+            }
+            continue; // a variable that is not there: the value is skipped
         }
         variables.CurrentVariable = variable.Value();
         const auto present = variables.CurrentVariable->Get(Id(ids::VariableValueId), {});
