@@ -88,8 +88,8 @@ constexpr std::string_view ValueFile = "Unit: mm\n"
 // The program as start-up leaves it, watching `simulator`.
 struct WatchedProgram {
     explicit WatchedProgram(simulated::Simulator& simulator)
-        : services{view, info, host, settings, simulator, host, host, host, [] { return '.'; },
-                   {},   host} {
+        : services{view, info, host,  settings, simulator, host, host, host, [] { return '.'; },
+                   {},   host, waits, clock} {
         state.Settings = {"ORNA\\psm", "general"};
         LoadTexts(state.Texts);
         const LoaderContext loader{settings, "ORNA\\psm", "general", '.', state.Texts, host, {}};
@@ -102,6 +102,8 @@ struct WatchedProgram {
     NullView view;
     NullInfo info;
     NullHost host;
+    psm::SteadyClock clock;
+    cad::WaitBudget waits{clock};
     MemorySettingsStore settings;
     Services services;
     AppState state;

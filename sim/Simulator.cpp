@@ -86,8 +86,12 @@ CallRecord& Simulator::Record(CallRecord record) {
     return m_log.Append(std::move(record));
 }
 
-std::optional<cad::Failure> Simulator::InjectedFault(const CallRecord& record) {
-    for (Fault& fault : m_faults) {
+namespace {
+
+// The first fault of the list that takes this call, counted down.
+template <class Faults>
+auto* TakingFault(Faults& faults, const CallRecord& record) {
+    for (auto& fault : faults) {
         if (fault.Remaining == 0) {
             continue;
         }
@@ -101,10 +105,23 @@ std::optional<cad::Failure> Simulator::InjectedFault(const CallRecord& record) {
             if (fault.Remaining > 0) {
                 --fault.Remaining;
             }
-            return fault.Failure;
+            return &fault;
         }
     }
+    return static_cast<decltype(&faults.front())>(nullptr);
+}
+
+} // namespace
+
+std::optional<cad::Failure> Simulator::InjectedFault(const CallRecord& record) {
+    if (const Fault* fault = TakingFault(m_faults, record)) {
+        return fault->Failure;
+    }
     return std::nullopt;
+}
+
+bool Simulator::Swallowed(const CallRecord& record) {
+    return TakingFault(m_swallows, record) != nullptr;
 }
 
 bool Simulator::SpellRuns(std::chrono::milliseconds now) {
@@ -166,7 +183,7 @@ cad::Result<cad::ObjectRef> Simulator::GetActiveObject(std::string_view progId) 
     if (!failure && !SameName(progId, ProgId)) {
         failure = Fail(cad::FailureCode::InvalidClassString, "Invalid class string.");
     }
-    if (!failure && !m_running) {
+    if (!failure && (!m_running || !m_registered)) {
         failure = Fail(cad::FailureCode::Unavailable, "Operation unavailable.");
     }
     if (failure) {
@@ -249,6 +266,9 @@ cad::Result<cad::Value> Simulator::Invoke(const NodeRef& node, std::string_view 
         record().Failure = failure;
         return *failure;
     }
+    if (Swallowed(record())) {
+        return cad::Value();
+    }
 
     cad::Result<cad::Value> result = row->Run(*node, Invocation{*this, args, putValue});
     if (result) {
@@ -275,12 +295,26 @@ cad::ObjectRef Simulator::View(const NodeRef& node, std::string_view interfaceId
 
 void Simulator::Quit() {
     m_running = false;
+    m_registered = false;
     ++m_generation;
     m_holdRecompute = false;
 }
 
 void Simulator::Start() {
     m_running = true;
+    m_registered = true;
+}
+
+void Simulator::Withdraw() {
+    m_registered = false;
+}
+
+cad::Result<cad::Registration> Simulator::RegistrationOf(std::string_view progId) {
+    ++m_registrationLookups;
+    if (!SameName(progId, ProgId)) {
+        return cad::Registration{};
+    }
+    return cad::Registration{m_running && m_registered, m_generation};
 }
 
 // --- Documents --------------------------------------------------------------------------
@@ -410,8 +444,13 @@ void Simulator::FailWhen(CallMatch match, cad::Failure failure, int times, int s
     m_faults.push_back(Fault{std::nullopt, std::move(match), std::move(failure), times, skip});
 }
 
+void Simulator::SwallowWhen(CallMatch match, int times, int skip) {
+    m_swallows.push_back(Fault{std::nullopt, std::move(match), cad::Failure{}, times, skip});
+}
+
 void Simulator::ClearFaults() {
     m_faults.clear();
+    m_swallows.clear();
     m_spell.reset();
     m_spellBegan.reset();
 }

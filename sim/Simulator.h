@@ -45,6 +45,8 @@ class Simulator final : public cad::Automation {
 
     // --- The automation entry points -----------------------------------
     cad::Result<cad::ObjectRef> GetActiveObject(std::string_view progId) override;
+    // The program's entry in the system's table; no call of the program.
+    cad::Result<cad::Registration> RegistrationOf(std::string_view progId) override;
 
     // A call on `node` seen through `interfaceId`. `generation` tells which
     // run of the program handed the reference out.
@@ -63,6 +65,12 @@ class Simulator final : public cad::Automation {
     void Quit();
     void Start();
     bool Running() const { return m_running; }
+    // The program withdraws its registration but lives on while clients
+    // hold its objects, as an automation server does that its user closed:
+    // attach fails, references handed out still answer.
+    void Withdraw();
+    // Lookups of the registration so far.
+    std::size_t RegistrationLookups() const { return m_registrationLookups; }
 
     // --- Documents ---------------------------------------------------------
     // Opens a new document; it becomes the active one.
@@ -105,7 +113,11 @@ class Simulator final : public cad::Automation {
     // `skip` matching calls went through.
     void FailWhen(CallMatch match, cad::Failure failure = DefaultFault(), int times = -1,
                   int skip = 0);
-    // Clears the busy spell too.
+    // Every matching call is answered as done but does nothing, as a program
+    // that accepts a put and keeps its value (`times` < 0: until cleared),
+    // after the first `skip` matching calls went through.
+    void SwallowWhen(CallMatch match, int times = -1, int skip = 0);
+    // Clears the busy spell and the swallowed calls too.
     void ClearFaults();
 
     // A busy spell: for `duration` the program refuses every call (attach,
@@ -143,6 +155,7 @@ class Simulator final : public cad::Automation {
     std::shared_ptr<Document> MakeDocument(std::string name, int32_t type);
     CallRecord& Record(CallRecord record);
     std::optional<cad::Failure> InjectedFault(const CallRecord& record);
+    bool Swallowed(const CallRecord& record);
     std::optional<cad::Failure> BusyRefusal(const CallRecord& record);
     std::optional<cad::Failure> BusyNowAt(std::chrono::milliseconds now);
     // A spell that has begun and not yet run out.
@@ -151,6 +164,8 @@ class Simulator final : public cad::Automation {
 
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
     bool m_running = true;
+    bool m_registered = true;
+    std::size_t m_registrationLookups = 0;
     uint32_t m_generation = 1;
     std::shared_ptr<Application> m_app;
     std::shared_ptr<EnvironmentList> m_environments;
@@ -165,6 +180,7 @@ class Simulator final : public cad::Automation {
     bool m_logging = true;
     std::size_t m_calls = 0;
     std::vector<Fault> m_faults;
+    std::vector<Fault> m_swallows;
     CallRecord m_scratch; // the record of a call while logging is off
 
     SteadyClock m_steadyClock;

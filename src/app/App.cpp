@@ -3,6 +3,7 @@
 #include "apply/Apply.h"
 #include "apply/Properties.h"
 #include "apply/Undo.h"
+#include "apply/WriteValues.h"
 #include "form/Exit.h"
 #include "form/Hints.h"
 #include "form/StartUp.h"
@@ -15,6 +16,16 @@
 #include <cstdlib>
 
 namespace psm {
+
+template <class Command>
+void App::RunCommand(Command&& command) {
+    if (Ended() || m_state.Run.CommandDepth > 0) {
+        return;
+    }
+    const CommandScope running(m_state);
+    const cad::CommandWaits waits(m_services.Waits);
+    command();
+}
 
 void App::OnLoad() {
     if (!Ended()) {
@@ -29,9 +40,7 @@ void App::OnActivate() {
 }
 
 void App::OnMouseDown(MouseButton button) {
-    if (!Ended()) {
-        Form_MouseDown(m_state, m_services, button);
-    }
+    RunCommand([&] { Form_MouseDown(m_state, m_services, button); });
 }
 
 void App::OnMouseMove(MainControl control) {
@@ -41,15 +50,14 @@ void App::OnMouseMove(MainControl control) {
 }
 
 void App::OnListSelected(ListId list, int position) {
-    if (!Ended()) {
-        UserSelectsListEntry(m_state, m_services, list, position);
-    }
+    RunCommand([&] { UserSelectsListEntry(m_state, m_services, list, position); });
 }
 
 void App::OnButtonClick(MainControl button) {
-    if (Ended()) {
-        return;
-    }
+    RunCommand([&] { RunButton(button); });
+}
+
+void App::RunButton(MainControl button) {
     switch (button) {
     case MainControl::CmdWrite:
         cmdWrite_Click(m_state, m_services);
@@ -72,22 +80,22 @@ void App::OnButtonClick(MainControl button) {
 }
 
 void App::OnMenuCommand(MenuCommand command) {
-    if (!Ended()) {
-        RunMenuCommand(m_state, m_services, command);
-    }
+    RunCommand([&] { RunMenuCommand(m_state, m_services, command); });
 }
 
 void App::OnTimer(bool mainWindowIsActive) {
-    if (!Ended()) {
-        Timer1_Timer(m_state, m_services, mainWindowIsActive);
+    // A tick never waits for a busy CAD program: the next one asks again.
+    if (Ended() || m_state.Run.CommandDepth > 0) {
+        return;
     }
+    const CommandScope running(m_state);
+    FinishWaitingWrite(m_state, m_services);
+    Timer1_Timer(m_state, m_services, mainWindowIsActive);
 }
 
 void App::OnCloseRequest() {
     // The close box ends the program the orderly way.
-    if (!Ended()) {
-        ExitProgram(m_state, m_services);
-    }
+    RunCommand([&] { ExitProgram(m_state, m_services); });
 }
 
 void App::OnInfoClick() {

@@ -14,7 +14,8 @@
 //                 .Pointer = mainWindow, .Events = pump, .Location = location,
 //                 .UserDecimalSeparator = psm::UserDecimalSeparator,
 //                 .DecodeAnsi = psm::DecodeAnsiCodePage,
-//                 .Station = workstation});     // psm::WindowsWorkstation
+//                 .Station = workstation,       // psm::WindowsWorkstation
+//                 .Waits = waits, .Time = clock}); // the automation's budget, a SteadyClock
 //   mainWindow.Create(app);   // then infoWindow.SetEvents(app)
 //   mainWindow.Load(show);    // OnLoad runs the start-up
 //
@@ -48,6 +49,13 @@ class App final : public MainWindowEvents {
     bool Ended() const { return m_state.Run.Ended || m_failed; }
 
   private:
+    // Runs a command unless the program has ended or a command or tick runs
+    // already: what the user does while a command waits is not run inside it.
+    // The command may wait for a busy CAD program within one budget.
+    template <class Command>
+    void RunCommand(Command&& command);
+    void RunButton(MainControl button);
+
     AppState m_state;
     Services m_services;
     bool m_failed = false; // an unexpected failure is being reported

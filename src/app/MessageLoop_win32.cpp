@@ -32,15 +32,10 @@ void MessagePump::ProcessPendingEvents() {
     constexpr int MaxMessages = 256;
     MSG message{};
     for (int handled = 0; handled < MaxMessages && m_mainWindow.Handle() != nullptr; ++handled) {
-        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (!PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
             return;
         }
-        if (message.message == WM_QUIT) {
-            // The outer loop must still see it.
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        Dispatch(m_mainWindow, message);
+        DispatchMessageW(&message);
     }
 }
 

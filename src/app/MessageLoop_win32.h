@@ -10,8 +10,9 @@ class MainWindow;
 // ended the program and hands out nothing after that.
 int RunMessageLoop(MainWindow& mainWindow);
 
-// Lets the messages waiting now (timer ticks included) be handled once, as
-// the variable write asks between its last put and the redraw. Bounded, so a
+// Lets the windows repaint once, as the variable write asks between its last
+// put and the redraw. Only repaints: a click or key waiting meanwhile stays
+// queued and is handled after the command, never inside it. Bounded, so a
 // flood of messages cannot hold the write up.
 class MessagePump final : public EventPump {
   public:

@@ -57,7 +57,11 @@ int Run(HINSTANCE instance, int showCommand) {
     // automation, its busy-retry message filter and the file dialog need it.
     // Declared first, so that it ends after every COM reference below.
     const psm::cad::ComApartment apartment;
-    const psm::cad::MessageFilterRegistration messageFilter;
+    // What a command may wait for a busy CAD program; the message filter and
+    // the busy retry draw on it alike.
+    psm::SteadyClock clock;
+    psm::cad::WaitBudget waits(clock);
+    const psm::cad::MessageFilterRegistration messageFilter(waits);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -69,8 +73,7 @@ int Run(HINSTANCE instance, int showCommand) {
     // The message filter sees only the refusals the COM runtime reports to
     // it (Wine's reports none); a refusal that comes back as a call's result
     // is asked again here, by the same policy.
-    psm::SteadyClock clock;
-    psm::cad::BusyRetryAutomation automation(com, clock);
+    psm::cad::BusyRetryAutomation automation(com, clock, waits);
     psm::MessagePump pump(mainWindow);
     const psm::ExecutableLocation location;
     psm::WindowsWorkstation workstation;
@@ -85,7 +88,9 @@ int Run(HINSTANCE instance, int showCommand) {
                   .Location = location,
                   .UserDecimalSeparator = psm::UserDecimalSeparator,
                   .DecodeAnsi = psm::DecodeAnsiCodePage,
-                  .Station = workstation});
+                  .Station = workstation,
+                  .Waits = waits,
+                  .Time = clock});
 
     if (!mainWindow.Create(app)) {
         return 1;

@@ -52,13 +52,6 @@ bool ConfirmUndo(const AppState& state, const Services& services) {
            !Ended(state);
 }
 
-// The write back was refused: the document is no longer the one its values
-// were read from.
-void ShowUndoRefused(const AppState& state, const Services& services) {
-    ShowBox(state, services, state.Texts.Message(MessageText::UndoRefused), MessageButtons::Ok,
-            MessageIcon::Exclamation);
-}
-
 // Features still fail after the write back: the part needs checking.
 void ShowCheckPart(const AppState& state, const Services& services, MessageText title) {
     ShowBox(state, services, FeatureReport(state, MessageText::CheckPart), MessageButtons::Ok,
@@ -180,6 +173,12 @@ void WriteChosenType(AppState& state, const Services& services) {
     if (!SheetMetalDocumentActive(state.Cad)) {
         return;
     }
+    // One document for the whole command: the one shown, and only once its
+    // values are known.
+    const cad::ObjectRef document = CommandDocument(state);
+    if (!document) {
+        return;
+    }
     // The type the lists show is the one written; with none shown, nothing is.
     TakeShownType(state);
     if (!ConvertSelectedValues(state, services)) {
@@ -188,8 +187,9 @@ void WriteChosenType(AppState& state, const Services& services) {
         }
         return;
     }
-    // One document for the whole command, whatever happens meanwhile.
-    const cad::ObjectRef document = CommandDocument(state);
+    if (!EarlierWriteFinished(state, services, MessageText::TypeNotSet)) {
+        return;
+    }
     bool wroteBack = false;
     if (Check(state, document)) {
         wroteBack = WriteAndOfferUndo(state, services, document, Before::Clean);

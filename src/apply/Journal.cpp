@@ -7,6 +7,8 @@
 #include "tables/TypeMatch.h"
 
 #include <array>
+#include <chrono>
+#include <cstddef>
 #include <optional>
 
 namespace psm {
@@ -37,7 +39,64 @@ void Recognise(const AppState& state, const cad::FiveTexts& values, std::string&
     type = state.Tables.Type(row).Name();
 }
 
+// The document's full file name; its name where the CAD program gives none.
+std::string DocumentName(const cad::ObjectRef& document) {
+    if (auto full = cad::GetAs<std::string>(document, cad::Named("FullName"))) {
+        return *full;
+    }
+    return cad::GetAs<std::string>(document, cad::Named("Name")).value_or("");
+}
+
+// A journal that could not be written, on a share out of reach say, is tried
+// again only after this long; its lines wait in memory meanwhile.
+constexpr std::chrono::milliseconds RetryAfter{60'000};
+// More lines than this do not wait: the oldest go first.
+constexpr std::size_t MaxWaiting = 1000;
+
+std::string WaitingLines(const JournalState& journal) {
+    std::string lines;
+    for (const std::string& line : journal.Waiting) {
+        lines += line;
+    }
+    return lines;
+}
+
+// Appends every waiting line in one piece; true when they are written.
+bool AppendWaiting(AppState& state, const Services& services) {
+    JournalState& journal = state.Journal;
+    const std::string path = JournalPath(state, services);
+    if (AppendToJournal(path, JournalHeader(state.Texts), WaitingLines(journal))) {
+        journal.Waiting.clear();
+        journal.FailedAt.reset();
+        return true;
+    }
+    journal.FailedAt = services.Time.Now();
+    if (journal.Waiting.size() > MaxWaiting) {
+        journal.Waiting.erase(journal.Waiting.begin(),
+                              journal.Waiting.end() - static_cast<std::ptrdiff_t>(MaxWaiting));
+    }
+    if (!journal.Told) {
+        journal.Unwritten = path;
+    }
+    return false;
+}
+
+void Append(AppState& state, const Services& services, std::string line) {
+    JournalState& journal = state.Journal;
+    journal.Waiting.push_back(std::move(line));
+    if (journal.FailedAt && services.Time.Now() - *journal.FailedAt < RetryAfter) {
+        return;
+    }
+    AppendWaiting(state, services);
+}
+
 } // namespace
+
+void FlushJournal(AppState& state, const Services& services) {
+    if (!state.Journal.Waiting.empty()) {
+        AppendWaiting(state, services);
+    }
+}
 
 std::string JournalPath(const AppState& state, const Services& services) {
     const SettingsNames& names = state.Settings;
@@ -86,7 +145,7 @@ void JournalWrite(AppState& state, const Services& services, const cad::ObjectRe
     entry.Time = services.Station.LocalTime();
     entry.User = services.Station.UserName();
     entry.Computer = services.Station.ComputerName();
-    entry.Document = cad::GetAs<std::string>(document, cad::Named("FullName")).value_or("");
+    entry.Document = DocumentName(document);
     entry.Action =
         write.Outcome == cad::WriteOutcome::Written ? write.Action : JournalAction::Refused;
     entry.ValuesBefore = TableTexts(state, write.Report.Before);
@@ -95,12 +154,11 @@ void JournalWrite(AppState& state, const Services& services, const cad::ObjectRe
     Recognise(state, entry.ValuesAfter, entry.TableAfter, entry.TypeAfter);
     entry.FeaturesBefore = write.FeaturesBefore;
     entry.FeaturesAfter = write.FeaturesAfter;
-
-    const std::string path = JournalPath(state, services);
-    if (!AppendToJournal(path, JournalHeader(state.Texts), JournalLine(entry, state.Texts)) &&
-        !state.Journal.Told) {
-        state.Journal.Unwritten = path;
+    if (entry.Action == JournalAction::Refused) {
+        Recognise(state, TableTexts(state, write.Report.Target), entry.TableRefused,
+                  entry.TypeRefused);
     }
+    Append(state, services, JournalLine(entry, state.Texts));
 }
 
 void ReportUnwrittenJournal(AppState& state, const Services& services) {

@@ -40,6 +40,10 @@ struct JournalledWrite {
 void JournalWrite(AppState& state, const Services& services, const cad::ObjectRef& document,
                   const JournalledWrite& write);
 
+// Tries once more to append the lines that wait for a journal that could not
+// be written, at the end of the program.
+void FlushJournal(AppState& state, const Services& services);
+
 // At the end of a command: tells the user that a line could not be written,
 // the first time in a run only.
 void ReportUnwrittenJournal(AppState& state, const Services& services);

@@ -7,6 +7,9 @@
 #include "tables/TypeMatch.h"
 
 #include <array>
+#include <optional>
+#include <tuple>
+#include <utility>
 
 namespace psm {
 namespace {
@@ -32,69 +35,111 @@ void Place(const Services& services) {
                                              services.View.ScreenWidth()));
 }
 
-// A value of the chosen type: converted to CAD units and back, three decimals.
-// Empty from the first value the conversion did not reach: another type's
-// value must not stand in for it.
-std::string ChosenValue(const AppState& state, SheetValue value, int converted) {
+// A value of the chosen type, converted to CAD units and back. Nothing from
+// the first value the conversion did not reach: another type's value must not
+// stand in for it.
+std::optional<double> ChosenValue(const AppState& state, SheetValue value, int converted) {
     if (static_cast<int>(IndexOf(value)) >= converted) {
-        return {};
+        return std::nullopt;
     }
     const auto number = TextToNumber(state.Apply.NewValues[IndexOf(value)], state.DecimalSeparator);
     if (!number) {
-        return {};
+        return std::nullopt;
     }
-    const double shown = TableValue(value, *number, state.Tables.ScaleFactor);
-    return FormatFixed3(shown, state.DecimalSeparator);
+    return TableValue(value, *number, state.Tables.ScaleFactor);
 }
 
-// A value text of the file or the document, three decimals; a text that is
-// no number unchanged.
+// Three decimals; a text that is no number unchanged.
 std::string Fixed3(const std::string& text, char decimalSeparator) {
     const auto number = TextToNumber(text, decimalSeparator);
     return number ? FormatFixed3(*number, decimalSeparator) : text;
 }
 
-// A value the document had, three decimals; a text that is no number unchanged.
-std::string DocumentValue(const AppState& state, SheetValue value) {
-    return Fixed3(state.Variables.CurrentValues[IndexOf(value)], state.DecimalSeparator);
+// The most decimals a row shows to tell two values apart that differ by
+// more than the recognition's tolerance.
+constexpr int MostDecimals = 12;
+
+// Two values that differ, each with as many decimals as it takes (at least
+// three) for their texts to differ too: "≠" beside two equal-looking numbers
+// would say nothing.
+std::pair<std::string, std::string> Distinct(double left, double right, char decimalSeparator) {
+    int decimals = 3;
+    while (decimals < MostDecimals && FormatFixed(left, decimals, decimalSeparator) ==
+                                          FormatFixed(right, decimals, decimalSeparator)) {
+        ++decimals;
+    }
+    return {FormatFixed(left, decimals, decimalSeparator),
+            FormatFixed(right, decimals, decimalSeparator)};
 }
 
-// Beside the values: with a type shown, the document's own values; without
-// one, the values of the type nearest to the document. Each row that differs
-// is marked, so that the user sees before writing what a write would change.
-void ShowComparison(const AppState& state, const Services& services, bool typeShown) {
+// The shown document is sheet metal and its values were read completely:
+// only then are they shown, compared or matched to a nearest type.
+bool DocumentValuesKnown(const AppState& state) {
+    return state.Watch.SheetMetalOpen && state.Watch.Shown.ValuesKnown;
+}
+
+// One row of the window: the value shown, the one compared with it, and
+// whether they differ.
+struct Row {
+    std::string Shown;
+    std::string Compared;
+    bool Differs = false;
+};
+
+// With a type shown: its values, beside them the document's own values.
+// Without one: the document's values, beside them the nearest type's.
+// Each row that differs is marked, so that the user sees before writing what
+// a write would change.
+void ShowValues(const AppState& state, const Services& services, bool typeChosen, int converted) {
     InfoView& info = services.Info;
-    const cad::FiveTexts& document = state.Variables.CurrentValues;
     const TextTables& texts = state.Texts;
+    const char separator = state.DecimalSeparator;
+    const cad::FiveTexts& document = state.Variables.CurrentValues;
+    const bool documentKnown = DocumentValuesKnown(state);
+
     int compared = 0;
     std::string note;
-    if (typeShown) {
-        if (!state.Variables.VariablesRead) {
-            return; // no document read since the start: nothing to compare with
-        }
+    if (typeChosen && documentKnown) {
         compared = state.Selection.SelectedTypeRow;
         note = texts.Caption(CaptionText::DocumentComparedNote);
-    } else {
-        const NearestType nearest = NearestTypeRow(state.Tables, document, state.DecimalSeparator);
-        compared = nearest.Row;
+    } else if (!typeChosen) {
+        const NearestType nearest = NearestTypeRow(state.Tables, document, separator);
+        // A type whose every value differs is near to nothing.
+        const bool near =
+            nearest.Row != 0 && nearest.Differing < static_cast<int>(SheetValues.size());
+        compared = near ? nearest.Row : 0;
         const std::string name = state.Tables.Type(nearest.Row).Name();
-        note = compared == 0 ? texts.Caption(CaptionText::NoTypeNote)
+        note = !near ? texts.Caption(CaptionText::NoTypeNote)
                : nearest.Differing == 1
                    ? FormatText(texts.Caption(CaptionText::NearestTypeOneDiffersNote), {name})
                    : FormatText(texts.Caption(CaptionText::NearestTypeSomeDifferNote),
                                 {name, std::to_string(nearest.Differing)});
     }
     info.SetNote(note);
-    if (compared == 0) {
-        return;
-    }
+
     const TypeRow& type = state.Tables.Type(compared);
-    const auto differing = DifferingValues(type, document, state.DecimalSeparator);
+    const auto differing = DifferingValues(type, document, separator);
     for (const SheetValue value : SheetValues) {
-        const std::string& other = typeShown ? document[IndexOf(value)] : type.Value(value);
-        info.SetLabel(ComparedColumn, RowOf(value), Fixed3(other, state.DecimalSeparator));
+        const std::size_t k = IndexOf(value);
+        const std::optional<double> chosen =
+            typeChosen ? ChosenValue(state, value, converted) : std::nullopt;
+        Row row;
+        row.Shown = typeChosen ? (chosen ? FormatFixed3(*chosen, separator) : std::string())
+                               : Fixed3(document[k], separator);
+        if (compared != 0) {
+            const std::string& other = typeChosen ? document[k] : type.Value(value);
+            row.Compared = Fixed3(other, separator);
+            row.Differs = differing[k];
+            const auto shownNumber = typeChosen ? chosen : TextToNumber(document[k], separator);
+            const auto otherNumber = TextToNumber(other, separator);
+            if (row.Differs && shownNumber && otherNumber) {
+                std::tie(row.Shown, row.Compared) = Distinct(*shownNumber, *otherNumber, separator);
+            }
+        }
+        info.SetLabel(ValueColumn, RowOf(value), row.Shown);
+        info.SetLabel(ComparedColumn, RowOf(value), row.Compared);
         info.SetLabel(MarkColumn, RowOf(value),
-                      differing[IndexOf(value)] ? std::string(DifferenceMark) : std::string());
+                      row.Differs ? std::string(DifferenceMark) : std::string());
     }
 }
 
@@ -117,7 +162,7 @@ void cmdInfo_Click(AppState& state, const Services& services) {
     InfoView& info = services.Info;
     info.CreateHidden();
     const bool typeChosen = state.Selection.SelectedTypeRow != 0;
-    if (!typeChosen && !state.Variables.VariablesRead) {
+    if (!typeChosen && !DocumentValuesKnown(state)) {
         return;
     }
     info.Show();
@@ -126,14 +171,9 @@ void cmdInfo_Click(AppState& state, const Services& services) {
     for (const SheetValue value : SheetValues) {
         const int row = RowOf(value);
         info.SetLabel(NameColumn, row, state.Texts.Caption(ValueLabels[IndexOf(value)]));
-        info.SetLabel(ValueColumn, row,
-                      typeChosen ? ChosenValue(state, value, converted)
-                                 : DocumentValue(state, value));
-        if (IsLength(value)) {
-            info.SetLabel(UnitColumn, row, state.Tables.UnitSuffix);
-        }
+        info.SetLabel(UnitColumn, row, IsLength(value) ? state.Tables.UnitSuffix : std::string());
     }
-    ShowComparison(state, services, typeChosen);
+    ShowValues(state, services, typeChosen, converted);
 }
 
 namespace frmInfo {

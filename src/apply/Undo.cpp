@@ -12,11 +12,17 @@ void ResetSheetMetal(AppState& state, const Services& services) {
     if (state.Selection.Label1.empty()) {
         return;
     }
-    if (state.Watch.SheetMetalOpen) {
+    if (state.Watch.SheetMetalOpen && state.Watch.Shown.ValuesKnown) {
         // After a switch to a part or drawing the active document is another
         // one; the values go only into the document they came from.
         const cad::ObjectRef document = CommandDocument(state);
-        const auto restored = WriteBackCurrentValues(state, services, document);
+        if (!document) {
+            ShowUndoRefused(state, services);
+        } else if (!EarlierWriteFinished(state, services, MessageText::TypeNotReset)) {
+            return;
+        }
+        const auto restored =
+            document ? WriteBackCurrentValues(state, services, document) : std::nullopt;
         if (restored) {
             // The reset checks no feature; its line says so.
             const std::string unchecked = UncheckedFeatures(state);

@@ -164,11 +164,23 @@ class Object {
     virtual bool IsSameObject(const Object& other) const { return this == &other; }
 };
 
+// What the system's table of running programs holds for a ProgID. `Since`
+// tells one registration from the next: a program started anew registers
+// with another stamp.
+struct Registration {
+    bool Registered = false;
+    int64_t Since = 0;
+    friend bool operator==(const Registration&, const Registration&) = default;
+};
+
 // Attach to a running automation server; never starts one.
 class Automation {
   public:
     virtual ~Automation() = default;
     virtual Result<ObjectRef> GetActiveObject(std::string_view progId) = 0;
+    // Asks the system's table only, never the program itself: cheap enough
+    // to ask every second, and answered also while the program is busy.
+    virtual Result<Registration> RegistrationOf(std::string_view progId) = 0;
 };
 
 } // namespace psm::cad

@@ -8,12 +8,13 @@ namespace {
 
 class BusyRetryObject final : public Object {
   public:
-    BusyRetryObject(ObjectRef inner, Clock& clock) : m_inner(std::move(inner)), m_clock(clock) {}
+    BusyRetryObject(ObjectRef inner, Clock& clock, const WaitBudget& budget)
+        : m_inner(std::move(inner)), m_clock(clock), m_budget(budget) {}
 
     std::string_view Interface() const override { return m_inner->Interface(); }
 
     Result<ObjectRef> As(std::string_view interfaceId) override {
-        auto seen = RetryWhileBusy(m_clock, [&] { return m_inner->As(interfaceId); });
+        auto seen = RetryWhileBusy(m_clock, m_budget, [&] { return m_inner->As(interfaceId); });
         if (!seen) {
             return seen.Error();
         }
@@ -22,19 +23,22 @@ class BusyRetryObject final : public Object {
 
     Result<Value> Get(const Member& member, std::span<const Value> args) override {
         const std::vector<Value> inner = Unwrapped(args);
-        return Wrapped(RetryWhileBusy(m_clock, [&] { return m_inner->Get(member, inner); }));
+        return Wrapped(
+            RetryWhileBusy(m_clock, m_budget, [&] { return m_inner->Get(member, inner); }));
     }
 
     Result<void> Put(const Member& member, std::span<const Value> args,
                      const Value& value) override {
         const std::vector<Value> inner = Unwrapped(args);
         const Value assigned = Unwrapped(value);
-        return RetryWhileBusy(m_clock, [&] { return m_inner->Put(member, inner, assigned); });
+        return RetryWhileBusy(m_clock, m_budget,
+                              [&] { return m_inner->Put(member, inner, assigned); });
     }
 
     Result<Value> Call(const Member& member, std::span<const Value> args) override {
         const std::vector<Value> inner = Unwrapped(args);
-        return Wrapped(RetryWhileBusy(m_clock, [&] { return m_inner->Call(member, inner); }));
+        return Wrapped(
+            RetryWhileBusy(m_clock, m_budget, [&] { return m_inner->Call(member, inner); }));
     }
 
     bool IsSameObject(const Object& other) const override {
@@ -47,7 +51,7 @@ class BusyRetryObject final : public Object {
         if (object == nullptr) {
             return nullptr;
         }
-        return std::make_shared<BusyRetryObject>(std::move(object), m_clock);
+        return std::make_shared<BusyRetryObject>(std::move(object), m_clock, m_budget);
     }
 
     Result<Value> Wrapped(Result<Value> result) const {
@@ -74,16 +78,43 @@ class BusyRetryObject final : public Object {
 
     ObjectRef m_inner;
     Clock& m_clock;
+    const WaitBudget& m_budget;
 };
 
 } // namespace
 
+std::chrono::milliseconds WaitBudget::Left() const {
+    if (!m_deadline) {
+        return std::chrono::milliseconds::zero();
+    }
+    return std::max(*m_deadline - m_clock.Now(), std::chrono::milliseconds::zero());
+}
+
+CommandWaits::CommandWaits(WaitBudget& budget, std::chrono::milliseconds total)
+    : m_budget(budget), m_opened(!budget.m_deadline) {
+    if (m_opened) {
+        m_budget.m_deadline = m_budget.m_clock.Now() + total;
+    }
+}
+
+CommandWaits::~CommandWaits() {
+    if (m_opened) {
+        m_budget.m_deadline.reset();
+    }
+}
+
 Result<ObjectRef> BusyRetryAutomation::GetActiveObject(std::string_view progId) {
-    auto attached = RetryWhileBusy(m_clock, [&] { return m_inner.GetActiveObject(progId); });
+    auto attached =
+        RetryWhileBusy(m_clock, m_budget, [&] { return m_inner.GetActiveObject(progId); });
     if (!attached || attached.Value() == nullptr) {
         return attached;
     }
-    return ObjectRef(std::make_shared<BusyRetryObject>(std::move(attached).Value(), m_clock));
+    return ObjectRef(
+        std::make_shared<BusyRetryObject>(std::move(attached).Value(), m_clock, m_budget));
+}
+
+Result<Registration> BusyRetryAutomation::RegistrationOf(std::string_view progId) {
+    return m_inner.RegistrationOf(progId);
 }
 
 } // namespace psm::cad

@@ -22,7 +22,7 @@ Result<CLSID> ClassIdOfProgId(std::string_view progId) {
     return classId;
 }
 
-Result<ObjectRef> ComAutomation::GetActiveObject(std::string_view progId) {
+Result<CLSID> ComAutomation::ClassIdOf(std::string_view progId) {
     const std::string key(progId);
     auto known = m_classIds.find(key);
     if (known == m_classIds.end()) {
@@ -32,8 +32,16 @@ Result<ObjectRef> ComAutomation::GetActiveObject(std::string_view progId) {
         }
         known = m_classIds.emplace(key, classId.Value()).first;
     }
+    return known->second;
+}
+
+Result<ObjectRef> ComAutomation::GetActiveObject(std::string_view progId) {
+    const auto classId = ClassIdOf(progId);
+    if (!classId) {
+        return classId.Error();
+    }
     ComPtr<IUnknown> running;
-    HRESULT hr = ::GetActiveObject(known->second, nullptr, running.ReleaseAndGetAddressOf());
+    HRESULT hr = ::GetActiveObject(classId.Value(), nullptr, running.ReleaseAndGetAddressOf());
     if (FAILED(hr)) {
         return FailureFromHresult(hr);
     }
@@ -43,6 +51,43 @@ Result<ObjectRef> ComAutomation::GetActiveObject(std::string_view progId) {
         return FailureFromHresult(hr);
     }
     return ObjectRef(std::make_shared<ComObject>(std::move(dispatch), std::string()));
+}
+
+} // namespace psm::cad
+
+namespace psm::cad {
+
+Result<Registration> ComAutomation::RegistrationOf(std::string_view progId) {
+    const auto classId = ClassIdOf(progId);
+    if (!classId) {
+        return classId.Error();
+    }
+    ComPtr<IRunningObjectTable> table;
+    HRESULT hr = GetRunningObjectTable(0, table.ReleaseAndGetAddressOf());
+    if (FAILED(hr)) {
+        return FailureFromHresult(hr);
+    }
+    // RegisterActiveObject names its entry with the item moniker "!" and the
+    // class identifier in braces.
+    wchar_t text[40] = {};
+    StringFromGUID2(classId.Value(), text, 40);
+    ComPtr<IMoniker> name;
+    hr = CreateItemMoniker(L"!", text, name.ReleaseAndGetAddressOf());
+    if (FAILED(hr)) {
+        return FailureFromHresult(hr);
+    }
+    hr = table->IsRunning(name.Get());
+    if (FAILED(hr)) {
+        return FailureFromHresult(hr);
+    }
+    Registration registration;
+    registration.Registered = hr == S_OK;
+    FILETIME since{};
+    if (registration.Registered && SUCCEEDED(table->GetTimeOfLastChange(name.Get(), &since))) {
+        registration.Since = static_cast<int64_t>(
+            (static_cast<uint64_t>(since.dwHighDateTime) << 32) | since.dwLowDateTime);
+    }
+    return registration;
 }
 
 } // namespace psm::cad

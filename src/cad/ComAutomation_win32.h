@@ -18,8 +18,13 @@ Result<CLSID> ClassIdOfProgId(std::string_view progId);
 class ComAutomation final : public Automation {
   public:
     Result<ObjectRef> GetActiveObject(std::string_view progId) override;
+    // The entry RegisterActiveObject made for the ProgID's class, looked up
+    // in the running object table without binding to it.
+    Result<Registration> RegistrationOf(std::string_view progId) override;
 
   private:
+    Result<CLSID> ClassIdOf(std::string_view progId);
+
     // The watch attaches ten times a second; the ProgID's class is looked up
     // in the registry once it is known. A ProgID not yet registered is asked
     // again next time (the CAD program may be installed meanwhile).

@@ -7,36 +7,37 @@ namespace psm::cad {
 
 namespace {
 
-// Notes a step that failed because the program was busy.
+// Notes a step that found the program busy or gone.
 template <class T>
-Result<T> Noting(Result<T> result, bool& busy) {
-    if (!result && IsBusy(result.Error())) {
-        busy = true;
+Result<T> Noting(Result<T> result, bool& outOfReach) {
+    if (!result && IsOutOfReach(result.Error())) {
+        outOfReach = true;
     }
     return result;
 }
 
 // The application, seen through its interface; null when it is not running
 // or does not answer.
-ObjectRef Attach(Automation& automation, bool& busy) {
-    auto running = Noting(automation.GetActiveObject(ids::CadProgId), busy);
+ObjectRef Attach(Automation& automation, bool& outOfReach) {
+    auto running = Noting(automation.GetActiveObject(ids::CadProgId), outOfReach);
     if (!running) {
         return nullptr;
     }
-    auto seen = Noting(running.Value()->As(ids::ApplicationIid), busy);
+    auto seen = Noting(running.Value()->As(ids::ApplicationIid), outOfReach);
     return seen ? seen.Value() : nullptr;
 }
 
 // The open documents' collection, seen through its interface.
-ObjectRef OpenDocuments(const ObjectRef& app, bool& busy) {
-    auto seen = Noting(TryGetObject(app, Id(ids::OpenDocumentsId), {}, ids::DocumentsIid), busy);
+ObjectRef OpenDocuments(const ObjectRef& app, bool& outOfReach) {
+    auto seen =
+        Noting(TryGetObject(app, Id(ids::OpenDocumentsId), {}, ids::DocumentsIid), outOfReach);
     return seen ? seen.Value() : nullptr;
 }
 
 // The number of open documents, through connection.Documents (not null);
 // nothing when it does not convert.
 Result<std::optional<int16_t>> DocumentCount(CadConnection& connection) {
-    auto read = Noting(connection.Documents->Get(Id(ids::DocumentCountId), {}), connection.Busy);
+    auto read = connection.Documents->Get(Id(ids::DocumentCountId), {});
     if (!read) {
         return read.Error();
     }
@@ -55,30 +56,51 @@ bool CountThroughKept(CadConnection& connection, std::optional<int16_t>& count) 
         connection.Documents = nullptr;
         return false;
     }
+    if (!kept && IsBusy(kept.Error())) {
+        connection.OutOfReach = true;
+    }
     count = kept ? kept.Value() : std::nullopt;
+    return true;
+}
+
+// A new attach: the program, its registration and its documents.
+bool AttachAnew(CadConnection& connection, Automation& automation, std::optional<int16_t>& count) {
+    ObjectRef app = Attach(automation, connection.OutOfReach);
+    if (!app) {
+        return false;
+    }
+    connection.CadApp = app;
+    const auto registered = automation.RegistrationOf(ids::CadProgId);
+    connection.Registered = registered ? std::optional(registered.Value()) : std::nullopt;
+    connection.Documents = OpenDocuments(connection.CadApp, connection.OutOfReach);
+    if (connection.Documents) {
+        const auto read = Noting(DocumentCount(connection), connection.OutOfReach);
+        count = read ? read.Value() : std::nullopt;
+    }
     return true;
 }
 
 // Classifies the active document; keeps the handle of one that is the same
 // object as before (it knows its members' identifiers) and its type.
-int32_t ClassifyActiveDocument(CadConnection& connection, ObjectRef active) {
+int32_t ClassifyActiveDocument(CadConnection& connection, ObjectRef active, GuardedSteps& steps) {
     connection.SameActiveDoc = connection.ActiveDoc && active->IsSameObject(*connection.ActiveDoc);
-    int32_t result = 0;
-    if (connection.SameActiveDoc) {
-        result = connection.ActiveDocTypeRead;
-    } else {
+    if (!connection.SameActiveDoc) {
         connection.ActiveDoc = std::move(active);
         connection.ActiveAssembly = nullptr;
-        if (const auto type = GetAs<int32_t>(connection.ActiveDoc, Named("Type"))) {
-            result = *type;
-        }
-        connection.ActiveDocTypeRead = result;
+        connection.ActiveDocTypeRead.reset();
     }
+    if (!connection.ActiveDocTypeRead) {
+        // A type that cannot be read now is read again next time.
+        connection.ActiveDocTypeRead = steps.Read<int32_t>(connection.ActiveDoc, Named("Type"));
+    }
+    const int32_t result = connection.ActiveDocTypeRead.value_or(0);
     if (!connection.SameActiveDoc || result != ids::AssemblyDocumentType) {
         // An unreadable name must not leave the earlier document's name to
         // pass for this one's.
-        connection.ActiveDocName =
-            GetAs<std::string>(connection.ActiveDoc, Named("Name")).value_or("");
+        auto name = steps.Read<std::string>(connection.ActiveDoc, Named("Name"));
+        if (!steps.OutOfReach()) {
+            connection.ActiveDocName = name.value_or("");
+        }
     }
     return result;
 }
@@ -88,23 +110,17 @@ int32_t ClassifyActiveDocument(CadConnection& connection, ObjectRef active) {
 int32_t ConnectCad(CadConnection& connection, Automation& automation) {
     connection.CadAttached = true;
     connection.OpenDocCount = 0;
-    connection.Busy = false;
+    connection.OutOfReach = false;
     connection.SameActiveDoc = false;
 
     std::optional<int16_t> count;
-    if (!CountThroughKept(connection, count)) {
-        ObjectRef app = Attach(automation, connection.Busy);
-        if (!app) {
-            // A program too busy to answer is still running: the watch goes on.
-            connection.CadAttached = connection.Busy;
-            return -1;
-        }
-        connection.CadApp = app;
-        connection.Documents = OpenDocuments(connection.CadApp, connection.Busy);
-        if (connection.Documents) {
-            const auto read = DocumentCount(connection);
-            count = read ? read.Value() : std::nullopt;
-        }
+    if (!CountThroughKept(connection, count) && !AttachAnew(connection, automation, count)) {
+        // A program too busy to answer is still running: the watch goes on.
+        connection.CadAttached = connection.OutOfReach;
+        return -1;
+    }
+    if (connection.OutOfReach) {
+        return -1;
     }
     if (count) {
         connection.OpenDocCount = *count;
@@ -113,8 +129,17 @@ int32_t ConnectCad(CadConnection& connection, Automation& automation) {
     int32_t result = 0;
     if (connection.OpenDocCount <= 0) {
         result = -1;
-    } else if (ObjectRef active = GetObject(connection.CadApp, Id(ids::CurrentDocumentId))) {
-        result = ClassifyActiveDocument(connection, std::move(active));
+    } else {
+        GuardedSteps steps;
+        ObjectRef active = steps.Object(connection.CadApp, Id(ids::CurrentDocumentId));
+        if (active) {
+            result = ClassifyActiveDocument(connection, std::move(active), steps);
+        }
+        if (steps.OutOfReach()) {
+            // Nothing is known of the active document; ActiveDocType stays.
+            connection.OutOfReach = true;
+            return -1;
+        }
     }
     // Without an active document the one from an earlier call stays, but is
     // not classified again: the result is 0.
@@ -124,83 +149,146 @@ int32_t ConnectCad(CadConnection& connection, Automation& automation) {
 
 namespace {
 
-// The first component of the set (item 1), as returned.
-ObjectRef FirstComponent(const ObjectRef& componentSet, std::string_view interfaceId = {}) {
-    return GetObject(componentSet, Id(ids::ItemId), {Value::Int16(1)}, interfaceId);
-}
-
-ObjectRef LinkOfNamedComponent(const CadConnection& connection, const ObjectRef& assembly) {
-    const auto name = GetAs<std::string>(FirstComponent(connection.ComponentSet), Named("Name"));
-    if (!name) {
-        return nullptr;
-    }
-    const ObjectRef partLinks = GetObject(assembly, Id(ids::PartLinksId), {}, ids::PartLinksIid);
-    return GetObject(partLinks, Id(ids::ItemId), {Value::Text(*name)}, ids::LinkIid);
-}
-
 int32_t NoWorkDocument(CadConnection& connection) {
     connection.WorkDocument = nullptr;
     connection.WorkDocType = -1;
     return -1;
 }
 
+// The program did not answer: nothing is known of the part, and nothing
+// found so far is kept for it.
+int32_t Unreached(CadConnection& connection) {
+    connection.OutOfReach = true;
+    connection.WorkDocName.clear();
+    connection.FirstComponent = nullptr;
+    return NoWorkDocument(connection);
+}
+
+ObjectRef LinkOfNamedComponent(GuardedSteps& steps, const ObjectRef& component,
+                               const ObjectRef& assembly) {
+    const auto name = steps.Read<std::string>(component, Named("Name"));
+    if (!name) {
+        return nullptr;
+    }
+    const ObjectRef partLinks = steps.Object(assembly, Id(ids::PartLinksId), {}, ids::PartLinksIid);
+    return steps.Object(partLinks, Id(ids::ItemId), {Value::Text(*name)}, ids::LinkIid);
+}
+
 } // namespace
 
 int32_t GetInPlaceDocument(CadConnection& connection, const ObjectRef& assembly) {
+    GuardedSteps steps;
+    connection.OutOfReach = false;
     connection.WorkDocName.clear();
     // Every reference below is obtained anew; one left from an earlier call
     // never stands in for one this call failed to get.
     connection.ComponentSet =
-        GetObject(assembly, Id(ids::ComponentSetId), {}, ids::ComponentSetIid);
+        steps.Object(assembly, Id(ids::ComponentSetId), {}, ids::ComponentSetIid);
+    connection.FirstComponent = nullptr;
     connection.PartLink = nullptr;
     connection.WorkDocument = nullptr;
 
-    const int32_t componentType =
-        GetAs<int32_t>(FirstComponent(connection.ComponentSet), Named("Type")).value_or(0);
+    const ObjectRef first =
+        steps.Object(connection.ComponentSet, Id(ids::ItemId), {Value::Int16(1)});
+    const int32_t componentType = steps.Read<int32_t>(first, Named("Type")).value_or(0);
     const int16_t count =
-        GetAs<int16_t>(connection.ComponentSet, Id(ids::ComponentCountId)).value_or(int16_t{0});
+        steps.Read<int16_t>(connection.ComponentSet, Id(ids::ComponentCountId)).value_or(0);
+    if (steps.OutOfReach()) {
+        return Unreached(connection);
+    }
     if (count != 1) {
         return NoWorkDocument(connection);
     }
+    connection.FirstComponent = first;
 
     if (componentType == ids::NamedComponentType) {
-        connection.PartLink = LinkOfNamedComponent(connection, assembly);
+        connection.PartLink = LinkOfNamedComponent(steps, first, assembly);
     } else if (componentType == ids::DirectComponentType) {
-        connection.AssemblyComponent = FirstComponent(connection.ComponentSet, ids::ComponentIid);
+        connection.AssemblyComponent = steps.Object(connection.ComponentSet, Id(ids::ItemId),
+                                                    {Value::Int16(1)}, ids::ComponentIid);
         connection.PartLink =
-            GetObject(connection.AssemblyComponent, Id(ids::ComponentLinkId), {}, ids::LinkIid);
-        if (GetAs<bool>(connection.PartLink, Id(ids::LinkBlockedId)).value_or(false)) {
+            steps.Object(connection.AssemblyComponent, Id(ids::ComponentLinkId), {}, ids::LinkIid);
+        if (steps.Read<bool>(connection.PartLink, Id(ids::LinkBlockedId)).value_or(false)) {
             return NoWorkDocument(connection);
         }
     } else {
         return NoWorkDocument(connection);
     }
 
-    connection.WorkDocument = GetObject(connection.PartLink, Id(ids::LinkedDocumentId));
+    connection.WorkDocument = steps.Object(connection.PartLink, Id(ids::LinkedDocumentId));
+    auto name = steps.Read<std::string>(connection.WorkDocument, Named("Name"));
+    const int32_t type = steps.Read<int32_t>(connection.WorkDocument, Named("Type")).value_or(0);
+    if (steps.OutOfReach()) {
+        return Unreached(connection);
+    }
     if (!connection.WorkDocument) {
         return NoWorkDocument(connection);
     }
-    connection.WorkDocName =
-        GetAs<std::string>(connection.WorkDocument, Named("Name")).value_or("");
-    const int32_t result = GetAs<int32_t>(connection.WorkDocument, Named("Type")).value_or(0);
-    connection.WorkDocType = GetAs<int32_t>(connection.WorkDocument, Named("Type")).value_or(0);
-    return result;
+    connection.WorkDocName = name.value_or("");
+    // One read serves as the result and as WorkDocType.
+    connection.WorkDocType = type;
+    return type;
 }
 
 int32_t FindInPlaceDocument(CadConnection& connection) {
-    if (connection.SameActiveDoc && connection.ActiveAssembly && connection.WorkDocument) {
-        // The same assembly: the part behind it stays, but a Save As may
-        // have renamed it. A part that no longer answers is looked for anew.
-        if (auto name = GetAs<std::string>(connection.WorkDocument, Named("Name"))) {
-            connection.WorkDocName = std::move(*name);
-            return connection.WorkDocType;
+    connection.OutOfReach = false;
+    if (connection.SameActiveDoc && connection.ActiveAssembly && connection.ComponentSet) {
+        // The same assembly: its part stays while its component set holds
+        // the same single component. Asked at every tick, so that a
+        // component added, removed or replaced is followed at once.
+        GuardedSteps steps;
+        const auto count = steps.Read<int16_t>(connection.ComponentSet, Id(ids::ComponentCountId));
+        if (steps.OutOfReach()) {
+            return Unreached(connection);
+        }
+        if (count && *count != 1) {
+            connection.FirstComponent = nullptr;
+            connection.WorkDocName.clear();
+            return NoWorkDocument(connection);
+        }
+        const ObjectRef first =
+            count ? steps.Object(connection.ComponentSet, Id(ids::ItemId), {Value::Int16(1)})
+                  : nullptr;
+        if (first && connection.FirstComponent && first->IsSameObject(*connection.FirstComponent)) {
+            if (!connection.WorkDocument) {
+                return connection.WorkDocType; // no part to work on behind it
+            }
+            // A Save As may have renamed the part.
+            auto name = steps.Read<std::string>(connection.WorkDocument, Named("Name"));
+            if (name) {
+                connection.WorkDocName = std::move(*name);
+                return connection.WorkDocType;
+            }
+        }
+        if (steps.OutOfReach()) {
+            return Unreached(connection);
         }
     }
     if (!connection.ActiveAssembly && connection.ActiveDoc) {
-        auto seen = connection.ActiveDoc->As(ids::AssemblyDocumentIid);
+        auto seen =
+            Noting(connection.ActiveDoc->As(ids::AssemblyDocumentIid), connection.OutOfReach);
+        if (connection.OutOfReach) {
+            return Unreached(connection);
+        }
         connection.ActiveAssembly = seen ? seen.Value() : nullptr;
     }
     return GetInPlaceDocument(connection, connection.ActiveAssembly);
+}
+
+HeldProgram CheckRegistration(CadConnection& connection, Automation& automation) {
+    const auto now = automation.RegistrationOf(ids::CadProgId);
+    if (!now) {
+        return HeldProgram::Unknown;
+    }
+    if (!now.Value().Registered) {
+        return HeldProgram::Gone;
+    }
+    if (connection.Registered && connection.Registered->Since != now.Value().Since) {
+        // Another program runs now: the next call attaches to it.
+        connection.Documents = nullptr;
+        return HeldProgram::Replaced;
+    }
+    return HeldProgram::Registered;
 }
 
 } // namespace psm::cad

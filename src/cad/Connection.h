@@ -6,6 +6,7 @@
 #include "cad/Automation.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace psm::cad {
@@ -19,12 +20,12 @@ struct CadConnection {
     ObjectRef Documents;
     ObjectRef ActiveDoc;
     // ActiveDoc seen as an assembly document; kept while ActiveDoc stays.
-    // Only FindInPlaceDocument sets it, so with a WorkDocument beside it the
-    // part was found behind the present ActiveDoc: while that stays active,
-    // the part behind it is taken as the same.
     ObjectRef ActiveAssembly;
     ObjectRef WorkDocument;
     ObjectRef ComponentSet;
+    // The single component the work document was found behind; while the
+    // same assembly holds it alone, the part behind it stays the same.
+    ObjectRef FirstComponent;
     ObjectRef AssemblyComponent;
     ObjectRef PartLink;
     bool CadAttached = false;
@@ -33,19 +34,24 @@ struct CadConnection {
     int32_t ActiveDocType = 0;
     std::string WorkDocName;
     int32_t WorkDocType = 0;
-    // The last ConnectCad found the program running but too busy to answer
-    // (beyond the retry): its -1 then says nothing about open documents.
-    bool Busy = false;
-    // The last ConnectCad found the same active document as the one before
-    // it; its type was known (ActiveDocTypeRead), not read again.
+    // The last ConnectCad or FindInPlaceDocument met a program too busy to
+    // answer (beyond what the wait budget allowed) or an object that went
+    // away in the middle: its answer says nothing, and the caller asks again
+    // at the next tick.
+    bool OutOfReach = false;
+    // The last ConnectCad found the same active document as the one before it.
     bool SameActiveDoc = false;
-    int32_t ActiveDocTypeRead = 0; // the "Type" read for ActiveDoc
+    // The "Type" read for ActiveDoc; none while it could not be read, so
+    // that the next call reads it again.
+    std::optional<int32_t> ActiveDocTypeRead;
+    // The program's entry in the system's table when it was attached.
+    std::optional<Registration> Registered;
 };
 
 // Attaches to the running CAD program and classifies its active document.
 // Returns -1 when the program cannot be reached or has no open document (or
-// is busy: then Busy is set), 0 when the active document or its type cannot
-// be read, else its type code (3 assembly, 4 sheet metal).
+// is out of reach: then OutOfReach is set), 0 when the active document or its
+// type cannot be read, else its type code (3 assembly, 4 sheet metal).
 //
 // A program that answered the last call is asked through the references kept
 // from it; only when they no longer reach it (it was closed, or closed and
@@ -58,12 +64,25 @@ int32_t ConnectCad(CadConnection& connection, Automation& automation);
 // Given the active document seen through the assembly-document interface:
 // the type code of the part document behind its single component, which
 // becomes WorkDocument; -1 when there is no such document (WorkDocument is
-// then empty and WorkDocType -1).
+// then empty and WorkDocType -1) or the program was out of reach.
 int32_t GetInPlaceDocument(CadConnection& connection, const ObjectRef& assembly);
 
-// The same for the active document as ConnectCad left it: while the same
-// assembly stays active, the part found behind it is kept and only its name is
-// read again; otherwise GetInPlaceDocument on the assembly.
+// The same for the active document as ConnectCad left it. While the same
+// assembly stays active, its component set is looked at (its count and its
+// first component); only a new single component is followed to its part.
+// Otherwise GetInPlaceDocument on the assembly.
 int32_t FindInPlaceDocument(CadConnection& connection);
+
+// What the system's table says of the program the connection holds.
+enum class HeldProgram {
+    Registered, // still the registered one
+    Replaced,   // another one registered since: the kept references are dropped
+    Gone,       // none registered: the program was closed
+    Unknown,    // the table could not be asked
+};
+
+// Asks the system's table, never the program. A program that withdrew its
+// registration is gone even while its objects still answer.
+HeldProgram CheckRegistration(CadConnection& connection, Automation& automation);
 
 } // namespace psm::cad

@@ -46,6 +46,36 @@ extern template std::optional<std::string> GetAs(const ObjectRef&, const Member&
 bool PutValue(const ObjectRef& on, const Member& member, const Value& value);
 bool CallMethod(const ObjectRef& on, const Member& member, Args args = {});
 
+// The guarded steps of one procedure that must tell "not there" from "not
+// asked": once a step finds the program busy or gone, the procedure is out of
+// reach, and every later step yields nothing without calling the program.
+class GuardedSteps {
+  public:
+    ObjectRef Object(const ObjectRef& on, const Member& member, Args args = {},
+                     std::string_view interfaceId = {});
+    ObjectRef As(const ObjectRef& on, std::string_view interfaceId);
+    template <class T>
+    std::optional<T> Read(const ObjectRef& on, const Member& member, Args args = {});
+    bool Put(const ObjectRef& on, const Member& member, const Value& value);
+
+    bool OutOfReach() const { return m_lost.has_value(); }
+    // The failure that put the procedure out of reach.
+    const std::optional<Failure>& Lost() const { return m_lost; }
+
+  private:
+    template <class T>
+    std::optional<T> Noted(Result<T> result);
+
+    std::optional<Failure> m_lost;
+};
+
+extern template std::optional<int16_t> GuardedSteps::Read(const ObjectRef&, const Member&, Args);
+extern template std::optional<int32_t> GuardedSteps::Read(const ObjectRef&, const Member&, Args);
+extern template std::optional<double> GuardedSteps::Read(const ObjectRef&, const Member&, Args);
+extern template std::optional<bool> GuardedSteps::Read(const ObjectRef&, const Member&, Args);
+extern template std::optional<std::string> GuardedSteps::Read(const ObjectRef&, const Member&,
+                                                              Args);
+
 inline Member Id(int32_t dispId) {
     return Member::ById(dispId);
 }

@@ -5,6 +5,7 @@
 #include "platform/EventPump.h"
 #include "platform/NumberText.h"
 #include "tables/CadUnits.h"
+#include "tables/SameValue.h"
 
 #include <cmath>
 #include <optional>
@@ -12,19 +13,6 @@
 
 namespace psm::cad {
 namespace {
-
-Result<ObjectRef> VariableTableOf(const ObjectRef& document) {
-    return TryGetObject(document, Named("Variables"), {}, ids::VariableTableIid);
-}
-
-// The value variable of that name, or null; an empty name is not looked up,
-// since no variable can carry it.
-ObjectRef ValueVariable(const ObjectRef& table, const std::string& name) {
-    if (name.empty()) {
-        return nullptr;
-    }
-    return GetObject(table, Id(ids::ItemId), {Value::Text(name)}, ids::VariableIid);
-}
 
 std::optional<double> Finite(double value) {
     return std::isfinite(value) ? std::optional(value) : std::nullopt;
@@ -68,25 +56,29 @@ std::string TableValueText(SheetValue value, double cadValue, double scaleFactor
     return NumberToText(TableValue(value, cadValue, scaleFactor), decimalSeparator);
 }
 
-void ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& document,
-                             double scaleFactor, char decimalSeparator) {
+ReadOutcome ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& document,
+                                    double scaleFactor, char decimalSeparator) {
     variables.CurrentValues = {};
     // Names, table and variable come from this read alone.
     variables.ValueVariableNames = {};
-    const auto table = VariableTableOf(document);
-    variables.VariableTable = table ? table.Value() : nullptr;
+    GuardedSteps steps;
+    variables.VariableTable = steps.Object(document, Named("Variables"), {}, ids::VariableTableIid);
 
     for (std::size_t k = 0; k < 5; ++k) {
-        variables.ReadMarkers[k] = GetObject(variables.VariableTable, Id(ids::ItemId),
-                                             {Value::Text(std::string(MarkerVariableNames[k]))});
+        variables.ReadMarkers[k] = steps.Object(variables.VariableTable, Id(ids::ItemId),
+                                                {Value::Text(std::string(MarkerVariableNames[k]))});
         variables.ValueVariableNames[k] =
-            GetAs<std::string>(variables.ReadMarkers[k], Named("Formula")).value_or("");
+            steps.Read<std::string>(variables.ReadMarkers[k], Named("Formula")).value_or("");
     }
     for (std::size_t k = 0; k < 5; ++k) {
-        variables.ReadVariables[k] =
-            ValueVariable(variables.VariableTable, variables.ValueVariableNames[k]);
+        // An empty name is not looked up: no variable can carry it.
+        const std::string& name = variables.ValueVariableNames[k];
+        variables.ReadVariables[k] = name.empty()
+                                         ? nullptr
+                                         : steps.Object(variables.VariableTable, Id(ids::ItemId),
+                                                        {Value::Text(name)}, ids::VariableIid);
         variables.CurrentVariable = variables.ReadVariables[k];
-        const auto value = GetAs<double>(variables.CurrentVariable, Id(ids::VariableValueId));
+        const auto value = steps.Read<double>(variables.CurrentVariable, Id(ids::VariableValueId));
         if (!value) {
             continue;
         }
@@ -94,88 +86,142 @@ void ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& do
             TableValueText(SheetValues[k], *value, scaleFactor, decimalSeparator);
     }
     variables.VariablesRead = true;
+    if (steps.OutOfReach()) {
+        // Part of the values is no read: none of them may pass for the document's.
+        variables.CurrentValues = {};
+        return ReadOutcome::Interrupted;
+    }
+    return ReadOutcome::Complete;
 }
+
+namespace {
+
+// A value reads back as it was sent when the value file could not tell the
+// two apart.
+bool Landed(std::size_t k, double readBack, double sent, double scaleFactor) {
+    return SameNumber(TableValue(SheetValues[k], readBack, scaleFactor),
+                      TableValue(SheetValues[k], sent, scaleFactor));
+}
+
+// One value the write changed.
+struct Change {
+    std::size_t Index;
+    ObjectRef Variable;
+};
+
+// Puts back what the write changed, latest first. A put-back the program
+// refuses as busy, and every one after it, waits in `pending`.
+WriteOutcome PutBack(const std::vector<Change>& changes, WriteReport& report,
+                     PendingRestore& pending) {
+    WriteOutcome outcome = WriteOutcome::NotWritten;
+    for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
+        const std::size_t k = change->Index;
+        const double earlier = *report.Before[k];
+        if (pending.PutBacks.empty()) {
+            const Result<void> put =
+                change->Variable->Put(Id(ids::VariableValueId), {}, Value::Double(earlier));
+            if (put) {
+                report.After[k] = earlier;
+                continue;
+            }
+            if (!IsBusy(put.Error())) {
+                outcome = WriteOutcome::RestoreIncomplete;
+                continue;
+            }
+        }
+        pending.PutBacks.push_back({change->Variable, earlier, k});
+    }
+    if (!pending.PutBacks.empty() && outcome == WriteOutcome::NotWritten) {
+        outcome = WriteOutcome::RestorePending;
+    }
+    return outcome;
+}
+
+} // namespace
 
 WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
                                       const CadConnection& connection, ObjectRef document,
                                       bool restore, const FiveTexts& newValues, double scaleFactor,
                                       char decimalSeparator, EventPump& events) {
-    const ObjectRef app = connection.CadApp;
-    PutValue(app, Id(ids::HoldRecomputeId), Value::Boolean(true));
-
-    // The values this write changed, with what they held before.
-    struct Change {
-        ObjectRef Variable;
-        std::optional<double> Earlier;
-        std::size_t Index;
-    };
-    std::vector<Change> changes;
-    // Kept aside until the end: the pending events below may run another
-    // write, whose report must not stand for this one's.
+    PendingRestore& pending = variables.Pending;
+    pending = PendingRestore{};
+    pending.Document = document;
+    // Kept aside until the end, so that LastWrite only ever tells of a whole write.
     WriteReport report;
-    const auto table = VariableTableOf(document);
-    variables.VariableTable = table ? table.Value() : nullptr;
-    // Without the table no value can land.
-    bool stopped = !table;
+    RecomputeHold hold(connection.CadApp, pending);
 
-    for (std::size_t k = 0; k < 5 && !stopped; ++k) {
-        variables.CurrentVariable = nullptr;
+    // Every variable is looked up and read before any is put: a type that
+    // cannot be put whole is not put at all.
+    GuardedSteps steps;
+    std::array<ObjectRef, 5> targets;
+    bool whole = hold.Usable();
+    if (whole) {
+        variables.VariableTable =
+            steps.Object(document, Named("Variables"), {}, ids::VariableTableIid);
+        whole = variables.VariableTable != nullptr;
+    }
+    for (std::size_t k = 0; k < 5 && whole; ++k) {
         const std::string& name = variables.ValueVariableNames[k];
-        if (name.empty()) {
-            continue; // no marker: the document does not carry this value
-        }
-        const auto variable =
-            TryGetObject(table.Value(), Id(ids::ItemId), {Value::Text(name)}, ids::VariableIid);
-        if (!variable) {
-            if (IsOutOfReach(variable.Error())) {
-                stopped = true;
-                break;
-            }
-            continue; // a variable that is not there: the value is skipped
-        }
-        variables.CurrentVariable = variable.Value();
-        const auto present = variables.CurrentVariable->Get(Id(ids::VariableValueId), {});
-        if (!present && IsOutOfReach(present.Error())) {
-            stopped = true;
-            break;
-        }
-        // A present value that cannot be read does not stop the write.
-        const std::optional<double> earlier = present ? present.Value().AsDouble() : std::nullopt;
-        report.Before[k] = report.After[k] = earlier;
-        const auto target =
+        targets[k] = name.empty() ? nullptr
+                                  : steps.Object(variables.VariableTable, Id(ids::ItemId),
+                                                 {Value::Text(name)}, ids::VariableIid);
+        variables.CurrentVariable = targets[k];
+        report.Before[k] = report.After[k] =
+            steps.Read<double>(targets[k], Id(ids::VariableValueId));
+        report.Target[k] =
             TargetValue(variables, k, restore, newValues, scaleFactor, decimalSeparator);
-        if (!target || (earlier && *earlier == *target)) {
+    }
+    for (std::size_t k = 0; k < 5 && whole; ++k) {
+        whole = targets[k] && report.Before[k] && report.Target[k];
+    }
+    whole = whole && !steps.OutOfReach();
+
+    std::vector<Change> changes;
+    bool stopped = !whole;
+    for (std::size_t k = 0; k < 5 && !stopped; ++k) {
+        const double target = *report.Target[k];
+        if (*report.Before[k] == target) {
             continue;
         }
-        const Value assigned = Value::Double(*target);
-        if (!variables.CurrentVariable->Put(Id(ids::VariableValueId), {}, assigned)) {
+        if (!targets[k]->Put(Id(ids::VariableValueId), {}, Value::Double(target))) {
             stopped = true;
             break;
         }
-        changes.push_back({variables.CurrentVariable, earlier, k});
-        report.After[k] = *target;
+        changes.push_back({k, targets[k]});
+        report.After[k] = target;
         report.Changed = true;
+    }
+    // A program may answer a put as done and keep the old value, or round it away.
+    for (const Change& change : changes) {
+        if (stopped) {
+            break;
+        }
+        const std::size_t k = change.Index;
+        const auto readBack = change.Variable->Get(Id(ids::VariableValueId), {});
+        const auto now = readBack ? readBack.Value().AsDouble() : std::nullopt;
+        if (now) {
+            report.After[k] = *now;
+        }
+        stopped = !now || !Landed(k, *now, *report.Target[k], scaleFactor);
     }
 
     WriteOutcome outcome = WriteOutcome::Written;
     if (stopped) {
-        // Best effort, latest first: every value that can be put back is.
-        outcome = WriteOutcome::NotWritten;
-        for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
-            if (!change->Earlier || !PutValue(change->Variable, Id(ids::VariableValueId),
-                                              Value::Double(*change->Earlier))) {
-                outcome = WriteOutcome::RestoreIncomplete;
-            } else {
-                report.After[change->Index] = change->Earlier;
-            }
-        }
+        outcome = PutBack(changes, report, pending);
     }
-
-    PutValue(app, Id(ids::HoldRecomputeId), Value::Boolean(false));
-    // A document back as it was needs no redraw, and a program that refused
-    // or went away would only keep the user waiting longer.
-    if (outcome != WriteOutcome::NotWritten) {
+    const bool released = hold.Release();
+    report.HoldPending = !released || !pending.Empty();
+    if (!pending.Empty()) {
+        pending.App = connection.CadApp;
+        pending.Report = report;
+        pending.Now = report.After;
+    }
+    // A program that refused or went away would only keep the user waiting
+    // longer; a document back as it was needs no redraw.
+    if (outcome == WriteOutcome::Written && !report.HoldPending) {
         events.ProcessPendingEvents();
+        Redraw(connection);
+    } else if (outcome == WriteOutcome::RestoreIncomplete && !report.HoldPending) {
         Redraw(connection);
     }
     variables.LastWrite = report;

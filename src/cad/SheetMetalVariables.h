@@ -6,6 +6,7 @@
 
 #include "cad/Automation.h"
 #include "cad/Connection.h"
+#include "cad/RecomputeHold.h"
 #include "tables/SheetValue.h"
 
 #include <array>
@@ -25,14 +26,6 @@ using FiveTexts = std::array<std::string, 5>;
 inline constexpr std::array<std::string_view, 5> MarkerVariableNames = {
     "MaterialThickness_", "BendRadius_", "NeutralFactor_", "ReliefLength_", "ReliefWidth_"};
 
-// What one write found in the document and left there, value by value, in
-// CAD units; nothing for a value it did not read.
-struct WriteReport {
-    std::array<std::optional<double>, 5> Before;
-    std::array<std::optional<double>, 5> After;
-    bool Changed = false; // a value was put, whether it stayed or was put back
-};
-
 struct SheetMetalVariables {
     FiveTexts CurrentValues;      // in table units (the neutral factor unscaled), number texts
     FiveTexts ValueVariableNames; // the markers' formulas at the last read
@@ -40,6 +33,8 @@ struct SheetMetalVariables {
     ObjectRef CurrentVariable;
     bool VariablesRead = false;
     WriteReport LastWrite; // of the last WriteSheetMetalVariables
+    // What the last write left to be done once the program answers again.
+    PendingRestore Pending;
     // The marker and value variables of the last read, held until the next
     // read: letting each go at once costs a call to the CAD program in the
     // middle of the read. Never used to look anything up.
@@ -52,27 +47,37 @@ struct SheetMetalVariables {
 std::string TableValueText(SheetValue value, double cadValue, double scaleFactor,
                            char decimalSeparator);
 
+enum class ReadOutcome {
+    Complete,    // every value there is was read; a missing marker leaves its value empty
+    Interrupted, // the program stopped answering: nothing is known of the values
+};
+
 // Fills CurrentValues from `document`; lengths are multiplied by scaleFactor.
-void ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& document,
-                             double scaleFactor, char decimalSeparator);
+// A read that meets a busy or vanished program stops there and leaves every
+// value empty: it is no read, and must be made again.
+ReadOutcome ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& document,
+                                    double scaleFactor, char decimalSeparator);
 
 // How a write of the five values ended. A type lands completely or not at
-// all: a value the document refuses stops the write, and the values it had
-// changed already are put back.
+// all: a value the document refuses, or one that does not read back as it
+// was sent, stops the write, and the values it had changed already are put
+// back.
 enum class WriteOutcome {
-    Written,           // every value that differed was put
+    Written,           // every value that differed was put and reads back as sent
     NotWritten,        // stopped; the document holds the values it had before
     RestoreIncomplete, // stopped; some changed values could not be put back
+    RestorePending,    // stopped; put-backs wait in Pending for the program to answer
 };
 
 // Writes newValues (CAD units), or with `restore` the CurrentValues of the
 // last read, into the variables named at the last read; only values that
-// differ are put. A value whose variable or source text is missing is
-// skipped; a put that fails, a variable table that cannot be had, or any
-// step that finds the program busy beyond the retry or gone stops the write.
-// Then releases the recompute switch and, unless the document is back as it
-// was, lets pending events run once and redraws by connection.ActiveDocType.
-// LastWrite tells what the document held before and after.
+// differ are put. All five variables are looked up and read first: when one
+// of them, or its source text, is missing, nothing is put. A put that fails,
+// a value that reads back otherwise than sent, or a program that stops
+// answering stops the write. Then releases the recompute switch and, when the
+// write landed, lets pending events run once and redraws by
+// connection.ActiveDocType. LastWrite tells what the document held before and
+// after; what could not be finished waits in Pending.
 // `document` is taken by value: the pending events may replace the
 // connection's references meanwhile.
 WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,

@@ -9,6 +9,7 @@
 #include "tables/TableModel.h"
 #include "texts/Texts.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,18 @@ struct MenuCaptions {
     std::string MnuCheckFile = "check";
 };
 
+// The document the main window shows, known by its object, not by its name:
+// another document of the same name (reopened, from another folder, in a CAD
+// program started anew) is another document, read anew before anything is
+// written into it.
+struct ShownDocument {
+    cad::ObjectRef Object; // none: the label shows no document
+    std::string FullName;  // its full file name when it was read
+    // Its values were read completely. Until then nothing is written into it
+    // and its values are shown nowhere; the watch reads it again each tick.
+    bool ValuesKnown = false;
+};
+
 // What the document watch found. Rows and table numbers are 1-based; the
 // offset counts from 0 within the table.
 struct WatchState {
@@ -47,7 +60,9 @@ struct WatchState {
     int CurrentTypeOffset = 0;
     // The document CurrentValues were read from. Writing them back anywhere
     // else would put one document's values into another.
-    cad::ObjectRef ValuesDocument;
+    ShownDocument Shown;
+    // When the CAD program's registration was last looked at.
+    std::optional<std::chrono::milliseconds> RegistrationChecked;
 };
 
 // One drop-down list as the program keeps it; the view mirrors it.
@@ -74,6 +89,12 @@ struct JournalState {
     // A line of the running command could not be appended to this file.
     std::optional<std::string> Unwritten;
     bool Told = false; // the user knows: the journal is not told of again
+    // Lines that could not be appended yet, in order; they go out with the
+    // next line once the journal is tried again.
+    std::vector<std::string> Waiting;
+    // When the journal last could not be written: a share out of reach is
+    // not waited for at every write, only again after a while.
+    std::optional<std::chrono::milliseconds> FailedAt;
 };
 
 // The program's own run: commands in progress, and whether it has ended.

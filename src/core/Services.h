@@ -4,7 +4,9 @@
 // it with the Win32 implementations, tests with fakes and the simulator.
 
 #include "cad/Automation.h"
+#include "cad/BusyRetry.h"
 #include "core/MainView.h"
+#include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/MessageBoxes.h"
 #include "platform/MousePointer.h"
@@ -32,6 +34,10 @@ struct Services {
     AnsiDecoder DecodeAnsi;
     // Who changes a part where and when, for the journal, and the user's editor.
     Workstation& Station;
+    // How long a command may wait for a busy CAD program; the automation
+    // draws on it, the application opens it for each command.
+    cad::WaitBudget& Waits;
+    Clock& Time;
 };
 
 } // namespace psm

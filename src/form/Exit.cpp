@@ -1,5 +1,7 @@
 #include "form/Exit.h"
 
+#include "apply/Journal.h"
+#include "apply/WriteValues.h"
 #include "cad/ReleaseCad.h"
 #include "platform/NumberText.h"
 #include "tables/SettingsStore.h"
@@ -24,8 +26,16 @@ void ExitProgram(AppState& state, const Services& services) {
                  PositionText(window.Top, state.DecimalSeparator));
     WriteSetting(services.Settings, names.SettingsAppName, names.SettingsSection, "Left",
                  PositionText(window.Left, state.DecimalSeparator));
+    // A write that left the CAD program holding its recompute gets a last try.
+    FinishWaitingWrite(state, services);
+    FlushJournal(state, services);
     cad::ReleaseCad(state.Cad, state.Features, state.Variables, cad::ReleaseFlags::All());
-    state.Watch.ValuesDocument = nullptr;
+    // Every other reference goes too: a CAD program closed by its user lives
+    // on as long as anyone holds one.
+    state.Cad = cad::CadConnection{};
+    state.Variables = cad::SheetMetalVariables{};
+    state.Features = cad::FeatureCheck{};
+    state.Watch.Shown = {};
     if (services.Info.Exists()) {
         services.Info.Destroy();
     }

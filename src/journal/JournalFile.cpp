@@ -49,7 +49,7 @@ class AppendLock {
 bool AppendToJournal(const std::string& path, std::string_view header, std::string_view line) {
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    const Descriptor file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0644));
+    const Descriptor file(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT, 0644));
     if (file.Get() < 0) {
         return false;
     }
@@ -60,6 +60,12 @@ bool AppendToJournal(const std::string& path, std::string_view header, std::stri
     }
     // Whoever finds the file empty writes the header, so that it comes first.
     std::string text = status.st_size == 0 ? std::string(header) : std::string();
+    char last = '\n';
+    if (status.st_size > 0 && ::pread(file.Get(), &last, 1, status.st_size - 1) == 1 &&
+        last != '\n') {
+        // A line another writer left unfinished must not run into this one.
+        text = "\r\n";
+    }
     text += line;
     return ::write(file.Get(), text.data(), text.size()) == static_cast<ssize_t>(text.size());
 }

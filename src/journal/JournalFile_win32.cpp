@@ -66,6 +66,16 @@ class AppendLock {
     DWORD m_error = ERROR_SUCCESS;
 };
 
+// The file's last byte is a line feed (or cannot be read: then nothing is added).
+bool EndsWithLineEnd(HANDLE file, LONGLONG size) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(static_cast<ULONGLONG>(size - 1) & 0xFFFFFFFFu);
+    at.OffsetHigh = static_cast<DWORD>(static_cast<ULONGLONG>(size - 1) >> 32);
+    char last = '\n';
+    DWORD read = 0;
+    return !ReadFile(file, &last, 1, &read, &at) || read != 1 || last == '\n';
+}
+
 enum class Outcome { Written, TryAgain, Failed };
 
 Outcome TryAppend(const std::wstring& path, std::string_view header, std::string_view line) {
@@ -90,6 +100,10 @@ Outcome TryAppend(const std::wstring& path, std::string_view header, std::string
     }
     // Whoever finds the file empty writes the header, so that it comes first.
     std::string text = size.QuadPart == 0 ? std::string(header) : std::string();
+    if (size.QuadPart > 0 && !EndsWithLineEnd(file.get(), size.QuadPart)) {
+        // A line another writer left unfinished must not run into this one.
+        text = "\r\n";
+    }
     text += line;
     DWORD written = 0;
     if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {

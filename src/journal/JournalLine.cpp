@@ -89,6 +89,9 @@ std::string JournalLine(const JournalEntry& entry, const TextTables& texts) {
     }
     cell(JournalField(entry.FeaturesBefore));
     cell(JournalField(entry.FeaturesAfter));
+    const bool refused = entry.Action == JournalAction::Refused;
+    cell(refused ? JournalField(entry.TableRefused) : std::string());
+    cell(refused ? TypeCell(entry.TypeRefused, texts) : std::string());
     return line + "\r\n";
 }
 

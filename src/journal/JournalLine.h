@@ -30,6 +30,8 @@ struct JournalEntry {
     std::array<std::string, 5> ValuesBefore, ValuesAfter;
     // Names of the warned or failed features, "; "-separated; empty: all healthy.
     std::string FeaturesBefore, FeaturesAfter;
+    // For a refused change: the table and type it meant to put.
+    std::string TableRefused, TypeRefused;
 };
 
 // The first line of a new journal, in the texts' language; ends with CR LF.

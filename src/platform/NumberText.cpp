@@ -227,14 +227,18 @@ std::optional<double> TextToNumber(std::string_view text, char decimalSeparator)
 }
 
 std::string FormatFixed3(double value, char decimalSeparator) {
+    return FormatFixed(value, 3, decimalSeparator);
+}
+
+std::string FormatFixed(double value, int decimals, char decimalSeparator) {
     char buffer[400];
     const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     if (result.ec != std::errc()) {
         return {};
     }
     std::string text(buffer, result.ptr);
-    if (text == "-0.000") {
+    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) {
         text.erase(0, 1);
     }
     const size_t point = text.find('.');

@@ -24,6 +24,9 @@ std::optional<double> TextToNumber(std::string_view text, char decimalSeparator)
 // after it, rounded, no grouping; a value that rounds to zero has no minus sign.
 std::string FormatFixed3(double value, char decimalSeparator);
 
+// The same with `decimals` digits after the separator (0..17).
+std::string FormatFixed(double value, int decimals, char decimalSeparator);
+
 // The decimal separator from the text the platform reports for the user's
 // number format: its first character when that is ASCII, else a point.
 char DecimalSeparatorFromLocaleText(std::string_view localeText);

@@ -38,6 +38,18 @@ struct NumericRow {
     std::array<double, 5> Values{};
 };
 
+// Six fields, most of the values numbers: a type row, not a comment.
+bool LooksLikeTypeRow(std::string_view line) {
+    if (FieldCount(line) != static_cast<int>(RowFieldCount)) {
+        return false;
+    }
+    const std::array<std::string_view, RowFieldCount> fields = RowFields(line);
+    const auto numbers =
+        std::count_if(fields.begin() + 1, fields.end(),
+                      [](std::string_view field) { return ValueNumber(field).has_value(); });
+    return numbers >= 3;
+}
+
 class Checker {
   public:
     void Line(int number, std::string_view line) {
@@ -52,6 +64,7 @@ class Checker {
             }
             CloseTable();
             m_table = OpenTable{number, std::string(classified.Text), 0, {}};
+            m_tableSeen = true;
             return;
         case LineKind::End:
             CloseTable();
@@ -60,6 +73,11 @@ class Checker {
             Row(number, classified.Text);
             return;
         case LineKind::Ignored:
+            // The loader reads no row outside a table: one that looks like a
+            // type (after a mistyped "Begin:", say) is a type lost.
+            if (LooksLikeTypeRow(classified.Text)) {
+                Add(number, Kind::OutsideTable);
+            }
             return;
         }
     }
@@ -71,6 +89,9 @@ class Checker {
         CloseTable();
         if (!m_unitSeen) {
             Add(0, Kind::NoUnit);
+        }
+        if (!m_tableSeen) {
+            Add(0, Kind::NoTable);
         }
         FindSameValues();
         std::stable_sort(
@@ -188,6 +209,7 @@ class Checker {
 
     std::optional<OpenTable> m_table;
     bool m_unitSeen = false;
+    bool m_tableSeen = false;
     std::vector<NumericRow> m_numericRows;
     std::vector<CheckFinding> m_findings;
 };
@@ -244,6 +266,10 @@ std::string DescribeFinding(const CheckFinding& finding, const TextTables& texts
         return line + text(CheckText::EmptyTable, {finding.Text});
     case Kind::NoEnd:
         return line + text(CheckText::NoEnd, {finding.Text});
+    case Kind::OutsideTable:
+        return line + text(CheckText::OutsideTable);
+    case Kind::NoTable:
+        return line + text(CheckText::NoTable);
     }
     return line;
 }

@@ -24,6 +24,8 @@ struct CheckFinding {
         SameName,           // Text: the name, Number: its earlier line in the table
         EmptyTable,         // Text: the table's name
         NoEnd,              // Text: the table's name
+        OutsideTable,       // a type row before "Begin:" or after "End:"
+        NoTable,            // the whole file: no "Begin:" at all
     };
 
     int Line = 0; // 1-based; 0 for the file as a whole

@@ -100,6 +100,10 @@ void LoadTexts(TextTables& texts) {
         {"Rücksetzen nicht möglich, Dokument gewechselt", "Undo not possible - document changed"},
         {"Blechtyp nicht zurückgesetzt", "Type not reset"},
         {"Unerwarteter Fehler, Programm wird beendet", "Unexpected error - program ends"},
+        {"Solid Edge antwortet nicht und hält womöglich die Neuberechnung noch an.\r\n"
+         "psm schließt den Schreibvorgang ab, sobald Solid Edge wieder antwortet.",
+         "Solid Edge does not answer and may still be holding its recompute.\r\n"
+         "psm finishes the write as soon as Solid Edge answers again."},
     }};
     texts.CheckTexts = {{
         {"Zeile {1}: ", "Line {1}: "},
@@ -120,6 +124,10 @@ void LoadTexts(TextTables& texts) {
          "type \"{1}\" is already in line {2} of this table"},
         {"Tabelle \"{1}\" enthält keine Blechtypen", "table \"{1}\" holds no types"},
         {"Tabelle \"{1}\" endet ohne \"End:\"", "table \"{1}\" has no \"End:\""},
+        {"Blechtyp außerhalb einer Tabelle (vor \"Begin:\" oder nach \"End:\"), wird nicht gelesen",
+         "type outside a table (before \"Begin:\" or after \"End:\"), never read"},
+        {"keine Tabelle (\"Begin:\" ... \"End:\"): keine Blechtypen lesbar",
+         "no table (\"Begin:\" ... \"End:\"): no type can be read"},
         {"Blechstärke", "material thickness"},
         {"Biegeradius", "bend radius"},
         {"Neutralfaktor", "neutral factor"},
@@ -152,6 +160,8 @@ void LoadTexts(TextTables& texts) {
         {"Ausklinkungsbreite nachher", "Relief width after"},
         {"Fehlerhafte Features vorher", "Failing features before"},
         {"Fehlerhafte Features nachher", "Failing features after"},
+        {"Tabelle abgelehnt", "Table refused"},
+        {"Blechtyp abgelehnt", "Type refused"},
         {"geschrieben", "written"},
         {"zurückgeschrieben", "written back"},
         {"zurückgesetzt", "reset"},

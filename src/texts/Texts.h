@@ -62,6 +62,7 @@ enum class MessageText {
     UndoRefused,
     TypeNotReset,
     UnexpectedError,
+    RecomputeHeld, // the CAD program stopped answering in the middle of a write
 };
 
 // The texts of the value-file check's report; {1}, {2} stand for what
@@ -79,6 +80,8 @@ enum class CheckText {
     SameName,           // {1} the name, {2} the earlier line
     EmptyTable,         // {1} the table's name
     NoEnd,              // {1} the table's name
+    OutsideTable,       // a type row before "Begin:" or after "End:"
+    NoTable,            //
     Thickness,
     BendRadius,
     NeutralFactor,
@@ -113,6 +116,8 @@ enum class JournalText {
     ReliefWidthAfter,
     FeaturesBefore,
     FeaturesAfter,
+    TableRefused,
+    TypeRefused,
     Written,
     WrittenBack,
     Reset,
@@ -121,13 +126,13 @@ enum class JournalText {
     NotWritable, // {1} the journal's file
     NotChecked,  // the features' state when no check looked at them
 };
-inline constexpr int JournalColumnCount = static_cast<int>(JournalText::FeaturesAfter) + 1;
+inline constexpr int JournalColumnCount = static_cast<int>(JournalText::TypeRefused) + 1;
 
 // The bilingual text tables. Every caption, hint, title and message of the
 // program is read from here as (text number, LanguageIndex).
 struct TextTables {
     static constexpr int CaptionCount = static_cast<int>(CaptionText::NoTypeNote);
-    static constexpr int MessageCount = static_cast<int>(MessageText::UnexpectedError);
+    static constexpr int MessageCount = static_cast<int>(MessageText::RecomputeHeld);
     static constexpr int CheckCount = static_cast<int>(CheckText::Unreadable) + 1;
     static constexpr int JournalCount = static_cast<int>(JournalText::NotChecked) + 1;
     static constexpr int16_t German = 1;

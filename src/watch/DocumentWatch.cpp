@@ -1,6 +1,7 @@
 #include "watch/DocumentWatch.h"
 
 #include "cad/CadIds.h"
+#include "cad/GuardedCalls.h"
 #include "form/Exit.h"
 #include "selection/Selection.h"
 #include "tables/TypeMatch.h"
@@ -10,24 +11,89 @@ namespace {
 
 constexpr int32_t NoDocument = -1;
 
-void ReadValues(AppState& state, const cad::ObjectRef& document) {
-    cad::ReadSheetMetalVariables(state.Variables, document, state.Tables.ScaleFactor,
-                                 state.DecimalSeparator);
-    state.Watch.ValuesDocument = document;
+// The CAD program's registration is looked at this often while the watch
+// polls: a program closed by its user may live on while psm holds its
+// objects, and answer them.
+constexpr std::chrono::milliseconds RegistrationInterval{1000};
+
+bool SameObject(const cad::ObjectRef& a, const cad::ObjectRef& b) {
+    return a && b && a->IsSameObject(*b);
 }
 
-void ReadAndShow(AppState& state, const Services& services, const cad::ObjectRef& document) {
-    ReadValues(state, document);
-    FindCurrentType(state);
+// The document's full file name; its name where the program has none.
+std::string FullNameOf(const cad::ObjectRef& document) {
+    if (auto full = cad::GetAs<std::string>(document, cad::Named("FullName"))) {
+        return *full;
+    }
+    return cad::GetAs<std::string>(document, cad::Named("Name")).value_or("");
+}
+
+// Reads the shown document's values; a read cut short leaves them unknown,
+// and the next tick reads again.
+void ReadValues(AppState& state) {
+    ShownDocument& shown = state.Watch.Shown;
+    shown.ValuesKnown =
+        cad::ReadSheetMetalVariables(state.Variables, shown.Object, state.Tables.ScaleFactor,
+                                     state.DecimalSeparator) == cad::ReadOutcome::Complete;
+    if (shown.ValuesKnown) {
+        FindCurrentType(state);
+    } else {
+        state.Watch.CurrentTypeRow = 0;
+    }
+}
+
+// Makes `document` the shown one: a sheet-metal document is read, any other
+// only named. The lists follow.
+void ShowNewDocument(AppState& state, const Services& services, const cad::ObjectRef& document,
+                     bool sheetMetal) {
+    WatchState& watch = state.Watch;
+    watch.SheetMetalOpen = sheetMetal;
+    watch.Shown = ShownDocument{document, sheetMetal ? FullNameOf(document) : std::string(), false};
+    if (sheetMetal) {
+        ReadValues(state);
+    }
     ShowCurrentType(state, services);
+}
+
+// The document the CAD program works on now. The shown one stays, only
+// renamed by a Save As, while it is the same object and its values are
+// known; any other is shown and read anew.
+void Follow(AppState& state, const Services& services, const cad::ObjectRef& document,
+            const std::string& name, bool sheetMetal) {
+    WatchState& watch = state.Watch;
+    const bool same = document ? SameObject(document, watch.Shown.Object) : !watch.Shown.Object;
+    if (same && sheetMetal == watch.SheetMetalOpen && (!sheetMetal || watch.Shown.ValuesKnown)) {
+        if (state.Selection.Label1 != name) {
+            // A Save As: the same document under another name.
+            watch.Shown.FullName = sheetMetal ? FullNameOf(document) : std::string();
+            ShowCurrentType(state, services);
+        }
+        return;
+    }
+    if (same && sheetMetal && watch.SheetMetalOpen) {
+        // The same document, read incompletely before: read it again.
+        ReadValues(state);
+        ShowCurrentType(state, services);
+        return;
+    }
+    ShowNewDocument(state, services, document, sheetMetal);
+}
+
+// False when the CAD program withdrew its registration: it was closed,
+// whether or not its process still answers.
+bool StillRegistered(AppState& state, const Services& services) {
+    std::optional<std::chrono::milliseconds>& checked = state.Watch.RegistrationChecked;
+    const std::chrono::milliseconds now = services.Time.Now();
+    if (checked && now - *checked < RegistrationInterval) {
+        return true;
+    }
+    checked = now;
+    return cad::CheckRegistration(state.Cad, services.Automation) != cad::HeldProgram::Gone;
 }
 
 } // namespace
 
 void Timer1_Timer(AppState& state, const Services& services, bool mainWindowIsActive) {
-    if (state.Run.CommandDepth > 0) {
-        return;
-    }
     (void)PollDocument(state, services, mainWindowIsActive);
 }
 
@@ -38,12 +104,12 @@ bool PollDocument(AppState& state, const Services& services, bool mainWindowIsAc
     if (mainWindowIsActive || !cad.CadAttached) {
         return false;
     }
-    if (!cad.CadApp) {
+    if (!cad.CadApp || !StillRegistered(state, services)) {
         ExitProgram(state, services);
         return false;
     }
     const int32_t code = cad::ConnectCad(cad, services.Automation);
-    if (code == NoDocument && cad.Busy) {
+    if (cad.OutOfReach) {
         // Busy recomputing, not gone: the next tick asks again.
         return true;
     }
@@ -52,27 +118,21 @@ bool PollDocument(AppState& state, const Services& services, bool mainWindowIsAc
         return false;
     }
     if (code == cad::ids::SheetMetalDocumentType) {
-        if (state.Selection.Label1 == cad.ActiveDocName) {
+        if (!SameObject(cad.ActiveDoc, watch.Shown.Object) || !watch.SheetMetalOpen ||
+            !watch.Shown.ValuesKnown) {
+            watch.CadRunning = true;
+            watch.InPlaceEdit = false;
+        }
+        Follow(state, services, cad.ActiveDoc, cad.ActiveDocName, true);
+    } else if (code == cad::ids::AssemblyDocumentType) {
+        const int32_t part = cad::FindInPlaceDocument(cad);
+        if (cad.OutOfReach) {
             return true;
         }
-        watch.CadRunning = true;
-        watch.InPlaceEdit = false;
-        watch.SheetMetalOpen = true;
-        ReadAndShow(state, services, cad.ActiveDoc);
-    } else if (code == cad::ids::AssemblyDocumentType) {
         watch.CadRunning = true;
         watch.InPlaceEdit = true;
-        const int32_t part = cad::FindInPlaceDocument(cad);
-        if (state.Selection.Label1 == cad.WorkDocName) {
-            return true;
-        }
-        if (part == cad::ids::SheetMetalDocumentType) {
-            watch.SheetMetalOpen = true;
-            ReadAndShow(state, services, cad.WorkDocument);
-        } else {
-            watch.SheetMetalOpen = false;
-            ShowCurrentType(state, services);
-        }
+        Follow(state, services, cad.WorkDocument, cad.WorkDocName,
+               part == cad::ids::SheetMetalDocumentType);
     }
     // Any other document (a part, a drawing): the window keeps the last sheet-metal document.
     return true;
@@ -84,20 +144,28 @@ void RefreshDocument(AppState& state, const Services& services) {
     watch.InPlaceEdit = false;
     watch.SheetMetalOpen = false;
     watch.CadRunning = true;
+    watch.Shown = {};
     const int32_t code = cad::ConnectCad(cad, services.Automation);
     if (code == NoDocument) {
         watch.CadRunning = false;
-    } else if (code == cad::ids::AssemblyDocumentType) {
+        return;
+    }
+    cad::ObjectRef document;
+    if (code == cad::ids::AssemblyDocumentType) {
         watch.InPlaceEdit = true;
-        if (cad::FindInPlaceDocument(cad) == cad::ids::SheetMetalDocumentType) {
-            watch.SheetMetalOpen = true;
-            ReadValues(state, cad.WorkDocument);
-            FindCurrentType(state);
+        const int32_t part = cad::FindInPlaceDocument(cad);
+        watch.Shown.Object = cad.WorkDocument;
+        if (part == cad::ids::SheetMetalDocumentType) {
+            document = cad.WorkDocument;
         }
     } else if (code == cad::ids::SheetMetalDocumentType) {
+        document = cad.ActiveDoc;
+        watch.Shown.Object = cad.ActiveDoc;
+    }
+    if (document) {
         watch.SheetMetalOpen = true;
-        ReadValues(state, cad.ActiveDoc);
-        FindCurrentType(state);
+        watch.Shown.FullName = FullNameOf(document);
+        ReadValues(state);
     }
 }
 

@@ -236,8 +236,9 @@ class AppFixture : public ::testing::Test {
     // The program asks the simulator as wWinMain has it ask the CAD program:
     // again while it is busy, on a clock that only moves while it waits.
     FakeClock clock;
+    cad::WaitBudget waits{clock};
     sim::Simulator sim;
-    cad::BusyRetryAutomation automation{sim, clock};
+    cad::BusyRetryAutomation automation{sim, clock, waits};
     FakeMainView view;
     FakeInfoView info;
     ScriptedBoxes boxes;
@@ -258,7 +259,9 @@ class AppFixture : public ::testing::Test {
                       .Location = location,
                       .UserDecimalSeparator = [this] { return separator; },
                       .DecodeAnsi = {},
-                      .Station = station};
+                      .Station = station,
+                      .Waits = waits,
+                      .Time = clock};
     App app{services};
     AppState& state = app.State();
 };

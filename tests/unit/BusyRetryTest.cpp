@@ -1,5 +1,6 @@
-// Calls that a busy CAD program refuses are asked again for about five
-// seconds; everything else fails at once.
+// Calls that a busy CAD program refuses are asked again while the running
+// command's five seconds last, all its calls together; outside a command, and
+// for every other failure, nothing is asked again.
 
 #include "cad/BusyRetry.h"
 
@@ -21,11 +22,13 @@ class BusyRetryTest : public ::testing::Test {
 
     FakeClock clock;
     const std::chrono::milliseconds start = clock.Time;
+    WaitBudget waits{clock};
     sim::Simulator sim;
-    BusyRetryAutomation automation{sim, clock};
+    BusyRetryAutomation automation{sim, clock, waits};
 };
 
 TEST_F(BusyRetryTest, AProgramBusyForASecondIsWaitedFor) {
+    const CommandWaits command(waits);
     sim.OpenSheetMetal("A.psm");
     sim.BeBusy(1000ms, FailureCode::CallRejected);
     const auto attached = automation.GetActiveObject("SolidEdge.Application");
@@ -45,18 +48,41 @@ TEST_F(BusyRetryTest, AProgramBusyForASecondIsWaitedFor) {
     EXPECT_EQ(name.Value().AsText(), "A.psm");
 }
 
-TEST_F(BusyRetryTest, AProgramBusyBeyondTheBudgetFailsAfterFiveSeconds) {
+TEST_F(BusyRetryTest, ACommandWaitsFiveSecondsForAllItsCallsTogether) {
+    const auto app = automation.GetActiveObject("SolidEdge.Application").Value();
+    const CommandWaits command(waits);
     sim.BeBusy(60s);
-    const auto app = automation.GetActiveObject("SolidEdge.Application");
-    ASSERT_FALSE(app);
-    EXPECT_EQ(app.Error().Code, FailureCode::CallRejected);
-    EXPECT_GE(Spent(), 5000ms);
-    EXPECT_LE(Spent(), 5100ms);
+    const auto first = app->Get(Member::ById(sim::dispid::CurrentDocument), {});
+    ASSERT_FALSE(first);
+    EXPECT_EQ(first.Error().Code, FailureCode::CallRejected);
+    EXPECT_EQ(Spent(), 5000ms);
     EXPECT_GE(sim.RefusedCalls(), 40u) << "asked again about every 100 ms";
     EXPECT_LE(sim.RefusedCalls(), 52u);
+    // The budget is spent: the command's next call waits no more.
+    EXPECT_FALSE(app->Get(Member::ById(sim::dispid::CurrentDocument), {}));
+    EXPECT_EQ(Spent(), 5000ms);
+}
+
+TEST_F(BusyRetryTest, OutsideACommandNothingWaits) {
+    const auto app = automation.GetActiveObject("SolidEdge.Application").Value();
+    sim.BeBusy(60s);
+    const auto refused = app->Get(Member::ById(sim::dispid::CurrentDocument), {});
+    ASSERT_FALSE(refused);
+    EXPECT_TRUE(IsBusy(refused.Error()));
+    EXPECT_EQ(Spent(), 0ms);
+    EXPECT_EQ(sim.RefusedCalls(), 1u);
+    {
+        const CommandWaits command(waits);
+        const CommandWaits inner(waits); // keeps the outer deadline
+        clock.Time += 4900ms;
+        EXPECT_FALSE(app->Get(Member::ById(sim::dispid::CurrentDocument), {}));
+        EXPECT_EQ(Spent(), 5000ms);
+    }
+    EXPECT_EQ(waits.Left(), 0ms);
 }
 
 TEST_F(BusyRetryTest, OtherFailuresAreNotAskedAgain) {
+    const CommandWaits command(waits);
     const auto app = automation.GetActiveObject("SolidEdge.Application").Value();
     EXPECT_FALSE(app->Get(Member::ByName("NoSuchMember"), {}));
     sim.Quit();
@@ -73,7 +99,8 @@ TEST_F(BusyRetryTest, AFirstAttemptThatWaitedOutTheBudgetIsNotRepeated) {
     int attempts = 0;
     const auto slow = [&](std::chrono::milliseconds takes) {
         attempts = 0;
-        return RetryWhileBusy(clock, [&] {
+        const CommandWaits command(waits);
+        return RetryWhileBusy(clock, waits, [&] {
             clock.Time += ++attempts == 1 ? takes : 0ms;
             return Result<void>(Failure{FailureCode::RetryLater, "busy"});
         });

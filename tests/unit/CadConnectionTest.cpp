@@ -176,7 +176,7 @@ TEST_F(InPlaceDocumentTest, DirectComponentLeadsThroughItsLink) {
                     "doc:Asm.asm/Components/P.psm:1/Link as {600251C5-E2F4-11D2-BED3-080036B4D502}",
                     "doc:Asm.asm/Components/P.psm:1/Link{600251C5} get #10",
                     "doc:Asm.asm/Components/P.psm:1/Link{600251C5} get #7", "doc:P.psm get Name",
-                    "doc:P.psm get Type", "doc:P.psm get Type"));
+                    "doc:P.psm get Type"));
     EXPECT_EQ(connection.WorkDocName, "P.psm");
     EXPECT_EQ(connection.WorkDocType, 4);
     EXPECT_NE(connection.AssemblyComponent, nullptr);
@@ -195,13 +195,12 @@ TEST_F(InPlaceDocumentTest, NamedComponentLeadsThroughPartLinksByItsName) {
                     "doc:Asm.asm/Components{F9293970} get #0(I2 1)",
                     "doc:Asm.asm/Components/P.psm:1 get Type",
                     "doc:Asm.asm/Components{F9293970} get #3",
-                    "doc:Asm.asm/Components{F9293970} get #0(I2 1)",
                     "doc:Asm.asm/Components/P.psm:1 get Name", "doc:Asm.asm{00C6BF00} get #16390",
                     "doc:Asm.asm/PartLinks as {7AD88CC9-E2F4-11D2-BED3-080036B4D502}",
                     "doc:Asm.asm/PartLinks{7AD88CC9} get #0(\"P.psm:1\")",
                     "doc:Asm.asm/PartLinks/P.psm:1 as {600251C5-E2F4-11D2-BED3-080036B4D502}",
                     "doc:Asm.asm/PartLinks/P.psm:1{600251C5} get #7", "doc:P.psm get Name",
-                    "doc:P.psm get Type", "doc:P.psm get Type"));
+                    "doc:P.psm get Type"));
     EXPECT_EQ(connection.WorkDocName, "P.psm");
 }
 

@@ -68,10 +68,12 @@ TEST_F(DocumentWatchTest, FlagsAfterEachStartUpOutcome) {
 TEST_F(DocumentWatchTest, FlagsAfterEachPollOutcome) {
     sim.OpenSheetMetal("A.psm", Row2);
     Start();
-    const Flags kept{false, true, false};
-    EXPECT_EQ(PollFrom(kept), kept) << "sheet metal, same name";
+    const Flags shown = Watched();
+    Tick();
+    EXPECT_EQ(Watched(), shown) << "sheet metal, the same document";
 
     sim.OpenDocument("Part.par", code::PartDocument);
+    const Flags kept{false, true, false};
     EXPECT_EQ(PollFrom(kept), kept) << "other code";
     EXPECT_EQ(view.Label, "A.psm") << "a part or drawing leaves the last document shown";
 
@@ -82,9 +84,11 @@ TEST_F(DocumentWatchTest, FlagsAfterEachPollOutcome) {
     EXPECT_THAT(view.Items2, ElementsAre("Al 1,5", "Al 2,0"));
     EXPECT_EQ(view.Selection2, 1);
 
+    // Another document of the same name is another document: read anew.
     OpenAssemblyWith(sim.CreateSheetMetal("B.psm", Row2));
-    EXPECT_EQ(PollFrom({false, false, false}), (Flags{true, true, false})) << "assembly, same name";
-    EXPECT_EQ(PollFrom({false, false, true}), (Flags{true, true, true}));
+    EXPECT_EQ(PollFrom(), (Flags{true, true, true})) << "assembly, same name, another part";
+    EXPECT_EQ(state.Watch.CurrentTypeRow, 2);
+    EXPECT_EQ(PollFrom({false, false, true}), (Flags{true, true, true})) << "the same part";
 
     OpenAssemblyWith(sim.CreateSheetMetal("P.psm", Row2));
     EXPECT_EQ(PollFrom(), (Flags{true, true, true})) << "assembly, new name, sheet-metal part";

@@ -58,7 +58,8 @@ class JournalCommandsTest : public AppFixture {
         return lines;
     }
     static Cells Line(std::string action, Cells types, Cells before, Cells after,
-                      std::string featuresBefore, std::string featuresAfter) {
+                      std::string featuresBefore, std::string featuresAfter,
+                      Cells refused = {"", ""}) {
         Cells cells{"2026-12-07T16:30:05+01:00", "mmeier", "KONSTR-07", "C:\\Teile\\A.psm",
                     std::move(action)};
         cells.insert(cells.end(), types.begin(), types.end());
@@ -66,6 +67,7 @@ class JournalCommandsTest : public AppFixture {
         cells.insert(cells.end(), after.begin(), after.end());
         cells.push_back(std::move(featuresBefore));
         cells.push_back(std::move(featuresAfter));
+        cells.insert(cells.end(), refused.begin(), refused.end());
         return cells;
     }
 
@@ -99,26 +101,27 @@ TEST_F(JournalCommandsTest, TheResetChecksNoFeatureAndValuesAreInTheUsersNumberF
                                           "nicht geprüft")));
 }
 
-TEST_F(JournalCommandsTest, AWriteStoppedAfterAPutIsRefusedAndShowsThePartAsItWasLeft) {
+TEST_F(JournalCommandsTest, AWriteStoppedAfterAPutIsRefusedNamesTheTypeAndThePartAsItWasLeft) {
     StartOnA();
-    // The third value is refused: the first two are put back, the last two never read.
+    // The third value is refused: the first two are put back.
     sim.FailWhen(*sim::CallMatch::Parse("put VariableValue"), sim::Simulator::DefaultFault(), 1, 2);
     Write();
-    const Cells read{"1.5", "1.5", "0.44", "", ""};
-    EXPECT_THAT(Lines(), ElementsAre(Line("abgelehnt", {"Stahl", "St 1,5", "Stahl", "St 1,5"}, read,
-                                          read, "", "nicht geprüft")));
+    EXPECT_THAT(Lines(), ElementsAre(Line("abgelehnt", {"Stahl", "St 1,5", "Stahl", "St 1,5"}, St15,
+                                          St15, "", "nicht geprüft", {"Aluminium", "Al 2,0"})));
 }
 
-TEST_F(JournalCommandsTest, AResetClickedWhileAWriteRedrawsLeavesTheWritesLineItsOwn) {
+TEST_F(JournalCommandsTest, AResetClickedWhileAWriteRunsRunsAfterItAndIsJournalledAfterIt) {
     StartOnA();
     pump.OnRun = [this] {
         pump.OnRun = nullptr;
-        Click(MainControl::CmdUndoWrite);
+        Click(MainControl::CmdUndoWrite); // runs nothing inside the write
     };
     Write();
-    EXPECT_THAT(Lines(), ElementsAre(Line("zurückgesetzt", Al20ToSt15, Al20, St15, "nicht geprüft",
-                                          "nicht geprüft"),
-                                     Line("geschrieben", St15ToAl20, St15, Al20, "", "")));
+    EXPECT_THAT(Lines(), ElementsAre(Line("geschrieben", St15ToAl20, St15, Al20, "", "")));
+    Click(MainControl::CmdUndoWrite); // the click, handled once the write is done
+    EXPECT_THAT(Lines(), ElementsAre(Line("geschrieben", St15ToAl20, St15, Al20, "", ""),
+                                     Line("zurückgesetzt", Al20ToSt15, Al20, St15, "nicht geprüft",
+                                          "nicht geprüft")));
 }
 
 TEST_F(JournalCommandsTest, CommandsThatChangeNothingWriteNoLine) {

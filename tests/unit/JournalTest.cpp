@@ -71,7 +71,8 @@ TEST_F(JournalLineTest, HeaderNamesEveryColumnInTheTextsLanguage) {
     ASSERT_EQ(cells.size(), static_cast<size_t>(JournalColumnCount));
     EXPECT_EQ(cells.front(), "Time");
     EXPECT_EQ(cells[9], "Thickness before");
-    EXPECT_EQ(cells.back(), "Failing features after");
+    EXPECT_EQ(cells[20], "Failing features after");
+    EXPECT_EQ(cells.back(), "Type refused");
 }
 
 TEST(JournalTime, LocalTimeCarriesItsOffsetFromUtc) {

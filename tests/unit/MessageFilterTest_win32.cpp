@@ -1,3 +1,4 @@
+#include "CadTestSupport.h"
 #include "cad/ComApartment_win32.h"
 #include "cad/MessageFilter_win32.h"
 
@@ -11,41 +12,50 @@ namespace {
 
 constexpr DWORD Cancel = static_cast<DWORD>(-1);
 
-TEST(RetryDelay, RetriesABusyServerUntilTheBudgetIsSpent) {
-    for (DWORD reject : {DWORD{SERVERCALL_RETRYLATER}, DWORD{SERVERCALL_REJECTED}}) {
-        EXPECT_EQ(RetryDelay(0, reject), RetryIntervalMs);
-        EXPECT_EQ(RetryDelay(2500, reject), RetryIntervalMs);
-        EXPECT_EQ(RetryDelay(RetryBudgetMs - 1, reject), RetryIntervalMs);
-        EXPECT_EQ(RetryDelay(RetryBudgetMs, reject), Cancel);
-        EXPECT_EQ(RetryDelay(60000, reject), Cancel);
-        EXPECT_EQ(RetryDelay(0xFFFFFFFF, reject), Cancel);
-    }
-}
+using std::chrono::milliseconds;
 
-TEST(RetryDelay, WaitsRatherThanRetryingAtOnce) {
-    // 0..99 would mean "retry immediately": a busy server would be hammered.
+// A budget that a test opens and lets run down.
+struct Budget {
+    cad::test::FakeClock clock;
+    WaitBudget budget{clock};
+};
+
+TEST(RetryDelay, RetriesABusyServerWhileTheBudgetLasts) {
+    for (DWORD reject : {DWORD{SERVERCALL_RETRYLATER}, DWORD{SERVERCALL_REJECTED}}) {
+        EXPECT_EQ(RetryDelay(reject, milliseconds(RetryBudgetMs)), RetryIntervalMs);
+        EXPECT_EQ(RetryDelay(reject, milliseconds(40)), 40u) << "never beyond the budget";
+        EXPECT_EQ(RetryDelay(reject, milliseconds(0)), Cancel);
+    }
+    // Rather than retrying at once: 0..99 would hammer a busy server.
     EXPECT_GE(RetryIntervalMs, 100u);
-    EXPECT_EQ(RetryBudgetMs, 5000u);
 }
 
 TEST(RetryDelay, CancelsAnythingButABusyRejection) {
-    EXPECT_EQ(RetryDelay(0, SERVERCALL_ISHANDLED), Cancel);
-    EXPECT_EQ(RetryDelay(0, 7), Cancel);
+    EXPECT_EQ(RetryDelay(SERVERCALL_ISHANDLED, milliseconds(RetryBudgetMs)), Cancel);
+    EXPECT_EQ(RetryDelay(7, milliseconds(RetryBudgetMs)), Cancel);
 }
 
-TEST(RetryMessageFilter, AnswersAsADefaultClientShould) {
-    const ComPtr<IMessageFilter> filter = MakeRetryMessageFilter();
+TEST(RetryMessageFilter, WaitsOnlyWithinACommandsBudget) {
+    Budget waits;
+    const ComPtr<IMessageFilter> filter = MakeRetryMessageFilter(waits.budget);
     ASSERT_NE(filter.Get(), nullptr);
     EXPECT_EQ(filter->HandleInComingCall(CALLTYPE_TOPLEVEL, nullptr, 0, nullptr),
               DWORD{SERVERCALL_ISHANDLED});
     EXPECT_EQ(filter->MessagePending(nullptr, 10, PENDINGTYPE_TOPLEVEL),
               DWORD{PENDINGMSG_WAITDEFPROCESS});
-    EXPECT_EQ(filter->RetryRejectedCall(nullptr, 1000, SERVERCALL_RETRYLATER), RetryIntervalMs);
-    EXPECT_EQ(filter->RetryRejectedCall(nullptr, 6000, SERVERCALL_RETRYLATER), Cancel);
+    EXPECT_EQ(filter->RetryRejectedCall(nullptr, 0, SERVERCALL_RETRYLATER), Cancel)
+        << "a timer tick never waits";
+    {
+        const CommandWaits command(waits.budget);
+        EXPECT_EQ(filter->RetryRejectedCall(nullptr, 1000, SERVERCALL_RETRYLATER), RetryIntervalMs);
+        waits.clock.Time += milliseconds(RetryBudgetMs);
+        EXPECT_EQ(filter->RetryRejectedCall(nullptr, 6000, SERVERCALL_RETRYLATER), Cancel);
+    }
 }
 
 TEST(RetryMessageFilter, IsAnIMessageFilterOnly) {
-    const ComPtr<IMessageFilter> filter = MakeRetryMessageFilter();
+    Budget waits;
+    const ComPtr<IMessageFilter> filter = MakeRetryMessageFilter(waits.budget);
     ComPtr<IUnknown> unknown;
     EXPECT_EQ(filter.As(&unknown), S_OK);
     ComPtr<IDispatch> dispatch;
@@ -56,7 +66,8 @@ TEST(RetryMessageFilter, IsAnIMessageFilterOnly) {
 // The filter registered now, put back unchanged.
 ComPtr<IMessageFilter> CurrentFilter() {
     ComPtr<IMessageFilter> current;
-    const ComPtr<IMessageFilter> probe = MakeRetryMessageFilter();
+    static Budget waits;
+    const ComPtr<IMessageFilter> probe = MakeRetryMessageFilter(waits.budget);
     if (FAILED(CoRegisterMessageFilter(probe.Get(), current.ReleaseAndGetAddressOf()))) {
         return nullptr;
     }
@@ -66,17 +77,18 @@ ComPtr<IMessageFilter> CurrentFilter() {
 
 TEST(MessageFilterRegistration, RegistersForItsLifetimeAndRestoresThePrevious) {
     std::thread([] {
+        Budget waits;
         const ComApartment apartment;
         ASSERT_TRUE(apartment.Ok());
         ASSERT_EQ(CurrentFilter().Get(), nullptr);
         ComPtr<IMessageFilter> outerFilter;
         {
-            const MessageFilterRegistration outer;
+            const MessageFilterRegistration outer(waits.budget);
             ASSERT_TRUE(outer.Ok()) << std::hex << outer.Status();
             outerFilter = CurrentFilter();
             ASSERT_NE(outerFilter.Get(), nullptr);
             {
-                const MessageFilterRegistration inner;
+                const MessageFilterRegistration inner(waits.budget);
                 ASSERT_TRUE(inner.Ok());
                 const ComPtr<IMessageFilter> innerFilter = CurrentFilter();
                 EXPECT_NE(innerFilter.Get(), nullptr);
@@ -92,7 +104,8 @@ TEST(MessageFilterRegistration, FailsOutsideASingleThreadedApartment) {
     std::thread([] {
         const ComApartment apartment(COINIT_MULTITHREADED);
         ASSERT_TRUE(apartment.Ok());
-        const MessageFilterRegistration registration;
+        Budget waits;
+        const MessageFilterRegistration registration(waits.budget);
         EXPECT_FALSE(registration.Ok());
     }).join();
 }
