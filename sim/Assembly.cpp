@@ -144,6 +144,11 @@ Component& Document::AddDirectComponent(std::string name, std::shared_ptr<Docume
     return component;
 }
 
+void Document::RemoveComponent(std::string_view name) {
+    auto& items = m_componentSet->Items();
+    std::erase_if(items, [&](const auto& component) { return component->Name() == name; });
+}
+
 Component& Document::AddNamedComponent(std::string name) {
     return AddComponent(std::move(name), code::NamedComponent);
 }

@@ -198,6 +198,8 @@ class Document final : public Node {
     Component& AddDirectComponent(std::string name, std::shared_ptr<Document> linked,
                                   bool blocked = false);
     Component& AddNamedComponent(std::string name);
+    // Takes the component out of the set, as the user deleting it would.
+    void RemoveComponent(std::string_view name);
     Component& AddComponent(std::string name, int32_t componentType);
     Link& AddPartLink(std::string name, std::shared_ptr<Document> linked);
 

@@ -1,6 +1,7 @@
 #include "simcad/Control.h"
 
 #include "sim/Simulator.h"
+#include "simcad/Scenario.h"
 
 #include <algorithm>
 #include <array>
@@ -363,6 +364,27 @@ std::vector<sim::MemberInfo> Members() {
                    call.Sim.FailWhen(match.Value(), sim::Simulator::DefaultFault(), IntArg(call, 2),
                                      std::max(IntArg(call, 1), 1) - 1);
                    return Value();
+               }),
+        Method(any, 32, "SwallowCall", {type::Text, Numeric, Numeric},
+               [](Node&, const Invocation& call) -> cad::Result<Value> {
+                   const auto match = CallArg(call, 0);
+                   if (!match) {
+                       return match.Error();
+                   }
+                   call.Sim.SwallowWhen(match.Value(), IntArg(call, 2),
+                                        std::max(IntArg(call, 1), 1) - 1);
+                   return Value();
+               }),
+        Method(any, 33, "Withdraw", {},
+               [](Node& self, const Invocation& call) -> cad::Result<Value> {
+                   call.Sim.Withdraw();
+                   sim::Self<ControlObject>(self).Host().WithdrawRegistration();
+                   return Value();
+               }),
+        Method(any, 34, "Run", {type::Text},
+               [](Node& self, const Invocation& call) -> cad::Result<Value> {
+                   std::vector<std::string> problems = LoadScenario(WorldOf(self), Arg(call, 0));
+                   return Value::Text(JoinLines(problems));
                }),
     };
 }

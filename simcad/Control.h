@@ -27,6 +27,9 @@ class ControlHost {
     virtual int32_t ProcessId() const = 0;
     // Name lookups (GetIDsOfNames) the CAD program's objects answered.
     virtual int32_t NameLookups() const = 0;
+    // Takes the CAD program out of the running object table, as a server
+    // closed by its user does while clients still hold its objects.
+    virtual void WithdrawRegistration() = 0;
 };
 
 class ControlObject final : public sim::Node {

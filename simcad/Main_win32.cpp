@@ -68,10 +68,18 @@ class Host final : public ControlHost {
     void BringToFront() override { m_window.BringToFront(); }
     int32_t ProcessId() const override { return static_cast<int32_t>(GetCurrentProcessId()); }
     int32_t NameLookups() const override { return m_model.NameLookups(); }
+    void WithdrawRegistration() override {
+        if (m_application != nullptr) {
+            m_application->Revoke();
+        }
+    }
+    // The application's entry in the running object table, once it is made.
+    void Registered(ActiveObjectRegistration* application) { m_application = application; }
 
   private:
     SimCadWindow& m_window;
     const ObjectTable& m_model;
+    ActiveObjectRegistration* m_application = nullptr;
 };
 
 int RunMessageLoop() {
@@ -144,8 +152,8 @@ int Run(HINSTANCE instance, int showCommand) {
             std::static_pointer_cast<sim::SimObject>(world.Sim.View(world.Sim.App()));
         auto appObject = model->Serve(world.Sim.App(), std::string(), appView->Generation());
         auto controlObject = controls->Serve(controlNode, std::string(), 0);
-        const ActiveObjectRegistration appRunning(static_cast<IDispatch*>(appObject.Get()),
-                                                  ClassIdFromText(Widen(ApplicationClassId)));
+        ActiveObjectRegistration appRunning(static_cast<IDispatch*>(appObject.Get()),
+                                            ClassIdFromText(Widen(ApplicationClassId)));
         const ActiveObjectRegistration controlRunning(static_cast<IDispatch*>(controlObject.Get()),
                                                       ClassIdFromText(Widen(ControlClassId)));
         if (!appRunning.Ok() || !controlRunning.Ok()) {
@@ -153,9 +161,11 @@ int Run(HINSTANCE instance, int showCommand) {
                      Hex(controlRunning.Status()));
             return 4;
         }
+        host.Registered(&appRunning);
         Say(GetStdHandle(STD_OUTPUT_HANDLE),
             "simcad ready, process " + std::to_string(GetCurrentProcessId()) + "\n");
         result = RunMessageLoop();
+        host.Registered(nullptr);
     }
     // No client call may reach the model once it is gone.
     model->DisconnectAll();

@@ -121,8 +121,13 @@ ActiveObjectRegistration::ActiveObjectRegistration(IUnknown* object, const CLSID
     : m_status(RegisterActiveObject(object, classId, ACTIVEOBJECT_STRONG, &m_cookie)) {}
 
 ActiveObjectRegistration::~ActiveObjectRegistration() {
-    if (SUCCEEDED(m_status)) {
+    Revoke();
+}
+
+void ActiveObjectRegistration::Revoke() {
+    if (SUCCEEDED(m_status) && m_cookie != 0) {
         RevokeActiveObject(m_cookie, nullptr);
+        m_cookie = 0;
     }
 }
 

@@ -54,6 +54,8 @@ class ActiveObjectRegistration {
 
     bool Ok() const { return SUCCEEDED(m_status); }
     HRESULT Status() const { return m_status; }
+    // Takes the object out of the table before the end; the object lives on.
+    void Revoke();
 
   private:
     DWORD m_cookie = 0;

@@ -37,6 +37,8 @@ void ReadLine(Reader& reader, int number, std::string_view line) {
         AddComponent(reader, rest);
     } else if (keyword == "partlink") {
         PartLink(reader, rest);
+    } else if (keyword == "with") {
+        With(reader, rest);
     } else if (keyword == "active") {
         Active(reader, rest);
     } else if (keyword == "bar") {

@@ -70,6 +70,19 @@ void AddComponent(Reader& reader, std::string_view rest) {
     }
 }
 
+void RemoveComponent(Reader& reader, std::string_view name) {
+    Document* assembly = Assembly(reader);
+    if (assembly == nullptr || !reader.NeedName(name)) {
+        return;
+    }
+    const auto& items = assembly->ComponentSetNode()->Items();
+    const std::size_t before = items.size();
+    assembly->RemoveComponent(name);
+    if (items.size() == before) {
+        reader.Problem(sim::Concat({"no component \"", name, "\" to remove"}));
+    }
+}
+
 void PartLink(Reader& reader, std::string_view rest) {
     Document* assembly = Assembly(reader);
     if (assembly == nullptr) {

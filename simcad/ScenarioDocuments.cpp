@@ -132,6 +132,11 @@ void Marker(Reader& reader, std::string_view rest) {
 }
 
 void Remove(Reader& reader, std::string_view name) {
+    const auto [word, component] = FirstWord(name);
+    if (word == "component") {
+        RemoveComponent(reader, component);
+        return;
+    }
     Document* document = reader.Current();
     if (document == nullptr || !reader.NeedName(name)) {
         return;
@@ -141,6 +146,18 @@ void Remove(Reader& reader, std::string_view name) {
         return;
     }
     document->RemoveVariable(name);
+}
+
+void With(Reader& reader, std::string_view name) {
+    if (!reader.NeedName(name)) {
+        return;
+    }
+    Document* document = reader.Built().Find(name);
+    if (document == nullptr) {
+        reader.Problem(sim::Concat({"unknown document \"", name, "\""}));
+        return;
+    }
+    reader.MakeCurrent(document);
 }
 
 void Active(Reader& reader, std::string_view name) {

@@ -27,8 +27,10 @@ void Values(Reader& reader, std::string_view rest);
 void SetVariable(Reader& reader, std::string_view rest);
 // marker MARKER VARIABLE
 void Marker(Reader& reader, std::string_view rest);
-// remove NAME
+// remove NAME, remove component NAME
 void Remove(Reader& reader, std::string_view name);
+// with NAME: the statements after it belong to a document declared before
+void With(Reader& reader, std::string_view name);
 // active NAME
 void Active(Reader& reader, std::string_view name);
 
@@ -47,6 +49,8 @@ void Rule(Reader& reader, std::string_view rest);
 void AddComponent(Reader& reader, std::string_view rest);
 // partlink NAME -> DOCUMENT
 void PartLink(Reader& reader, std::string_view rest);
+// (remove component) NAME
+void RemoveComponent(Reader& reader, std::string_view name);
 
 // --- Command bars (ScenarioBars.cpp) ---
 

@@ -1,8 +1,7 @@
 // The end-to-end suite's program: a COM apartment for talking to simcad, and
 // the closing line "N passed, M failed" that the test script looks for.
 
-#include "cad/ComApartment_win32.h"
-#include "cad/MessageFilter_win32.h"
+#include "tools/driver/DriverApartment_win32.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -19,8 +18,7 @@ class ClosingLine final : public ::testing::EmptyTestEventListener {
 } // namespace
 
 int main(int argc, char** argv) {
-    const psm::cad::ComApartment apartment;
-    const psm::cad::MessageFilterRegistration filter;
+    const psm::e2e::DriverApartment apartment;
     ::testing::InitGoogleTest(&argc, argv);
     // Appended after gtest's own printer, so that this line comes last.
     ::testing::UnitTest::GetInstance()->listeners().Append(new ClosingLine);

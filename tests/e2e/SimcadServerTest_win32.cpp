@@ -5,17 +5,17 @@
 
 // <windows.h> spells GetObject as GetObjectW; the CAD layer's GetObject must
 // keep its name here.
+#include "tools/driver/DriverApartment_win32.h"
+
 #include <windows.h>
 #undef GetObject
 
 #include "cad/CadIds.h"
-#include "cad/ComApartment_win32.h"
 #include "cad/ComObject_win32.h"
 #include "cad/CommandButton.h"
 #include "cad/Connection.h"
 #include "cad/FeatureCheck.h"
 #include "cad/GuardedCalls.h"
-#include "cad/MessageFilter_win32.h"
 #include "cad/SheetMetalVariables.h"
 #include "platform/EventPump.h"
 #include "platform/MousePointer.h"
@@ -495,8 +495,7 @@ TEST(SimcadStart, AScenarioWithProblemsIsRefused) {
 } // namespace psm::e2e
 
 int main(int argc, char** argv) {
-    const psm::cad::ComApartment apartment;
-    const psm::cad::MessageFilterRegistration filter;
+    const psm::e2e::DriverApartment apartment;
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -7,6 +7,7 @@
 #include "cad/ComAutomation_win32.h"
 #include "cad/ComObject_win32.h"
 #include "cad/MessageFilter_win32.h"
+#include "platform/Clock.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -83,7 +84,9 @@ class ScriptingDictionary : public ::testing::Test {
     Object& Dictionary() { return *m_dictionary; }
 
     ComApartment m_apartment;
-    MessageFilterRegistration m_filter;
+    SteadyClock m_clock;
+    WaitBudget m_waits{m_clock};
+    MessageFilterRegistration m_filter{m_waits};
     ComPtr<IDispatch> m_created;
     std::optional<ActiveObjectRegistration> m_registration;
     ObjectRef m_dictionary;
@@ -324,10 +327,20 @@ TEST_F(ScriptingDictionary, ObjectsAreReleasedWithTheirLastHandle) {
 }
 
 TEST_F(ScriptingDictionary, NothingIsRunningOnceRevoked) {
+    ComAutomation automation;
+    const auto registered = automation.RegistrationOf(DictionaryProgId);
+    ASSERT_TRUE(registered.Ok()) << registered.Error().Text;
+    EXPECT_TRUE(registered.Value().Registered);
+    EXPECT_EQ(automation.RegistrationOf(DictionaryProgId).Value(), registered.Value())
+        << "the same registration looks the same every time";
+
     m_registration.reset();
-    const auto attached = ComAutomation().GetActiveObject(DictionaryProgId);
+    const auto attached = automation.GetActiveObject(DictionaryProgId);
     ASSERT_FALSE(attached.Ok());
     EXPECT_EQ(attached.Error().Code, FailureCode::Unavailable);
+    EXPECT_FALSE(automation.RegistrationOf(DictionaryProgId).Value().Registered);
+    EXPECT_TRUE(Dictionary().Get(Member::ByName("Count"), {}).Ok())
+        << "a withdrawn registration leaves the object alive for its holders";
 }
 
 class Attach : public ::testing::Test {

@@ -8,6 +8,7 @@
 #include "platform/FileRead.h"
 #include "platform/TextLines.h"
 
+#include <filesystem>
 #include <gmock/gmock.h>
 
 namespace psm::test {
@@ -152,6 +153,37 @@ TEST_F(JournalCommandsTest, AnUnwritableJournalLeavesTheWriteAndIsToldOnceARun) 
     Click(MainControl::CmdUndoWrite);
     EXPECT_EQ(document->SheetMetal().Thickness, 0.0015);
     EXPECT_EQ(boxes.Shown.size(), 1u);
+}
+
+TEST_F(JournalCommandsTest, AJournalOutOfReachIsTriedAgainAfterAMinuteAndLosesNoLine) {
+    const std::string blocker = folder.Write("blocker.txt", "a file, not a folder");
+    settings.Write("ORNA\\psm", "general", "JournalFile", blocker + "/journal.txt");
+    StartOnA();
+    Write();
+    ASSERT_EQ(boxes.Shown.size(), 1u);
+    std::filesystem::remove(blocker); // the share is back
+    Click(MainControl::CmdUndoWrite);
+    EXPECT_FALSE(ReadFileBytes(blocker + "/journal.txt")) << "not waited for again at once";
+    clock.Time += std::chrono::seconds(61);
+    Choose(ListId::Combo1, 1);
+    Choose(ListId::Combo2, 1);
+    Write();
+    const auto text = ReadFileBytes(blocker + "/journal.txt");
+    ASSERT_TRUE(text);
+    const auto first = text->find("\tgeschrieben\t");
+    const auto second = text->find("\tzurückgesetzt\t");
+    const auto third = text->find("\tgeschrieben\t", first + 1);
+    EXPECT_TRUE(first < second && second < third && third != std::string::npos)
+        << "every line, in order";
+    EXPECT_EQ(boxes.Shown.size(), 1u);
+}
+
+TEST_F(JournalCommandsTest, ADocumentWithoutAFullNameIsJournalledByItsName) {
+    StartOnA();
+    sim.FailWhen(sim::CallMatch::Member("FullName"));
+    Write();
+    ASSERT_EQ(Lines().size(), 1u);
+    EXPECT_EQ(Lines()[0][3], "A.psm");
 }
 
 TEST_F(JournalCommandsTest, TheJournalIsTheSettingsFileElseInTheUsersLocalApplicationData) {

@@ -89,6 +89,13 @@ TEST(JournalFile, NewFileAndItsFoldersGetTheHeaderOnceThenLinesAreAppended) {
     EXPECT_EQ(ReadFileBytes(path), "H\r\none\r\ntwo\r\n");
 }
 
+TEST(JournalFile, ALineLeftUnfinishedByAnotherWriterDoesNotRunIntoTheNext) {
+    testing::TempFolder folder;
+    const std::string path = folder.Write("journal.txt", "H\r\none\r\nhalf a li");
+    ASSERT_TRUE(AppendToJournal(path, "H\r\n", "two\r\n"));
+    EXPECT_EQ(ReadFileBytes(path), "H\r\none\r\nhalf a li\r\ntwo\r\n");
+}
+
 TEST(JournalFile, UnwritablePlaceIsReportedAndNothingElseHappens) {
     testing::TempFolder folder;
     const std::string blocker = folder.Write("blocker.txt", "not a folder");

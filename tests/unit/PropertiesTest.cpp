@@ -60,6 +60,39 @@ TEST_F(PropertiesTest, WithoutATypeTheNearestIsNamedWithItsValuesAndHowManyDiffe
     EXPECT_EQ(info.Note, "No type matches.\r\nright the nearest: St 1,0\r\n4 values differ");
 }
 
+TEST_F(PropertiesTest, ADifferenceBelowThreeDecimalsIsShownWithTheDecimalsItTakes) {
+    sim.OpenSheetMetal("A.psm", {0.0015004, 0.0015, 0.44, 0.0025, 0.0015});
+    Start();
+    Choose(ListId::Combo1, 0);
+    Choose(ListId::Combo2, 1); // St 1,5
+    Click(MainControl::CmdInfo);
+    EXPECT_EQ(info.Label(2, 1), "1.5000");
+    EXPECT_EQ(info.Label(4, 1), "1.5004");
+    EXPECT_EQ(info.Label(5, 1), "≠");
+    EXPECT_EQ(info.Label(2, 2), "1.500") << "equal values keep three decimals";
+}
+
+TEST_F(PropertiesTest, DocumentValuesAndTheNearestTypeBelongOnlyToTheShownDocument) {
+    sim.OpenSheetMetal("A.psm", Row2);
+    Start();
+    sim.OpenDocument("Asm.asm", sim::code::AssemblyDocument)
+        .AddDirectComponent("Q.par:1", sim.CreateDocument("Q.par", sim::code::PartDocument));
+    Tick();
+    ASSERT_EQ(view.Label, "Q.par");
+    Choose(ListId::Combo1, 0);
+    Click(MainControl::CmdInfo);
+    EXPECT_THAT(Column(2), ElementsAre("1.500", "1.500", "0.440", "2.500", "1.500"));
+    EXPECT_THAT(Column(4), ElementsAre("", "", "", "", "")) << "not A's values";
+    EXPECT_EQ(info.Note, "");
+
+    // A document whose every value differs from every type has no nearest type.
+    sim.OpenSheetMetal("B.psm", {0.009, 0.009, 0.9, 0.009, 0.009});
+    Tick();
+    Click(MainControl::CmdInfo);
+    EXPECT_EQ(info.Note, "Kein Blechtyp passt.");
+    EXPECT_THAT(Column(5), ElementsAre("", "", "", "", ""));
+}
+
 TEST_F(PropertiesTest, WithoutChosenTypeTheDocumentsValuesAreShown) {
     separator = ',';
     UseValueFile("Unit: in\nBegin: T\nx;1;1;1;1;1\nEnd:\n");

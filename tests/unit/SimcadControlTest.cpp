@@ -3,8 +3,10 @@
 // argument conversion, and that a test's questions stay out of the CAD
 // program's call log.
 
+#include "CadTestSupport.h"
 #include "cad/CommandButton.h"
 #include "cad/Connection.h"
+#include "cad/SheetMetalVariables.h"
 #include "platform/EventPump.h"
 #include "platform/MousePointer.h"
 #include "platform/ProgramLocation.h"
@@ -29,8 +31,10 @@ class RecordingHost final : public ControlHost {
     void BringToFront() override { ++Fronts; }
     int32_t ProcessId() const override { return 4711; }
     int32_t NameLookups() const override { return 12; }
+    void WithdrawRegistration() override { ++Withdrawals; }
     int Quits = 0;
     int Fronts = 0;
+    int Withdrawals = 0;
 };
 
 constexpr std::string_view Scenario = "sheetmetal Halter.psm\n"
@@ -140,6 +144,42 @@ TEST_F(ControlTest, FailMakesTheNamedCadCallFailAsOftenAsAsked) {
     EXPECT_EQ(cad::ConnectCad(connection, world.Sim), 0);
     ASSERT_TRUE(Call("ClearFaults"));
     EXPECT_EQ(cad::ConnectCad(connection, world.Sim), 4);
+}
+
+TEST_F(ControlTest, SwallowWithdrawAndRunPlayACadProgramThatMisbehaves) {
+    cad::CadConnection connection;
+    ASSERT_EQ(cad::ConnectCad(connection, world.Sim), 4);
+    // A put answered as done that changes nothing.
+    ASSERT_TRUE(Call("SwallowCall",
+                     {Text("put VariableValue"), cad::Value::Int16(1), cad::Value::Int16(1)}));
+    cad::SheetMetalVariables variables;
+    ASSERT_EQ(cad::ReadSheetMetalVariables(variables, connection.ActiveDoc, 1000, '.'),
+              cad::ReadOutcome::Complete);
+    cad::test::CountingPump pump;
+    EXPECT_EQ(cad::WriteSheetMetalVariables(variables, connection, connection.ActiveDoc, false,
+                                            {"0.002", "0.0015", "0.43", "0.003", "0.0015"}, 1000,
+                                            '.', pump),
+              cad::WriteOutcome::NotWritten);
+    EXPECT_EQ(Get("SheetMetalValue", {Text("Halter.psm"), cad::Value::Int16(1)}).Value(),
+              cad::Value::Double(0.0015));
+
+    // Statements run on the living program: a document reopened, an assembly changed.
+    EXPECT_EQ(Call("Run", {Text("sheetmetal Neu.psm\n  values 0.001 0.001 0.4 0.002 0.001\n"
+                                "assembly Gruppe.asm\n  component direct A -> Neu.psm\n"
+                                "  component direct B -> Neu.psm\n"
+                                "with Gruppe.asm\n  remove component A\n")})
+                  .Value(),
+              Text(""));
+    EXPECT_EQ(world.Find("Gruppe.asm")->ComponentSetNode()->Items().size(), 1u);
+    EXPECT_EQ(Call("Run", {Text("with Nirgends.asm\n")}).Value(),
+              Text("line 1: unknown document \"Nirgends.asm\"\n"));
+
+    // Closed by its user, alive while clients hold its objects.
+    ASSERT_TRUE(Call("Withdraw"));
+    EXPECT_EQ(host.Withdrawals, 1);
+    EXPECT_FALSE(world.Sim.GetActiveObject("SolidEdge.Application"));
+    EXPECT_TRUE(connection.ActiveDoc->Get(cad::Member::ByName("Name"), {}));
+    EXPECT_FALSE(world.Sim.RegistrationOf("SolidEdge.Application").Value().Registered);
 }
 
 class NoPointer final : public MousePointer {

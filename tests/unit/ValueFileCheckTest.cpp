@@ -63,6 +63,20 @@ TEST(ValueFileCheck, EveryProblemIsFoundAtItsLine) {
                             At(11, Kind::EmptyTable, 0, "Leer"), At(13, Kind::NoEnd, 0, "Offen")));
 }
 
+TEST(ValueFileCheck, TypesPsmNeverLoadsAreProblems) {
+    // A mistyped "Begin:" leaves its rows outside any table; comments with a
+    // semicolon are no type rows.
+    EXPECT_THAT(
+        CheckValueFile("Unit: mm\n"             // 1
+                       "Name; Dicke; Radius\n"  // 2
+                       "begin: Stahl\n"         // 3
+                       "St 1,0;1;1;0.44;2;1\n"  // 4
+                       "End:\n"                 // 5
+                       "  Begin: Alu\n"         // 6
+                       "Al 1,0;1;x;0.4;2;1\n"), // 7
+        ElementsAre(At(0, Kind::NoTable), At(4, Kind::OutsideTable), At(7, Kind::OutsideTable)));
+}
+
 TEST(ValueFileCheck, ReportNamesEachProblemInTheTextsLanguageAndCountsTheRest) {
     TextTables texts;
     LoadTexts(texts);

@@ -4,10 +4,9 @@
 // screenshot is due it prints "SHOT NAME WIDTHxHEIGHT+X+Y" and waits a moment,
 // so that the script around it can photograph the screen.
 
-#include "cad/ComApartment_win32.h"
-#include "cad/MessageFilter_win32.h"
 #include "platform/Utf16_win32.h"
 #include "simcad/WindowClassName.h"
+#include "tools/driver/DriverApartment_win32.h"
 #include "tools/driver/Files_win32.h"
 #include "tools/driver/PsmSettings_win32.h"
 #include "tools/driver/Psm_win32.h"
@@ -203,8 +202,7 @@ class Session {
 } // namespace psm::e2e
 
 int main() {
-    const psm::cad::ComApartment apartment;
-    const psm::cad::MessageFilterRegistration filter;
+    const psm::e2e::DriverApartment apartment;
     psm::e2e::Session session;
     return session.Run();
 }

@@ -7,10 +7,9 @@
 //   - psm's start-up to its ready window against a minimal Win32 program;
 //   - psm's CPU time over ten idle seconds.
 
-#include "cad/ComApartment_win32.h"
 #include "cad/ComObject_win32.h"
-#include "cad/MessageFilter_win32.h"
 #include "tools/driver/ChildProcess_win32.h"
+#include "tools/driver/DriverApartment_win32.h"
 #include "tools/driver/Files_win32.h"
 #include "tools/driver/PsmSettings_win32.h"
 #include "tools/driver/Psm_win32.h"
@@ -266,8 +265,7 @@ void StartUpTimes(Bench& bench) {
 } // namespace psm::e2e
 
 int main() {
-    const psm::cad::ComApartment apartment;
-    const psm::cad::MessageFilterRegistration filter;
+    const psm::e2e::DriverApartment apartment;
     psm::e2e::Bench bench;
     bench.Prepare();
     psm::e2e::CallRates(bench);
