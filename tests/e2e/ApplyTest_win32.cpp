@@ -267,8 +267,7 @@ TEST_F(AllOrNothing, AProgramBusyForAMinuteFromTheThirdPutGetsItsOldValuesBackOn
                          L"Schreibvorgang ab, sobald Solid Edge wieder antwortet.");
     ASSERT_TRUE(psm.Answer(*box, IDOK));
     // Once simcad answers again, the values go back and the recompute is released.
-    ASSERT_TRUE(WaitUntil([&] { return simcad.Get("HoldRecompute").AsBoolean() == false; },
-                          70000));
+    ASSERT_TRUE(WaitUntil([&] { return simcad.Get("HoldRecompute").AsBoolean() == false; }, 70000));
     EXPECT_TRUE(WaitForValues("Halter.psm", St15)) << Holds("Halter.psm", St15);
     EXPECT_FALSE(psm.WaitForMessageBox(500));
     EXPECT_TRUE(psm.Running());

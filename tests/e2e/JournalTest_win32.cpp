@@ -119,7 +119,7 @@ TEST_F(Journal, AWriteItsWriteBackAndAResetAreALineEachWithTheValuesBeforeAndAft
     const auto expect = [&](const Cells& line, const char* action, const char* typeBefore,
                             const char* typeAfter, const Cells& before, const Cells& after,
                             const char* featuresBefore, const char* featuresAfter) {
-        ASSERT_EQ(line.size(), 21u);
+        ASSERT_EQ(line.size(), 23u);
         EXPECT_TRUE(IsIsoTime(line[0])) << line[0];
         EXPECT_EQ(Cells(line.begin() + 1, line.begin() + 9),
                   (Cells{WindowsUser(), Computer(), "C:\\Teile\\Halter.psm", action, "Stahl",
@@ -128,6 +128,7 @@ TEST_F(Journal, AWriteItsWriteBackAndAResetAreALineEachWithTheValuesBeforeAndAft
         EXPECT_EQ(Cells(line.begin() + 14, line.begin() + 19), after);
         EXPECT_EQ(line[19], featuresBefore);
         EXPECT_EQ(line[20], featuresAfter);
+        EXPECT_EQ(Cells(line.begin() + 21, line.end()), (Cells{"", ""})) << "nothing refused";
     };
 
     ChooseAndWrite(0); // St 1,0: a 1 mm radius fails Flansch 2

@@ -39,14 +39,17 @@ TEST_F(Tracking, AComponentAddedOrReplacedInTheActiveAssemblyIsFollowed) {
     psm.Click(MainControl::CmdWrite);
     EXPECT_FALSE(psm.WaitForMessageBox(500));
     EXPECT_EQ(simcad.WriteCount(), 0);
+    // The user clicked into psm, and goes back to the CAD program.
+    SetForegroundWindow(psm.Main());
+    ASSERT_NO_FATAL_FAILURE(Switch("Gehäuse.asm"));
 
     // The first one replaced: the part behind the one left is shown and read.
     ASSERT_NO_FATAL_FAILURE(Run("with Gehäuse.asm\nremove component Blech 1\n"));
     ASSERT_TRUE(psm.WaitForLabel(L"Winkel.psm", NoticeMs));
     EXPECT_EQ(psm.Selection(MainControl::Combo1), -1) << "Winkel's own values";
     ChooseAndWrite(0, 2); // St 2,0
-    ASSERT_TRUE(WaitUntil([&] { return Near(simcad.SheetMetalValue("Winkel.psm", 1), 0.002); },
-                          NoticeMs));
+    ASSERT_TRUE(
+        WaitUntil([&] { return Near(simcad.SheetMetalValue("Winkel.psm", 1), 0.002); }, NoticeMs));
     EXPECT_TRUE(Near(simcad.SheetMetalValue("Gehäuseblech.psm", 1), 0.001))
         << "the part that left keeps its values";
 }
@@ -68,12 +71,11 @@ TEST_F(Tracking, ADocumentReopenedUnderTheSameNameIsReadAnewWithItsOwnVariables)
                                 "marker NeutralFactor_ K\nmarker ReliefLength_ Tiefe\n"
                                 "marker ReliefWidth_ Breite\n"));
     ASSERT_NO_FATAL_FAILURE(Switch("Deckel.psm"));
-    ASSERT_TRUE(WaitUntil([&] { return psm.Selected(MainControl::Combo2) == L"St 1,5"; },
-                          NoticeMs))
+    ASSERT_TRUE(WaitUntil([&] { return psm.Selected(MainControl::Combo2) == L"St 1,5"; }, NoticeMs))
         << "the new document's values: " << Narrow(psm.Selected(MainControl::Combo2));
     ChooseAndWrite(1, 0); // Al 1,0
-    ASSERT_TRUE(WaitUntil([&] { return Near(simcad.Value("Deckel.psm", "Dicke"), 0.001); },
-                          NoticeMs));
+    ASSERT_TRUE(
+        WaitUntil([&] { return Near(simcad.Value("Deckel.psm", "Dicke"), 0.001); }, NoticeMs));
     EXPECT_TRUE(Near(simcad.Value("Deckel.psm", "K"), 0.38));
     EXPECT_TRUE(std::isnan(simcad.Value("Deckel.psm", "SM_Thickness")))
         << "nothing of the earlier document's names";
