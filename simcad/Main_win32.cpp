@@ -141,7 +141,7 @@ int Run(HINSTANCE instance, int showCommand) {
     SimCadWindow window(instance, world, title);
     Host host(window, *model);
     const auto controlNode = std::make_shared<ControlObject>(world, host);
-    if (!window.Create(showCommand)) {
+    if (!window.Create()) {
         Complain("cannot create the window");
         return 4;
     }
@@ -162,6 +162,7 @@ int Run(HINSTANCE instance, int showCommand) {
             return 4;
         }
         host.Registered(&appRunning);
+        window.Show(showCommand);
         Say(GetStdHandle(STD_OUTPUT_HANDLE),
             "simcad ready, process " + std::to_string(GetCurrentProcessId()) + "\n");
         result = RunMessageLoop();

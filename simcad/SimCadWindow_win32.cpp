@@ -22,16 +22,19 @@ SimCadWindow::~SimCadWindow() {
     DestroyBound();
 }
 
-bool SimCadWindow::Create(int showCommand) {
+bool SimCadWindow::Create() {
     // Placed to the right of where psm opens at its first start.
     if (!CreateBound(
             m_instance, {.Name = WindowClassName, .Icon = LoadIconW(nullptr, IDI_APPLICATION)}, 0,
             m_title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 360, 40, 640, 420, nullptr)) {
         return false;
     }
+    return true;
+}
+
+void SimCadWindow::Show(int showCommand) {
     ShowWindow(m_window, showCommand);
     UpdateWindow(m_window);
-    return true;
 }
 
 void SimCadWindow::BringToFront() {

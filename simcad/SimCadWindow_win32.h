@@ -19,7 +19,9 @@ class SimCadWindow final : public BoundWindow<SimCadWindow> {
     SimCadWindow(HINSTANCE instance, World& world, std::wstring title);
     ~SimCadWindow();
 
-    bool Create(int showCommand);
+    bool Create();
+    // Shown only once registered, so that a client activated by the window finds the program.
+    void Show(int showCommand);
 
     // As a click into the window would: simcad becomes the active program.
     void BringToFront();
