@@ -12,14 +12,6 @@
 
 namespace {
 
-class SilentBoxes : public psm::MessageBoxes {
-  public:
-    psm::MessageAnswer ShowMessage(const std::string&, const std::string&, psm::MessageButtons,
-                                   psm::MessageIcon) override {
-        return psm::MessageAnswer::Ok;
-    }
-};
-
 // A value file with realistic rows: names with umlauts (as the encoding
 // chooses), values with a point, ten types per table.
 std::string MakeValueFile(size_t minimumBytes, size_t maximumTypes, bool ansi) {
@@ -42,13 +34,7 @@ struct Fixture {
     psm::MemorySettingsStore settings;
     const std::string app = "ORNA\\psm";
     const std::string section = "general";
-    psm::TextTables texts = psm::TextTables();
-    SilentBoxes boxes;
-
-    Fixture() { psm::LoadTexts(texts); }
-    psm::LoaderContext Context() {
-        return psm::LoaderContext{settings, app, section, ',', texts, boxes, {}};
-    }
+    psm::LoaderContext Context() { return psm::LoaderContext{settings, app, section, {}}; }
 };
 
 void LoadFromMemory(benchmark::State& state, const std::string& file, int expectedTypes) {
@@ -76,7 +62,7 @@ void LoadFromDisk(benchmark::State& state, const std::string& file) {
     const psm::LoaderContext context = fixture.Context();
     psm::TableModel model;
     for (auto _ : state) {
-        if (!psm::LoadBendValues(path.string(), context, model)) {
+        if (!psm::LoadBendValues(path.string(), context, model).Read) {
             state.SkipWithError("value file not found");
             break;
         }

@@ -1,27 +1,19 @@
-// The value file loader on arbitrary bytes. The first byte chooses the decimal
-// separator and whether the line after it is a "ScaleFactor" setting; the rest
-// is the file. Every load must end with a consistent model.
+// The value file loader on arbitrary bytes. The first byte chooses whether
+// the line after it is a "ScaleFactor" setting; the rest is the file. Every
+// load must end with a consistent model.
 #include "platform/TextDecoding.h"
 #include "tables/BendValueLoader.h"
 #include "tables/MemorySettingsStore.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace {
-
-class SilentBoxes : public psm::MessageBoxes {
-  public:
-    psm::MessageAnswer ShowMessage(const std::string&, const std::string&, psm::MessageButtons,
-                                   psm::MessageIcon) override {
-        ++Shown;
-        return psm::MessageAnswer::Ok;
-    }
-    int Shown = 0;
-};
 
 void Require(bool condition) {
     if (!condition) {
@@ -33,7 +25,7 @@ bool Trimmed(const std::string& text) {
     return text.empty() || (text.front() != ' ' && text.back() != ' ');
 }
 
-void CheckModel(const psm::TableModel& model, char separator, size_t lineCount) {
+void CheckModel(const psm::TableModel& model, size_t lineCount) {
     Require(model.TableCount >= 0 && model.TypeCount >= 0);
     Require(model.TableList.size() == static_cast<size_t>(model.TableCount));
     Require(model.TypeList.size() == static_cast<size_t>(model.TypeCount));
@@ -48,13 +40,11 @@ void CheckModel(const psm::TableModel& model, char separator, size_t lineCount) 
         Require(model.Table(k).Name.find(';') == std::string::npos);
         previous = first;
     }
-    const char other = separator == '.' ? ',' : separator == ',' ? '.' : '\0';
     for (const psm::TypeRow& row : model.TypeList) {
-        for (size_t n = 0; n < row.Fields.size(); ++n) {
-            const std::string& field = row.Fields[n];
-            Require(Trimmed(field) && psm::IsValidUtf8(field));
-            Require(field.find_first_of("\r\n;") == std::string::npos);
-            Require(n == 0 || other == '\0' || field.find(other) == std::string::npos);
+        Require(Trimmed(row.Name) && psm::IsValidUtf8(row.Name));
+        Require(row.Name.find_first_of("\r\n;") == std::string::npos);
+        for (const std::optional<double>& value : row.Values) {
+            Require(!value || std::isfinite(*value));
         }
     }
     Require(model.UnitSuffix.empty() || model.UnitSuffix == " mm" || model.UnitSuffix == "in");
@@ -68,8 +58,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const uint8_t options = data[0];
     std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
-    const char separators[] = {'.', ',', '/', '.'};
-    const char separator = separators[options & 3];
 
     psm::MemorySettingsStore settings;
     const std::string app = "ORNA\\psm";
@@ -79,20 +67,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         settings.Write(app, section, "ScaleFactor", std::string(rest.substr(0, end)));
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
     }
-    // Value-initialised: clang 14 crashes on a default-initialised TextTables here.
-    auto texts = psm::TextTables();
-    psm::LoadTexts(texts);
-    SilentBoxes boxes;
-    const psm::LoaderContext context{settings, app, section, separator, texts, boxes, {}};
+    const psm::LoaderContext context{settings, app, section, {}};
 
     psm::TableModel model;
-    psm::LoadBendValuesFromBytes(std::string(rest), context, model);
+    const psm::ValueFileLoad load = psm::LoadBendValuesFromBytes(std::string(rest), context, model);
 
     size_t lineCount = 1;
     for (const char c : rest) {
         lineCount += (c == '\n' || c == '\r') ? 1 : 0;
     }
-    CheckModel(model, separator, lineCount);
-    Require(static_cast<size_t>(boxes.Shown) <= lineCount);
+    CheckModel(model, lineCount);
+    Require(load.Read && static_cast<size_t>(load.UnknownUnits) <= lineCount);
     return 0;
 }

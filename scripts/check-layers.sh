@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Checks the include rules of the source tree:
 #   - a folder of src/ includes only folders of its own level or below;
+#   - within a level, a folder includes another only where the short list
+#     below allows it, and the folders of a level never include each other
+#     in a circle;
 #   - portable files (not *_win32.*) include no Win32 header, here or beside
 #     the product (sim/, simcad/, tests/, tools/, bench/, fuzz/).
 # Prints each breach and fails when there is one.
@@ -12,11 +15,15 @@ level() {
     platform | texts) echo 1 ;;
     tables | cad | journal) echo 2 ;;
     core) echo 3 ;;
-    selection | watch | apply | options | form) echo 4 ;;
+    watch | apply | options | startup) echo 4 ;;
     app) echo 5 ;;
     *) echo "" ;;
     esac
 }
+
+# The sideways includes there are, "from>to": the CAD link reads the value
+# file's units and its number rule; the start-up attaches through the watch.
+allowed_sideways="cad>tables startup>watch"
 
 breaches=0
 breach() {
@@ -24,7 +31,8 @@ breach() {
     breaches=$((breaches + 1))
 }
 
-# Project includes by level.
+# Project includes by level; the sideways ones are collected for the cycle check.
+sideways=""
 for file in $(find src -name '*.h' -o -name '*.cpp' | sort); do
     folder=$(echo "$file" | cut -d/ -f2)
     own=$(level "$folder")
@@ -39,12 +47,37 @@ for file in $(find src -name '*.h' -o -name '*.cpp' | sort); do
         [ -z "$theirs" ] && continue # not a folder of src/
         if [ "$theirs" -gt "$own" ]; then
             breach "$file: level $own includes $included (level $theirs)"
+        elif [ "$theirs" -eq "$own" ] && [ "$target" != "$folder" ]; then
+            sideways="$sideways $folder>$target"
+            case " $allowed_sideways " in
+            *" $folder>$target "*) ;;
+            *) breach "$file: sideways include of $included not on the allowed list" ;;
+            esac
         fi
     done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
 done
 
+# Folders of one level that include each other in a circle, however long.
+edges=$(printf '%s\n' $sideways | sort -u)
+if [ -n "$edges" ]; then
+    cycle=$(echo "$edges" | awk -F'>' '
+        { next_of[$1] = next_of[$1] " " $2; nodes[$1] = 1; nodes[$2] = 1 }
+        function visit(node, path,    n, parts, i) {
+            if (node in onpath) { print path " " node; found = 1; return }
+            if (node in done || found) return
+            onpath[node] = 1
+            n = split(next_of[node], parts, " ")
+            for (i = 1; i <= n; i++) visit(parts[i], path " " node)
+            delete onpath[node]; done[node] = 1
+        }
+        END { for (node in nodes) if (!found) visit(node, "") }')
+    if [ -n "$cycle" ]; then
+        breach "folders include each other in a circle:$cycle"
+    fi
+fi
+
 # Win32 headers in portable files.
-win32_headers='windows\.h|ole2\.h|oleauto\.h|objbase\.h|unknwn\.h|wrl/.*|commctrl\.h|commdlg\.h|shellapi\.h|shlobj\.h|winreg\.h|winuser\.h|wingdi\.h|cderr\.h|comdef\.h|.*_win32\.h'
+win32_headers='windows\.h|ole2\.h|oleauto\.h|objbase\.h|unknwn\.h|wrl/.*|commctrl\.h|commdlg\.h|shellapi\.h|shlobj\.h|winreg\.h|winuser\.h|wingdi\.h|cderr\.h|comdef\.h|dbghelp\.h|.*_win32\.h'
 for file in $(find src sim simcad tests tools bench fuzz \( -name '*.h' -o -name '*.cpp' \) 2>/dev/null | sort); do
     case "$file" in
     *_win32.h | *_win32.cpp) continue ;;

@@ -1,16 +1,14 @@
 #include "app/App.h"
 
-#include "apply/Apply.h"
 #include "apply/Properties.h"
-#include "apply/Undo.h"
-#include "apply/WriteValues.h"
-#include "form/Exit.h"
-#include "form/Hints.h"
-#include "form/StartUp.h"
-#include "form/WindowEvents.h"
+#include "apply/Reset.h"
+#include "apply/Write.h"
+#include "core/Exit.h"
+#include "core/Hints.h"
+#include "core/Lists.h"
+#include "core/Present.h"
 #include "options/OptionsMenu.h"
-#include "selection/Lists.h"
-#include "selection/Selection.h"
+#include "startup/StartUp.h"
 #include "watch/DocumentWatch.h"
 
 #include <cstdlib>
@@ -22,59 +20,81 @@ void App::RunCommand(Command&& command) {
     if (Ended() || m_state.Run.CommandDepth > 0) {
         return;
     }
-    const CommandScope running(m_state);
-    const cad::CommandWaits waits(m_services.Waits);
-    command();
+    {
+        const CommandScope running(m_state);
+        const cad::CommandWaits waits(m_services.Waits);
+        command();
+    }
+    Present();
 }
 
-void App::OnLoad() {
+void App::Present() {
     if (!Ended()) {
-        Form_Load(m_state, m_services);
+        m_services.View.Show(PresentMainWindow(m_state));
     }
 }
 
+void App::OnLoad() {
+    if (Ended()) {
+        return;
+    }
+    {
+        // Ticks that arrive during a message box of the start-up wait for it.
+        const CommandScope startUp(m_state);
+        StartUp(m_state, m_services);
+    }
+    Present();
+}
+
 void App::OnActivate() {
-    if (!Ended()) {
-        Form_Activate(m_state, m_services);
+    if (!Ended() && m_services.Info.Visible()) {
+        m_services.Info.Destroy();
     }
 }
 
 void App::OnMouseDown(MouseButton button) {
-    RunCommand([&] { Form_MouseDown(m_state, m_services, button); });
+    if (button == MouseButton::Right) {
+        RunCommand([&] { OpenPopupMenu(m_state, m_services); });
+    }
 }
 
 void App::OnMouseMove(MainControl control) {
     if (!Ended()) {
-        ShowHint(m_state, m_services, control);
+        TrackHint(m_state, control);
+        Present();
     }
 }
 
-void App::OnListSelected(ListId list, int position) {
-    RunCommand([&] { UserSelectsListEntry(m_state, m_services, list, position); });
+void App::OnListChosen(ListId list, int position) {
+    RunCommand([&] {
+        if (list == ListId::Tables) {
+            ChooseTable(m_state, position);
+        } else {
+            ChooseType(m_state, position);
+        }
+    });
 }
 
-void App::OnButtonClick(MainControl button) {
-    RunCommand([&] { RunButton(button); });
+void App::OnCommand(MainCommand command) {
+    RunCommand([&] { Run(command); });
 }
 
-void App::RunButton(MainControl button) {
-    switch (button) {
-    case MainControl::CmdWrite:
-        cmdWrite_Click(m_state, m_services);
+void App::Run(MainCommand command) {
+    switch (command) {
+    case MainCommand::WriteChosenType:
+        WriteChosenType(m_state, m_services);
         return;
-    case MainControl::CmdUndo:
-        cmdUndo_Click(m_state, m_services);
+    case MainCommand::ShowDocumentType:
+        ResetLists(m_state);
         return;
-    case MainControl::CmdUndoWrite:
-        cmdUndoWrite_Click(m_state, m_services);
+    case MainCommand::ResetDocument:
+        ResetDocument(m_state, m_services);
         return;
-    case MainControl::CmdInfo:
-        cmdInfo_Click(m_state, m_services);
+    case MainCommand::ShowProperties:
+        ShowProperties(m_state, m_services);
         return;
-    case MainControl::CmdEnd:
-        cmdEnd_Click(m_state, m_services);
-        return;
-    default: // no other control is clicked
+    case MainCommand::Exit:
+        ExitProgram(m_state, m_services);
         return;
     }
 }
@@ -88,9 +108,11 @@ void App::OnTimer(bool mainWindowIsActive) {
     if (Ended() || m_state.Run.CommandDepth > 0) {
         return;
     }
-    const CommandScope running(m_state);
-    FinishWaitingWrite(m_state, m_services);
-    Timer1_Timer(m_state, m_services, mainWindowIsActive);
+    {
+        const CommandScope running(m_state);
+        OnTick(m_state, m_services, mainWindowIsActive);
+    }
+    Present();
 }
 
 void App::OnCloseRequest() {
@@ -100,7 +122,7 @@ void App::OnCloseRequest() {
 
 void App::OnInfoClick() {
     if (!Ended()) {
-        frmInfo::Form_Click(m_state, m_services);
+        CloseProperties(m_state, m_services);
     }
 }
 

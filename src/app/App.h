@@ -19,8 +19,10 @@
 //   mainWindow.Create(app);   // then infoWindow.SetEvents(app)
 //   mainWindow.Load(show);    // OnLoad runs the start-up
 //
-// Every service must outlive the App. After ExitProgram (Exit button, close
-// box, value-file command, the watch) every event is ignored.
+// Every service must outlive the App. One command or tick runs at a time:
+// what the user does while a command waits runs after it, never inside it.
+// After each event the main window shows the state anew. After ExitProgram
+// (Exit button, close box, value-file command, the watch) every event is ignored.
 
 #include "core/AppState.h"
 #include "core/MainView.h"
@@ -36,8 +38,8 @@ class App final : public MainWindowEvents {
     void OnActivate() override;
     void OnMouseDown(MouseButton button) override;
     void OnMouseMove(MainControl control) override;
-    void OnListSelected(ListId list, int position) override;
-    void OnButtonClick(MainControl button) override;
+    void OnListChosen(ListId list, int position) override;
+    void OnCommand(MainCommand command) override;
     void OnMenuCommand(MenuCommand command) override;
     void OnTimer(bool mainWindowIsActive) override;
     void OnCloseRequest() override;
@@ -50,11 +52,12 @@ class App final : public MainWindowEvents {
 
   private:
     // Runs a command unless the program has ended or a command or tick runs
-    // already: what the user does while a command waits is not run inside it.
-    // The command may wait for a busy CAD program within one budget.
+    // already; the command may wait for a busy CAD program within one budget.
     template <class Command>
     void RunCommand(Command&& command);
-    void RunButton(MainControl button);
+    void Run(MainCommand command);
+    // The main window shows the state as it is now.
+    void Present();
 
     AppState m_state;
     Services m_services;

@@ -54,16 +54,25 @@ void InfoWindow::CreateHidden() {
                 size.cx, size.cy, m_owner.Handle());
 }
 
-void InfoWindow::Show() {
-    if (m_window != nullptr) {
-        ShowWindow(m_window, SW_SHOW);
+void InfoWindow::Show(const InfoViewModel& model) {
+    if (m_window == nullptr) {
+        return;
     }
-}
-
-void InfoWindow::SetCaption(const std::string& text) {
-    if (m_window != nullptr) {
-        SetWindowTextW(m_window, Widen(text).c_str());
+    SetWindowTextW(m_window, Widen(model.Caption).c_str());
+    for (int row = 1; row <= InfoRows; ++row) {
+        const InfoRowModel& line = model.Rows[static_cast<size_t>(row - 1)];
+        int column = 1;
+        for (const std::string* text :
+             {&line.Name, &line.Value, &line.Unit, &line.Compared, &line.Mark}) {
+            if (HWND label = Label(column++, row)) {
+                SetWindowTextW(label, Widen(*text).c_str());
+            }
+        }
     }
+    if (m_note != nullptr) {
+        SetWindowTextW(m_note, Widen(model.Note).c_str());
+    }
+    ShowWindow(m_window, SW_SHOW); // with its texts, drawn once
 }
 
 int32_t InfoWindow::Width() const {
@@ -84,18 +93,6 @@ void InfoWindow::MoveWindow(const TwipsRect& rect) {
     m_heightTwips = PixelsToTwips(height, dpi);
     SetWindowPos(m_window, nullptr, frame.left, frame.top, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void InfoWindow::SetLabel(int column, int row, const std::string& text) {
-    if (HWND label = Label(column, row)) {
-        SetWindowTextW(label, Widen(text).c_str());
-    }
-}
-
-void InfoWindow::SetNote(const std::string& text) {
-    if (m_note != nullptr) {
-        SetWindowTextW(m_note, Widen(text).c_str());
-    }
 }
 
 void InfoWindow::Destroy() {

@@ -12,8 +12,8 @@ namespace psm {
 
 class MainWindow;
 
-// frmInfo: a small tool window owned by the main window and kept on top,
-// three columns of five labels; any click on it goes to the core.
+// The properties window: a small tool window owned by the main window and
+// kept on top, with five rows of labels; any click on it goes to the core.
 class InfoWindow final : public BoundWindow<InfoWindow>, public InfoView {
   public:
     InfoWindow(HINSTANCE instance, const MainWindow& owner);
@@ -25,12 +25,9 @@ class InfoWindow final : public BoundWindow<InfoWindow>, public InfoView {
     bool Exists() const override;
     bool Visible() const override;
     void CreateHidden() override;
-    void Show() override;
-    void SetCaption(const std::string& text) override;
+    void Show(const InfoViewModel& model) override;
     int32_t Width() const override;
     void MoveWindow(const TwipsRect& rect) override;
-    void SetLabel(int column, int row, const std::string& text) override;
-    void SetNote(const std::string& text) override;
     void Destroy() override;
 
   private:

@@ -28,7 +28,7 @@ void MainWindow::OnSystemLookChanged() {
     if (m_window == nullptr) {
         return;
     }
-    SendMessageW(Control(MainControl::StatusBar1), WM_SYSCOLORCHANGE, 0, 0);
+    SendMessageW(Control(MainControl::StatusBar), WM_SYSCOLORCHANGE, 0, 0);
     ApplyDpi(m_dpi);
 }
 
@@ -74,14 +74,14 @@ void MainWindow::LayoutControls() {
     for (const ControlDesign& design : MainWindowDesign) {
         HWND control = Control(design.Control);
         RECT place = TwipsToPixelRect(design.Rect, m_dpi);
-        if (design.Control == MainControl::StatusBar1) {
+        if (design.Control == MainControl::StatusBar) {
             // Along the bottom edge, the whole width: it stays in sight when
             // a thicker frame leaves less client area than designed.
             const int height = place.bottom - place.top;
             place = RECT{0, client.bottom - height, client.right, client.bottom};
         }
         int height = place.bottom - place.top;
-        if (design.Control == MainControl::Combo1 || design.Control == MainControl::Combo2) {
+        if (design.Control == MainControl::TableList || design.Control == MainControl::TypeList) {
             // A combo box's height includes its open list.
             const int entryHeight = ComboBox(control).EntryHeight();
             height += VisibleListEntries * (entryHeight > 0 ? entryHeight : height) + 2;

@@ -15,34 +15,47 @@ ComboBox MainWindow::List(ListId list) const {
     return ComboBox(Control(ControlOf(list)));
 }
 
-void MainWindow::SetCaption(const std::string& text) {
-    SetWindowTextW(m_window, Widen(text).c_str());
+void MainWindow::Show(const MainViewModel& model) {
+    if (m_window == nullptr) {
+        return;
+    }
+    if (model.Caption != m_shown.Caption) {
+        SetWindowTextW(m_window, Widen(model.Caption).c_str());
+    }
+    if (model.DocumentLabel != m_shown.DocumentLabel) {
+        SetWindowTextW(Control(MainControl::DocumentLabel), Widen(model.DocumentLabel).c_str());
+    }
+    ShowList(ListId::Tables, model.Tables);
+    ShowList(ListId::Types, model.Types);
+    if (model.Status != m_shown.Status) {
+        const std::wstring wide = Widen(model.Status);
+        SendMessageW(Control(MainControl::StatusBar), SB_SETTEXTW, 0,
+                     reinterpret_cast<LPARAM>(wide.c_str()));
+    }
+    for (std::size_t i = 0; i < PictureButtons.size(); ++i) {
+        if (model.ButtonNames[i] != m_shown.ButtonNames[i]) {
+            SetWindowTextW(Control(PictureButtons[i]), Widen(model.ButtonNames[i]).c_str());
+        }
+    }
+    m_shown = model;
 }
 
-void MainWindow::SetDocumentLabel(const std::string& text) {
-    SetWindowTextW(Control(MainControl::Label1), Widen(text).c_str());
-}
-
-void MainWindow::SetStatusText(const std::string& text) {
-    const std::wstring wide = Widen(text);
-    SendMessageW(Control(MainControl::StatusBar1), SB_SETTEXTW, 0,
-                 reinterpret_cast<LPARAM>(wide.c_str()));
-}
-
-void MainWindow::SetButtonName(MainControl button, const std::string& text) {
-    SetWindowTextW(Control(button), Widen(text).c_str());
-}
-
-void MainWindow::ClearList(ListId list) {
-    List(list).Reset();
-}
-
-void MainWindow::AddListItem(ListId list, const std::string& text) {
-    List(list).Add(text);
-}
-
-void MainWindow::SetListSelection(ListId list, int position) {
-    List(list).Select(position);
+void MainWindow::ShowList(ListId list, const ListModel& model) {
+    const ComboBox box = List(list);
+    const ListModel& shown = list == ListId::Tables ? m_shown.Tables : m_shown.Types;
+    if (model.Items != shown.Items) {
+        box.Reset();
+        for (const std::string& item : model.Items) {
+            box.Add(item);
+        }
+    }
+    // A choice the core did not take is taken back; otherwise the control
+    // keeps what it shows, even should a tick come before the choice's event.
+    bool& chosen = m_listChosen[static_cast<std::size_t>(list)];
+    if (model.Items != shown.Items || model.Selection != shown.Selection || chosen) {
+        box.Select(model.Selection);
+    }
+    chosen = false;
 }
 
 TwipsRect MainWindow::WindowRect() const {
@@ -136,7 +149,7 @@ void MainWindow::EndProgram() {
         return;
     }
     KillTimer(m_window, WatchTimerId);
-    DestroyWindow(m_window); // owned windows (frmInfo, open dialogs) go with it
+    DestroyWindow(m_window); // owned windows (the properties window, open dialogs) go with it
     PostQuitMessage(0);
 }
 

@@ -3,7 +3,7 @@
 #include "app/Panel_win32.h"
 #include "app/Screen_win32.h"
 #include "app/Twips_win32.h"
-#include "form/Hints.h"
+#include "core/Hints.h"
 
 #include <commctrl.h>
 
@@ -38,7 +38,7 @@ void MainWindow::Load(int showCommand) {
     if (m_window == nullptr) {
         return; // the start-up ended the program
     }
-    m_shown = true;
+    m_visible = true;
     m_activationReported = false;
     ShowWindow(m_window, m_showNormal ? SW_SHOWNORMAL : showCommand);
     // A window the start-up already made active gets no new activation from
@@ -82,7 +82,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnTimer(wParam);
         return 0;
     case WM_MOUSEMOVE:
-        OnMouseMove(MainControl::Form);
+        OnMouseMove(MainControl::FreeArea);
         return 0;
     case WM_LBUTTONDOWN:
         OnMouseDown(MouseButton::Left);
@@ -153,19 +153,19 @@ bool MainWindow::OnCreate() {
     for (const MainControl button : PictureButtons) {
         CreateControl(button, WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP, 0, m_window);
     }
-    HWND panel = CreateControl(MainControl::Picture1, PanelClassName, WS_CLIPCHILDREN,
+    HWND panel = CreateControl(MainControl::ListPanel, PanelClassName, WS_CLIPCHILDREN,
                                WS_EX_CONTROLPARENT | WS_EX_CLIENTEDGE, m_window);
-    for (const MainControl list : {MainControl::Combo1, MainControl::Combo2}) {
+    for (const MainControl list : {MainControl::TableList, MainControl::TypeList}) {
         CreateControl(list, WC_COMBOBOXW,
                       WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 0, panel);
     }
-    // Label1 overlaps the panel's top edge by a pixel in the design; created
+    // The document label overlaps the panel's top edge by a pixel in the design; created
     // after the panel it lies below it and leaves the edge whole.
     // SS_NOTIFY: a plain static lets the mouse fall through to the window.
-    CreateControl(MainControl::Label1, WC_STATICW,
+    CreateControl(MainControl::DocumentLabel, WC_STATICW,
                   SS_LEFT | SS_ENDELLIPSIS | SS_NOPREFIX | SS_NOTIFY, 0, m_window);
     // Placed by the layout: the designed height, along the bottom edge.
-    HWND status = CreateControl(MainControl::StatusBar1, STATUSCLASSNAMEW,
+    HWND status = CreateControl(MainControl::StatusBar, STATUSCLASSNAMEW,
                                 CCS_NOPARENTALIGN | CCS_NORESIZE, 0, m_window);
     for (const HWND control : m_controls) {
         if (control == nullptr) {
@@ -183,7 +183,7 @@ bool MainWindow::OnCreate() {
                               reinterpret_cast<DWORD_PTR>(this));
         }
     }
-    for (const ListId list : {ListId::Combo1, ListId::Combo2}) {
+    for (const ListId list : {ListId::Tables, ListId::Types}) {
         List(list).SetVisibleEntries(VisibleListEntries);
     }
     ApplyDpi(WindowDpi(m_window));
@@ -212,7 +212,7 @@ void MainWindow::OnCommand(WPARAM wParam) {
     for (const MainControl button : PictureButtons) {
         if (id == DesignOf(button).Id) {
             if (code == BN_CLICKED) {
-                m_events->OnButtonClick(button);
+                m_events->OnCommand(*CommandOf(button));
             }
             return;
         }
@@ -220,9 +220,11 @@ void MainWindow::OnCommand(WPARAM wParam) {
     if (code != CBN_SELCHANGE) {
         return;
     }
-    for (const ListId list : {ListId::Combo1, ListId::Combo2}) {
+    for (const ListId list : {ListId::Tables, ListId::Types}) {
         if (id == DesignOf(ControlOf(list)).Id) {
-            m_events->OnListSelected(list, List(list).Selection());
+            // Whatever the core makes of the choice, the next Show puts it in the list.
+            m_listChosen[static_cast<std::size_t>(list)] = true;
+            m_events->OnListChosen(list, List(list).Selection());
             return;
         }
     }
@@ -237,7 +239,7 @@ void MainWindow::OnActivate(WPARAM wParam) {
         return;
     }
     // As for a form, activation counts from the moment the window is shown.
-    if (m_shown && Forwarding()) {
+    if (m_visible && Forwarding()) {
         m_activationReported = true;
         m_events->OnActivate();
     }
@@ -252,7 +254,7 @@ void MainWindow::RestoreFocus() {
     }
     HWND target = m_focus;
     if (target == nullptr || !IsChild(m_window, target) || !IsWindowEnabled(target)) {
-        target = Control(MainControl::CmdWrite);
+        target = Control(MainControl::WriteButton);
     }
     SetFocus(target);
 }

@@ -13,8 +13,8 @@
 
 namespace psm {
 
-// frmBlechWerte: creates the window and its controls, hands every user
-// action to the core's events, and shows what the core tells it. It also
+// The main window: creates the window and its controls, hands every user
+// action to the core's events, and draws the view model the core gives it. It also
 // owns the program's mouse pointer: the wait cursor covers all its controls.
 //
 // MainWindow_win32.cpp: creation and the messages; MainWindowView_win32.cpp:
@@ -35,13 +35,7 @@ class MainWindow final : public BoundWindow<MainWindow>, public MainView, public
 
     HWND Control(MainControl control) const;
 
-    void SetCaption(const std::string& text) override;
-    void SetDocumentLabel(const std::string& text) override;
-    void SetStatusText(const std::string& text) override;
-    void SetButtonName(MainControl button, const std::string& text) override;
-    void ClearList(ListId list) override;
-    void AddListItem(ListId list, const std::string& text) override;
-    void SetListSelection(ListId list, int position) override;
+    void Show(const MainViewModel& model) override;
     TwipsRect WindowRect() const override;
     TwipsRect ScreenFrame() const override;
     void MoveWindow(const TwipsRect& rect) override;
@@ -88,6 +82,7 @@ class MainWindow final : public BoundWindow<MainWindow>, public MainView, public
     HWND CreateControl(MainControl control, const wchar_t* className, DWORD style,
                        DWORD extendedStyle, HWND parent);
     ComboBox List(ListId list) const;
+    void ShowList(ListId list, const ListModel& model);
     void ApplyDpi(UINT dpi);
     void LoadIcons();
     void LoadPictures();
@@ -105,7 +100,11 @@ class MainWindow final : public BoundWindow<MainWindow>, public MainView, public
     int32_t m_widthTwips = MainWindowWidth; // outer size as last set
     int32_t m_heightTwips = MainWindowHeight;
     HWND m_focus = nullptr; // the control that had the focus when the window was left
-    bool m_shown = false;
+    MainViewModel m_shown;  // what Show last drew
+    // A list the user chose in since the last Show: its control may no longer
+    // show m_shown's selection.
+    std::array<bool, 2> m_listChosen{};
+    bool m_visible = false;
     bool m_activationReported = false;
     bool m_showNormal = false;
     bool m_menuFromKeyboard = false;

@@ -4,7 +4,7 @@
 
 namespace psm {
 
-// A plain child window that holds other controls (Picture1) and hands their
+// A plain child window that holds other controls (the list panel) and hands their
 // notifications on to its parent.
 inline constexpr wchar_t PanelClassName[] = L"psmPanel";
 

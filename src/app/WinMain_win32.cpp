@@ -7,7 +7,7 @@
 #include "cad/ComApartment_win32.h"
 #include "cad/ComAutomation_win32.h"
 #include "cad/MessageFilter_win32.h"
-#include "form/CommandLine.h"
+#include "options/CheckCommand.h"
 #include "platform/AnsiCodePage_win32.h"
 #include "platform/Clock.h"
 #include "platform/CommandLine_win32.h"
@@ -30,8 +30,7 @@ namespace {
 // windows could report it.
 void ReportUnexpectedFailure() noexcept {
     try {
-        psm::TextTables texts;
-        LoadTexts(texts);
+        const psm::TextTables texts;
         MessageBoxW(nullptr, psm::Widen(texts.Message(psm::MessageText::UnexpectedError)).c_str(),
                     psm::Widen(texts.Message(psm::MessageText::Title)).c_str(),
                     MB_OK | MB_ICONERROR | MB_TASKMODAL);

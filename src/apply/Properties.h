@@ -1,7 +1,8 @@
 #pragma once
 
-// The part properties window frmInfo: the five values of the type the lists
-// show, with names and units, or the document's values while they show none.
+// The part properties window: the five values of the type the lists show,
+// with names and units, beside them the document's own values; while the
+// lists show no type, the document's values and the nearest type.
 
 #include "core/AppState.h"
 #include "core/Services.h"
@@ -9,7 +10,10 @@
 namespace psm {
 
 // Opens, places and fills the properties window.
-void cmdInfo_Click(AppState& state, const Services& services);
+void ShowProperties(AppState& state, const Services& services);
+
+// A click on the window or any of its labels closes it.
+void CloseProperties(AppState& state, const Services& services);
 
 // The free space right of the main window above which the properties window
 // opens on that side, in twips.
@@ -19,10 +23,5 @@ inline constexpr int32_t RightSideMinimum = 3000;
 // when there is room, else on its left, with the main window's top and
 // height. Everything in screen twips.
 TwipsRect InfoWindowPlace(const TwipsRect& mainFrame, int32_t infoWidth, int32_t screenWidth);
-
-namespace frmInfo {
-// A click on the window or any of its labels closes it.
-void Form_Click(AppState& state, const Services& services);
-} // namespace frmInfo
 
 } // namespace psm

@@ -36,10 +36,10 @@ std::optional<std::string> PicturePath(const std::string& runPath) {
     return runPath.substr(0, end) + "bmp";
 }
 
-ObjectRef Environment(const ObjectRef& app, int32_t documentType) {
+ObjectRef Environment(const ObjectRef& app, DocumentKind kind) {
     const ObjectRef environments =
         GetObject(app, Id(ids::EnvironmentListId), {}, ids::EnvironmentListIid);
-    const char* name = documentType == ids::AssemblyDocumentType ? "Assembly" : "SheetMetal";
+    const char* name = kind == DocumentKind::Assembly ? "Assembly" : "SheetMetal";
     return GetObject(environments, Id(ids::ItemId), {Value::Text(name)}, ids::EnvironmentIid);
 }
 
@@ -76,15 +76,15 @@ void InstallCommandButton(CadConnection& connection, Automation& automation,
     pointer.SetMousePointer(MousePointerShape::Wait);
     const std::string folder = WithBackslash(location.ProgramFolder());
 
-    const int32_t documentType = ConnectCad(connection, automation);
-    if (documentType != ids::AssemblyDocumentType && documentType != ids::SheetMetalDocumentType) {
+    const DocumentKind kind = ConnectCad(connection, automation);
+    if (kind != DocumentKind::Assembly && kind != DocumentKind::SheetMetal) {
         pointer.SetMousePointer(MousePointerShape::Default);
         return;
     }
 
     // Each reference is local to this run, so none from an earlier run can
     // stand in for one this run failed to get.
-    ObjectRef environment = Environment(connection.CadApp, documentType);
+    ObjectRef environment = Environment(connection.CadApp, kind);
     ObjectRef bar = CommandBar(environment);
     const ObjectRef controls = GetObject(bar, Id(ids::BarControlsId), {}, ids::BarControlsIid);
     ObjectRef button = FindButton(controls, exeFileName);

@@ -5,6 +5,17 @@
 
 namespace psm::cad {
 
+DocumentKind KindOf(int32_t typeCode) {
+    switch (typeCode) {
+    case ids::AssemblyDocumentType:
+        return DocumentKind::Assembly;
+    case ids::SheetMetalDocumentType:
+        return DocumentKind::SheetMetal;
+    default:
+        return DocumentKind::Other;
+    }
+}
+
 namespace {
 
 // Notes a step that found the program busy or gone.
@@ -82,19 +93,22 @@ bool AttachAnew(CadConnection& connection, Automation& automation, std::optional
 
 // Classifies the active document; keeps the handle of one that is the same
 // object as before (it knows its members' identifiers) and its type.
-int32_t ClassifyActiveDocument(CadConnection& connection, ObjectRef active, GuardedSteps& steps) {
+DocumentKind ClassifyActiveDocument(CadConnection& connection, ObjectRef active,
+                                    GuardedSteps& steps) {
     connection.SameActiveDoc = connection.ActiveDoc && active->IsSameObject(*connection.ActiveDoc);
     if (!connection.SameActiveDoc) {
         connection.ActiveDoc = std::move(active);
         connection.ActiveAssembly = nullptr;
-        connection.ActiveDocTypeRead.reset();
+        connection.ActiveKindRead.reset();
     }
-    if (!connection.ActiveDocTypeRead) {
+    if (!connection.ActiveKindRead) {
         // A type that cannot be read now is read again next time.
-        connection.ActiveDocTypeRead = steps.Read<int32_t>(connection.ActiveDoc, Named("Type"));
+        if (const auto type = steps.Read<int32_t>(connection.ActiveDoc, Named("Type"))) {
+            connection.ActiveKindRead = KindOf(*type);
+        }
     }
-    const int32_t result = connection.ActiveDocTypeRead.value_or(0);
-    if (!connection.SameActiveDoc || result != ids::AssemblyDocumentType) {
+    const DocumentKind result = connection.ActiveKindRead.value_or(DocumentKind::Unreadable);
+    if (!connection.SameActiveDoc || result != DocumentKind::Assembly) {
         // An unreadable name must not leave the earlier document's name to
         // pass for this one's.
         auto name = steps.Read<std::string>(connection.ActiveDoc, Named("Name"));
@@ -107,7 +121,7 @@ int32_t ClassifyActiveDocument(CadConnection& connection, ObjectRef active, Guar
 
 } // namespace
 
-int32_t ConnectCad(CadConnection& connection, Automation& automation) {
+DocumentKind ConnectCad(CadConnection& connection, Automation& automation) {
     connection.CadAttached = true;
     connection.OpenDocCount = 0;
     connection.OutOfReach = false;
@@ -117,18 +131,18 @@ int32_t ConnectCad(CadConnection& connection, Automation& automation) {
     if (!CountThroughKept(connection, count) && !AttachAnew(connection, automation, count)) {
         // A program too busy to answer is still running: the watch goes on.
         connection.CadAttached = connection.OutOfReach;
-        return -1;
+        return DocumentKind::None;
     }
     if (connection.OutOfReach) {
-        return -1;
+        return DocumentKind::None;
     }
     if (count) {
         connection.OpenDocCount = *count;
     }
 
-    int32_t result = 0;
+    DocumentKind result = DocumentKind::Unreadable;
     if (connection.OpenDocCount <= 0) {
-        result = -1;
+        result = DocumentKind::None;
     } else {
         GuardedSteps steps;
         ObjectRef active = steps.Object(connection.CadApp, Id(ids::CurrentDocumentId));
@@ -136,28 +150,28 @@ int32_t ConnectCad(CadConnection& connection, Automation& automation) {
             result = ClassifyActiveDocument(connection, std::move(active), steps);
         }
         if (steps.OutOfReach()) {
-            // Nothing is known of the active document; ActiveDocType stays.
+            // Nothing is known of the active document; ActiveKind stays.
             connection.OutOfReach = true;
-            return -1;
+            return DocumentKind::None;
         }
     }
     // Without an active document the one from an earlier call stays, but is
-    // not classified again: the result is 0.
-    connection.ActiveDocType = result;
+    // not classified again: the result is Unreadable.
+    connection.ActiveKind = result;
     return result;
 }
 
 namespace {
 
-int32_t NoWorkDocument(CadConnection& connection) {
+DocumentKind NoWorkDocument(CadConnection& connection) {
     connection.WorkDocument = nullptr;
-    connection.WorkDocType = -1;
-    return -1;
+    connection.WorkKind = DocumentKind::None;
+    return DocumentKind::None;
 }
 
 // The program did not answer: nothing is known of the part, and nothing
 // found so far is kept for it.
-int32_t Unreached(CadConnection& connection) {
+DocumentKind Unreached(CadConnection& connection) {
     connection.OutOfReach = true;
     connection.WorkDocName.clear();
     connection.FirstComponent = nullptr;
@@ -176,7 +190,7 @@ ObjectRef LinkOfNamedComponent(GuardedSteps& steps, const ObjectRef& component,
 
 } // namespace
 
-int32_t GetInPlaceDocument(CadConnection& connection, const ObjectRef& assembly) {
+DocumentKind GetInPlaceDocument(CadConnection& connection, const ObjectRef& assembly) {
     GuardedSteps steps;
     connection.OutOfReach = false;
     connection.WorkDocName.clear();
@@ -217,7 +231,7 @@ int32_t GetInPlaceDocument(CadConnection& connection, const ObjectRef& assembly)
 
     connection.WorkDocument = steps.Object(connection.PartLink, Id(ids::LinkedDocumentId));
     auto name = steps.Read<std::string>(connection.WorkDocument, Named("Name"));
-    const int32_t type = steps.Read<int32_t>(connection.WorkDocument, Named("Type")).value_or(0);
+    const auto type = steps.Read<int32_t>(connection.WorkDocument, Named("Type"));
     if (steps.OutOfReach()) {
         return Unreached(connection);
     }
@@ -225,12 +239,11 @@ int32_t GetInPlaceDocument(CadConnection& connection, const ObjectRef& assembly)
         return NoWorkDocument(connection);
     }
     connection.WorkDocName = name.value_or("");
-    // One read serves as the result and as WorkDocType.
-    connection.WorkDocType = type;
-    return type;
+    connection.WorkKind = type ? KindOf(*type) : DocumentKind::Unreadable;
+    return connection.WorkKind;
 }
 
-int32_t FindInPlaceDocument(CadConnection& connection) {
+DocumentKind FindInPlaceDocument(CadConnection& connection) {
     connection.OutOfReach = false;
     if (connection.SameActiveDoc && connection.ActiveAssembly && connection.ComponentSet) {
         // The same assembly: its part stays while its component set holds
@@ -251,13 +264,13 @@ int32_t FindInPlaceDocument(CadConnection& connection) {
                   : nullptr;
         if (first && connection.FirstComponent && first->IsSameObject(*connection.FirstComponent)) {
             if (!connection.WorkDocument) {
-                return connection.WorkDocType; // no part to work on behind it
+                return connection.WorkKind; // no part to work on behind it
             }
             // A Save As may have renamed the part.
             auto name = steps.Read<std::string>(connection.WorkDocument, Named("Name"));
             if (name) {
                 connection.WorkDocName = std::move(*name);
-                return connection.WorkDocType;
+                return connection.WorkKind;
             }
         }
         if (steps.OutOfReach()) {

@@ -11,6 +11,18 @@
 
 namespace psm::cad {
 
+// What a document is to psm.
+enum class DocumentKind {
+    None,       // no document: none open, none to be found, or the program out of reach
+    Unreadable, // a document whose type could not be read
+    Assembly,
+    SheetMetal,
+    Other, // a part, a drawing: nothing to work on
+};
+
+// The kind of a CAD document type code (3 assembly, 4 sheet metal).
+DocumentKind KindOf(int32_t typeCode);
+
 // The CAD references and document facts this module owns.
 struct CadConnection {
     ObjectRef CadApp; // seen through the application interface
@@ -31,9 +43,9 @@ struct CadConnection {
     bool CadAttached = false;
     int16_t OpenDocCount = 0;
     std::string ActiveDocName;
-    int32_t ActiveDocType = 0;
+    DocumentKind ActiveKind = DocumentKind::Unreadable;
     std::string WorkDocName;
-    int32_t WorkDocType = 0;
+    DocumentKind WorkKind = DocumentKind::Unreadable;
     // The last ConnectCad or FindInPlaceDocument met a program too busy to
     // answer (beyond what the wait budget allowed) or an object that went
     // away in the middle: its answer says nothing, and the caller asks again
@@ -41,17 +53,17 @@ struct CadConnection {
     bool OutOfReach = false;
     // The last ConnectCad found the same active document as the one before it.
     bool SameActiveDoc = false;
-    // The "Type" read for ActiveDoc; none while it could not be read, so
-    // that the next call reads it again.
-    std::optional<int32_t> ActiveDocTypeRead;
+    // The kind read for ActiveDoc; none while its type could not be read,
+    // so that the next call reads it again.
+    std::optional<DocumentKind> ActiveKindRead;
     // The program's entry in the system's table when it was attached.
     std::optional<Registration> Registered;
 };
 
 // Attaches to the running CAD program and classifies its active document.
-// Returns -1 when the program cannot be reached or has no open document (or
-// is out of reach: then OutOfReach is set), 0 when the active document or its
-// type cannot be read, else its type code (3 assembly, 4 sheet metal).
+// None when the program cannot be reached or has no open document (or is out
+// of reach: then OutOfReach is set), Unreadable when the active document or
+// its type cannot be read, else the active document's kind.
 //
 // A program that answered the last call is asked through the references kept
 // from it; only when they no longer reach it (it was closed, or closed and
@@ -59,19 +71,19 @@ struct CadConnection {
 // object as the last one keeps its handle and its known type; only its name
 // is read again, since a Save As renames it. An assembly's own name is never
 // shown, so for the same assembly it is not read again either.
-int32_t ConnectCad(CadConnection& connection, Automation& automation);
+DocumentKind ConnectCad(CadConnection& connection, Automation& automation);
 
 // Given the active document seen through the assembly-document interface:
-// the type code of the part document behind its single component, which
-// becomes WorkDocument; -1 when there is no such document (WorkDocument is
-// then empty and WorkDocType -1) or the program was out of reach.
-int32_t GetInPlaceDocument(CadConnection& connection, const ObjectRef& assembly);
+// the kind of the part document behind its single component, which becomes
+// WorkDocument; None when there is no such document (WorkDocument is then
+// empty) or the program was out of reach.
+DocumentKind GetInPlaceDocument(CadConnection& connection, const ObjectRef& assembly);
 
 // The same for the active document as ConnectCad left it. While the same
 // assembly stays active, its component set is looked at (its count and its
 // first component); only a new single component is followed to its part.
 // Otherwise GetInPlaceDocument on the assembly.
-int32_t FindInPlaceDocument(CadConnection& connection);
+DocumentKind FindInPlaceDocument(CadConnection& connection);
 
 // What the system's table says of the program the connection holds.
 enum class HeldProgram {

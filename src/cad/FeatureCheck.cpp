@@ -2,16 +2,14 @@
 
 #include "cad/CadIds.h"
 #include "cad/GuardedCalls.h"
-#include "texts/Texts.h"
 
 #include <optional>
 
 namespace psm::cad {
 
-bool CheckFeatureStatus(FeatureCheck& check, const ObjectRef& document, const TextTables& texts) {
-    check.FeatureMessage.clear();
+bool CheckFeatureStatus(FeatureCheck& check, const ObjectRef& document) {
+    check.Findings.clear();
     check.CopiedPartFound = false;
-    bool result = true;
 
     check.FirstModel = GetObject(document, Named("Models"), {Value::Int16(1)}, ids::ModelIid);
     check.FeatureList =
@@ -28,23 +26,21 @@ bool CheckFeatureStatus(FeatureCheck& check, const ObjectRef& document, const Te
         // A type or status that cannot be read counts as healthy.
         if (GetAs<int32_t>(feature, Named("Type")) == ids::CopiedPartFeatureType) {
             check.CopiedPartFound = true;
-            result = false;
             break;
         }
         const auto status = GetAs<int32_t>(feature, Named("Status"));
-        std::optional<MessageText> label;
+        std::optional<FeatureState> state;
         if (status == ids::FeatureStatusWarned) {
-            label = MessageText::Warned;
+            state = FeatureState::Warned;
         } else if (status == ids::FeatureStatusFailed) {
-            label = MessageText::Failed;
+            state = FeatureState::Failed;
         }
-        if (label) {
-            check.FeatureMessage += "\r\n" + texts.Message(*label) +
-                                    GetAs<std::string>(feature, Named("Name")).value_or("");
-            result = false;
+        if (state) {
+            check.Findings.push_back(
+                {GetAs<std::string>(feature, Named("Name")).value_or(""), *state});
         }
     }
-    return result;
+    return check.Healthy();
 }
 
 } // namespace psm::cad

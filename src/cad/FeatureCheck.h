@@ -1,27 +1,35 @@
 #pragma once
 
 // The feature status check: walks the features of a document's first model
-// and reports warned and failed features and a copied-part feature.
+// and finds the warned and failed ones and a copied-part feature.
 
 #include "cad/Automation.h"
 
 #include <string>
-
-namespace psm {
-struct TextTables;
-}
+#include <vector>
 
 namespace psm::cad {
 
+enum class FeatureState { Warned, Failed };
+
+// A feature that is not healthy, by its name.
+struct FeatureFinding {
+    std::string Name;
+    FeatureState State = FeatureState::Warned;
+    friend bool operator==(const FeatureFinding&, const FeatureFinding&) = default;
+};
+
 struct FeatureCheck {
-    std::string FeatureMessage; // CR LF, label and name for each warned or failed feature
+    std::vector<FeatureFinding> Findings; // in the order of the model's features
     bool CopiedPartFound = false;
     ObjectRef FirstModel;
     ObjectRef FeatureList;
+
+    bool Healthy() const { return Findings.empty() && !CopiedPartFound; }
 };
 
 // True when no feature is warned or failed and no copied-part feature was
-// met. The labels are message texts 10 and 11 in the tables' language.
-bool CheckFeatureStatus(FeatureCheck& check, const ObjectRef& document, const TextTables& texts);
+// met; the walk stops at a copied-part feature.
+bool CheckFeatureStatus(FeatureCheck& check, const ObjectRef& document);
 
 } // namespace psm::cad

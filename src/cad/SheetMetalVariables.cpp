@@ -3,41 +3,16 @@
 #include "cad/CadIds.h"
 #include "cad/GuardedCalls.h"
 #include "platform/EventPump.h"
-#include "platform/NumberText.h"
 #include "tables/CadUnits.h"
 #include "tables/SameValue.h"
 
-#include <cmath>
-#include <optional>
 #include <vector>
 
 namespace psm::cad {
 namespace {
 
-std::optional<double> Finite(double value) {
-    return std::isfinite(value) ? std::optional(value) : std::nullopt;
-}
-
-// The value to write for entry k, in CAD units; nothing when its source text
-// is empty or not a number, or the scaling fails.
-std::optional<double> TargetValue(const SheetMetalVariables& variables, std::size_t k, bool restore,
-                                  const FiveTexts& newValues, double scaleFactor,
-                                  char decimalSeparator) {
-    if (!restore) {
-        const auto number = TextToNumber(newValues[k], decimalSeparator);
-        return number ? Finite(*number) : std::nullopt;
-    }
-    const auto number = TextToNumber(variables.CurrentValues[k], decimalSeparator);
-    const auto cadValue = number ? CadValue(SheetValues[k], *number, scaleFactor) : std::nullopt;
-    if (!cadValue) {
-        return std::nullopt;
-    }
-    // Through its number text: the target is the quotient to 15 digits.
-    return TextToNumber(NumberToText(*cadValue, decimalSeparator), decimalSeparator);
-}
-
 void Redraw(const CadConnection& connection) {
-    if (connection.ActiveDocType == ids::AssemblyDocumentType) {
+    if (connection.ActiveKind == DocumentKind::Assembly) {
         CallMethod(GetObject(connection.WorkDocument, Named("SimplifiedModels"), {Value::Int16(1)}),
                    Named("Update"));
         const ObjectRef window =
@@ -49,53 +24,6 @@ void Redraw(const CadConnection& connection) {
     }
 }
 
-} // namespace
-
-std::string TableValueText(SheetValue value, double cadValue, double scaleFactor,
-                           char decimalSeparator) {
-    return NumberToText(TableValue(value, cadValue, scaleFactor), decimalSeparator);
-}
-
-ReadOutcome ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& document,
-                                    double scaleFactor, char decimalSeparator) {
-    variables.CurrentValues = {};
-    // Names, table and variable come from this read alone.
-    variables.ValueVariableNames = {};
-    GuardedSteps steps;
-    variables.VariableTable = steps.Object(document, Named("Variables"), {}, ids::VariableTableIid);
-
-    for (std::size_t k = 0; k < 5; ++k) {
-        variables.ReadMarkers[k] = steps.Object(variables.VariableTable, Id(ids::ItemId),
-                                                {Value::Text(std::string(MarkerVariableNames[k]))});
-        variables.ValueVariableNames[k] =
-            steps.Read<std::string>(variables.ReadMarkers[k], Named("Formula")).value_or("");
-    }
-    for (std::size_t k = 0; k < 5; ++k) {
-        // An empty name is not looked up: no variable can carry it.
-        const std::string& name = variables.ValueVariableNames[k];
-        variables.ReadVariables[k] = name.empty()
-                                         ? nullptr
-                                         : steps.Object(variables.VariableTable, Id(ids::ItemId),
-                                                        {Value::Text(name)}, ids::VariableIid);
-        variables.CurrentVariable = variables.ReadVariables[k];
-        const auto value = steps.Read<double>(variables.CurrentVariable, Id(ids::VariableValueId));
-        if (!value) {
-            continue;
-        }
-        variables.CurrentValues[k] =
-            TableValueText(SheetValues[k], *value, scaleFactor, decimalSeparator);
-    }
-    variables.VariablesRead = true;
-    if (steps.OutOfReach()) {
-        // Part of the values is no read: none of them may pass for the document's.
-        variables.CurrentValues = {};
-        return ReadOutcome::Interrupted;
-    }
-    return ReadOutcome::Complete;
-}
-
-namespace {
-
 // A value reads back as it was sent when the value file could not tell the
 // two apart.
 bool Landed(std::size_t k, double readBack, double sent, double scaleFactor) {
@@ -103,11 +31,76 @@ bool Landed(std::size_t k, double readBack, double sent, double scaleFactor) {
                       TableValue(SheetValues[k], sent, scaleFactor));
 }
 
+// The five value variables, each with the value it holds now.
+struct Looked {
+    std::array<ObjectRef, 5> Variables;
+    bool Whole = false; // every variable, its value and its target are there
+};
+
+// Looks every value variable up and reads its value into report.Before; a
+// type that cannot be put whole is not put at all.
+Looked LookUp(SheetMetalVariables& variables, const ObjectRef& document, WriteReport& report) {
+    GuardedSteps steps;
+    Looked looked;
+    variables.VariableTable = steps.Object(document, Named("Variables"), {}, ids::VariableTableIid);
+    if (!variables.VariableTable) {
+        return looked;
+    }
+    looked.Whole = true;
+    for (std::size_t k = 0; k < 5; ++k) {
+        const std::string& name = variables.ValueVariableNames[k];
+        ObjectRef& variable = looked.Variables[k];
+        variable = name.empty() ? nullptr
+                                : steps.Object(variables.VariableTable, Id(ids::ItemId),
+                                               {Value::Text(name)}, ids::VariableIid);
+        variables.CurrentVariable = variable;
+        report.Before[k] = report.After[k] = steps.Read<double>(variable, Id(ids::VariableValueId));
+        looked.Whole = looked.Whole && variable && report.Before[k] && report.Target[k];
+    }
+    looked.Whole = looked.Whole && !steps.OutOfReach();
+    return looked;
+}
+
 // One value the write changed.
 struct Change {
     std::size_t Index;
     ObjectRef Variable;
 };
+
+// Puts each target that differs from the value before; false at the first
+// put the program refuses.
+bool PutTargets(const Looked& looked, WriteReport& report, std::vector<Change>& changes) {
+    for (std::size_t k = 0; k < 5; ++k) {
+        const double target = *report.Target[k];
+        if (*report.Before[k] == target) {
+            continue;
+        }
+        if (!looked.Variables[k]->Put(Id(ids::VariableValueId), {}, Value::Double(target))) {
+            return false;
+        }
+        changes.push_back({k, looked.Variables[k]});
+        report.After[k] = target;
+        report.Changed = true;
+    }
+    return true;
+}
+
+// A program may answer a put as done and keep the old value, or round it
+// away: false when a value does not read back as it was sent.
+bool ReadBack(const std::vector<Change>& changes, WriteReport& report, double scaleFactor) {
+    for (const Change& change : changes) {
+        const std::size_t k = change.Index;
+        const auto read = change.Variable->Get(Id(ids::VariableValueId), {});
+        const auto now = read ? read.Value().AsDouble() : std::nullopt;
+        if (now) {
+            report.After[k] = *now;
+        }
+        if (!now || !Landed(k, *now, *report.Target[k], scaleFactor)) {
+            return false;
+        }
+    }
+    return true;
+}
 
 // Puts back what the write changed, latest first. A put-back the program
 // refuses as busy, and every one after it, waits in `pending`.
@@ -139,76 +132,53 @@ WriteOutcome PutBack(const std::vector<Change>& changes, WriteReport& report,
 
 } // namespace
 
+std::optional<CadValues> ReadSheetMetalVariables(SheetMetalVariables& variables,
+                                                 const ObjectRef& document) {
+    // Names, table and variable come from this read alone.
+    variables.ValueVariableNames = {};
+    GuardedSteps steps;
+    variables.VariableTable = steps.Object(document, Named("Variables"), {}, ids::VariableTableIid);
+    for (std::size_t k = 0; k < 5; ++k) {
+        variables.ReadMarkers[k] = steps.Object(variables.VariableTable, Id(ids::ItemId),
+                                                {Value::Text(std::string(MarkerVariableNames[k]))});
+        variables.ValueVariableNames[k] =
+            steps.Read<std::string>(variables.ReadMarkers[k], Named("Formula")).value_or("");
+    }
+    CadValues values;
+    for (std::size_t k = 0; k < 5; ++k) {
+        // An empty name is not looked up: no variable can carry it.
+        const std::string& name = variables.ValueVariableNames[k];
+        variables.ReadVariables[k] = name.empty()
+                                         ? nullptr
+                                         : steps.Object(variables.VariableTable, Id(ids::ItemId),
+                                                        {Value::Text(name)}, ids::VariableIid);
+        variables.CurrentVariable = variables.ReadVariables[k];
+        values[k] = steps.Read<double>(variables.CurrentVariable, Id(ids::VariableValueId));
+    }
+    if (steps.OutOfReach()) {
+        return std::nullopt;
+    }
+    return values;
+}
+
 WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
                                       const CadConnection& connection, ObjectRef document,
-                                      bool restore, const FiveTexts& newValues, double scaleFactor,
-                                      char decimalSeparator, EventPump& events) {
+                                      const CadValues& targets, double scaleFactor,
+                                      EventPump& events) {
     PendingRestore& pending = variables.Pending;
     pending = PendingRestore{};
     pending.Document = document;
     // Kept aside until the end, so that LastWrite only ever tells of a whole write.
     WriteReport report;
+    report.Target = targets;
     RecomputeHold hold(connection.CadApp, pending);
 
-    // Every variable is looked up and read before any is put: a type that
-    // cannot be put whole is not put at all.
-    GuardedSteps steps;
-    std::array<ObjectRef, 5> targets;
-    bool whole = hold.Usable();
-    if (whole) {
-        variables.VariableTable =
-            steps.Object(document, Named("Variables"), {}, ids::VariableTableIid);
-        whole = variables.VariableTable != nullptr;
-    }
-    for (std::size_t k = 0; k < 5 && whole; ++k) {
-        const std::string& name = variables.ValueVariableNames[k];
-        targets[k] = name.empty() ? nullptr
-                                  : steps.Object(variables.VariableTable, Id(ids::ItemId),
-                                                 {Value::Text(name)}, ids::VariableIid);
-        variables.CurrentVariable = targets[k];
-        report.Before[k] = report.After[k] =
-            steps.Read<double>(targets[k], Id(ids::VariableValueId));
-        report.Target[k] =
-            TargetValue(variables, k, restore, newValues, scaleFactor, decimalSeparator);
-    }
-    for (std::size_t k = 0; k < 5 && whole; ++k) {
-        whole = targets[k] && report.Before[k] && report.Target[k];
-    }
-    whole = whole && !steps.OutOfReach();
-
+    const Looked looked = hold.Usable() ? LookUp(variables, document, report) : Looked{};
     std::vector<Change> changes;
-    bool stopped = !whole;
-    for (std::size_t k = 0; k < 5 && !stopped; ++k) {
-        const double target = *report.Target[k];
-        if (*report.Before[k] == target) {
-            continue;
-        }
-        if (!targets[k]->Put(Id(ids::VariableValueId), {}, Value::Double(target))) {
-            stopped = true;
-            break;
-        }
-        changes.push_back({k, targets[k]});
-        report.After[k] = target;
-        report.Changed = true;
-    }
-    // A program may answer a put as done and keep the old value, or round it away.
-    for (const Change& change : changes) {
-        if (stopped) {
-            break;
-        }
-        const std::size_t k = change.Index;
-        const auto readBack = change.Variable->Get(Id(ids::VariableValueId), {});
-        const auto now = readBack ? readBack.Value().AsDouble() : std::nullopt;
-        if (now) {
-            report.After[k] = *now;
-        }
-        stopped = !now || !Landed(k, *now, *report.Target[k], scaleFactor);
-    }
+    const bool landed = looked.Whole && PutTargets(looked, report, changes) &&
+                        ReadBack(changes, report, scaleFactor);
+    const WriteOutcome outcome = landed ? WriteOutcome::Written : PutBack(changes, report, pending);
 
-    WriteOutcome outcome = WriteOutcome::Written;
-    if (stopped) {
-        outcome = PutBack(changes, report, pending);
-    }
     const bool released = hold.Release();
     report.HoldPending = !released || !pending.Empty();
     if (!pending.Empty()) {

@@ -19,19 +19,18 @@ class EventPump;
 
 namespace psm::cad {
 
-// Five texts, one per value, at IndexOf(value).
-using FiveTexts = std::array<std::string, 5>;
+// Five values of a document in CAD units (the neutral factor a ratio), at
+// IndexOf(value); nothing for one it does not carry or that could not be read.
+using CadValues = std::array<std::optional<double>, 5>;
 
 // The marker variables, in the order of the five values.
 inline constexpr std::array<std::string_view, 5> MarkerVariableNames = {
     "MaterialThickness_", "BendRadius_", "NeutralFactor_", "ReliefLength_", "ReliefWidth_"};
 
 struct SheetMetalVariables {
-    FiveTexts CurrentValues;      // in table units (the neutral factor unscaled), number texts
-    FiveTexts ValueVariableNames; // the markers' formulas at the last read
+    std::array<std::string, 5> ValueVariableNames; // the markers' formulas at the last read
     ObjectRef VariableTable;
     ObjectRef CurrentVariable;
-    bool VariablesRead = false;
     WriteReport LastWrite; // of the last WriteSheetMetalVariables
     // What the last write left to be done once the program answers again.
     PendingRestore Pending;
@@ -42,21 +41,11 @@ struct SheetMetalVariables {
     std::array<ObjectRef, 5> ReadVariables;
 };
 
-// A value of the document as the table gives it: lengths times scaleFactor,
-// as a number text.
-std::string TableValueText(SheetValue value, double cadValue, double scaleFactor,
-                           char decimalSeparator);
-
-enum class ReadOutcome {
-    Complete,    // every value there is was read; a missing marker leaves its value empty
-    Interrupted, // the program stopped answering: nothing is known of the values
-};
-
-// Fills CurrentValues from `document`; lengths are multiplied by scaleFactor.
-// A read that meets a busy or vanished program stops there and leaves every
-// value empty: it is no read, and must be made again.
-ReadOutcome ReadSheetMetalVariables(SheetMetalVariables& variables, const ObjectRef& document,
-                                    double scaleFactor, char decimalSeparator);
+// The document's five values, in CAD units; a missing marker or value
+// variable leaves its value empty. Nothing when the read met a busy or
+// vanished program: that is no read, and must be made again.
+std::optional<CadValues> ReadSheetMetalVariables(SheetMetalVariables& variables,
+                                                 const ObjectRef& document);
 
 // How a write of the five values ended. A type lands completely or not at
 // all: a value the document refuses, or one that does not read back as it
@@ -69,12 +58,12 @@ enum class WriteOutcome {
     RestorePending,    // stopped; put-backs wait in Pending for the program to answer
 };
 
-// Writes newValues (CAD units), or with `restore` the CurrentValues of the
-// last read, into the variables named at the last read; only values that
-// differ are put. All five variables are looked up and read first: when one
-// of them, or its source text, is missing, nothing is put. A put that fails,
-// a value that reads back otherwise than sent, or a program that stops
-// answering stops the write. Then releases the recompute switch and, when the
+// Writes the five target values (CAD units) into the variables named at the
+// last read; only values that differ are put. All five variables are looked
+// up and read first: when one of them, or its target, is missing, nothing is
+// put. A put that fails, a value that reads back otherwise than sent (as the
+// value file would tell them apart, with scaleFactor), or a program that
+// stops answering stops the write. Then releases the recompute switch and, when the
 // write landed, lets pending events run once and redraws by
 // connection.ActiveDocType. LastWrite tells what the document held before and
 // after; what could not be finished waits in Pending.
@@ -82,7 +71,7 @@ enum class WriteOutcome {
 // connection's references meanwhile.
 WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
                                       const CadConnection& connection, ObjectRef document,
-                                      bool restore, const FiveTexts& newValues, double scaleFactor,
-                                      char decimalSeparator, EventPump& events);
+                                      const CadValues& targets, double scaleFactor,
+                                      EventPump& events);
 
 } // namespace psm::cad

@@ -1,7 +1,7 @@
 #pragma once
 
-// Every program-wide value, grouped by the part of the program that owns it.
-// Procedures get the state by reference; tests build their own.
+// Every program-wide value, grouped by meaning. Procedures get the state by
+// reference; tests build their own.
 
 #include "cad/Connection.h"
 #include "cad/FeatureCheck.h"
@@ -22,66 +22,32 @@ struct SettingsNames {
     std::string SettingsSection;
 };
 
-// Captions of the popup menu items in the texts' language, set with the other
-// captions; until then the design captions. The language submenu's entries
-// are not among them: they keep their own names in every language.
-struct MenuCaptions {
-    std::string MnuOptions = "Optionen";
-    std::string MnuIcon = "Installieren";
-    std::string MnuLanguage = "Sprache";
-    std::string MnuTextFile = "text";
-    std::string MnuJournal = "Journal";
-    std::string MnuHelp = "Hilfe";
-    std::string MnuCheckFile = "check";
-};
-
 // The document the main window shows, known by its object, not by its name:
 // another document of the same name (reopened, from another folder, in a CAD
 // program started anew) is another document, read anew before anything is
 // written into it.
 struct ShownDocument {
     cad::ObjectRef Object; // none: the label shows no document
+    std::string Name;      // its file name, as the label shows it
     std::string FullName;  // its full file name when it was read
+    // The CAD program answered with a document when the window was last told.
+    bool CadRunning = false;
+    // It is the part behind the single component of the active assembly.
+    bool InPlaceEdit = false;
+    // It is a sheet-metal document; Values are its own.
+    bool SheetMetal = false;
     // Its values were read completely. Until then nothing is written into it
     // and its values are shown nowhere; the watch reads it again each tick.
     bool ValuesKnown = false;
+    cad::CadValues Values; // in CAD units
+    int TypeRow = 0;       // the value file's type that carries them; 0: none
 };
 
-// What the document watch found. Rows and table numbers are 1-based; the
-// offset counts from 0 within the table.
-struct WatchState {
-    bool CadRunning = false;
-    bool InPlaceEdit = false;
-    bool SheetMetalOpen = false;
-    int CurrentTypeRow = 0; // 0: no type matches the document
-    int CurrentTableIndex = 0;
-    int TableFirstRow = 0;
-    int TableLastRow = 0;
-    int CurrentTypeOffset = 0;
-    // The document CurrentValues were read from. Writing them back anywhere
-    // else would put one document's values into another.
-    ShownDocument Shown;
-    // When the CAD program's registration was last looked at.
-    std::optional<std::chrono::milliseconds> RegistrationChecked;
-};
-
-// One drop-down list as the program keeps it; the view mirrors it.
-struct ListState {
-    std::vector<std::string> Items;
-    int Selection = -1; // 0-based; -1: nothing selected
-};
-
-// The main window's lists and label, and the chosen type.
-struct SelectionState {
-    int SelectedTypeRow = 0; // 0 until the first choice
-    bool FormReady = false;  // false: the lists' selection reactions do nothing
-    ListState Combo1;        // the tables
-    ListState Combo2;        // the types of one table
-    std::string Label1;      // the name of the document shown
-};
-
-struct ApplyState {
-    cad::FiveTexts NewValues; // the chosen type's values in CAD units, number texts
+// What the two lists show, as positions; -1: nothing selected.
+struct ListsShown {
+    int Table = -1;  // the table list's selection
+    int TypesOf = 0; // the table (1-based) whose types the type list holds; 0: none
+    int Type = -1;   // the type list's selection
 };
 
 // The journal's trouble in this run.
@@ -97,39 +63,33 @@ struct JournalState {
     std::optional<std::chrono::milliseconds> FailedAt;
 };
 
-// The program's own run: commands in progress, and whether it has ended.
+// The program's own run: the command or tick in progress, and whether it has ended.
 struct RunState {
-    int CommandDepth = 0; // > 0 while a command runs; the watch skips its ticks then
+    int CommandDepth = 0; // > 0 while a command or tick runs
     bool Ended = false;   // set by ExitProgram; no handler does anything afterwards
+    // When the CAD program's registration was last looked at.
+    std::optional<std::chrono::milliseconds> RegistrationChecked;
 };
 
 struct AppState {
     SettingsNames Settings;
     std::string ValueFilePath;
     TextTables Texts;
+    // The user's decimal separator, for the numbers psm shows.
     char DecimalSeparator = '.';
-    MenuCaptions Menu;
-    // The hint the status bar shows; none: the text is empty. Kept so that a
-    // change of language can show it again in the new language.
-    std::optional<CaptionText> StatusHint;
     TableModel Tables;
     cad::CadConnection Cad;
     cad::SheetMetalVariables Variables;
     cad::FeatureCheck Features;
-    WatchState Watch;
-    SelectionState Selection;
-    ApplyState Apply;
+    ShownDocument Document;
+    ListsShown Lists;
+    // The hint the status bar shows; none: the text is empty.
+    std::optional<CaptionText> Hint;
     JournalState Journal;
     RunState Run;
 };
 
-// True once the program has ended; a procedure that may have run other
-// handlers meanwhile (a message box, a dialog, pending events) checks it and stops.
-inline bool Ended(const AppState& state) {
-    return state.Run.Ended;
-}
-
-// Marks a command as running for its lifetime.
+// Marks a command (or a tick) as running for its lifetime.
 class CommandScope {
   public:
     explicit CommandScope(AppState& state) : m_run(state.Run) { ++m_run.CommandDepth; }
@@ -139,25 +99,6 @@ class CommandScope {
 
   private:
     RunState& m_run;
-};
-
-// Keeps the lists' selection reactions quiet (FormReady false) while the
-// program fills and selects the lists itself; they act again at the end.
-class ListsFilledByProgram {
-  public:
-    explicit ListsFilledByProgram(AppState& state) : m_selection(state.Selection) {
-        m_selection.FormReady = false;
-    }
-    ~ListsFilledByProgram() { m_selection.FormReady = m_readyAfterwards; }
-    ListsFilledByProgram(const ListsFilledByProgram&) = delete;
-    ListsFilledByProgram& operator=(const ListsFilledByProgram&) = delete;
-
-    // The reactions stay quiet after the end too (a start-up without lists).
-    void KeepQuiet() { m_readyAfterwards = false; }
-
-  private:
-    SelectionState& m_selection;
-    bool m_readyAfterwards = true;
 };
 
 } // namespace psm

@@ -4,9 +4,6 @@ namespace psm {
 
 MessageAnswer ShowBox(const AppState& state, const Services& services, const std::string& text,
                       MessageButtons buttons, MessageIcon icon, MessageText title) {
-    if (Ended(state)) {
-        return CautiousAnswer(buttons);
-    }
     return services.Boxes.ShowMessage(text, state.Texts.Message(title), buttons, icon);
 }
 

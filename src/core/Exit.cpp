@@ -1,8 +1,8 @@
-#include "form/Exit.h"
+#include "core/Exit.h"
 
-#include "apply/Journal.h"
-#include "apply/WriteValues.h"
 #include "cad/ReleaseCad.h"
+#include "core/Journal.h"
+#include "core/WaitingWrite.h"
 #include "platform/NumberText.h"
 #include "tables/SettingsStore.h"
 
@@ -17,7 +17,7 @@ std::string PositionText(int32_t twips, char decimalSeparator) {
 } // namespace
 
 void ExitProgram(AppState& state, const Services& services) {
-    if (Ended(state)) {
+    if (state.Run.Ended) {
         return;
     }
     const TwipsRect window = services.View.WindowRect();
@@ -35,16 +35,12 @@ void ExitProgram(AppState& state, const Services& services) {
     state.Cad = cad::CadConnection{};
     state.Variables = cad::SheetMetalVariables{};
     state.Features = cad::FeatureCheck{};
-    state.Watch.Shown = {};
+    state.Document = {};
     if (services.Info.Exists()) {
         services.Info.Destroy();
     }
     state.Run.Ended = true;
     services.View.EndProgram();
-}
-
-void cmdEnd_Click(AppState& state, const Services& services) {
-    ExitProgram(state, services);
 }
 
 } // namespace psm

@@ -7,11 +7,10 @@
 
 namespace psm {
 
-// Stores the window position, drops every CAD reference, closes the
-// properties window and ends the program. Afterwards `Ended(state)` is true
-// and no handler does anything; a procedure that called it stops.
+// Stores the window position, finishes what a write left waiting, drops every
+// CAD reference, closes the properties window and ends the program.
+// Afterwards state.Run.Ended is true and no handler does anything; a command
+// that called it stops.
 void ExitProgram(AppState& state, const Services& services);
-
-void cmdEnd_Click(AppState& state, const Services& services);
 
 } // namespace psm

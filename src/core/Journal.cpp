@@ -1,10 +1,11 @@
-#include "apply/Journal.h"
+#include "core/Journal.h"
 
 #include "cad/GuardedCalls.h"
 #include "core/Boxes.h"
+#include "core/DocumentValues.h"
+#include "core/Present.h"
 #include "journal/JournalFile.h"
 #include "tables/SettingsStore.h"
-#include "tables/TypeMatch.h"
 
 #include <array>
 #include <chrono>
@@ -15,28 +16,24 @@ namespace psm {
 namespace {
 
 // The values in the file's unit, as psm shows them; empty where not read.
-cad::FiveTexts TableTexts(const AppState& state,
-                          const std::array<std::optional<double>, 5>& values) {
-    cad::FiveTexts texts;
-    for (const SheetValue value : SheetValues) {
-        const std::optional<double>& number = values[IndexOf(value)];
-        if (number) {
-            texts[IndexOf(value)] = cad::TableValueText(value, *number, state.Tables.ScaleFactor,
-                                                        state.DecimalSeparator);
-        }
+std::array<std::string, 5> TableTexts(const AppState& state, const cad::CadValues& values) {
+    const FiveValues table = TableValuesOf(values, state.Tables.ScaleFactor);
+    std::array<std::string, 5> texts;
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        texts[k] = NumberTextOf(table[k], state);
     }
     return texts;
 }
 
 // The table and type that carry the values, as the watch would recognise them.
-void Recognise(const AppState& state, const cad::FiveTexts& values, std::string& table,
+void Recognise(const AppState& state, const cad::CadValues& values, std::string& table,
                std::string& type) {
-    const int row = MatchingTypeRow(state.Tables, values, state.DecimalSeparator);
+    const int row = RecognisedType(state.Tables, values);
     if (row == 0) {
         return;
     }
     table = state.Tables.Table(TableOfRow(state.Tables, row)).Name;
-    type = state.Tables.Type(row).Name();
+    type = state.Tables.Type(row).Name;
 }
 
 // The document's full file name; its name where the CAD program gives none.
@@ -115,23 +112,6 @@ std::string JournalPath(const AppState& state, const Services& services) {
     return folder + names.SettingsAppName + "\\journal.txt";
 }
 
-std::string CheckedFeatures(const cad::FeatureCheck& check) {
-    // The lines of the check's report, each begun with CR LF.
-    constexpr std::string_view LineBreak = "\r\n";
-    std::string cell;
-    std::string_view rest = check.FeatureMessage;
-    while (rest.starts_with(LineBreak)) {
-        rest.remove_prefix(LineBreak.size());
-        const size_t end = rest.find(LineBreak);
-        if (!cell.empty()) {
-            cell += "; ";
-        }
-        cell += rest.substr(0, end);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end);
-    }
-    return cell;
-}
-
 std::string UncheckedFeatures(const AppState& state) {
     return state.Texts.Journal(JournalText::NotChecked);
 }
@@ -150,13 +130,12 @@ void JournalWrite(AppState& state, const Services& services, const cad::ObjectRe
         write.Outcome == cad::WriteOutcome::Written ? write.Action : JournalAction::Refused;
     entry.ValuesBefore = TableTexts(state, write.Report.Before);
     entry.ValuesAfter = TableTexts(state, write.Report.After);
-    Recognise(state, entry.ValuesBefore, entry.TableBefore, entry.TypeBefore);
-    Recognise(state, entry.ValuesAfter, entry.TableAfter, entry.TypeAfter);
+    Recognise(state, write.Report.Before, entry.TableBefore, entry.TypeBefore);
+    Recognise(state, write.Report.After, entry.TableAfter, entry.TypeAfter);
     entry.FeaturesBefore = write.FeaturesBefore;
     entry.FeaturesAfter = write.FeaturesAfter;
     if (entry.Action == JournalAction::Refused) {
-        Recognise(state, TableTexts(state, write.Report.Target), entry.TableRefused,
-                  entry.TypeRefused);
+        Recognise(state, write.Report.Target, entry.TableRefused, entry.TypeRefused);
     }
     Append(state, services, JournalLine(entry, state.Texts));
 }

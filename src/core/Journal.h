@@ -5,8 +5,8 @@
 // never stops or undoes a change; the user hears of it once a run.
 
 #include "core/AppState.h"
+#include "core/JournalLine.h"
 #include "core/Services.h"
-#include "journal/JournalLine.h"
 
 #include <string>
 
@@ -16,10 +16,6 @@ namespace psm {
 // program's folder (the settings' application name, ORNA\psm) below the
 // user's local application data.
 std::string JournalPath(const AppState& state, const Services& services);
-
-// The warned and failed features of the last check, "; "-separated, each
-// with its label; empty when all are healthy.
-std::string CheckedFeatures(const cad::FeatureCheck& check);
 
 // For the features' state when the command ran no check.
 std::string UncheckedFeatures(const AppState& state);

@@ -1,4 +1,4 @@
-#include "journal/JournalLine.h"
+#include "core/JournalLine.h"
 
 #include <string_view>
 
@@ -7,7 +7,7 @@ namespace {
 
 constexpr char Tab = '\t';
 
-std::string_view ActionText(JournalAction action, const TextTables& texts) {
+std::string ActionText(JournalAction action, const TextTables& texts) {
     switch (action) {
     case JournalAction::Written:
         return texts.Journal(JournalText::Written);

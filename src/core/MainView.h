@@ -1,11 +1,14 @@
 #pragma once
 
-// The main window as the core sees it. The Win32 shell implements MainView
-// (it draws what it is told) and calls MainWindowEvents (it forwards what the
-// user does). All geometry is in twips (1/1440 inch), screen coordinates.
+// The windows as the core sees them. The presenter turns the program's state
+// into view models; the Win32 shell draws a view model in one call (MainView,
+// InfoView) and reports what the user does as named commands
+// (MainWindowEvents). All geometry is in twips (1/1440 inch), screen
+// coordinates.
 
 #include "core/MainWindowDesign.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,24 +16,49 @@
 
 namespace psm {
 
-// The two drop-down lists: Combo1 holds the tables, Combo2 the types of one table.
-enum class ListId { Combo1, Combo2 };
+// The two drop-down lists: the tables, and the types of one table.
+enum class ListId { Tables, Types };
 
 // The control that shows a list.
 constexpr MainControl ControlOf(ListId list) {
-    return list == ListId::Combo1 ? MainControl::Combo1 : MainControl::Combo2;
+    return list == ListId::Tables ? MainControl::TableList : MainControl::TypeList;
 }
 
-// Commands of the popup menu that have a handler.
+// What the picture buttons ask for.
+enum class MainCommand {
+    WriteChosenType,  // the write button
+    ShowDocumentType, // the "reset list" button: the lists show the document's type again
+    ResetDocument,    // the reset button: the document's earlier values go back
+    ShowProperties,   // the properties button
+    Exit,             // the exit button
+};
+
+// The command of a picture button.
+constexpr std::optional<MainCommand> CommandOf(MainControl button) {
+    switch (button) {
+    case MainControl::WriteButton:
+        return MainCommand::WriteChosenType;
+    case MainControl::ResetListButton:
+        return MainCommand::ShowDocumentType;
+    case MainControl::ResetButton:
+        return MainCommand::ResetDocument;
+    case MainControl::PropertiesButton:
+        return MainCommand::ShowProperties;
+    case MainControl::ExitButton:
+        return MainCommand::Exit;
+    default:
+        return std::nullopt;
+    }
+}
+
+// The commands of the popup menu's items.
 enum class MenuCommand {
-    MnuIcon,
-    MnuTextFile,
-    MnuScaleFactor,
-    MnuLang0,
-    MnuLang1,
-    MnuHelp,
-    MnuJournal,
-    MnuCheckFile,
+    InstallButton,   // a button for psm in the CAD program
+    ChooseValueFile, // another value file, read at the next start
+    CheckValueFile,  // the check of the value file
+    OpenJournal,
+    German,
+    English,
 };
 
 // One item of the popup menu, with the visibility and state the core decided.
@@ -45,21 +73,32 @@ struct MenuItem {
 
 enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
 
+// One drop-down list: its entries and the one selected (-1: none).
+struct ListModel {
+    std::vector<std::string> Items;
+    int Selection = -1;
+    friend bool operator==(const ListModel&, const ListModel&) = default;
+};
+
+// Everything the main window shows.
+struct MainViewModel {
+    std::string Caption;
+    std::string DocumentLabel;
+    ListModel Tables;
+    ListModel Types;
+    std::string Status;
+    // The picture buttons' names: not drawn, but read by screen readers.
+    std::array<std::string, PictureButtons.size()> ButtonNames;
+    friend bool operator==(const MainViewModel&, const MainViewModel&) = default;
+};
+
 class MainView {
   public:
     virtual ~MainView() = default;
 
-    virtual void SetCaption(const std::string& text) = 0;
-    virtual void SetDocumentLabel(const std::string& text) = 0; // Label1
-    virtual void SetStatusText(const std::string& text) = 0;    // StatusBar1
-    // A picture button's name: not drawn, but read by screen readers.
-    virtual void SetButtonName(MainControl button, const std::string& text) = 0;
-
-    // The lists mirror the core's list model. Setting the selection here must
-    // not notify the core back: the core raises its own selection reaction.
-    virtual void ClearList(ListId list) = 0;
-    virtual void AddListItem(ListId list, const std::string& text) = 0;
-    virtual void SetListSelection(ListId list, int position) = 0; // -1: no selection
+    // Draws the model; what did not change since the last one is left alone.
+    // Setting a list's selection here does not report a choice of the user.
+    virtual void Show(const MainViewModel& model) = 0;
 
     // Window placement (outer frame), its normal state and kept-on-top.
     // Positions are screen twips (at the system DPI, the same on every run);
@@ -94,7 +133,26 @@ class MainView {
     virtual void EndProgram() = 0;
 };
 
-// The properties window (frmInfo): three columns of five labels.
+// One row of the properties window: a value's name, the value, its unit,
+// beside them the value compared with it and the mark where the two differ.
+struct InfoRowModel {
+    std::string Name;
+    std::string Value;
+    std::string Unit;
+    std::string Compared;
+    std::string Mark;
+    friend bool operator==(const InfoRowModel&, const InfoRowModel&) = default;
+};
+
+// Everything the properties window shows.
+struct InfoViewModel {
+    std::string Caption;
+    std::array<InfoRowModel, InfoRows> Rows;
+    std::string Note; // what the comparison compares, a few lines
+    friend bool operator==(const InfoViewModel&, const InfoViewModel&) = default;
+};
+
+// The properties window.
 class InfoView {
   public:
     virtual ~InfoView() = default;
@@ -102,17 +160,12 @@ class InfoView {
     virtual bool Exists() const = 0;
     virtual bool Visible() const = 0;
     virtual void CreateHidden() = 0; // no-op when it exists
-    virtual void Show() = 0;
-    virtual void SetCaption(const std::string& text) = 0;
+    // Makes it visible with the model's texts.
+    virtual void Show(const InfoViewModel& model) = 0;
     // Outer width in screen twips, as the window is on the main window's monitor.
     virtual int32_t Width() const = 0;
     // Position and size in screen twips.
     virtual void MoveWindow(const TwipsRect& rect) = 0;
-    // column 1 = value name, 2 = value, 3 = unit, 4 = the compared value,
-    // 5 = the mark where the two differ; row 1..5
-    virtual void SetLabel(int column, int row, const std::string& text) = 0;
-    // What the comparison compares, a few lines.
-    virtual void SetNote(const std::string& text) = 0;
     virtual void Destroy() = 0;
 };
 
@@ -124,10 +177,10 @@ class MainWindowEvents {
     virtual void OnLoad() = 0;
     virtual void OnActivate() = 0;
     virtual void OnMouseDown(MouseButton button) = 0;  // free area only
-    virtual void OnMouseMove(MainControl control) = 0; // a control with a hint, or Form
+    virtual void OnMouseMove(MainControl control) = 0; // a control with a hint, or FreeArea
 
-    virtual void OnListSelected(ListId list, int position) = 0; // by the user
-    virtual void OnButtonClick(MainControl button) = 0;         // one of the picture buttons
+    virtual void OnListChosen(ListId list, int position) = 0; // by the user
+    virtual void OnCommand(MainCommand command) = 0;          // a picture button
     virtual void OnMenuCommand(MenuCommand command) = 0;
     virtual void OnTimer(bool mainWindowIsActive) = 0;
     virtual void OnCloseRequest() = 0; // title-bar close box, Alt+F4

@@ -2,7 +2,7 @@
 
 // The two windows as designed: their controls, identifiers (also what a test
 // driver finds them by) and places in twips (1/1440 inch) relative to their
-// container, the window's client area or Picture1 for the two lists.
+// container, the window's client area or the list panel for the two lists.
 
 #include <array>
 #include <cstddef>
@@ -19,27 +19,27 @@ struct TwipsRect {
     friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
 };
 
-// The controls of frmBlechWerte, and Form, the window's free area.
+// The controls of the main window, and FreeArea, the window's free area.
 enum class MainControl {
-    CmdWrite,
-    CmdUndo,
-    CmdUndoWrite,
-    CmdInfo,
-    CmdEnd,
-    Label1,
-    Picture1,
-    Combo1,
-    Combo2,
-    StatusBar1,
-    Form,
+    WriteButton,      // writes the chosen type into the document
+    ResetListButton,  // shows the document's own type in the lists again
+    ResetButton,      // writes the document's earlier values back
+    PropertiesButton, // opens the properties window
+    ExitButton,
+    DocumentLabel, // the name of the document shown
+    ListPanel,     // the frame around the two lists
+    TableList,
+    TypeList,
+    StatusBar,
+    FreeArea,
 };
 
-inline constexpr std::size_t MainControlCount = 10; // the controls, without Form
+inline constexpr std::size_t MainControlCount = 10; // the controls, without FreeArea
 
 // The picture buttons, left to right.
 inline constexpr std::array<MainControl, 5> PictureButtons{
-    MainControl::CmdWrite, MainControl::CmdUndo, MainControl::CmdUndoWrite, MainControl::CmdInfo,
-    MainControl::CmdEnd};
+    MainControl::WriteButton, MainControl::ResetListButton, MainControl::ResetButton,
+    MainControl::PropertiesButton, MainControl::ExitButton};
 
 struct ControlDesign {
     MainControl Control;
@@ -48,16 +48,16 @@ struct ControlDesign {
 };
 
 inline constexpr std::array<ControlDesign, MainControlCount> MainWindowDesign{{
-    {MainControl::CmdWrite, 101, {120, 0, 450, 450}},
-    {MainControl::CmdUndo, 102, {720, 0, 450, 450}},
-    {MainControl::CmdUndoWrite, 103, {1320, 0, 450, 450}},
-    {MainControl::CmdInfo, 104, {1920, 0, 450, 450}},
-    {MainControl::CmdEnd, 105, {2520, 0, 450, 450}},
-    {MainControl::Label1, 106, {120, 480, 2895, 255}},
-    {MainControl::Picture1, 107, {120, 720, 3255, 975}},
-    {MainControl::Combo1, 108, {120, 120, 3015, 315}},
-    {MainControl::Combo2, 109, {120, 480, 3015, 315}},
-    {MainControl::StatusBar1, 110, {0, 1725, 3465, 255}},
+    {MainControl::WriteButton, 101, {120, 0, 450, 450}},
+    {MainControl::ResetListButton, 102, {720, 0, 450, 450}},
+    {MainControl::ResetButton, 103, {1320, 0, 450, 450}},
+    {MainControl::PropertiesButton, 104, {1920, 0, 450, 450}},
+    {MainControl::ExitButton, 105, {2520, 0, 450, 450}},
+    {MainControl::DocumentLabel, 106, {120, 480, 2895, 255}},
+    {MainControl::ListPanel, 107, {120, 720, 3255, 975}},
+    {MainControl::TableList, 108, {120, 120, 3015, 315}},
+    {MainControl::TypeList, 109, {120, 480, 3015, 315}},
+    {MainControl::StatusBar, 110, {0, 1725, 3465, 255}},
 }};
 
 constexpr bool DesignIndexedByControl() {
@@ -81,7 +81,7 @@ inline constexpr int32_t MainWindowHeight = 2355;
 inline constexpr int32_t MainClientWidth = 3465;
 inline constexpr int32_t MainClientHeight = 1980;
 
-// frmInfo: three columns of five labels (name, value, unit) and beside them
+// The properties window: three columns of five labels (name, value, unit) and beside them
 // the comparison: the other side's value, a mark where the two differ, and a
 // note that says what is compared; client area 6765 x 1875 twips.
 inline constexpr int32_t InfoClientWidth = 6765;
@@ -96,9 +96,9 @@ struct InfoColumnDesign {
 };
 
 inline constexpr std::array<InfoColumnDesign, InfoColumns> InfoColumnsDesign{{
-    {50, 1440, 255},  // Label1: value name
-    {1590, 645, 375}, // Label2: value
-    {2325, 360, 255}, // Label3: unit
+    {50, 1440, 255},  // the value's name
+    {1590, 645, 375}, // the value
+    {2325, 360, 255}, // its unit
     {2775, 645, 375}, // the compared value
     {3465, 240, 255}, // the mark
 }};
@@ -113,7 +113,7 @@ constexpr TwipsRect InfoLabelRect(int column, int row) {
     return TwipsRect{design.Left, 120 + 360 * (row - 1), design.Width, design.Height};
 }
 
-// Identifier of label (column, row) in frmInfo.
+// Identifier of label (column, row) in the properties window.
 constexpr int InfoLabelId(int column, int row) {
     return 200 + 10 * column + row;
 }

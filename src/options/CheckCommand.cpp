@@ -1,6 +1,7 @@
-#include "form/CommandLine.h"
+#include "options/CheckCommand.h"
 
-#include "form/StartUp.h"
+#include "core/CheckReport.h"
+#include "core/ProgramSettings.h"
 #include "tables/CheckedValueFile.h"
 #include "tables/LanguageSetting.h"
 
@@ -30,12 +31,11 @@ std::optional<CheckRequest> CheckRequestOf(const std::vector<std::string>& argum
 CheckCommandResult RunCheckCommand(const CheckRequest& request, const SettingsStore& settings,
                                    const ProgramLocation& location, const AnsiDecoder& decodeAnsi) {
     const SettingsNames names = ProgramSettingsNames();
-    TextTables texts;
-    LoadTextsInStoredLanguage(texts, settings, names);
+    const TextTables texts = TextsInStoredLanguage(settings, names);
     const std::string path =
         request.File.empty() ? StartValueFilePath(settings, names, location) : request.File;
-    const CheckedValueFile checked = CheckValueFileAt(path, decodeAnsi, texts);
-    return {static_cast<int>(checked.Outcome), checked.Report};
+    const CheckedValueFile checked = CheckValueFileAt(path, decodeAnsi);
+    return {static_cast<int>(checked.Outcome), CheckReport(path, checked, texts)};
 }
 
 } // namespace psm

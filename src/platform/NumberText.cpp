@@ -226,6 +226,10 @@ std::optional<double> TextToNumber(std::string_view text, char decimalSeparator)
     return parts ? Convert(*parts) : std::nullopt;
 }
 
+double RoundedAsNumberText(double value) {
+    return TextToNumber(NumberToText(value, '.'), '.').value_or(value);
+}
+
 std::string FormatFixed3(double value, char decimalSeparator) {
     return FormatFixed(value, 3, decimalSeparator);
 }

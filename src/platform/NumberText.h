@@ -14,6 +14,11 @@ namespace psm {
 // zeros, no grouping. Both zeros print as "0".
 std::string NumberToText(double value, char decimalSeparator);
 
+// The number as its number text carries it: rounded to 15 significant
+// digits, the same with any separator. A value written through its text and
+// read back is this number.
+double RoundedAsNumberText(double value);
+
 // The locale's text-to-number conversion: optional surrounding blanks, an
 // optional sign, digits with the given separator, an optional exponent. Empty
 // text, any other character, the other separator and results too large for a

@@ -1,11 +1,9 @@
-#include "form/StartUp.h"
+#include "startup/StartUp.h"
 
 #include "core/Boxes.h"
-#include "form/Captions.h"
-#include "selection/Lists.h"
-#include "selection/Selection.h"
+#include "core/Lists.h"
+#include "core/ProgramSettings.h"
 #include "tables/BendValueLoader.h"
-#include "tables/LanguageSetting.h"
 #include "tables/LeadingNumber.h"
 #include "tables/SettingsStore.h"
 #include "watch/DocumentWatch.h"
@@ -28,36 +26,12 @@ bool OnSomeMonitor(const TwipsRect& window, const std::vector<TwipsRect>& monito
            });
 }
 
-void ReportMissingValueFile(const AppState& state, const Services& services) {
-    (void)ShowBox(state, services, state.Texts.Message(MessageText::ValueFileMissing),
-                  MessageButtons::Ok, MessageIcon::Exclamation);
+void Tell(const AppState& state, const Services& services, MessageText text) {
+    (void)ShowBox(state, services, state.Texts.Message(text), MessageButtons::Ok,
+                  MessageIcon::Exclamation);
 }
 
 } // namespace
-
-SettingsNames ProgramSettingsNames() {
-    return SettingsNames{"ORNA\\psm", "general"};
-}
-
-std::string StartValueFilePath(const SettingsStore& settings, const SettingsNames& names,
-                               const ProgramLocation& location) {
-    std::string path =
-        ReadSetting(settings, names.SettingsAppName, names.SettingsSection, "filename");
-    if (!path.empty()) {
-        return path;
-    }
-    std::string folder = location.ProgramFolder();
-    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) {
-        folder.pop_back();
-    }
-    return folder + "\\psm_mm.txt";
-}
-
-void LoadTextsInStoredLanguage(TextTables& texts, const SettingsStore& settings,
-                               const SettingsNames& names) {
-    texts.LanguageIndex = ReadLanguage(settings, names.SettingsAppName, names.SettingsSection);
-    LoadTexts(texts);
-}
 
 void RestoreWindowPosition(AppState& state, const Services& services) {
     const SettingsNames& names = state.Settings;
@@ -67,8 +41,7 @@ void RestoreWindowPosition(AppState& state, const Services& services) {
         services.Settings.Read(names.SettingsAppName, names.SettingsSection, "Left"));
 
     services.View.RestoreNormalState();
-    const TwipsRect current = services.View.WindowRect();
-    TwipsRect sized = current;
+    TwipsRect sized = services.View.WindowRect();
     sized.Width = MainWindowWidth;
     sized.Height = MainWindowHeight;
     TwipsRect placed = sized;
@@ -79,45 +52,30 @@ void RestoreWindowPosition(AppState& state, const Services& services) {
         placed.Left = left;
     }
     services.View.MoveWindow(OnSomeMonitor(placed, services.View.MonitorAreas()) ? placed : sized);
-
-    SetCaptions(state, services);
 }
 
-void Form_Load(AppState& state, const Services& services) {
-    // Ticks that arrive during a message box of the start-up must not
-    // release the lists' reactions before the lists are filled.
-    const CommandScope startUp(state);
+void StartUp(AppState& state, const Services& services) {
     state.Settings = ProgramSettingsNames();
     state.ValueFilePath = StartValueFilePath(services.Settings, state.Settings, services.Location);
-    LoadTextsInStoredLanguage(state.Texts, services.Settings, state.Settings);
+    state.Texts = TextsInStoredLanguage(services.Settings, state.Settings);
     state.DecimalSeparator =
         services.UserDecimalSeparator ? services.UserDecimalSeparator() : state.DecimalSeparator;
     services.View.KeepOnTop();
-    ListsFilledByProgram filling(state);
     services.View.StartTimer(100);
     RestoreWindowPosition(state, services);
 
-    const LoaderContext loader{services.Settings,
-                               state.Settings.SettingsAppName,
-                               state.Settings.SettingsSection,
-                               state.DecimalSeparator,
-                               state.Texts,
-                               services.Boxes,
-                               services.DecodeAnsi};
-    const bool loaded = LoadBendValues(state.ValueFilePath, loader, state.Tables);
-    if (Ended(state) || !loaded) {
-        // Without lists they stay quiet until the first tick of the watch.
-        filling.KeepQuiet();
-        if (!Ended(state)) {
-            ReportMissingValueFile(state, services);
-        }
+    const LoaderContext loader{services.Settings, state.Settings.SettingsAppName,
+                               state.Settings.SettingsSection, services.DecodeAnsi};
+    const ValueFileLoad load = LoadBendValues(state.ValueFilePath, loader, state.Tables);
+    for (int unit = 0; unit < load.UnknownUnits; ++unit) {
+        Tell(state, services, MessageText::UnknownUnit);
+    }
+    if (!load.Read) {
+        Tell(state, services, MessageText::ValueFileMissing);
         return;
     }
-    for (const TableEntry& table : state.Tables.TableList) {
-        AddListItem(state, services, ListId::Combo1, table.Name);
-    }
     RefreshDocument(state, services);
-    ShowCurrentType(state, services);
+    ShowDocumentType(state);
 }
 
 } // namespace psm

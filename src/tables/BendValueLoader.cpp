@@ -1,7 +1,6 @@
 #include "tables/BendValueLoader.h"
 
 #include "platform/FileRead.h"
-#include "platform/NumberText.h"
 #include "platform/TextLines.h"
 #include "tables/ValueFileSyntax.h"
 
@@ -17,17 +16,13 @@ namespace {
 // Applies a "ScaleFactor" setting; true when it holds a number, which then
 // overrides the factor of the unit line. Anything else counts as no setting.
 bool ApplyScaleFactorSetting(const LoaderContext& context, TableModel& model) {
-    std::string setting = ReadSetting(context.Settings, context.SettingsAppName,
-                                      context.SettingsSection, "ScaleFactor");
+    const std::string setting = ReadSetting(context.Settings, context.SettingsAppName,
+                                            context.SettingsSection, "ScaleFactor");
     if (setting.empty()) {
         return false;
     }
-    if (context.DecimalSeparator == '.') {
-        ReplaceAll(setting, ',', '.');
-    } else {
-        ReplaceAll(setting, '.', ',');
-    }
-    const std::optional<double> factor = TextToNumber(setting, context.DecimalSeparator);
+    // With a point or a comma, as the values of the file.
+    const std::optional<double> factor = ValueNumber(setting);
     if (!factor) {
         return false;
     }
@@ -45,8 +40,8 @@ void BeginLoad(const LoaderContext& context, TableModel& model, bool& scaleFacto
 
 class ValueFileParser {
   public:
-    ValueFileParser(const LoaderContext& context, TableModel& model, bool scaleFactorSet)
-        : m_context(context), m_model(model), m_scaleFactorSet(scaleFactorSet) {}
+    ValueFileParser(TableModel& model, bool scaleFactorSet, ValueFileLoad& load)
+        : m_model(model), m_scaleFactorSet(scaleFactorSet), m_load(load) {}
 
     void Line(std::string_view line) {
         const ValueFileLine classified = ClassifyLine(line, m_tableOpen);
@@ -76,10 +71,7 @@ class ValueFileParser {
                 m_model.ScaleFactor = known->ScaleFactor;
             }
         } else {
-            const TextTables& texts = m_context.Texts;
-            m_context.Boxes.ShowMessage(texts.Message(MessageText::UnknownUnit),
-                                        texts.Message(MessageText::Title), MessageButtons::Ok,
-                                        MessageIcon::Exclamation);
+            ++m_load.UnknownUnits;
         }
     }
 
@@ -92,26 +84,23 @@ class ValueFileParser {
     void Row(std::string_view line) {
         ++m_model.TypeCount;
         TypeRow& row = m_model.TypeList.emplace_back();
-        static_assert(TypeRow::FieldCount == RowFieldCount);
         const std::array<std::string_view, RowFieldCount> fields = RowFields(line);
-        for (size_t field = 0; field < fields.size(); ++field) {
-            row.Fields[field] = fields[field];
-            if (field > 0) {
-                AdaptDecimalSeparator(row.Fields[field], m_context.DecimalSeparator);
-            }
+        row.Name = fields[0];
+        for (const SheetValue value : SheetValues) {
+            row.Values[IndexOf(value)] = ValueNumber(fields[IndexOf(value) + 1]);
         }
     }
 
-    const LoaderContext& m_context;
     TableModel& m_model;
     const bool m_scaleFactorSet;
+    ValueFileLoad& m_load;
     bool m_tableOpen = false;
 };
 
 // Fills the model, whose setting is applied and lists are emptied, from the decoded text.
-void LoadText(std::string_view text, const LoaderContext& context, TableModel& model,
-              bool scaleFactorSet) {
-    ValueFileParser parser(context, model, scaleFactorSet);
+void LoadText(std::string_view text, TableModel& model, bool scaleFactorSet, ValueFileLoad& load) {
+    load.Read = true;
+    ValueFileParser parser(model, scaleFactorSet, load);
     TextLines lines(text);
     std::string_view line;
     while (lines.Next(line)) {
@@ -135,14 +124,18 @@ std::optional<std::string> ReadValueFileText(const std::string& path,
     }
 }
 
-void LoadBendValuesFromBytes(std::string bytes, const LoaderContext& context, TableModel& model) {
+ValueFileLoad LoadBendValuesFromBytes(std::string bytes, const LoaderContext& context,
+                                      TableModel& model) {
     bool scaleFactorSet = false;
     BeginLoad(context, model, scaleFactorSet);
     const std::string text = DecodeText(std::move(bytes), context.DecodeAnsi);
-    LoadText(text, context, model, scaleFactorSet);
+    ValueFileLoad load;
+    LoadText(text, model, scaleFactorSet, load);
+    return load;
 }
 
-bool LoadBendValues(const std::string& path, const LoaderContext& context, TableModel& model) {
+ValueFileLoad LoadBendValues(const std::string& path, const LoaderContext& context,
+                             TableModel& model) {
     // A load that runs out of memory half way leaves the unit as it was before.
     const std::string unitSuffix = model.UnitSuffix;
     const double scaleFactor = model.ScaleFactor;
@@ -151,8 +144,9 @@ bool LoadBendValues(const std::string& path, const LoaderContext& context, Table
         if (text) {
             bool scaleFactorSet = false;
             BeginLoad(context, model, scaleFactorSet);
-            LoadText(*text, context, model, scaleFactorSet);
-            return true;
+            ValueFileLoad load;
+            LoadText(*text, model, scaleFactorSet, load);
+            return load;
         }
     } catch (const std::bad_alloc&) {
         model.UnitSuffix = unitSuffix;
@@ -160,7 +154,7 @@ bool LoadBendValues(const std::string& path, const LoaderContext& context, Table
     }
     bool scaleFactorSet = false;
     BeginLoad(context, model, scaleFactorSet);
-    return false;
+    return ValueFileLoad{};
 }
 
 } // namespace psm

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "platform/MessageBoxes.h"
 #include "platform/TextDecoding.h"
 #include "tables/SettingsStore.h"
 #include "tables/TableModel.h"
-#include "texts/Texts.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,10 +15,13 @@ struct LoaderContext {
     const SettingsStore& Settings;
     std::string SettingsAppName;
     std::string SettingsSection;
-    char DecimalSeparator;
-    const TextTables& Texts;
-    MessageBoxes& Boxes;    // the message about a unit line with an unknown unit
     AnsiDecoder DecodeAnsi; // empty: Windows-1252
+};
+
+// What a load found besides the tables.
+struct ValueFileLoad {
+    bool Read = false;    // a readable file was at the path
+    int UnknownUnits = 0; // unit lines with a unit other than mm and in, for the user to hear of
 };
 
 // Real value files hold a few kilobytes; a file above this was chosen by
@@ -33,12 +34,15 @@ inline constexpr std::uint64_t MaxValueFileBytes = 64ull * 1024 * 1024;
 std::optional<std::string> ReadValueFileText(const std::string& path,
                                              const AnsiDecoder& decodeAnsi);
 
-// Reads the value file into the model. False when no readable file is at the
-// path, it is larger than MaxValueFileBytes or it does not fit into memory;
-// the lists are empty then, and only a "ScaleFactor" setting has been applied.
-bool LoadBendValues(const std::string& path, const LoaderContext& context, TableModel& model);
+// Reads the value file into the model. Not Read when no readable file is at
+// the path, it is larger than MaxValueFileBytes or it does not fit into
+// memory; the lists are empty then, and only a "ScaleFactor" setting has been
+// applied. Values are read with a point or a comma as decimal separator.
+ValueFileLoad LoadBendValues(const std::string& path, const LoaderContext& context,
+                             TableModel& model);
 
 // The same for the bytes of a file that exists.
-void LoadBendValuesFromBytes(std::string bytes, const LoaderContext& context, TableModel& model);
+ValueFileLoad LoadBendValuesFromBytes(std::string bytes, const LoaderContext& context,
+                                      TableModel& model);
 
 } // namespace psm

@@ -1,22 +1,19 @@
 #include "tables/CheckedValueFile.h"
 
 #include "tables/BendValueLoader.h"
-#include "tables/ValueFileCheck.h"
 
 #include <optional>
 
 namespace psm {
 
-CheckedValueFile CheckValueFileAt(const std::string& path, const AnsiDecoder& decodeAnsi,
-                                  const TextTables& texts, size_t maxLines) {
+CheckedValueFile CheckValueFileAt(const std::string& path, const AnsiDecoder& decodeAnsi) {
     const std::optional<std::string> text = ReadValueFileText(path, decodeAnsi);
     if (!text) {
-        return {CheckOutcome::Unreadable,
-                FormatText(texts.Check(CheckText::Unreadable), {path}) + "\r\n"};
+        return {CheckOutcome::Unreadable, {}};
     }
-    const std::vector<CheckFinding> findings = CheckValueFile(*text);
-    return {findings.empty() ? CheckOutcome::Clean : CheckOutcome::Problems,
-            CheckReport(path, findings, texts, maxLines)};
+    std::vector<CheckFinding> findings = CheckValueFile(*text);
+    const CheckOutcome outcome = findings.empty() ? CheckOutcome::Clean : CheckOutcome::Problems;
+    return {outcome, std::move(findings)};
 }
 
 } // namespace psm

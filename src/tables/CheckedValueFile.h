@@ -1,13 +1,13 @@
 #pragma once
 
 // The check of the value file at a path, as the options menu and the command
-// line "/check" run it: read, decoded like the loader does, and reported.
+// line "/check" run it: read and decoded like the loader does.
 
 #include "platform/TextDecoding.h"
-#include "texts/Texts.h"
+#include "tables/ValueFileCheck.h"
 
-#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace psm {
 
@@ -16,12 +16,11 @@ enum class CheckOutcome { Clean = 0, Problems = 1, Unreadable = 2 };
 
 struct CheckedValueFile {
     CheckOutcome Outcome = CheckOutcome::Unreadable;
-    std::string Report; // lines end with CR LF
+    std::vector<CheckFinding> Findings;
 };
 
 // A file the loader would refuse (missing, unreadable, above the size limit,
-// too large for the memory) is Unreadable; its report says so.
-CheckedValueFile CheckValueFileAt(const std::string& path, const AnsiDecoder& decodeAnsi,
-                                  const TextTables& texts, size_t maxLines = SIZE_MAX);
+// too large for the memory) is Unreadable.
+CheckedValueFile CheckValueFileAt(const std::string& path, const AnsiDecoder& decodeAnsi);
 
 } // namespace psm

@@ -1,7 +1,5 @@
 #include "tables/LanguageSetting.h"
 
-#include "texts/Texts.h"
-
 #include <algorithm>
 #include <cctype>
 
@@ -19,21 +17,21 @@ bool SameLetters(std::string_view a, std::string_view b) {
     });
 }
 
-int16_t LanguageOf(std::string_view stored) {
-    return SameLetters(stored, "en") || stored == "2" ? TextTables::English : TextTables::German;
+Language LanguageOf(std::string_view stored) {
+    return SameLetters(stored, "en") || stored == "2" ? Language::English : Language::German;
 }
 
-std::string LanguageSettingText(int16_t language) {
-    return language == TextTables::English ? "en" : "de";
+std::string LanguageSettingText(Language language) {
+    return language == Language::English ? "en" : "de";
 }
 
-int16_t ReadLanguage(const SettingsStore& store, const std::string& appName,
-                     const std::string& section) {
+Language ReadLanguage(const SettingsStore& store, const std::string& appName,
+                      const std::string& section) {
     return LanguageOf(ReadSetting(store, appName, section, Key));
 }
 
 void WriteLanguage(SettingsStore& store, const std::string& appName, const std::string& section,
-                   int16_t language) {
+                   Language language) {
     WriteSetting(store, appName, section, Key, LanguageSettingText(language));
 }
 

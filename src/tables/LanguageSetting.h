@@ -4,6 +4,7 @@
 // "Language" beside the other settings: "de" or "en".
 
 #include "tables/SettingsStore.h"
+#include "texts/Language.h"
 
 #include <cstdint>
 #include <string>
@@ -16,14 +17,14 @@ bool SameLetters(std::string_view a, std::string_view b);
 
 // German unless the text names English ("en", or "2", the language's index);
 // case does not matter.
-int16_t LanguageOf(std::string_view stored);
+Language LanguageOf(std::string_view stored);
 
 // What is stored for a language index: "en" for English, "de" otherwise.
-std::string LanguageSettingText(int16_t language);
+std::string LanguageSettingText(Language language);
 
-int16_t ReadLanguage(const SettingsStore& store, const std::string& appName,
-                     const std::string& section);
+Language ReadLanguage(const SettingsStore& store, const std::string& appName,
+                      const std::string& section);
 void WriteLanguage(SettingsStore& store, const std::string& appName, const std::string& section,
-                   int16_t language);
+                   Language language);
 
 } // namespace psm

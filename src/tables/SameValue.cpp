@@ -1,7 +1,5 @@
 #include "tables/SameValue.h"
 
-#include "platform/NumberText.h"
-
 #include <cmath>
 
 namespace psm {
@@ -10,13 +8,11 @@ bool SameNumber(double a, double b) {
     return std::fabs(a - b) <= ValueTolerance;
 }
 
-bool SameValue(std::string_view a, std::string_view b, char decimalSeparator) {
-    if (a == b) {
-        return true;
+bool SameValue(const std::optional<double>& a, const std::optional<double>& b) {
+    if (!a || !b) {
+        return !a && !b;
     }
-    const auto x = TextToNumber(a, decimalSeparator);
-    const auto y = TextToNumber(b, decimalSeparator);
-    return x && y && SameNumber(*x, *y);
+    return SameNumber(*a, *b);
 }
 
 } // namespace psm

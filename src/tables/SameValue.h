@@ -4,7 +4,7 @@
 // as numbers, not as spellings, so that "1,50" in the file is the 1,5 a
 // document holds.
 
-#include <string_view>
+#include <optional>
 
 namespace psm {
 
@@ -13,8 +13,8 @@ inline constexpr double ValueTolerance = 1e-9;
 
 bool SameNumber(double a, double b);
 
-// Equal texts, or texts that both read as numbers (with the locale's decimal
-// separator, as the write reads them) within ValueTolerance.
-bool SameValue(std::string_view a, std::string_view b, char decimalSeparator);
+// Two values that both are numbers within ValueTolerance, or that both are
+// missing (a value the file leaves empty, one the document does not carry).
+bool SameValue(const std::optional<double>& a, const std::optional<double>& b);
 
 } // namespace psm

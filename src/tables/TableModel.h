@@ -3,6 +3,7 @@
 #include "tables/SheetValue.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,14 +15,13 @@ struct TableEntry {
     std::string Name;
 };
 
-// One sheet type as the file gives it, all as text: its name, then the five
-// values in their order.
+// One sheet type as the file gives it: its name and its five values in the
+// file's unit, nothing for a value that is empty or no number.
 struct TypeRow {
-    static constexpr int FieldCount = 6;
-    std::array<std::string, FieldCount> Fields;
+    std::string Name;
+    std::array<std::optional<double>, 5> Values;
 
-    const std::string& Name() const { return Fields[0]; }
-    const std::string& Value(SheetValue value) const { return Fields[IndexOf(value) + 1]; }
+    const std::optional<double>& Value(SheetValue value) const { return Values[IndexOf(value)]; }
 };
 
 // The value file as the loader leaves it. Table numbers and type rows are

@@ -6,11 +6,10 @@
 
 namespace psm {
 
-int MatchingTypeRow(const TableModel& tables, const std::array<std::string, 5>& values,
-                    char decimalSeparator) {
+int MatchingTypeRow(const TableModel& tables, const FiveValues& values) {
     // Values compare as numbers: "1,50" in the file is the 1,5 the document holds.
     const auto same = [&](const TypeRow& type, SheetValue value) {
-        return SameValue(type.Value(value), values[IndexOf(value)], decimalSeparator);
+        return SameValue(type.Value(value), values[IndexOf(value)]);
     };
     int partialMatchRow = 0;
     for (int row = 1; row <= static_cast<int>(tables.TypeList.size()); ++row) {
@@ -26,21 +25,18 @@ int MatchingTypeRow(const TableModel& tables, const std::array<std::string, 5>& 
     return partialMatchRow;
 }
 
-std::array<bool, 5> DifferingValues(const TypeRow& type, const std::array<std::string, 5>& values,
-                                    char decimalSeparator) {
+std::array<bool, 5> DifferingValues(const TypeRow& type, const FiveValues& values) {
     std::array<bool, 5> differing{};
     for (const SheetValue value : SheetValues) {
-        differing[IndexOf(value)] =
-            !SameValue(type.Value(value), values[IndexOf(value)], decimalSeparator);
+        differing[IndexOf(value)] = !SameValue(type.Value(value), values[IndexOf(value)]);
     }
     return differing;
 }
 
-NearestType NearestTypeRow(const TableModel& tables, const std::array<std::string, 5>& values,
-                           char decimalSeparator) {
+NearestType NearestTypeRow(const TableModel& tables, const FiveValues& values) {
     NearestType nearest;
     for (int row = 1; row <= static_cast<int>(tables.TypeList.size()); ++row) {
-        const auto differing = DifferingValues(tables.Type(row), values, decimalSeparator);
+        const auto differing = DifferingValues(tables.Type(row), values);
         const int count = static_cast<int>(std::count(differing.begin(), differing.end(), true));
         if (nearest.Row == 0 || count < nearest.Differing) {
             nearest = {row, count};

@@ -5,16 +5,17 @@
 #include "tables/TableModel.h"
 
 #include <array>
-#include <string>
+#include <optional>
 
 namespace psm {
 
-// The TypeList row (1-based) whose values are the given ones, compared as
-// numbers; 0 for none. Thickness, radius and neutral factor make a partial
-// match, the reliefs decide between rows that agree in those: the first full
-// match wins, else the last partial one.
-int MatchingTypeRow(const TableModel& tables, const std::array<std::string, 5>& values,
-                    char decimalSeparator);
+// A document's five values in the file's unit; nothing for a value it lacks.
+using FiveValues = std::array<std::optional<double>, 5>;
+
+// The TypeList row (1-based) whose values are the given ones; 0 for none. Thickness, radius and
+// neutral factor make a partial match, the reliefs decide between rows that agree in those: the
+// first full match wins, else the last partial one.
+int MatchingTypeRow(const TableModel& tables, const FiveValues& values);
 
 // The type nearest to a document that matches none: the row with the most
 // values equal to the document's, the first in file order among equals, and
@@ -23,12 +24,10 @@ struct NearestType {
     int Row = 0;
     int Differing = 0;
 };
-NearestType NearestTypeRow(const TableModel& tables, const std::array<std::string, 5>& values,
-                           char decimalSeparator);
+NearestType NearestTypeRow(const TableModel& tables, const FiveValues& values);
 
-// Which of a type's values differ from the document's, as numbers.
-std::array<bool, 5> DifferingValues(const TypeRow& type, const std::array<std::string, 5>& values,
-                                    char decimalSeparator);
+// Which of a type's values differ from the document's.
+std::array<bool, 5> DifferingValues(const TypeRow& type, const FiveValues& values);
 
 // The table (1-based) that holds the row; 0 for none.
 int TableOfRow(const TableModel& tables, int row);

@@ -3,8 +3,6 @@
 // The check of a value file before it is handed out: everything that would
 // make a type unusable, unrecognisable or wrong in a part, with its line.
 
-#include "texts/Texts.h"
-
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,13 +37,5 @@ struct CheckFinding {
 
 // The findings in a value file's text (decoded), in line order.
 std::vector<CheckFinding> CheckValueFile(std::string_view text);
-
-// One finding as a line of the report, in the texts' language.
-std::string DescribeFinding(const CheckFinding& finding, const TextTables& texts);
-
-// The whole report for the file `fileName`: a heading, then one line per
-// finding, at most `maxLines` of them and a count of the rest. Lines end with CR LF.
-std::string CheckReport(const std::string& fileName, const std::vector<CheckFinding>& findings,
-                        const TextTables& texts, size_t maxLines = SIZE_MAX);
 
 } // namespace psm

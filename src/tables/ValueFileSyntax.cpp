@@ -65,25 +65,11 @@ int FieldCount(std::string_view row) {
     return count;
 }
 
-void ReplaceAll(std::string& text, char from, char to) {
-    for (char& c : text) {
-        if (c == from) {
-            c = to;
-        }
-    }
-}
-
-void AdaptDecimalSeparator(std::string& value, char decimalSeparator) {
-    if (decimalSeparator == ',') {
-        ReplaceAll(value, '.', ',');
-    } else if (decimalSeparator == '.') {
-        ReplaceAll(value, ',', '.');
-    }
-}
-
 std::optional<double> ValueNumber(std::string_view text) {
     std::string pointed(text);
-    AdaptDecimalSeparator(pointed, '.');
+    for (char& c : pointed) {
+        c = c == ',' ? '.' : c;
+    }
     return TextToNumber(pointed, '.');
 }
 

@@ -53,13 +53,7 @@ inline constexpr std::size_t RowFieldCount = 1 + SheetValues.size();
 std::array<std::string_view, RowFieldCount> RowFields(std::string_view row);
 int FieldCount(std::string_view row);
 
-void ReplaceAll(std::string& text, char from, char to);
-
-// Values are written with a point or a comma; they are kept in the locale's
-// form. A separator other than these leaves the value as it is.
-void AdaptDecimalSeparator(std::string& value, char decimalSeparator);
-
-// A value text read the way the loader and the write read it: a point or a
+// A value text read the way the loader and the check read it: a point or a
 // comma as decimal separator. Nothing for an empty text or one that is no number.
 std::optional<double> ValueNumber(std::string_view text);
 

@@ -1,16 +1,20 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
+// The bilingual text tables: every caption, hint, title, message, report line
+// and journal word of the program, in German and English, by named
+// identifiers. The tables are constant; the language is chosen when a text is read.
+
+#include "texts/Language.h"
+
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
 namespace psm {
 
-// The captions, menu texts, hints and titles, by their numbers in the table.
+// The captions, menu texts, hints and titles.
 enum class CaptionText {
-    MainWindowTitle = 1,
+    MainWindowTitle,
     InstallMenu,
     LanguageMenu,
     WriteHint,
@@ -18,7 +22,6 @@ enum class CaptionText {
     ResetSheetMetalHint,
     PropertiesHint,
     ExitHint,
-    ShowValues, // shown nowhere
     DocumentHint,
     ListsHint,
     ThicknessLabel,
@@ -28,8 +31,6 @@ enum class CaptionText {
     ReliefWidthLabel,
     PropertiesTitle,
     HelpMenu,
-    SelectTable, // shown nowhere
-    SelectType,  // shown nowhere
     TextFileMenu,
     OptionsMenu,
     TextFileDialogTitle,
@@ -43,14 +44,14 @@ enum class CaptionText {
     NearestTypeOneDiffersNote,
     NearestTypeSomeDifferNote,
     NoTypeNote,
+    Count
 };
 
-// The message boxes' titles and texts, by their numbers in the table.
+// The message boxes' titles and texts.
 enum class MessageText {
-    Title = 1,
+    Title,
     ValueFileMissing,
     InvalidInput,
-    Unused, // number 4
     CopiedPart,
     ExecuteQuestion,
     UndoQuestion,
@@ -63,6 +64,7 @@ enum class MessageText {
     TypeNotReset,
     UnexpectedError,
     RecomputeHeld, // the CAD program stopped answering in the middle of a write
+    Count
 };
 
 // The texts of the value-file check's report; {1}, {2} stand for what
@@ -91,6 +93,7 @@ enum class CheckText {
     Problems,   // {1} the file, {2} the number of problems
     More,       // {1} the number of problems not listed
     Unreadable, // {1} the file
+    Count
 };
 
 // The journal's column headings (in column order), its words and its message.
@@ -125,36 +128,24 @@ enum class JournalText {
     NoType,
     NotWritable, // {1} the journal's file
     NotChecked,  // the features' state when no check looked at them
+    Count
 };
 inline constexpr int JournalColumnCount = static_cast<int>(JournalText::TypeRefused) + 1;
 
-// The bilingual text tables. Every caption, hint, title and message of the
-// program is read from here as (text number, LanguageIndex).
+// The texts in one language.
 struct TextTables {
-    static constexpr int CaptionCount = static_cast<int>(CaptionText::NoTypeNote);
-    static constexpr int MessageCount = static_cast<int>(MessageText::RecomputeHeld);
-    static constexpr int CheckCount = static_cast<int>(CheckText::Unreadable) + 1;
-    static constexpr int JournalCount = static_cast<int>(JournalText::NotChecked) + 1;
-    static constexpr int16_t German = 1;
-    static constexpr int16_t English = 2;
+    static constexpr Language German = Language::German;
+    static constexpr Language English = Language::English;
 
-    std::array<std::array<std::string, 2>, CaptionCount> CaptionTexts{};
-    std::array<std::array<std::string, 2>, MessageCount> MessageTexts{};
-    std::array<std::array<std::string, 2>, CheckCount> CheckTexts{};
-    std::array<std::array<std::string, 2>, JournalCount> JournalTexts{};
-    int16_t LanguageIndex = German;
+    Language LanguageIndex = Language::German;
 
-    // The text in the language LanguageIndex; empty for a language outside the tables.
-    const std::string& Caption(CaptionText text) const;
-    const std::string& Message(MessageText text) const;
-    const std::string& Check(CheckText text) const;
-    const std::string& Journal(JournalText text) const;
+    std::string Caption(CaptionText text) const;
+    std::string Message(MessageText text) const;
+    std::string Check(CheckText text) const;
+    std::string Journal(JournalText text) const;
 };
 
 // The pattern with {1}, {2}, ... replaced by the arguments in that order.
 std::string FormatText(std::string_view pattern, std::initializer_list<std::string_view> args);
-
-// Fills both tables with every text in both languages.
-void LoadTexts(TextTables& texts);
 
 } // namespace psm

@@ -1,15 +1,15 @@
 #include "watch/DocumentWatch.h"
 
-#include "cad/CadIds.h"
 #include "cad/GuardedCalls.h"
-#include "form/Exit.h"
-#include "selection/Selection.h"
-#include "tables/TypeMatch.h"
+#include "core/DocumentValues.h"
+#include "core/Exit.h"
+#include "core/Lists.h"
+#include "core/WaitingWrite.h"
 
 namespace psm {
 namespace {
 
-constexpr int32_t NoDocument = -1;
+using cad::DocumentKind;
 
 // The CAD program's registration is looked at this often while the watch
 // polls: a program closed by its user may live on while psm holds its
@@ -28,61 +28,66 @@ std::string FullNameOf(const cad::ObjectRef& document) {
     return cad::GetAs<std::string>(document, cad::Named("Name")).value_or("");
 }
 
-// Reads the shown document's values; a read cut short leaves them unknown,
-// and the next tick reads again.
-void ReadValues(AppState& state) {
-    ShownDocument& shown = state.Watch.Shown;
-    shown.ValuesKnown =
-        cad::ReadSheetMetalVariables(state.Variables, shown.Object, state.Tables.ScaleFactor,
-                                     state.DecimalSeparator) == cad::ReadOutcome::Complete;
-    if (shown.ValuesKnown) {
-        FindCurrentType(state);
-    } else {
-        state.Watch.CurrentTypeRow = 0;
-    }
+// The name the label shows for the document the CAD program works on.
+const std::string& NameInCad(const AppState& state) {
+    return state.Document.InPlaceEdit ? state.Cad.WorkDocName : state.Cad.ActiveDocName;
 }
 
-// Makes `document` the shown one: a sheet-metal document is read, any other
-// only named. The lists follow.
-void ShowNewDocument(AppState& state, const Services& services, const cad::ObjectRef& document,
-                     bool sheetMetal) {
-    WatchState& watch = state.Watch;
-    watch.SheetMetalOpen = sheetMetal;
-    watch.Shown = ShownDocument{document, sheetMetal ? FullNameOf(document) : std::string(), false};
+// Reads the shown document's values and finds its type; a read cut short
+// leaves them unknown, and the next tick reads again.
+void ReadValues(AppState& state) {
+    ShownDocument& document = state.Document;
+    const auto values = cad::ReadSheetMetalVariables(state.Variables, document.Object);
+    document.ValuesKnown = values.has_value();
+    document.Values = values.value_or(cad::CadValues{});
+    document.TypeRow = document.ValuesKnown ? RecognisedType(state.Tables, document.Values) : 0;
+}
+
+// Makes `object` the shown document: a sheet-metal document is read, any
+// other only named. The lists follow.
+void ShowNewDocument(AppState& state, const cad::ObjectRef& object, bool sheetMetal) {
+    ShownDocument& document = state.Document;
+    document.Object = object;
+    document.Name = NameInCad(state);
+    document.FullName = sheetMetal ? FullNameOf(object) : std::string();
+    document.SheetMetal = sheetMetal;
+    document.ValuesKnown = false;
+    document.Values = {};
+    document.TypeRow = 0;
     if (sheetMetal) {
         ReadValues(state);
     }
-    ShowCurrentType(state, services);
+    ShowDocumentType(state);
 }
 
 // The document the CAD program works on now. The shown one stays, only
 // renamed by a Save As, while it is the same object and its values are
 // known; any other is shown and read anew.
-void Follow(AppState& state, const Services& services, const cad::ObjectRef& document,
-            const std::string& name, bool sheetMetal) {
-    WatchState& watch = state.Watch;
-    const bool same = document ? SameObject(document, watch.Shown.Object) : !watch.Shown.Object;
-    if (same && sheetMetal == watch.SheetMetalOpen && (!sheetMetal || watch.Shown.ValuesKnown)) {
-        if (state.Selection.Label1 != name) {
+void Follow(AppState& state, const cad::ObjectRef& object, bool sheetMetal) {
+    ShownDocument& document = state.Document;
+    const bool same = object ? SameObject(object, document.Object) : !document.Object;
+    if (same && sheetMetal == document.SheetMetal && (!sheetMetal || document.ValuesKnown)) {
+        if (document.Name != NameInCad(state)) {
             // A Save As: the same document under another name.
-            watch.Shown.FullName = sheetMetal ? FullNameOf(document) : std::string();
-            ShowCurrentType(state, services);
+            document.Name = NameInCad(state);
+            document.FullName = sheetMetal ? FullNameOf(object) : std::string();
+            ShowDocumentType(state);
         }
         return;
     }
-    if (same && sheetMetal && watch.SheetMetalOpen) {
+    if (same && sheetMetal && document.SheetMetal) {
         // The same document, read incompletely before: read it again.
         ReadValues(state);
-        ShowCurrentType(state, services);
+        ShowDocumentType(state);
         return;
     }
-    ShowNewDocument(state, services, document, sheetMetal);
+    ShowNewDocument(state, object, sheetMetal);
 }
 
 // False when the CAD program withdrew its registration: it was closed,
 // whether or not its process still answers.
 bool StillRegistered(AppState& state, const Services& services) {
-    std::optional<std::chrono::milliseconds>& checked = state.Watch.RegistrationChecked;
+    std::optional<std::chrono::milliseconds>& checked = state.Run.RegistrationChecked;
     const std::chrono::milliseconds now = services.Time.Now();
     if (checked && now - *checked < RegistrationInterval) {
         return true;
@@ -93,14 +98,14 @@ bool StillRegistered(AppState& state, const Services& services) {
 
 } // namespace
 
-void Timer1_Timer(AppState& state, const Services& services, bool mainWindowIsActive) {
+void OnTick(AppState& state, const Services& services, bool mainWindowIsActive) {
+    FinishWaitingWrite(state, services);
     (void)PollDocument(state, services, mainWindowIsActive);
 }
 
 bool PollDocument(AppState& state, const Services& services, bool mainWindowIsActive) {
-    WatchState& watch = state.Watch;
+    ShownDocument& document = state.Document;
     cad::CadConnection& cad = state.Cad;
-    const ListsFilledByProgram filling(state);
     if (mainWindowIsActive || !cad.CadAttached) {
         return false;
     }
@@ -108,79 +113,60 @@ bool PollDocument(AppState& state, const Services& services, bool mainWindowIsAc
         ExitProgram(state, services);
         return false;
     }
-    const int32_t code = cad::ConnectCad(cad, services.Automation);
+    const DocumentKind kind = cad::ConnectCad(cad, services.Automation);
     if (cad.OutOfReach) {
         // Busy recomputing, not gone: the next tick asks again.
         return true;
     }
-    if (code == NoDocument) {
+    if (kind == DocumentKind::None) {
         ExitProgram(state, services);
         return false;
     }
-    if (code == cad::ids::SheetMetalDocumentType) {
-        if (!SameObject(cad.ActiveDoc, watch.Shown.Object) || !watch.SheetMetalOpen ||
-            !watch.Shown.ValuesKnown) {
-            watch.CadRunning = true;
-            watch.InPlaceEdit = false;
+    if (kind == DocumentKind::SheetMetal) {
+        if (!SameObject(cad.ActiveDoc, document.Object) || !document.SheetMetal ||
+            !document.ValuesKnown) {
+            document.CadRunning = true;
+            document.InPlaceEdit = false;
         }
-        Follow(state, services, cad.ActiveDoc, cad.ActiveDocName, true);
-    } else if (code == cad::ids::AssemblyDocumentType) {
-        const int32_t part = cad::FindInPlaceDocument(cad);
+        Follow(state, cad.ActiveDoc, true);
+    } else if (kind == DocumentKind::Assembly) {
+        const DocumentKind part = cad::FindInPlaceDocument(cad);
         if (cad.OutOfReach) {
             return true;
         }
-        watch.CadRunning = true;
-        watch.InPlaceEdit = true;
-        Follow(state, services, cad.WorkDocument, cad.WorkDocName,
-               part == cad::ids::SheetMetalDocumentType);
+        document.CadRunning = true;
+        document.InPlaceEdit = true;
+        Follow(state, cad.WorkDocument, part == DocumentKind::SheetMetal);
     }
     // Any other document (a part, a drawing): the window keeps the last sheet-metal document.
     return true;
 }
 
 void RefreshDocument(AppState& state, const Services& services) {
-    WatchState& watch = state.Watch;
     cad::CadConnection& cad = state.Cad;
-    watch.InPlaceEdit = false;
-    watch.SheetMetalOpen = false;
-    watch.CadRunning = true;
-    watch.Shown = {};
-    const int32_t code = cad::ConnectCad(cad, services.Automation);
-    if (code == NoDocument) {
-        watch.CadRunning = false;
+    ShownDocument& document = state.Document;
+    document = ShownDocument{};
+    document.CadRunning = true;
+    const DocumentKind kind = cad::ConnectCad(cad, services.Automation);
+    if (kind == DocumentKind::None) {
+        document.CadRunning = false;
         return;
     }
-    cad::ObjectRef document;
-    if (code == cad::ids::AssemblyDocumentType) {
-        watch.InPlaceEdit = true;
-        const int32_t part = cad::FindInPlaceDocument(cad);
-        watch.Shown.Object = cad.WorkDocument;
-        if (part == cad::ids::SheetMetalDocumentType) {
-            document = cad.WorkDocument;
-        }
-    } else if (code == cad::ids::SheetMetalDocumentType) {
-        document = cad.ActiveDoc;
-        watch.Shown.Object = cad.ActiveDoc;
+    bool sheetMetal = false;
+    if (kind == DocumentKind::Assembly) {
+        document.InPlaceEdit = true;
+        sheetMetal = cad::FindInPlaceDocument(cad) == DocumentKind::SheetMetal;
+        document.Object = cad.WorkDocument;
+    } else if (kind == DocumentKind::SheetMetal) {
+        sheetMetal = true;
+        document.Object = cad.ActiveDoc;
     }
-    if (document) {
-        watch.SheetMetalOpen = true;
-        watch.Shown.FullName = FullNameOf(document);
+    document.Name = NameInCad(state);
+    if (sheetMetal) {
+        document.SheetMetal = true;
+        document.FullName = FullNameOf(document.Object);
         ReadValues(state);
     }
-}
-
-void FindCurrentType(AppState& state) {
-    const TableModel& tables = state.Tables;
-    WatchState& watch = state.Watch;
-    watch.CurrentTypeRow =
-        MatchingTypeRow(tables, state.Variables.CurrentValues, state.DecimalSeparator);
-    if (watch.CurrentTypeRow == 0) {
-        return;
-    }
-    watch.CurrentTableIndex = TableOfRow(tables, watch.CurrentTypeRow);
-    watch.TableFirstRow = tables.TableFirstRow(watch.CurrentTableIndex);
-    watch.TableLastRow = tables.TableLastRow(watch.CurrentTableIndex);
-    watch.CurrentTypeOffset = watch.CurrentTypeRow - watch.TableFirstRow;
 }
 
 } // namespace psm

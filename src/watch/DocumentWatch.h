@@ -8,9 +8,9 @@
 
 namespace psm {
 
-// The timer tick. Skipped while a command runs, so that a document switch
-// during a command's question cannot redirect the command's writes.
-void Timer1_Timer(AppState& state, const Services& services, bool mainWindowIsActive);
+// The timer's tick: finishes what a write left waiting for the CAD program,
+// then polls. Never waits for a busy CAD program: the next tick asks again.
+void OnTick(AppState& state, const Services& services, bool mainWindowIsActive);
 
 // One poll. True when it asked the CAD program, false when it skipped the
 // tick. Ends the program when the CAD program is gone or has no document.
@@ -18,8 +18,5 @@ bool PollDocument(AppState& state, const Services& services, bool mainWindowIsAc
 
 // Attaches to the CAD program, reads the document's values and finds its type.
 void RefreshDocument(AppState& state, const Services& services);
-
-// Matches CurrentValues against the type rows and finds the row's table.
-void FindCurrentType(AppState& state);
 
 } // namespace psm

@@ -47,9 +47,9 @@ class Apply : public EndToEnd {
     }
     // The user chooses a type of the shown table and clicks the write button.
     void ChooseAndWrite(int typeIndex) {
-        psm.Choose(MainControl::Combo2, typeIndex);
+        psm.Choose(MainControl::TypeList, typeIndex);
         WaitUntil([] { return false; }, 200);
-        psm.Click(MainControl::CmdWrite);
+        psm.Click(MainControl::WriteButton);
     }
     std::optional<MessageBoxSeen> Box() { return psm.WaitForMessageBox(NoticeMs); }
 };
@@ -68,7 +68,7 @@ TEST_F(Apply, CleanFeaturesTakeTheValuesWithoutAQuestion) {
     EXPECT_EQ(simcad.WriteCount(), 5);
     // The new values stay; the lists keep the user's choice.
     EXPECT_EQ(psm.Label(), L"Halter.psm");
-    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"St 2,0");
+    EXPECT_EQ(psm.Selected(MainControl::TypeList), L"St 2,0");
 }
 
 TEST_F(Apply, AFailingFeatureAsksAndYesWritesTheOldValuesBack) {
@@ -83,9 +83,11 @@ TEST_F(Apply, AFailingFeatureAsksAndYesWritesTheOldValuesBack) {
 
     ASSERT_TRUE(psm.Answer(*question, IDYES));
     ASSERT_TRUE(WaitForValues("Halter.psm", St15)) << Holds("Halter.psm", St15);
-    EXPECT_EQ(simcad.FeatureStatus("Halter.psm", "Flansch 2"), "ok");
+    // The recompute follows the last put back once psm releases its hold.
+    EXPECT_TRUE(WaitUntil([&] { return simcad.FeatureStatus("Halter.psm", "Flansch 2") == "ok"; },
+                          NoticeMs));
     EXPECT_FALSE(psm.WaitForMessageBox(500)); // healthy again: no further box
-    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"St 1,5");
+    EXPECT_EQ(psm.Selected(MainControl::TypeList), L"St 1,5");
 }
 
 TEST_F(Apply, AFailingFeatureAsksAndNoKeepsTheNewValues) {
@@ -97,7 +99,7 @@ TEST_F(Apply, AFailingFeatureAsksAndNoKeepsTheNewValues) {
     EXPECT_FALSE(psm.WaitForMessageBox(500));
     EXPECT_TRUE(Holds("Halter.psm", St10));
     EXPECT_EQ(simcad.FeatureStatus("Halter.psm", "Flansch 2"), "failed");
-    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"St 1,0");
+    EXPECT_EQ(psm.Selected(MainControl::TypeList), L"St 1,0");
 }
 
 TEST_F(Apply, AnAlreadyFailingDocumentAsksFirstAndCancelWritesNothing) {
@@ -135,14 +137,14 @@ TEST_F(Apply, StillFailingAfterTheWriteBackEndsWithTheCheckMessage) {
               L"\r\nFehler bei:  Lasche 1\r\n\r\nRaziv in Solid Edge Sheet Metal überprüfen");
     ASSERT_TRUE(psm.Answer(*check, IDOK));
     EXPECT_TRUE(Holds("Deckel.psm", Al20));
-    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"Al 2,0");
+    EXPECT_EQ(psm.Selected(MainControl::TypeList), L"Al 2,0");
 }
 
 TEST_F(Apply, CopiedPartInPlaceIsRefusedWithoutWriting) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(Switch("Kopiert.asm"));
     ASSERT_TRUE(psm.WaitForLabel(L"Kopie.psm", NoticeMs));
-    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"St 2,0");
+    EXPECT_EQ(psm.Selected(MainControl::TypeList), L"St 2,0");
     ChooseAndWrite(0);
     const auto refusal = Box();
     ASSERT_TRUE(refusal);
@@ -197,13 +199,13 @@ TEST_F(Apply, ADocumentSwitchedDuringTheQuestionGetsNothingWritten) {
 
 TEST_F(Apply, AChoiceTheListsNoLongerShowIsNeverWritten) {
     ASSERT_NO_FATAL_FAILURE(Start());
-    psm.Choose(MainControl::Combo2, 2); // St 2,0 for Halter, not written
+    psm.Choose(MainControl::TypeList, 2); // St 2,0 for Halter, not written
     ASSERT_NO_FATAL_FAILURE(Switch("Winkel.psm"));
     ASSERT_TRUE(psm.WaitForLabel(L"Winkel.psm", NoticeMs));
-    ASSERT_EQ(psm.Selection(MainControl::Combo2), -1); // Winkel carries no type of the file
+    ASSERT_EQ(psm.Selection(MainControl::TypeList), -1); // Winkel carries no type of the file
     const int holds = simcad.CountCalls("HoldRecompute");
     SetForegroundWindow(psm.Main()); // the user clicks into psm, then its button
-    psm.Click(MainControl::CmdWrite);
+    psm.Click(MainControl::WriteButton);
     EXPECT_FALSE(psm.WaitForMessageBox(1000));
     EXPECT_EQ(simcad.CountCalls("HoldRecompute"), holds) << "no write was even begun";
     EXPECT_EQ(simcad.WriteCount(), 0);
@@ -211,8 +213,8 @@ TEST_F(Apply, AChoiceTheListsNoLongerShowIsNeverWritten) {
     // Back on Halter the lists show its own type, and that is what a write puts.
     ASSERT_NO_FATAL_FAILURE(Switch("Halter.psm"));
     ASSERT_TRUE(
-        WaitUntil([&] { return psm.Selected(MainControl::Combo2) == L"St 1,5"; }, NoticeMs));
-    psm.Click(MainControl::CmdWrite);
+        WaitUntil([&] { return psm.Selected(MainControl::TypeList) == L"St 1,5"; }, NoticeMs));
+    psm.Click(MainControl::WriteButton);
     EXPECT_TRUE(
         WaitUntil([&] { return simcad.CountCalls("HoldRecompute") >= holds + 2; }, NoticeMs));
     EXPECT_EQ(simcad.WriteCount(), 0) << "Halter carries St 1,5 already";
@@ -239,7 +241,7 @@ class AllOrNothing : public Apply {
         EXPECT_TRUE(Holds("Halter.psm", St15)) << "while the box shows";
         ASSERT_TRUE(psm.Answer(*box, IDOK));
         EXPECT_FALSE(psm.WaitForMessageBox(500));
-        EXPECT_EQ(psm.Selected(MainControl::Combo2), L"St 2,0");
+        EXPECT_EQ(psm.Selected(MainControl::TypeList), L"St 2,0");
         EXPECT_EQ(simcad.Get("HoldRecompute").AsBoolean(), false);
     }
 };
@@ -296,12 +298,13 @@ using Reset = Apply;
 
 TEST_F(Reset, ResetListShowsTheDocumentsTypeAgain) {
     ASSERT_NO_FATAL_FAILURE(Start());
-    psm.Choose(MainControl::Combo1, 1);
-    ASSERT_TRUE(WaitUntil([&] { return psm.Selected(MainControl::Combo1) == L"Alu"; }, NoticeMs));
-    psm.Click(MainControl::CmdUndo);
+    psm.Choose(MainControl::TableList, 1);
     ASSERT_TRUE(
-        WaitUntil([&] { return psm.Selected(MainControl::Combo2) == L"St 1,5"; }, NoticeMs));
-    EXPECT_EQ(psm.Selected(MainControl::Combo1), L"Stahl");
+        WaitUntil([&] { return psm.Selected(MainControl::TableList) == L"Alu"; }, NoticeMs));
+    psm.Click(MainControl::ResetListButton);
+    ASSERT_TRUE(
+        WaitUntil([&] { return psm.Selected(MainControl::TypeList) == L"St 1,5"; }, NoticeMs));
+    EXPECT_EQ(psm.Selected(MainControl::TableList), L"Stahl");
     EXPECT_EQ(simcad.WriteCount(), 0);
 }
 
@@ -310,17 +313,17 @@ TEST_F(Reset, ResetAfterTwoWritesGivesBackTheValuesBeforeTheFirst) {
     ChooseAndWrite(2); // St 2,0
     ASSERT_TRUE(WaitForValues("Halter.psm", St20));
     WaitUntil([] { return false; }, 300); // the command's redraw and check
-    psm.Choose(MainControl::Combo1, 1);
+    psm.Choose(MainControl::TableList, 1);
     WaitUntil([] { return false; }, 200);
     ChooseAndWrite(1); // Al 2,0
     ASSERT_TRUE(WaitForValues("Halter.psm", Al20)) << Holds("Halter.psm", Al20);
     WaitUntil([] { return false; }, 300);
-    psm.Click(MainControl::CmdUndoWrite);
+    psm.Click(MainControl::ResetButton);
     ASSERT_TRUE(WaitForValues("Halter.psm", St15)) << Holds("Halter.psm", St15);
     EXPECT_FALSE(psm.WaitForMessageBox(500));
     ASSERT_TRUE(
-        WaitUntil([&] { return psm.Selected(MainControl::Combo2) == L"St 1,5"; }, NoticeMs));
-    EXPECT_EQ(psm.Selected(MainControl::Combo1), L"Stahl");
+        WaitUntil([&] { return psm.Selected(MainControl::TypeList) == L"St 1,5"; }, NoticeMs));
+    EXPECT_EQ(psm.Selected(MainControl::TableList), L"Stahl");
 }
 
 } // namespace

@@ -76,14 +76,14 @@ class Journal : public EndToEnd {
     }
     // The user chooses a type of the shown table and clicks the write button.
     void ChooseAndWrite(int typeIndex) {
-        psm.Choose(MainControl::Combo2, typeIndex);
+        psm.Choose(MainControl::TypeList, typeIndex);
         WaitUntil([] { return false; }, 200);
-        psm.Click(MainControl::CmdWrite);
+        psm.Click(MainControl::WriteButton);
     }
     // The reset button, and until its write has ended.
     void Reset() {
         const int holds = simcad.CountCalls("HoldRecompute");
-        psm.Click(MainControl::CmdUndoWrite);
+        psm.Click(MainControl::ResetButton);
         ASSERT_TRUE(
             WaitUntil([&] { return simcad.CountCalls("HoldRecompute") >= holds + 2; }, NoticeMs));
         WaitUntil([] { return false; }, 300);

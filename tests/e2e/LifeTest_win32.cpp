@@ -14,7 +14,7 @@ TEST_F(Exit, StoresThePositionThatTheNextStartUses) {
     psm.MoveTo(300, 200);
     ASSERT_TRUE(WaitUntil([&] { return psm.WindowRect().left == 300; }, NoticeMs));
     const int calls = simcad.CallCount();
-    psm.Click(MainControl::CmdEnd);
+    psm.Click(MainControl::ExitButton);
     ASSERT_TRUE(psm.WaitForExit(NoticeMs));
     EXPECT_EQ(psm.Process()->ExitCode(), 0u);
     const UINT dpi = GetDpiForSystem() != 0 ? GetDpiForSystem() : 96;
@@ -50,9 +50,9 @@ TEST_F(CadProgramGone, QuittingTheCadProgramEndsPsm) {
 
 TEST_F(CadProgramGone, QuittingWhileAQuestionWaitsEndsPsmAtTheNextPollAfterTheAnswer) {
     ASSERT_NO_FATAL_FAILURE(Start());
-    psm.Choose(MainControl::Combo2, 0); // St 1,0: Flansch 2 fails, psm asks
+    psm.Choose(MainControl::TypeList, 0); // St 1,0: Flansch 2 fails, psm asks
     WaitUntil([] { return false; }, 200);
-    psm.Click(MainControl::CmdWrite);
+    psm.Click(MainControl::WriteButton);
     const auto question = psm.WaitForMessageBox(NoticeMs);
     ASSERT_TRUE(question);
     ASSERT_EQ(question->Text, L"\r\nFehler bei:  Flansch 2\r\n\r\nRücksetzen?");
@@ -86,16 +86,16 @@ TEST_F(CadProgramGone, ACadProgramClosedAndStartedAgainIsFollowed) {
     ASSERT_NO_FATAL_FAILURE(StartCad());
     ASSERT_NO_FATAL_FAILURE(Switch("Deckel.psm"));
     EXPECT_TRUE(psm.WaitForLabel(L"Deckel.psm", NoticeMs)) << "psm watches the new program";
-    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"Al 2,0");
+    EXPECT_EQ(psm.Selected(MainControl::TypeList), L"Al 2,0");
     EXPECT_TRUE(psm.Running());
 }
 
 TEST_F(CadProgramGone, WithoutTheCadProgramAtStartPsmShowsNoDocumentAndWaits) {
     ASSERT_NO_FATAL_FAILURE(StartPsm());
     EXPECT_EQ(psm.Label(), L"");
-    EXPECT_EQ(psm.Items(MainControl::Combo1), (std::vector<std::wstring>{L"Stahl", L"Alu"}));
-    EXPECT_EQ(psm.Selection(MainControl::Combo1), -1);
-    EXPECT_TRUE(psm.Items(MainControl::Combo2).empty());
+    EXPECT_EQ(psm.Items(MainControl::TableList), (std::vector<std::wstring>{L"Stahl", L"Alu"}));
+    EXPECT_EQ(psm.Selection(MainControl::TableList), -1);
+    EXPECT_TRUE(psm.Items(MainControl::TypeList).empty());
     // A CAD program started later is not looked for.
     ASSERT_NO_FATAL_FAILURE(StartCad());
     simcad.BringToFront();
@@ -104,9 +104,9 @@ TEST_F(CadProgramGone, WithoutTheCadProgramAtStartPsmShowsNoDocumentAndWaits) {
     EXPECT_EQ(psm.Label(), L"");
     EXPECT_EQ(simcad.CallCount(), 0);
     // Writing without a document does nothing.
-    psm.Choose(MainControl::Combo1, 0);
+    psm.Choose(MainControl::TableList, 0);
     WaitUntil([] { return false; }, 200);
-    psm.Click(MainControl::CmdWrite);
+    psm.Click(MainControl::WriteButton);
     EXPECT_FALSE(psm.WaitForMessageBox(800));
     EXPECT_EQ(simcad.CallCount(), 0);
 }

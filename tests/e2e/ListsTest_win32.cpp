@@ -10,13 +10,13 @@ using ChoosingTableAndType = EndToEnd;
 
 TEST_F(ChoosingTableAndType, ATableListsItsTypesWithTheMiddleOneChosen) {
     ASSERT_NO_FATAL_FAILURE(Start());
-    psm.Choose(MainControl::Combo1, 1);
-    ASSERT_TRUE(WaitUntil([&] { return psm.Items(MainControl::Combo2).size() == 2; }, NoticeMs));
-    EXPECT_EQ(psm.Items(MainControl::Combo2), (std::vector<std::wstring>{L"Al 1,0", L"Al 2,0"}));
-    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"Al 1,0");
-    psm.Choose(MainControl::Combo1, 0);
-    ASSERT_TRUE(WaitUntil([&] { return psm.Items(MainControl::Combo2).size() == 3; }, NoticeMs));
-    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"St 1,5");
+    psm.Choose(MainControl::TableList, 1);
+    ASSERT_TRUE(WaitUntil([&] { return psm.Items(MainControl::TypeList).size() == 2; }, NoticeMs));
+    EXPECT_EQ(psm.Items(MainControl::TypeList), (std::vector<std::wstring>{L"Al 1,0", L"Al 2,0"}));
+    EXPECT_EQ(psm.Selected(MainControl::TypeList), L"Al 1,0");
+    psm.Choose(MainControl::TableList, 0);
+    ASSERT_TRUE(WaitUntil([&] { return psm.Items(MainControl::TypeList).size() == 3; }, NoticeMs));
+    EXPECT_EQ(psm.Selected(MainControl::TypeList), L"St 1,5");
     // Choosing writes nothing, and the document stays shown.
     EXPECT_EQ(simcad.WriteCount(), 0);
     EXPECT_EQ(psm.Label(), L"Halter.psm");
@@ -26,9 +26,9 @@ using PropertiesWindow = EndToEnd;
 
 TEST_F(PropertiesWindow, ShowsTheChosenTypesValuesWithUnits) {
     ASSERT_NO_FATAL_FAILURE(Start());
-    psm.Choose(MainControl::Combo2, 2); // St 2,0
+    psm.Choose(MainControl::TypeList, 2); // St 2,0
     WaitUntil([] { return false; }, 200);
-    psm.Click(MainControl::CmdInfo);
+    psm.Click(MainControl::PropertiesButton);
     ASSERT_TRUE(WaitUntil([&] { return psm.InfoWindow() != nullptr; }, NoticeMs));
     EXPECT_EQ(TextOf(psm.InfoWindow()), L"Raziv Werte");
     const std::vector<std::wstring> names{L" Blechstärke: ", L" Biegeradius: ", L" NeutralFaktor: ",
@@ -69,8 +69,8 @@ sheetmetal Winkel.psm
   values 0.0012 0.0012 0.33 0.002 0.001
 )"));
     ASSERT_NO_FATAL_FAILURE(StartPsm());
-    EXPECT_EQ(psm.Selection(MainControl::Combo2), -1);
-    psm.Click(MainControl::CmdInfo);
+    EXPECT_EQ(psm.Selection(MainControl::TypeList), -1);
+    psm.Click(MainControl::PropertiesButton);
     ASSERT_TRUE(WaitUntil([&] { return psm.InfoWindow() != nullptr; }, NoticeMs));
     const std::vector<std::wstring> values{L"1.200", L"1.200", L"0.330", L"2.000", L"1.000"};
     // Beside them the nearest type, St 1,0 (Al 1,0 has as many equal values,

@@ -61,8 +61,8 @@ TEST_F(LanguageCommand, EnglishAppliesAtOnceAndStaysUntilGermanIsChosen) {
     ASSERT_TRUE(psm.UseMenu(English));
     ASSERT_TRUE(WaitUntil([&] { return psm.Caption() == L"ORNA  sheet metal"; }, NoticeMs));
     EXPECT_EQ(settings::Get(L"Language"), L"en");
-    EXPECT_EQ(TextOf(psm.Control(MainControl::CmdWrite)), L"Set new values");
-    EXPECT_EQ(TextOf(psm.Control(MainControl::CmdEnd)), L"Exit");
+    EXPECT_EQ(TextOf(psm.Control(MainControl::WriteButton)), L"Set new values");
+    EXPECT_EQ(TextOf(psm.Control(MainControl::ExitButton)), L"Exit");
     // The boxes from then on.
     ASSERT_TRUE(psm.UseMenu(CheckFile));
     const auto box = psm.WaitForMessageBox(NoticeMs);
@@ -74,12 +74,12 @@ TEST_F(LanguageCommand, EnglishAppliesAtOnceAndStaysUntilGermanIsChosen) {
     psm.End();
     ASSERT_NO_FATAL_FAILURE(StartPsm());
     EXPECT_EQ(psm.Caption(), L"ORNA  sheet metal");
-    EXPECT_EQ(TextOf(psm.Control(MainControl::CmdInfo)), L"Show Properties");
+    EXPECT_EQ(TextOf(psm.Control(MainControl::PropertiesButton)), L"Show Properties");
 
     ASSERT_TRUE(psm.UseMenu(German));
     ASSERT_TRUE(WaitUntil([&] { return psm.Caption() == L"ORNA  Raziv"; }, NoticeMs));
     EXPECT_EQ(settings::Get(L"Language"), L"de");
-    EXPECT_EQ(TextOf(psm.Control(MainControl::CmdInfo)), L"Teileeigenschaften anzeigen");
+    EXPECT_EQ(TextOf(psm.Control(MainControl::PropertiesButton)), L"Teileeigenschaften anzeigen");
 }
 
 using CheckCommand = EndToEnd;
@@ -141,7 +141,7 @@ TEST_F(ValueFileCommand, AChosenFileIsStoredAndLoadedAtTheNextStart) {
     EXPECT_EQ(settings::Get(L"filename"), other);
 
     ASSERT_NO_FATAL_FAILURE(StartPsm());
-    EXPECT_EQ(psm.Items(MainControl::Combo1), (std::vector<std::wstring>{L"Kupfer"}));
+    EXPECT_EQ(psm.Items(MainControl::TableList), (std::vector<std::wstring>{L"Kupfer"}));
 }
 
 } // namespace

@@ -235,6 +235,9 @@ class Folder final : public ProgramLocation {
     std::string ExecutableFileName() const override { return "psm.exe"; }
 };
 
+constexpr auto Sheet = cad::DocumentKind::SheetMetal;
+constexpr auto Assembly = cad::DocumentKind::Assembly;
+
 class CrossProcess : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -245,17 +248,14 @@ class CrossProcess : public ::testing::Test {
     }
     static void TearDownTestSuite() { simcad.reset(); }
 
-    void SetUp() override {
-        ASSERT_TRUE(simcad->Running()) << simcad->Problem();
-        LoadTexts(texts);
-    }
+    void SetUp() override { ASSERT_TRUE(simcad->Running()) << simcad->Problem(); }
 
     // Makes `document` active in simcad and attaches as psm does.
-    int32_t ConnectTo(const std::string& document) {
+    cad::DocumentKind ConnectTo(const std::string& document) {
         EXPECT_TRUE(simcad->Activate(document)) << simcad->Problem();
         return cad::ConnectCad(connection, automation);
     }
-    int32_t InPlace() {
+    cad::DocumentKind InPlace() {
         auto assembly = connection.ActiveDoc->As(cad::ids::AssemblyDocumentIid);
         return cad::GetInPlaceDocument(connection, assembly ? assembly.Value() : nullptr);
     }
@@ -271,21 +271,21 @@ class CrossProcess : public ::testing::Test {
     static inline std::unique_ptr<SimCad> simcad;
     cad::ComAutomation automation;
     cad::CadConnection connection;
-    TextTables texts;
+    const TextTables texts;
     Pump pump;
 };
 
 TEST_F(CrossProcess, AttachesByProgIdAndClassifiesTheActiveDocument) {
-    EXPECT_EQ(ConnectTo("Halter.psm"), 4);
+    EXPECT_EQ(ConnectTo("Halter.psm"), Sheet);
     EXPECT_TRUE(connection.CadAttached);
     EXPECT_EQ(connection.OpenDocCount, 5);
     EXPECT_EQ(connection.ActiveDocName, "Halter.psm");
-    EXPECT_EQ(ConnectTo("Gehäuse.asm"), 3);
+    EXPECT_EQ(ConnectTo("Gehäuse.asm"), Assembly);
     EXPECT_EQ(connection.ActiveDocName, "Gehäuse.asm"); // umlauts cross intact
 }
 
 TEST_F(CrossProcess, EveryInterfaceIdentifierCanBeAskedFor) {
-    ASSERT_EQ(ConnectTo("Gehäuse.asm"), 3);
+    ASSERT_EQ(ConnectTo("Gehäuse.asm"), Assembly);
     using namespace cad::ids;
     const auto app = connection.CadApp;
     const auto documents = Seen(cad::GetObject(app, cad::Id(21)), DocumentsIid);
@@ -327,7 +327,7 @@ TEST_F(CrossProcess, EveryInterfaceIdentifierCanBeAskedFor) {
 }
 
 TEST_F(CrossProcess, ByNameAndByDispatchIdentifierReachTheSameMember) {
-    ASSERT_EQ(ConnectTo("Halter.psm"), 4);
+    ASSERT_EQ(ConnectTo("Halter.psm"), Sheet);
     // A fresh handle: the connection's own has learnt "Name" already.
     const auto document = cad::GetObject(connection.CadApp, cad::Id(sim::dispid::CurrentDocument));
     const int lookups = simcad->NameLookups();
@@ -341,7 +341,7 @@ TEST_F(CrossProcess, ByNameAndByDispatchIdentifierReachTheSameMember) {
 }
 
 TEST_F(CrossProcess, ObjectIdentityHoldsAcrossTheProcess) {
-    ASSERT_EQ(ConnectTo("Gehäuse.asm"), 3);
+    ASSERT_EQ(ConnectTo("Gehäuse.asm"), Assembly);
     const auto again = cad::GetObject(connection.CadApp, cad::Id(2));
     ASSERT_NE(again, nullptr);
     EXPECT_TRUE(connection.ActiveDoc->IsSameObject(*again));
@@ -352,39 +352,42 @@ TEST_F(CrossProcess, ObjectIdentityHoldsAcrossTheProcess) {
 }
 
 TEST_F(CrossProcess, InPlaceDocumentBehindEachKindOfAssembly) {
-    ASSERT_EQ(ConnectTo("Gehäuse.asm"), 3);
-    EXPECT_EQ(InPlace(), 4);
+    ASSERT_EQ(ConnectTo("Gehäuse.asm"), Assembly);
+    EXPECT_EQ(InPlace(), Sheet);
     EXPECT_EQ(connection.WorkDocName, "Gehäuseblech.psm");
-    ASSERT_EQ(ConnectTo("Gesperrt.asm"), 3);
-    EXPECT_EQ(InPlace(), -1);
+    ASSERT_EQ(ConnectTo("Gesperrt.asm"), Assembly);
+    EXPECT_EQ(InPlace(), cad::DocumentKind::None);
     EXPECT_EQ(connection.WorkDocName, "");
-    ASSERT_EQ(ConnectTo("Benannt.asm"), 3);
-    EXPECT_EQ(InPlace(), 1);
+    ASSERT_EQ(ConnectTo("Benannt.asm"), Assembly);
+    EXPECT_EQ(InPlace(), cad::DocumentKind::Other);
     EXPECT_EQ(connection.WorkDocName, "Teil.par");
-    ASSERT_EQ(ConnectTo("Zwei.asm"), 3);
-    EXPECT_EQ(InPlace(), -1);
+    ASSERT_EQ(ConnectTo("Zwei.asm"), Assembly);
+    EXPECT_EQ(InPlace(), cad::DocumentKind::None);
 }
 
-TEST_F(CrossProcess, ReadsTheFiveValuesInTableUnits) {
-    ASSERT_EQ(ConnectTo("Halter.psm"), 4);
+TEST_F(CrossProcess, ReadsTheFiveValuesInCadUnits) {
+    ASSERT_EQ(ConnectTo("Halter.psm"), Sheet);
     cad::SheetMetalVariables variables;
-    cad::ReadSheetMetalVariables(variables, connection.ActiveDoc, 1000.0, '.');
-    EXPECT_THAT(variables.CurrentValues, ElementsAre("1.5", "1.5", "0.43", "3", "1.5"));
+    const auto values = cad::ReadSheetMetalVariables(variables, connection.ActiveDoc);
+    ASSERT_TRUE(values);
+    EXPECT_THAT(*values, ElementsAre(0.0015, 0.0015, 0.43, 0.003, 0.0015));
     EXPECT_THAT(variables.ValueVariableNames, ElementsAre("SM_Thickness", "SM_Radius", "SM_KFactor",
                                                           "SM_ReliefLength", "SM_ReliefWidth"));
 }
 
 TEST_F(CrossProcess, WritesMetresBetweenHoldRecomputeAndFailsTheFeatureTheRuleNames) {
-    ASSERT_EQ(ConnectTo("Halter.psm"), 4);
+    ASSERT_EQ(ConnectTo("Halter.psm"), Sheet);
     cad::SheetMetalVariables variables;
-    cad::ReadSheetMetalVariables(variables, connection.ActiveDoc, 1000.0, '.');
+    const auto before = cad::ReadSheetMetalVariables(variables, connection.ActiveDoc);
+    ASSERT_TRUE(before);
     const int writes = simcad->WriteCount();
     const int updates =
         simcad->Get("ViewUpdates", {cad::Value::Text("Halter.psm")}).AsInt32().value_or(-1);
 
-    cad::WriteSheetMetalVariables(variables, connection, connection.ActiveDoc, false,
-                                  {"0.0015", "0.001", "0.43", "0.003", "0.0015"}, 1000.0, '.',
-                                  pump);
+    const cad::CadValues targets{0.0015, 0.001, 0.43, 0.003, 0.0015};
+    EXPECT_EQ(cad::WriteSheetMetalVariables(variables, connection, connection.ActiveDoc, targets,
+                                            1000.0, pump),
+              cad::WriteOutcome::Written);
     EXPECT_EQ(simcad->SheetMetalValue("Halter.psm", 2), 0.001);
     EXPECT_EQ(simcad->SheetMetalValue("Halter.psm", 1), 0.0015);
     EXPECT_EQ(simcad->WriteCount(), writes + 1); // only the value that differs
@@ -395,23 +398,25 @@ TEST_F(CrossProcess, WritesMetresBetweenHoldRecomputeAndFailsTheFeatureTheRuleNa
     EXPECT_EQ(simcad->FeatureStatus("Halter.psm", "Flansch 2"), "failed");
 
     cad::FeatureCheck check;
-    EXPECT_FALSE(cad::CheckFeatureStatus(check, connection.ActiveDoc, texts));
-    EXPECT_EQ(check.FeatureMessage, "\r\nFehler bei:  Flansch 2");
+    EXPECT_FALSE(cad::CheckFeatureStatus(check, connection.ActiveDoc));
+    EXPECT_THAT(check.Findings,
+                ElementsAre(cad::FeatureFinding{"Flansch 2", cad::FeatureState::Failed}));
     EXPECT_FALSE(check.CopiedPartFound);
 
     // Back to the values read: the feature heals.
-    cad::WriteSheetMetalVariables(variables, connection, connection.ActiveDoc, true, {}, 1000.0,
-                                  '.', pump);
+    EXPECT_EQ(cad::WriteSheetMetalVariables(variables, connection, connection.ActiveDoc, *before,
+                                            1000.0, pump),
+              cad::WriteOutcome::Written);
     EXPECT_EQ(simcad->SheetMetalValue("Halter.psm", 2), 0.0015);
-    EXPECT_TRUE(cad::CheckFeatureStatus(check, connection.ActiveDoc, texts));
-    EXPECT_EQ(check.FeatureMessage, "");
+    EXPECT_TRUE(cad::CheckFeatureStatus(check, connection.ActiveDoc));
+    EXPECT_TRUE(check.Findings.empty());
 }
 
 TEST_F(CrossProcess, FeatureCheckFindsTheCopiedPartBehindTheAssembly) {
-    ASSERT_EQ(ConnectTo("Gehäuse.asm"), 3);
-    ASSERT_EQ(InPlace(), 4);
+    ASSERT_EQ(ConnectTo("Gehäuse.asm"), Assembly);
+    ASSERT_EQ(InPlace(), Sheet);
     cad::FeatureCheck check;
-    EXPECT_FALSE(cad::CheckFeatureStatus(check, connection.WorkDocument, texts));
+    EXPECT_FALSE(cad::CheckFeatureStatus(check, connection.WorkDocument));
     EXPECT_TRUE(check.CopiedPartFound);
 }
 
@@ -441,7 +446,7 @@ TEST_F(CrossProcess, InstallsTheCommandButtonOnceInTheActiveDocumentsEnvironment
 }
 
 TEST_F(CrossProcess, FailuresCarryTheirCodeAndTextAcrossTheProcess) {
-    ASSERT_EQ(ConnectTo("Halter.psm"), 4);
+    ASSERT_EQ(ConnectTo("Halter.psm"), Sheet);
     const auto variables = cad::GetObject(connection.ActiveDoc, cad::Named("Variables"), {},
                                           cad::ids::VariableTableIid);
     const auto missing = variables->Get(cad::Id(0), std::vector{cad::Value::Text("Gibtsnicht")});
@@ -457,17 +462,17 @@ TEST_F(CrossProcess, FailuresCarryTheirCodeAndTextAcrossTheProcess) {
 
     // An injected failure: the document count cannot be read once.
     simcad->Fail("DocumentCount", 1);
-    EXPECT_EQ(cad::ConnectCad(connection, automation), -1);
-    EXPECT_EQ(cad::ConnectCad(connection, automation), 4);
+    EXPECT_EQ(cad::ConnectCad(connection, automation), cad::DocumentKind::None);
+    EXPECT_EQ(cad::ConnectCad(connection, automation), Sheet);
 }
 
 // Runs last: simcad ends, and with it the attach and the registration.
 TEST_F(CrossProcess, ZzAfterQuitNothingIsRunningOrRegistered) {
-    ASSERT_EQ(ConnectTo("Halter.psm"), 4);
+    ASSERT_EQ(ConnectTo("Halter.psm"), Sheet);
     const auto process = simcad->Process()->Id();
     EXPECT_EQ(simcad->Get("ProcessId").AsInt32(), static_cast<int32_t>(process));
     simcad->Quit();
-    EXPECT_EQ(cad::ConnectCad(connection, automation), -1);
+    EXPECT_EQ(cad::ConnectCad(connection, automation), cad::DocumentKind::None);
     EXPECT_FALSE(connection.CadAttached);
     // The old references now fail instead of reaching a dead program.
     EXPECT_FALSE(connection.ActiveDoc->Get(cad::Named("Name"), {}));

@@ -12,11 +12,11 @@ TEST_F(StartUp, RecognisesTheActiveDocumentsTableAndType) {
     ASSERT_NO_FATAL_FAILURE(Start());
     EXPECT_EQ(psm.Caption(), L"ORNA  Raziv");
     EXPECT_EQ(psm.Label(), L"Halter.psm");
-    EXPECT_EQ(psm.Items(MainControl::Combo1), (std::vector<std::wstring>{L"Stahl", L"Alu"}));
-    EXPECT_EQ(psm.Selected(MainControl::Combo1), L"Stahl");
-    EXPECT_EQ(psm.Items(MainControl::Combo2),
+    EXPECT_EQ(psm.Items(MainControl::TableList), (std::vector<std::wstring>{L"Stahl", L"Alu"}));
+    EXPECT_EQ(psm.Selected(MainControl::TableList), L"Stahl");
+    EXPECT_EQ(psm.Items(MainControl::TypeList),
               (std::vector<std::wstring>{L"St 1,0", L"St 1,5", L"St 2,0"}));
-    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"St 1,5");
+    EXPECT_EQ(psm.Selected(MainControl::TypeList), L"St 1,5");
     // Reading wrote nothing.
     EXPECT_EQ(simcad.WriteCount(), 0);
 }
@@ -29,16 +29,16 @@ TEST_F(StartUp, RecognisesValuesTheFileSpellsWithTrailingZerosOrACommaAsNumbers)
                                                "End:\r\n"));
     ASSERT_NO_FATAL_FAILURE(Start());
     EXPECT_EQ(psm.Label(), L"Halter.psm");
-    EXPECT_EQ(psm.Selected(MainControl::Combo1), L"Stahl");
-    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"St 1,5");
+    EXPECT_EQ(psm.Selected(MainControl::TableList), L"Stahl");
+    EXPECT_EQ(psm.Selected(MainControl::TypeList), L"St 1,5");
 }
 
 TEST_F(StartUp, AnAssemblyActiveAtStartShowsThePartBehindIt) {
     ASSERT_NO_FATAL_FAILURE(StartCad((std::string(Workshop) + "active Gehäuse.asm\n").c_str()));
     ASSERT_NO_FATAL_FAILURE(StartPsm());
     EXPECT_EQ(psm.Label(), L"Gehäuseblech.psm");
-    EXPECT_EQ(psm.Selected(MainControl::Combo1), L"Alu");
-    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"Al 1,0");
+    EXPECT_EQ(psm.Selected(MainControl::TableList), L"Alu");
+    EXPECT_EQ(psm.Selected(MainControl::TypeList), L"Al 1,0");
 }
 
 TEST_F(StartUp, ACadProgramWithoutDocumentsEndsPsmAtItsFirstPoll) {

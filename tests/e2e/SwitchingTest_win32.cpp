@@ -12,20 +12,20 @@ TEST_F(SwitchingDocuments, FollowsTheActiveSheetMetalDocument) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(Switch("Deckel.psm"));
     ASSERT_TRUE(psm.WaitForLabel(L"Deckel.psm", NoticeMs)) << "label: " << Narrow(psm.Label());
-    EXPECT_EQ(psm.Selected(MainControl::Combo1), L"Alu");
-    EXPECT_EQ(psm.Items(MainControl::Combo2), (std::vector<std::wstring>{L"Al 1,0", L"Al 2,0"}));
-    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"Al 2,0");
+    EXPECT_EQ(psm.Selected(MainControl::TableList), L"Alu");
+    EXPECT_EQ(psm.Items(MainControl::TypeList), (std::vector<std::wstring>{L"Al 1,0", L"Al 2,0"}));
+    EXPECT_EQ(psm.Selected(MainControl::TypeList), L"Al 2,0");
 
     // Values that no type of the file carries: the name, no selection.
     ASSERT_NO_FATAL_FAILURE(Switch("Winkel.psm"));
     ASSERT_TRUE(psm.WaitForLabel(L"Winkel.psm", NoticeMs));
-    EXPECT_EQ(psm.Selection(MainControl::Combo1), -1);
-    EXPECT_EQ(psm.Selection(MainControl::Combo2), -1);
+    EXPECT_EQ(psm.Selection(MainControl::TableList), -1);
+    EXPECT_EQ(psm.Selection(MainControl::TypeList), -1);
 
     ASSERT_NO_FATAL_FAILURE(Switch("Halter.psm"));
     ASSERT_TRUE(psm.WaitForLabel(L"Halter.psm", NoticeMs));
-    EXPECT_EQ(psm.Selected(MainControl::Combo1), L"Stahl");
-    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"St 1,5");
+    EXPECT_EQ(psm.Selected(MainControl::TableList), L"Stahl");
+    EXPECT_EQ(psm.Selected(MainControl::TypeList), L"St 1,5");
     EXPECT_EQ(simcad.WriteCount(), 0);
 }
 
@@ -37,7 +37,7 @@ TEST_F(SwitchingDocuments, APartOrDrawingLeavesTheLastSheetMetalDocumentShown) {
     ASSERT_TRUE(
         WaitUntil([&] { return simcad.CountCalls("DocumentCount") >= polls + 5; }, NoticeMs));
     EXPECT_EQ(psm.Label(), L"Halter.psm");
-    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"St 1,5");
+    EXPECT_EQ(psm.Selected(MainControl::TypeList), L"St 1,5");
 }
 
 TEST_F(SwitchingDocuments, NoPollWhileTheUserWorksInPsm) {
@@ -56,7 +56,7 @@ TEST_F(SwitchingDocuments, ValuesChangedInTheShownDocumentGoUnnoticed) {
     const int polls = simcad.CountCalls("DocumentCount");
     ASSERT_TRUE(
         WaitUntil([&] { return simcad.CountCalls("DocumentCount") >= polls + 5; }, NoticeMs));
-    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"St 1,5");
+    EXPECT_EQ(psm.Selected(MainControl::TypeList), L"St 1,5");
 }
 
 TEST_F(SwitchingDocuments, AClickInSimcadsDocumentListMakesTheDocumentActive) {
@@ -86,16 +86,16 @@ TEST_F(Assembly, OneComponentShowsThePartBehindIt) {
     ASSERT_NO_FATAL_FAILURE(Switch("Gehäuse.asm"));
     ASSERT_TRUE(psm.WaitForLabel(L"Gehäuseblech.psm", NoticeMs))
         << "label: " << Narrow(psm.Label());
-    EXPECT_EQ(psm.Selected(MainControl::Combo1), L"Alu");
-    EXPECT_EQ(psm.Selected(MainControl::Combo2), L"Al 1,0");
+    EXPECT_EQ(psm.Selected(MainControl::TableList), L"Alu");
+    EXPECT_EQ(psm.Selected(MainControl::TypeList), L"Al 1,0");
 }
 
 TEST_F(Assembly, TwoComponentsShowNoDocument) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(Switch("Zwei.asm"));
     ASSERT_TRUE(psm.WaitForLabel(L"", NoticeMs));
-    EXPECT_EQ(psm.Selection(MainControl::Combo1), -1);
-    EXPECT_EQ(psm.Selection(MainControl::Combo2), -1);
+    EXPECT_EQ(psm.Selection(MainControl::TableList), -1);
+    EXPECT_EQ(psm.Selection(MainControl::TypeList), -1);
     // And back to a single part.
     ASSERT_NO_FATAL_FAILURE(Switch("Gehäuse.asm"));
     ASSERT_TRUE(psm.WaitForLabel(L"Gehäuseblech.psm", NoticeMs));

@@ -19,11 +19,11 @@ class Tracking : public EndToEnd {
         ASSERT_EQ(problems.AsText().value_or("?"), "") << simcad.Problem();
     }
     void ChooseAndWrite(int table, int type) {
-        psm.Choose(MainControl::Combo1, table);
+        psm.Choose(MainControl::TableList, table);
         WaitUntil([] { return false; }, 200);
-        psm.Choose(MainControl::Combo2, type);
+        psm.Choose(MainControl::TypeList, type);
         WaitUntil([] { return false; }, 200);
-        psm.Click(MainControl::CmdWrite);
+        psm.Click(MainControl::WriteButton);
     }
     bool Near(double a, double b) { return std::fabs(a - b) < 1e-12; }
 };
@@ -35,8 +35,8 @@ TEST_F(Tracking, AComponentAddedOrReplacedInTheActiveAssemblyIsFollowed) {
 
     ASSERT_NO_FATAL_FAILURE(Run("with Gehäuse.asm\ncomponent direct Blech 2 -> Winkel.psm\n"));
     ASSERT_TRUE(psm.WaitForLabel(L"", NoticeMs)) << "two components: no part to work on";
-    EXPECT_EQ(psm.Selection(MainControl::Combo1), -1);
-    psm.Click(MainControl::CmdWrite);
+    EXPECT_EQ(psm.Selection(MainControl::TableList), -1);
+    psm.Click(MainControl::WriteButton);
     EXPECT_FALSE(psm.WaitForMessageBox(500));
     EXPECT_EQ(simcad.WriteCount(), 0);
     // The user clicked into psm, and goes back to the CAD program.
@@ -46,7 +46,7 @@ TEST_F(Tracking, AComponentAddedOrReplacedInTheActiveAssemblyIsFollowed) {
     // The first one replaced: the part behind the one left is shown and read.
     ASSERT_NO_FATAL_FAILURE(Run("with Gehäuse.asm\nremove component Blech 1\n"));
     ASSERT_TRUE(psm.WaitForLabel(L"Winkel.psm", NoticeMs));
-    EXPECT_EQ(psm.Selection(MainControl::Combo1), -1) << "Winkel's own values";
+    EXPECT_EQ(psm.Selection(MainControl::TableList), -1) << "Winkel's own values";
     ChooseAndWrite(0, 2); // St 2,0
     ASSERT_TRUE(
         WaitUntil([&] { return Near(simcad.SheetMetalValue("Winkel.psm", 1), 0.002); }, NoticeMs));
@@ -58,7 +58,7 @@ TEST_F(Tracking, ADocumentReopenedUnderTheSameNameIsReadAnewWithItsOwnVariables)
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(Switch("Deckel.psm"));
     ASSERT_TRUE(psm.WaitForLabel(L"Deckel.psm", NoticeMs));
-    ASSERT_EQ(psm.Selected(MainControl::Combo2), L"Al 2,0");
+    ASSERT_EQ(psm.Selected(MainControl::TypeList), L"Al 2,0");
 
     // Closed, and another Deckel.psm opened whose markers name other variables.
     ASSERT_TRUE(simcad.Close("Deckel.psm"));
@@ -71,8 +71,9 @@ TEST_F(Tracking, ADocumentReopenedUnderTheSameNameIsReadAnewWithItsOwnVariables)
                                 "marker NeutralFactor_ K\nmarker ReliefLength_ Tiefe\n"
                                 "marker ReliefWidth_ Breite\n"));
     ASSERT_NO_FATAL_FAILURE(Switch("Deckel.psm"));
-    ASSERT_TRUE(WaitUntil([&] { return psm.Selected(MainControl::Combo2) == L"St 1,5"; }, NoticeMs))
-        << "the new document's values: " << Narrow(psm.Selected(MainControl::Combo2));
+    ASSERT_TRUE(
+        WaitUntil([&] { return psm.Selected(MainControl::TypeList) == L"St 1,5"; }, NoticeMs))
+        << "the new document's values: " << Narrow(psm.Selected(MainControl::TypeList));
     ChooseAndWrite(1, 0); // Al 1,0
     ASSERT_TRUE(
         WaitUntil([&] { return Near(simcad.Value("Deckel.psm", "Dicke"), 0.001); }, NoticeMs));

@@ -56,10 +56,10 @@ TEST_F(MainWindowAlone, ShowsCaptionOnTopAtItsDesignedSizeWithNothingChosen) {
     EXPECT_LE(std::abs((frame.bottom - frame.top) - MulDiv(MainWindowHeight, dpi, 1440)), 1)
         << "height " << frame.bottom - frame.top;
 
-    EXPECT_EQ(psm.Items(MainControl::Combo1), (std::vector<std::wstring>{L"Stahl", L"Alu"}));
-    EXPECT_EQ(psm.Selection(MainControl::Combo1), -1);
-    EXPECT_TRUE(psm.Items(MainControl::Combo2).empty());
-    EXPECT_EQ(psm.Selection(MainControl::Combo2), -1);
+    EXPECT_EQ(psm.Items(MainControl::TableList), (std::vector<std::wstring>{L"Stahl", L"Alu"}));
+    EXPECT_EQ(psm.Selection(MainControl::TableList), -1);
+    EXPECT_TRUE(psm.Items(MainControl::TypeList).empty());
+    EXPECT_EQ(psm.Selection(MainControl::TypeList), -1);
     EXPECT_EQ(psm.Label(), L"");
     EXPECT_EQ(psm.Status(), L"");
 }
@@ -67,11 +67,11 @@ TEST_F(MainWindowAlone, ShowsCaptionOnTopAtItsDesignedSizeWithNothingChosen) {
 TEST_F(MainWindowAlone, ButtonsAreFoundByTheirAccessibleNames) {
     ASSERT_NO_FATAL_FAILURE(StartPsm());
     const std::pair<MainControl, const wchar_t*> buttons[] = {
-        {MainControl::CmdWrite, L"gewählten Blechtyp übernehmen"},
-        {MainControl::CmdUndo, L"ursprünglichen Blechtyp anzeigen"},
-        {MainControl::CmdUndoWrite, L"auf ursprünglichen Blechtyp rücksetzen"},
-        {MainControl::CmdInfo, L"Teileeigenschaften anzeigen"},
-        {MainControl::CmdEnd, L"Beenden"},
+        {MainControl::WriteButton, L"gewählten Blechtyp übernehmen"},
+        {MainControl::ResetListButton, L"ursprünglichen Blechtyp anzeigen"},
+        {MainControl::ResetButton, L"auf ursprünglichen Blechtyp rücksetzen"},
+        {MainControl::PropertiesButton, L"Teileeigenschaften anzeigen"},
+        {MainControl::ExitButton, L"Beenden"},
     };
     for (const auto& [control, name] : buttons) {
         HWND found = FindWindowExW(psm.Main(), nullptr, L"Button", name);
@@ -88,13 +88,13 @@ using Hints = EndToEnd;
 TEST_F(Hints, MouseMovesPutEachAreasTextIntoTheStatusBar) {
     ASSERT_NO_FATAL_FAILURE(StartPsm());
     const std::pair<MainControl, const wchar_t*> areas[] = {
-        {MainControl::CmdWrite, L"gewählten Blechtyp übernehmen"},
-        {MainControl::CmdUndo, L"ursprünglichen Blechtyp anzeigen"},
-        {MainControl::CmdUndoWrite, L"auf ursprünglichen Blechtyp rücksetzen"},
-        {MainControl::CmdInfo, L"Teileeigenschaften anzeigen"},
-        {MainControl::CmdEnd, L"Beenden"},
-        {MainControl::Label1, L"Aktives Dokument"},
-        {MainControl::Picture1, L"Tabelle und Blechtyp auswählen"},
+        {MainControl::WriteButton, L"gewählten Blechtyp übernehmen"},
+        {MainControl::ResetListButton, L"ursprünglichen Blechtyp anzeigen"},
+        {MainControl::ResetButton, L"auf ursprünglichen Blechtyp rücksetzen"},
+        {MainControl::PropertiesButton, L"Teileeigenschaften anzeigen"},
+        {MainControl::ExitButton, L"Beenden"},
+        {MainControl::DocumentLabel, L"Aktives Dokument"},
+        {MainControl::ListPanel, L"Tabelle und Blechtyp auswählen"},
     };
     for (const auto& [control, hint] : areas) {
         PostMessageW(psm.Control(control), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
@@ -109,9 +109,9 @@ TEST_F(Hints, MouseMovesPutEachAreasTextIntoTheStatusBar) {
 
 TEST_F(Hints, TheListsLeaveTheLastHint) {
     ASSERT_NO_FATAL_FAILURE(StartPsm());
-    PostMessageW(psm.Control(MainControl::CmdEnd), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    PostMessageW(psm.Control(MainControl::ExitButton), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     ASSERT_TRUE(WaitUntil([&] { return psm.Status() == L"Beenden"; }, NoticeMs));
-    for (const MainControl list : {MainControl::Combo1, MainControl::Combo2}) {
+    for (const MainControl list : {MainControl::TableList, MainControl::TypeList}) {
         PostMessageW(psm.Control(list), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
         // A round trip to psm's thread: the posted move has been handled after it.
         Ask(psm.Control(list), WM_GETTEXTLENGTH);
@@ -205,15 +205,15 @@ TEST_F(NoValueFile, AsksForThePathAndLeavesEmptyListsUntilExit) {
     ASSERT_TRUE(psm.Answer(*box, IDOK));
 
     ASSERT_TRUE(psm.WaitForMain(NoticeMs));
-    EXPECT_TRUE(psm.Items(MainControl::Combo1).empty());
-    EXPECT_TRUE(psm.Items(MainControl::Combo2).empty());
+    EXPECT_TRUE(psm.Items(MainControl::TableList).empty());
+    EXPECT_TRUE(psm.Items(MainControl::TypeList).empty());
     WaitUntil([] { return false; }, 1000);
     EXPECT_TRUE(psm.Running());
     EXPECT_TRUE(psm.NoMessageBox());
     // The missing path is kept for the user to replace.
     EXPECT_EQ(settings::Get(L"filename"), Folder() + L"fehlt.txt");
 
-    psm.Click(MainControl::CmdEnd);
+    psm.Click(MainControl::ExitButton);
     EXPECT_TRUE(psm.WaitForExit(NoticeMs));
 }
 

@@ -25,27 +25,19 @@ using cad::test::RecordingPointer;
 
 class FakeMainView final : public MainView {
   public:
-    void SetCaption(const std::string& text) override {
-        Caption = text;
-        Log("caption " + text);
-    }
-    void SetDocumentLabel(const std::string& text) override { Label = text; }
-    void SetStatusText(const std::string& text) override { Status = text; }
-    void SetButtonName(MainControl button, const std::string& text) override {
-        ButtonNames[static_cast<size_t>(button)] = text;
-    }
-    void ClearList(ListId list) override {
-        Items(list).clear();
-        Selection(list) = -1;
-        Log("clear");
-    }
-    void AddListItem(ListId list, const std::string& text) override {
-        Items(list).push_back(text);
-        Log("add");
-    }
-    void SetListSelection(ListId list, int position) override {
-        Selection(list) = position;
-        Log("select");
+    void Show(const MainViewModel& model) override {
+        if (model.Caption != Caption) {
+            Log("caption " + model.Caption);
+        }
+        Caption = model.Caption;
+        Label = model.DocumentLabel;
+        Status = model.Status;
+        Items1 = model.Tables.Items;
+        Items2 = model.Types.Items;
+        Selection1 = model.Tables.Selection;
+        Selection2 = model.Types.Selection;
+        ButtonNames = model.ButtonNames;
+        ++Shows;
     }
     TwipsRect WindowRect() const override { return Rect; }
     TwipsRect ScreenFrame() const override { return Rect; }
@@ -73,15 +65,11 @@ class FakeMainView final : public MainView {
         Log("end");
     }
 
-    std::vector<std::string>& Items(ListId list) {
-        return list == ListId::Combo1 ? Items1 : Items2;
-    }
-    int& Selection(ListId list) { return list == ListId::Combo1 ? Selection1 : Selection2; }
-
     std::string Caption, Label, Status;
     std::array<std::string, 5> ButtonNames;
     std::vector<std::string> Items1, Items2;
     int Selection1 = -1, Selection2 = -1;
+    int Shows = 0;
     TwipsRect Rect{600, 900, 4000, 3000};
     int32_t Screen = 28800;
     std::vector<TwipsRect> Monitors{{0, 0, 28800, 16200}};
@@ -94,15 +82,9 @@ class FakeMainView final : public MainView {
     int Focused = 0;
     int Ends = 0;
     std::vector<std::string> Journal;
-    std::function<void(const std::string&)> OnCall; // runs at every journal entry
 
   private:
-    void Log(const std::string& entry) {
-        Journal.push_back(entry);
-        if (OnCall) {
-            OnCall(entry);
-        }
-    }
+    void Log(const std::string& entry) { Journal.push_back(entry); }
 };
 
 class FakeInfoView final : public InfoView {
@@ -113,31 +95,30 @@ class FakeInfoView final : public InfoView {
         if (!Created) {
             Created = true;
             Shown = false;
-            Labels = {};
-            Note.clear();
+            Model = {};
         }
     }
-    void Show() override { Shown = true; }
-    void SetCaption(const std::string& text) override { Caption = text; }
+    void Show(const InfoViewModel& model) override {
+        Shown = true;
+        Model = model;
+    }
     int32_t Width() const override { return 2895; }
     void MoveWindow(const TwipsRect& rect) override { Rect = rect; }
-    void SetNote(const std::string& text) override { Note = text; }
-    void SetLabel(int column, int row, const std::string& text) override {
-        Labels.at(static_cast<size_t>(column - 1)).at(static_cast<size_t>(row - 1)) = text;
-    }
     void Destroy() override {
         Created = Shown = false;
         ++Destroyed;
     }
+    // Column 1..5 (name, value, unit, compared, mark), row 1..5.
     std::string Label(int column, int row) const {
-        return Labels.at(static_cast<size_t>(column - 1)).at(static_cast<size_t>(row - 1));
+        const InfoRowModel& line = Model.Rows.at(static_cast<size_t>(row - 1));
+        const std::array<const std::string*, 5> cells{&line.Name, &line.Value, &line.Unit,
+                                                      &line.Compared, &line.Mark};
+        return *cells.at(static_cast<size_t>(column - 1));
     }
 
     bool Created = false, Shown = false;
-    std::string Caption;
+    InfoViewModel Model;
     TwipsRect Rect;
-    std::array<std::array<std::string, 5>, 5> Labels{};
-    std::string Note;
     int Destroyed = 0;
 };
 
@@ -218,11 +199,8 @@ class AppFixture : public ::testing::Test {
 
     void Start() { app.OnLoad(); }
     void Tick(bool mainWindowActive = false) { app.OnTimer(mainWindowActive); }
-    void Click(MainControl button) { app.OnButtonClick(button); }
-    void Choose(ListId list, int position) {
-        view.Selection(list) = position;
-        app.OnListSelected(list, position);
-    }
+    void Click(MainControl button) { app.OnCommand(*CommandOf(button)); }
+    void Choose(ListId list, int position) { app.OnListChosen(list, position); }
     // The value the program wrote last into a variable of a document.
     std::vector<std::string> Writes() const {
         std::vector<std::string> lines;

@@ -65,10 +65,10 @@ class FixedLocation final : public ProgramLocation {
 class CadFixture : public ::testing::Test {
   protected:
     // Connects and clears the log, so that a test sees only its own calls.
-    int32_t ConnectQuietly() {
-        const int32_t code = ConnectCad(connection, sim);
+    DocumentKind ConnectQuietly() {
+        const DocumentKind kind = ConnectCad(connection, sim);
         sim.ClearLog();
-        return code;
+        return kind;
     }
     ObjectRef AssemblyView() {
         auto seen = connection.ActiveDoc->As(ids::AssemblyDocumentIid);

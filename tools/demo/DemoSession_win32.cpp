@@ -143,8 +143,8 @@ class Session {
     }
 
     void ShowRecognised(const std::string& when) {
-        const std::wstring table = m_psm.Selected(MainControl::Combo1);
-        const std::wstring type = m_psm.Selected(MainControl::Combo2);
+        const std::wstring table = m_psm.Selected(MainControl::TableList);
+        const std::wstring type = m_psm.Selected(MainControl::TypeList);
         Say(when + ", psm shows the document " + Narrow(m_psm.Label()) + ": " +
             (table.empty() ? std::string("no table and type of the value file match it")
                            : "table \"" + Narrow(table) + "\", type \"" + Narrow(type) + "\""));
@@ -168,16 +168,16 @@ class Session {
     }
 
     void WriteType(const std::wstring& type) {
-        const auto types = m_psm.Items(MainControl::Combo2);
+        const auto types = m_psm.Items(MainControl::TypeList);
         for (std::size_t i = 0; i < types.size(); ++i) {
             if (types[i] == type) {
                 Say("");
                 Say("The user chooses the type \"" + Narrow(type) +
                     "\" and clicks the write button.");
-                m_psm.Choose(MainControl::Combo2, static_cast<int>(i));
+                m_psm.Choose(MainControl::TypeList, static_cast<int>(i));
                 WaitUntil([] { return false; }, 300);
                 const int writes = m_cad.WriteCount();
-                m_psm.Click(MainControl::CmdWrite);
+                m_psm.Click(MainControl::WriteButton);
                 WaitUntil([&] { return m_cad.WriteCount() > writes; }, NoticeMs);
                 WaitUntil([] { return false; }, 500);
                 Say("  psm wrote " + std::to_string(m_cad.WriteCount() - writes) +

@@ -105,7 +105,7 @@ void Psm::End() {
     if (!Running()) {
         return;
     }
-    Click(MainControl::CmdEnd);
+    Click(MainControl::ExitButton);
     if (!WaitForExit(10000)) {
         m_process->Terminate();
     }
@@ -120,11 +120,11 @@ std::wstring Psm::Caption() const {
 }
 
 std::wstring Psm::Label() const {
-    return TextOf(Control(MainControl::Label1));
+    return TextOf(Control(MainControl::DocumentLabel));
 }
 
 std::wstring Psm::Status() const {
-    return TextOf(Control(MainControl::StatusBar1));
+    return TextOf(Control(MainControl::StatusBar));
 }
 
 std::vector<std::wstring> Psm::Items(MainControl combo) const {

@@ -147,7 +147,7 @@ int CommandCloseMenu() {
 }
 
 int CommandChooseType(HWND main, int index) {
-    HWND types = psm::e2e::FindControl(main, psm::MainControl::Combo2);
+    HWND types = psm::e2e::FindControl(main, psm::MainControl::TypeList);
     const auto count = SendMessageW(types, CB_GETCOUNT, 0, 0);
     if (index < 0 || index >= count) {
         std::fprintf(stderr, "the type list has no row %d\n", index);
@@ -156,14 +156,15 @@ int CommandChooseType(HWND main, int index) {
     SendMessageW(types, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessageW(
         GetParent(types), WM_COMMAND,
-        MAKEWPARAM(static_cast<WORD>(psm::DesignOf(psm::MainControl::Combo2).Id), CBN_SELCHANGE),
+        MAKEWPARAM(static_cast<WORD>(psm::DesignOf(psm::MainControl::TypeList).Id), CBN_SELCHANGE),
         reinterpret_cast<LPARAM>(types));
     Sleep(300);
     return 0;
 }
 
 int CommandOpenInfo(HWND main) {
-    PostMessageW(GetDlgItem(main, psm::DesignOf(psm::MainControl::CmdInfo).Id), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(main, psm::DesignOf(psm::MainControl::PropertiesButton).Id), BM_CLICK,
+                 0, 0);
     HWND info = WaitVisible(psm::InfoWindowClassName, 3000);
     if (info == nullptr) {
         std::fprintf(stderr, "the properties window did not appear\n");
@@ -175,7 +176,7 @@ int CommandOpenInfo(HWND main) {
 }
 
 int CommandEnd(HWND main) {
-    PostMessageW(GetDlgItem(main, psm::DesignOf(psm::MainControl::CmdEnd).Id), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(main, psm::DesignOf(psm::MainControl::ExitButton).Id), BM_CLICK, 0, 0);
     if (psm::e2e::WaitUntil([&] { return !IsWindow(main); }, 5000, 50)) {
         return 0;
     }

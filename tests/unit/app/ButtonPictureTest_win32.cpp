@@ -81,7 +81,7 @@ TEST(PictureSizeForDpi, PicksTheLargestSizeThatFitsTheButton) {
 
 TEST(LoadButtonPicture, IsEmptyForAModuleWithoutPictures) {
     // The test program carries no resources; the buttons then show nothing.
-    EXPECT_FALSE(LoadButtonPicture(GetModuleHandleW(nullptr), MainControl::CmdWrite, 96));
+    EXPECT_FALSE(LoadButtonPicture(GetModuleHandleW(nullptr), MainControl::WriteButton, 96));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// frmInfo: a tool window of three columns of five labels, placed by the core,
+// The properties window: a tool window of five columns of five labels, placed by the core,
 // closed by any click on it.
 
 #include "WindowTestSupport_win32.h"
@@ -30,7 +30,7 @@ TEST_F(InfoWindowTest, ExistsOnlyFromCreationToDestruction) {
     HWND first = info.Handle();
     info.CreateHidden();
     EXPECT_EQ(info.Handle(), first) << "an existing window is reused";
-    info.Show();
+    info.Show({});
     EXPECT_TRUE(info.Visible());
     info.Destroy();
     EXPECT_FALSE(info.Exists());
@@ -90,33 +90,38 @@ TEST_F(InfoWindowTest, MoveWindowPlacesAndSizesItInTwips) {
 
 TEST_F(InfoWindowTest, ShowsCaptionAndLabelTextsAsGiven) {
     info.CreateHidden();
-    info.SetCaption("Raziv Werte");
-    info.SetLabel(1, 1, " Blechstärke: ");
-    info.SetLabel(2, 5, "1,500");
-    info.SetLabel(3, 4, " mm");
+    InfoViewModel model;
+    model.Caption = "Raziv Werte";
+    model.Rows[0] = {" Blechstärke: ", "1,500", " mm", "1,000", "≠"};
+    model.Rows[4].Value = "0,33";
+    info.Show(model);
+    EXPECT_TRUE(info.Visible());
     EXPECT_EQ(TextOf(info.Handle()), L"Raziv Werte");
     EXPECT_EQ(TextOf(info.Label(1, 1)), L" Blechstärke: ");
-    EXPECT_EQ(TextOf(info.Label(2, 5)), L"1,500");
-    EXPECT_EQ(TextOf(info.Label(3, 4)), L" mm");
+    EXPECT_EQ(TextOf(info.Label(2, 1)), L"1,500");
+    EXPECT_EQ(TextOf(info.Label(3, 1)), L" mm");
+    EXPECT_EQ(TextOf(info.Label(4, 1)), L"1,000");
+    EXPECT_EQ(TextOf(info.Label(5, 1)), L"≠");
+    EXPECT_EQ(TextOf(info.Label(2, 5)), L"0,33");
     EXPECT_EQ(TextOf(info.Label(3, 3)), L"");
 }
 
-TEST_F(InfoWindowTest, CellsOutsideTheGridAreIgnored) {
+TEST_F(InfoWindowTest, CellsOutsideTheGridAndAClosedWindowAreIgnored) {
     info.CreateHidden();
     for (const auto& [column, row] : {std::pair{0, 1}, {6, 1}, {1, 0}, {1, 6}, {-1, -1}}) {
-        info.SetLabel(column, row, "x");
         EXPECT_EQ(info.Label(column, row), nullptr);
     }
     info.Destroy();
-    info.SetLabel(1, 1, "nach dem Schliessen");
-    info.SetCaption("x");
+    InfoViewModel model;
+    model.Caption = "nach dem Schliessen";
+    info.Show(model);
     info.MoveWindow(TwipsRect{0, 0, 100, 100});
     EXPECT_FALSE(info.Exists());
 }
 
 TEST_F(InfoWindowTest, AClickOnTheWindowOrAnyLabelGoesToTheCore) {
     info.CreateHidden();
-    info.Show();
+    info.Show({});
     EXPECT_CALL(events, OnInfoClick()).Times(1 + InfoColumns * InfoRows);
     SendMessageW(info.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 100));
     for (int column = 1; column <= InfoColumns; ++column) {
@@ -129,7 +134,7 @@ TEST_F(InfoWindowTest, AClickOnTheWindowOrAnyLabelGoesToTheCore) {
 
 TEST_F(InfoWindowTest, TheCoreMayDestroyItFromTheClick) {
     info.CreateHidden();
-    info.Show();
+    info.Show({});
     EXPECT_CALL(events, OnInfoClick()).WillOnce(Invoke([&] {
         info.Destroy();
         window.Focus();
@@ -141,7 +146,7 @@ TEST_F(InfoWindowTest, TheCoreMayDestroyItFromTheClick) {
 TEST_F(InfoWindowTest, ShowIsAnOrdinaryShowThatActivatesIt) {
     window.Load(SW_SHOW);
     info.CreateHidden();
-    info.Show();
+    info.Show({});
     EXPECT_EQ(GetActiveWindow(), info.Handle());
 }
 

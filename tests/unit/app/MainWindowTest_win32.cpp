@@ -15,9 +15,9 @@ using ::testing::_;
 using ::testing::InSequence;
 using ::testing::Invoke;
 
-constexpr MainControl AllButtons[] = {MainControl::CmdWrite, MainControl::CmdUndo,
-                                      MainControl::CmdUndoWrite, MainControl::CmdInfo,
-                                      MainControl::CmdEnd};
+constexpr MainControl AllButtons[] = {MainControl::WriteButton, MainControl::ResetListButton,
+                                      MainControl::ResetButton, MainControl::PropertiesButton,
+                                      MainControl::ExitButton};
 
 std::wstring ClassOf(HWND window) {
     wchar_t name[64] = {};
@@ -39,22 +39,22 @@ using MainWindowLayout = MainWindowFixture;
 
 TEST_F(MainWindowLayout, ControlsStandAtTheirDesignedPlaces) {
     for (const ControlDesign& design : MainWindowDesign) {
-        if (design.Control == MainControl::StatusBar1) {
+        if (design.Control == MainControl::StatusBar) {
             continue;
         }
         const RECT place = PlaceInParent(ControlOf(design.Control));
         EXPECT_EQ(place.left, design.Rect.Left / 15) << design.Id;
         EXPECT_EQ(place.top, design.Rect.Top / 15) << design.Id;
         EXPECT_EQ(place.right - place.left, design.Rect.Width / 15) << design.Id;
-        if (design.Control != MainControl::Combo1 && design.Control != MainControl::Combo2) {
+        if (design.Control != MainControl::TableList && design.Control != MainControl::TypeList) {
             EXPECT_EQ(place.bottom - place.top, design.Rect.Height / 15) << design.Id;
         }
     }
 }
 
 TEST_F(MainWindowLayout, ListsAreInsidePicture1AndOpenWithRoomForSeveralEntries) {
-    HWND panel = ControlOf(MainControl::Picture1);
-    for (const MainControl list : {MainControl::Combo1, MainControl::Combo2}) {
+    HWND panel = ControlOf(MainControl::ListPanel);
+    for (const MainControl list : {MainControl::TableList, MainControl::TypeList}) {
         EXPECT_EQ(GetParent(ControlOf(list)), panel);
         const auto entryHeight =
             static_cast<int>(SendMessageW(ControlOf(list), CB_GETITEMHEIGHT, 0, 0));
@@ -68,7 +68,7 @@ TEST_F(MainWindowLayout, ListsAreInsidePicture1AndOpenWithRoomForSeveralEntries)
 TEST_F(MainWindowLayout, StatusBarRunsAlongTheBottomWithItsDesignedHeight) {
     RECT client{};
     GetClientRect(window.Handle(), &client);
-    const RECT place = PlaceInParent(ControlOf(MainControl::StatusBar1));
+    const RECT place = PlaceInParent(ControlOf(MainControl::StatusBar));
     EXPECT_EQ(place.left, 0);
     EXPECT_EQ(place.right, client.right);
     EXPECT_EQ(place.bottom, client.bottom);
@@ -105,14 +105,14 @@ TEST_F(MainWindowLayout, ControlsAreOfTheirKind) {
         EXPECT_TRUE(StyleOf(control) & WS_TABSTOP);
         EXPECT_EQ(GetDlgCtrlID(control), DesignOf(button).Id);
     }
-    EXPECT_EQ(ClassOf(ControlOf(MainControl::Label1)), L"Static");
-    EXPECT_TRUE(StyleOf(ControlOf(MainControl::Label1)) & SS_NOTIFY);
-    for (const MainControl list : {MainControl::Combo1, MainControl::Combo2}) {
+    EXPECT_EQ(ClassOf(ControlOf(MainControl::DocumentLabel)), L"Static");
+    EXPECT_TRUE(StyleOf(ControlOf(MainControl::DocumentLabel)) & SS_NOTIFY);
+    for (const MainControl list : {MainControl::TableList, MainControl::TypeList}) {
         EXPECT_EQ(ClassOf(ControlOf(list)), L"ComboBox");
         EXPECT_EQ(StyleOf(ControlOf(list)) & 3, CBS_DROPDOWNLIST);
         EXPECT_TRUE(StyleOf(ControlOf(list)) & WS_TABSTOP);
     }
-    EXPECT_EQ(ClassOf(ControlOf(MainControl::StatusBar1)), STATUSCLASSNAMEW);
+    EXPECT_EQ(ClassOf(ControlOf(MainControl::StatusBar)), STATUSCLASSNAMEW);
 }
 
 TEST_F(MainWindowLayout, EveryControlUsesTheMessageFont) {
@@ -121,7 +121,7 @@ TEST_F(MainWindowLayout, EveryControlUsesTheMessageFont) {
     ASSERT_TRUE(
         SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, 96));
     for (const ControlDesign& design : MainWindowDesign) {
-        if (design.Control == MainControl::Picture1) {
+        if (design.Control == MainControl::ListPanel) {
             continue; // a bare panel: no text of its own
         }
         auto font =
@@ -138,10 +138,10 @@ TEST_F(MainWindowLayout, DpiChangeScalesControlsFontAndOuterSize) {
     RECT suggested{40, 50, 400, 300};
     SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                  reinterpret_cast<LPARAM>(&suggested));
-    const RECT button = PlaceInParent(ControlOf(MainControl::CmdInfo));
+    const RECT button = PlaceInParent(ControlOf(MainControl::PropertiesButton));
     EXPECT_EQ(button.left, 192); // 1920 twips
     EXPECT_EQ(button.right - button.left, 45);
-    const RECT label = PlaceInParent(ControlOf(MainControl::Label1));
+    const RECT label = PlaceInParent(ControlOf(MainControl::DocumentLabel));
     EXPECT_EQ(label.top, 48);
     EXPECT_EQ(label.right - label.left, 290); // 289.5
     RECT frame{};
@@ -150,8 +150,8 @@ TEST_F(MainWindowLayout, DpiChangeScalesControlsFontAndOuterSize) {
     EXPECT_EQ(frame.top, 50);
     EXPECT_EQ(frame.right - frame.left, 356); // 3555 twips at 144 DPI
     EXPECT_EQ(frame.bottom - frame.top, 236);
-    auto font =
-        reinterpret_cast<HFONT>(SendMessageW(ControlOf(MainControl::Label1), WM_GETFONT, 0, 0));
+    auto font = reinterpret_cast<HFONT>(
+        SendMessageW(ControlOf(MainControl::DocumentLabel), WM_GETFONT, 0, 0));
     LOGFONTW used{};
     GetObjectW(font, sizeof used, &used);
     NONCLIENTMETRICSW metrics{};
@@ -171,52 +171,52 @@ using MainWindowForwarding = MainWindowFixture;
 TEST_F(MainWindowForwarding, ButtonClicksGoToTheCore) {
     window.Load(SW_SHOWNOACTIVATE);
     for (const MainControl button : AllButtons) {
-        EXPECT_CALL(events, OnButtonClick(button));
+        EXPECT_CALL(events, OnCommand(*CommandOf(button)));
         SendMessageW(ControlOf(button), BM_CLICK, 0, 0);
     }
 }
 
 TEST_F(MainWindowForwarding, AListChosenWithTheKeyboardGoesToTheCoreWithItsPosition) {
-    for (const char* table : {"Stahl", "Edelstahl", "Aluminium"}) {
-        window.AddListItem(ListId::Combo1, table);
-    }
-    window.SetListSelection(ListId::Combo1, 0);
-    EXPECT_CALL(events, OnListSelected(ListId::Combo1, 1));
-    SendMessageW(ControlOf(MainControl::Combo1), WM_KEYDOWN, VK_DOWN, 0);
-    EXPECT_EQ(SendMessageW(ControlOf(MainControl::Combo1), CB_GETCURSEL, 0, 0), 1);
+    MainViewModel model;
+    model.Tables = {{"Stahl", "Edelstahl", "Aluminium"}, 0};
+    model.Types = {{"St 1,0", "St 1,5"}, -1};
+    window.Show(model);
+    EXPECT_CALL(events, OnListChosen(ListId::Tables, 1));
+    SendMessageW(ControlOf(MainControl::TableList), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(SendMessageW(ControlOf(MainControl::TableList), CB_GETCURSEL, 0, 0), 1);
 
-    window.AddListItem(ListId::Combo2, "St 1,0");
-    window.AddListItem(ListId::Combo2, "St 1,5");
-    EXPECT_CALL(events, OnListSelected(ListId::Combo2, 0));
-    SendMessageW(ControlOf(MainControl::Combo2), WM_KEYDOWN, VK_HOME, 0);
+    EXPECT_CALL(events, OnListChosen(ListId::Types, 0));
+    SendMessageW(ControlOf(MainControl::TypeList), WM_KEYDOWN, VK_HOME, 0);
 }
 
 TEST_F(MainWindowForwarding, SelectionSetByTheCoreIsNotReportedBack) {
-    EXPECT_CALL(events, OnListSelected(_, _)).Times(0);
-    window.AddListItem(ListId::Combo1, "A");
-    window.AddListItem(ListId::Combo1, "B");
-    window.SetListSelection(ListId::Combo1, 1);
-    window.SetListSelection(ListId::Combo1, -1);
-    window.ClearList(ListId::Combo1);
+    EXPECT_CALL(events, OnListChosen(_, _)).Times(0);
+    MainViewModel model;
+    model.Tables = {{"A", "B"}, 1};
+    window.Show(model);
+    model.Tables.Selection = -1;
+    window.Show(model);
+    window.Show(MainViewModel{});
 }
 
 TEST_F(MainWindowForwarding, MouseMovesNameTheControlWithAHint) {
     for (const MainControl control :
-         {MainControl::CmdWrite, MainControl::CmdUndo, MainControl::CmdUndoWrite,
-          MainControl::CmdInfo, MainControl::CmdEnd, MainControl::Label1, MainControl::Picture1}) {
+         {MainControl::WriteButton, MainControl::ResetListButton, MainControl::ResetButton,
+          MainControl::PropertiesButton, MainControl::ExitButton, MainControl::DocumentLabel,
+          MainControl::ListPanel}) {
         EXPECT_CALL(events, OnMouseMove(control)).Times(2);
         SendMessageW(ControlOf(control), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
         SendMessageW(ControlOf(control), WM_MOUSEMOVE, 0, MAKELPARAM(3, 2));
     }
-    EXPECT_CALL(events, OnMouseMove(MainControl::Form));
+    EXPECT_CALL(events, OnMouseMove(MainControl::FreeArea));
     SendMessageW(window.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(220, 10));
 }
 
 TEST_F(MainWindowForwarding, ListsAndStatusBarHaveNoHint) {
     EXPECT_CALL(events, OnMouseMove(_)).Times(0);
-    SendMessageW(ControlOf(MainControl::Combo1), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    SendMessageW(ControlOf(MainControl::Combo2), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    SendMessageW(ControlOf(MainControl::StatusBar1), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageW(ControlOf(MainControl::TableList), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageW(ControlOf(MainControl::TypeList), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageW(ControlOf(MainControl::StatusBar), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
 }
 
 TEST_F(MainWindowForwarding, MouseButtonsOnTheFreeAreaGoToTheCore) {
@@ -310,10 +310,11 @@ TEST_F(MainWindowForwarding, TabMovesThroughTheButtonsAndLists) {
     window.Load(SW_SHOW);
     SetActiveWindow(window.Handle());
     window.Focus();
-    ASSERT_EQ(GetFocus(), ControlOf(MainControl::CmdWrite));
-    const MainControl order[] = {
-        MainControl::CmdUndo, MainControl::CmdUndoWrite, MainControl::CmdInfo, MainControl::CmdEnd,
-        MainControl::Combo1,  MainControl::Combo2,       MainControl::CmdWrite};
+    ASSERT_EQ(GetFocus(), ControlOf(MainControl::WriteButton));
+    const MainControl order[] = {MainControl::ResetListButton,  MainControl::ResetButton,
+                                 MainControl::PropertiesButton, MainControl::ExitButton,
+                                 MainControl::TableList,        MainControl::TypeList,
+                                 MainControl::WriteButton};
     for (const MainControl next : order) {
         MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
         EXPECT_TRUE(window.TranslateDialogMessage(tab));
@@ -324,57 +325,74 @@ TEST_F(MainWindowForwarding, TabMovesThroughTheButtonsAndLists) {
 TEST_F(MainWindowForwarding, FocusReturnsToTheControlLastUsed) {
     window.Load(SW_SHOW);
     SetActiveWindow(window.Handle());
-    SetFocus(ControlOf(MainControl::Combo2));
+    SetFocus(ControlOf(MainControl::TypeList));
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 300, 300, 40, 40,
                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetActiveWindow(other);
     window.Focus();
     EXPECT_EQ(GetActiveWindow(), window.Handle());
-    EXPECT_EQ(GetFocus(), ControlOf(MainControl::Combo2));
+    EXPECT_EQ(GetFocus(), ControlOf(MainControl::TypeList));
     DestroyWindow(other);
 }
 
 using MainWindowDisplay = MainWindowFixture;
 
 TEST_F(MainWindowDisplay, ShowsTextsAsTheCoreGivesThem) {
-    window.SetCaption("ORNA  Raziv");
-    window.SetDocumentLabel("Halter & Winkel.psm");
-    window.SetStatusText("gewählten Blechtyp übernehmen");
+    MainViewModel model;
+    model.Caption = "ORNA  Raziv";
+    model.DocumentLabel = "Halter & Winkel.psm";
+    model.Status = "gewählten Blechtyp übernehmen";
+    window.Show(model);
     EXPECT_EQ(TextOf(window.Handle()), L"ORNA  Raziv");
-    EXPECT_EQ(TextOf(ControlOf(MainControl::Label1)), L"Halter & Winkel.psm");
-    EXPECT_EQ(TextOf(ControlOf(MainControl::StatusBar1)), L"gewählten Blechtyp übernehmen");
-    window.SetStatusText("");
-    EXPECT_EQ(TextOf(ControlOf(MainControl::StatusBar1)), L"");
+    EXPECT_EQ(TextOf(ControlOf(MainControl::DocumentLabel)), L"Halter & Winkel.psm");
+    EXPECT_EQ(TextOf(ControlOf(MainControl::StatusBar)), L"gewählten Blechtyp übernehmen");
+    model.Status.clear();
+    window.Show(model);
+    EXPECT_EQ(TextOf(ControlOf(MainControl::StatusBar)), L"");
+    EXPECT_EQ(TextOf(window.Handle()), L"ORNA  Raziv");
 }
 
 TEST_F(MainWindowDisplay, ButtonNamesAreTheirWindowTexts) {
-    window.SetButtonName(MainControl::CmdWrite, "gewählten Blechtyp übernehmen");
-    window.SetButtonName(MainControl::CmdUndoWrite, "auf ursprünglichen Blechtyp rücksetzen");
-    window.SetButtonName(MainControl::CmdEnd, "Beenden");
-    EXPECT_EQ(TextOf(ControlOf(MainControl::CmdWrite)), L"gewählten Blechtyp übernehmen");
-    EXPECT_EQ(TextOf(ControlOf(MainControl::CmdUndoWrite)),
+    MainViewModel model; // names in the buttons' order, left to right
+    model.ButtonNames[0] = "gewählten Blechtyp übernehmen";
+    model.ButtonNames[2] = "auf ursprünglichen Blechtyp rücksetzen";
+    model.ButtonNames[4] = "Beenden";
+    window.Show(model);
+    EXPECT_EQ(TextOf(ControlOf(MainControl::WriteButton)), L"gewählten Blechtyp übernehmen");
+    EXPECT_EQ(TextOf(ControlOf(MainControl::ResetButton)),
               L"auf ursprünglichen Blechtyp rücksetzen");
-    EXPECT_EQ(TextOf(ControlOf(MainControl::CmdEnd)), L"Beenden");
+    EXPECT_EQ(TextOf(ControlOf(MainControl::ExitButton)), L"Beenden");
     EXPECT_EQ(FindWindowExW(window.Handle(), nullptr, L"Button", L"Beenden"),
-              ControlOf(MainControl::CmdEnd));
+              ControlOf(MainControl::ExitButton));
 }
 
 TEST_F(MainWindowDisplay, ListsMirrorTheCoresEntriesInOrder) {
-    HWND combo = ControlOf(MainControl::Combo2);
-    for (const char* type : {"St 2,0", "St 1,0", "Blech äöü"}) {
-        window.AddListItem(ListId::Combo2, type);
-    }
+    HWND combo = ControlOf(MainControl::TypeList);
+    MainViewModel model;
+    model.Types = {{"St 2,0", "St 1,0", "Blech äöü"}, 2};
+    window.Show(model);
     ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(ListText(combo, 0), L"St 2,0");
     EXPECT_EQ(ListText(combo, 1), L"St 1,0");
     EXPECT_EQ(ListText(combo, 2), L"Blech äöü");
-    window.SetListSelection(ListId::Combo2, 2);
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
-    window.SetListSelection(ListId::Combo2, -1);
+    // A choice whose event is still to come stays; one the core did not take goes.
+    SendMessageW(combo, CB_SETCURSEL, 0, 0);
+    window.Show(model);
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+    SendMessageW(combo, WM_KEYDOWN, VK_DOWN, 0);
+    window.Show(model);
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
+    model.Types.Selection = -1;
+    window.Show(model);
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
-    window.ClearList(ListId::Combo2);
+    model.Types = {{"Al 2,0"}, 0};
+    window.Show(model);
+    ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(ListText(combo, 0), L"Al 2,0");
+    window.Show(MainViewModel{});
     EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 0);
-    EXPECT_EQ(SendMessageW(ControlOf(MainControl::Combo1), CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(ControlOf(MainControl::TableList), CB_GETCOUNT, 0, 0), 0);
 }
 
 TEST_F(MainWindowDisplay, MoveWindowPlacesTheFrameInTwips) {
@@ -428,9 +446,10 @@ TEST_F(MainWindowEnd, AfterTheEndTheViewDoesNothing) {
     EXPECT_CALL(events, OnCloseRequest()).Times(0);
     window.EndProgram();
     DrainQuitMessage();
-    window.SetCaption("x");
-    window.SetStatusText("x");
-    window.AddListItem(ListId::Combo1, "x");
+    MainViewModel model;
+    model.Caption = "x";
+    model.Tables = {{"x"}, 0};
+    window.Show(model);
     window.MoveWindow(TwipsRect{15, 15, 3555, 2355});
     EXPECT_EQ(window.WindowRect(), TwipsRect{});
     MenuItem options;
@@ -442,14 +461,14 @@ TEST_F(MainWindowEnd, AfterTheEndTheViewDoesNothing) {
 }
 
 TEST_F(MainWindowEnd, MessageLoopStopsAtTheEndAndDispatchesNothingAfter) {
-    EXPECT_CALL(events, OnButtonClick(MainControl::CmdEnd)).WillOnce(Invoke([&](MainControl) {
+    EXPECT_CALL(events, OnCommand(MainCommand::Exit)).WillOnce(Invoke([&](MainCommand) {
         window.EndProgram();
     }));
     window.Load(SW_SHOWNOACTIVATE);
     // A message queued behind the click must stay unhandled.
     HWND witness = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
-    PostMessageW(ControlOf(MainControl::CmdEnd), BM_CLICK, 0, 0);
+    PostMessageW(ControlOf(MainControl::ExitButton), BM_CLICK, 0, 0);
     PostMessageW(witness, WM_APP + 1, 0, 0);
     EXPECT_EQ(RunMessageLoop(window), 0);
     MSG left{};

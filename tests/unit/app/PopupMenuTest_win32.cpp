@@ -23,13 +23,13 @@ MenuItem Item(std::string caption, std::optional<MenuCommand> command, bool visi
 // "Textdatei" is visible.
 std::vector<MenuItem> OptionsTree() {
     MenuItem language = Item("Sprache", std::nullopt, false);
-    language.Children = {Item("Deutsch", MenuCommand::MnuLang0, true, true, true),
-                         Item("english", MenuCommand::MnuLang1)};
+    language.Children = {Item("Deutsch", MenuCommand::German, true, true, true),
+                         Item("english", MenuCommand::English)};
     MenuItem options = Item("Optionen", std::nullopt);
-    options.Children = {Item("Installieren", MenuCommand::MnuIcon), language,
-                        Item("Textdatei", MenuCommand::MnuTextFile),
-                        Item("ScaleFactor", MenuCommand::MnuScaleFactor, false, false)};
-    return {options, Item("Hilfe", MenuCommand::MnuHelp, false)};
+    options.Children = {Item("Installieren", MenuCommand::InstallButton), language,
+                        Item("Textdatei", MenuCommand::ChooseValueFile),
+                        Item("ScaleFactor", std::nullopt, false, false)};
+    return {options, Item("Hilfe", std::nullopt, false)};
 }
 
 std::wstring Caption(HMENU menu, int position) {
@@ -52,15 +52,15 @@ TEST(PopupMenu, HoldsOnlyTheVisibleItems) {
 TEST(PopupMenu, MapsEachItemBackToItsCommand) {
     const PopupMenu menu(OptionsTree());
     HMENU options = GetSubMenu(menu.Handle(), 0);
-    EXPECT_EQ(menu.CommandOf(GetMenuItemID(options, 0)), MenuCommand::MnuIcon);
-    EXPECT_EQ(menu.CommandOf(GetMenuItemID(options, 1)), MenuCommand::MnuTextFile);
+    EXPECT_EQ(menu.CommandOf(GetMenuItemID(options, 0)), MenuCommand::InstallButton);
+    EXPECT_EQ(menu.CommandOf(GetMenuItemID(options, 1)), MenuCommand::ChooseValueFile);
     EXPECT_EQ(menu.CommandOf(0), std::nullopt);
     EXPECT_EQ(menu.CommandOf(99), std::nullopt);
 }
 
 TEST(PopupMenu, ShowsTheEnabledAndCheckedState) {
-    const PopupMenu menu({Item("an", MenuCommand::MnuHelp, true, true, true),
-                          Item("aus", MenuCommand::MnuIcon, true, false, false)});
+    const PopupMenu menu({Item("an", MenuCommand::OpenJournal, true, true, true),
+                          Item("aus", MenuCommand::InstallButton, true, false, false)});
     EXPECT_TRUE(GetMenuState(menu.Handle(), 0, MF_BYPOSITION) & MF_CHECKED);
     EXPECT_FALSE(GetMenuState(menu.Handle(), 0, MF_BYPOSITION) & MF_GRAYED);
     EXPECT_FALSE(GetMenuState(menu.Handle(), 1, MF_BYPOSITION) & MF_CHECKED);
@@ -69,7 +69,7 @@ TEST(PopupMenu, ShowsTheEnabledAndCheckedState) {
 
 TEST(PopupMenu, ItemWithoutCommandChoosesNothingAndDashIsASeparator) {
     const PopupMenu menu({Item("leer", std::nullopt), Item("-", std::nullopt),
-                          Item("Umlaute äöü", MenuCommand::MnuIcon)});
+                          Item("Umlaute äöü", MenuCommand::InstallButton)});
     ASSERT_EQ(GetMenuItemCount(menu.Handle()), 3);
     EXPECT_EQ(menu.CommandOf(GetMenuItemID(menu.Handle(), 0)), std::nullopt);
     EXPECT_TRUE(GetMenuState(menu.Handle(), 1, MF_BYPOSITION) & MF_SEPARATOR);
@@ -113,7 +113,7 @@ TEST(PopupMenu, TrackReturnsTheChosenCommand) {
     const PopupMenu menu(OptionsTree());
     // Down to "Optionen", right into its submenu, down to "Textdatei", Enter.
     EXPECT_EQ(TrackWithKeys(menu, {VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}),
-              MenuCommand::MnuTextFile);
+              MenuCommand::ChooseValueFile);
 }
 
 TEST(PopupMenu, TrackReturnsNothingWhenTheMenuIsDismissed) {

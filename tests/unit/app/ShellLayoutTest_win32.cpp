@@ -84,10 +84,10 @@ TEST(MainWindowDesign, ControlsHaveDistinctIdentifiersOutsideTheDialogCommands) 
 }
 
 TEST(MainWindowDesign, ControlsLieInsideTheDesignedClientArea) {
-    const TwipsRect panel = DesignOf(MainControl::Picture1).Rect;
+    const TwipsRect panel = DesignOf(MainControl::ListPanel).Rect;
     for (const ControlDesign& design : MainWindowDesign) {
         const TwipsRect& rect = design.Rect;
-        if (design.Control == MainControl::Combo1 || design.Control == MainControl::Combo2) {
+        if (design.Control == MainControl::TableList || design.Control == MainControl::TypeList) {
             EXPECT_LE(rect.Left + rect.Width, panel.Width);
             EXPECT_LE(rect.Top + rect.Height, panel.Height);
             continue;
@@ -95,8 +95,8 @@ TEST(MainWindowDesign, ControlsLieInsideTheDesignedClientArea) {
         EXPECT_LE(rect.Left + rect.Width, MainClientWidth);
         EXPECT_LE(rect.Top + rect.Height, MainClientHeight);
     }
-    EXPECT_EQ(DesignOf(MainControl::StatusBar1).Rect.Top +
-                  DesignOf(MainControl::StatusBar1).Rect.Height,
+    EXPECT_EQ(DesignOf(MainControl::StatusBar).Rect.Top +
+                  DesignOf(MainControl::StatusBar).Rect.Height,
               MainClientHeight);
 }
 

@@ -20,8 +20,8 @@ class MockEvents : public MainWindowEvents {
     MOCK_METHOD(void, OnActivate, (), (override));
     MOCK_METHOD(void, OnMouseDown, (MouseButton button), (override));
     MOCK_METHOD(void, OnMouseMove, (MainControl area), (override));
-    MOCK_METHOD(void, OnListSelected, (ListId list, int position), (override));
-    MOCK_METHOD(void, OnButtonClick, (MainControl button), (override));
+    MOCK_METHOD(void, OnListChosen, (ListId list, int position), (override));
+    MOCK_METHOD(void, OnCommand, (MainCommand command), (override));
     MOCK_METHOD(void, OnMenuCommand, (MenuCommand command), (override));
     MOCK_METHOD(void, OnTimer, (bool mainWindowIsActive), (override));
     MOCK_METHOD(void, OnCloseRequest, (), (override));

@@ -2,6 +2,7 @@
 // of the chosen type's values, and the reset command.
 
 #include "AppTestSupport.h"
+#include "core/Lists.h"
 
 #include <gmock/gmock.h>
 
@@ -28,8 +29,6 @@ const ShownBox ExecuteQuestion = Box(Failed + "Ausführen?", "ORNA Raziv", Messa
 const ShownBox UndoQuestion = Box(Failed + "Rücksetzen?", "ORNA Raziv", MessageButtons::YesNo);
 const ShownBox InvalidInput =
     Box("Eingabefehler, Textdatei überprüfen!", "ORNA Raziv", MessageButtons::Ok);
-const ShownBox WrongSeparator =
-    Box(InvalidInput.Text, InvalidInput.Title, MessageButtons::Ok, MessageIcon::Critical);
 ShownBox CheckPart(const std::string& title) {
     return Box(Failed + "Raziv in Solid Edge Sheet Metal überprüfen", title, MessageButtons::Ok);
 }
@@ -40,9 +39,9 @@ class ApplyTest : public AppFixture {
     void StartOn(sim::Document& doc) {
         document = &doc;
         Start();
-        Choose(ListId::Combo1, 1);
-        Choose(ListId::Combo2, 1);
-        ASSERT_EQ(state.Selection.SelectedTypeRow, 5);
+        Choose(ListId::Tables, 1);
+        Choose(ListId::Types, 1);
+        ASSERT_EQ(ShownTypeRow(state), 5);
     }
     void StartOnA() { StartOn(sim.OpenSheetMetal("A.psm", Row2)); }
     // Fails while the thickness is above the one of row 2, or always once `broken`.
@@ -54,7 +53,7 @@ class ApplyTest : public AppFixture {
     void Write(std::vector<MessageAnswer> answers = {}) {
         boxes.Answers.assign(answers.begin(), answers.end());
         pointer.Shapes.clear();
-        Click(MainControl::CmdWrite);
+        Click(MainControl::WriteButton);
         EXPECT_THAT(pointer.Shapes,
                     ElementsAre(MousePointerShape::Wait, MousePointerShape::Default));
     }
@@ -90,7 +89,6 @@ TEST_F(ApplyTest, CleanDocumentGetsTheValuesInMetresWithoutAQuestion) {
     Write();
     EXPECT_THAT(boxes.Shown, IsEmpty());
     EXPECT_EQ(Writes(), Row5Written);
-    EXPECT_THAT(state.Apply.NewValues, ElementsAre("0.002", "0.003", "0.4", "0.003", "0.002"));
     EXPECT_EQ(view.Selection1, 1);
     EXPECT_EQ(view.Selection2, 1);
 }
@@ -112,8 +110,6 @@ TEST_F(ApplyTest, FailureAfterTheWriteAndYesWritesTheDocumentsValuesBack) {
     EXPECT_EQ(document->SheetMetal().Thickness, 0.0015);
     EXPECT_EQ(view.Selection1, 0) << "the document's type is shown again";
     EXPECT_EQ(view.Selection2, 1);
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 5);
-    EXPECT_TRUE(state.Selection.FormReady);
 }
 
 TEST_F(ApplyTest, StillFailingAfterTheWriteBackAfterACleanStartTitlesM5WithTheProgram) {
@@ -190,7 +186,7 @@ TEST_F(AllOrNothingTest, TheResetCommandResetsAllOrNothing) {
     StartOnA();
     Write();
     RefusePuts(3, 1); // the reset's third put
-    Click(MainControl::CmdUndoWrite);
+    Click(MainControl::ResetButton);
     EXPECT_THAT(boxes.Shown, ElementsAre(NotReset));
     EXPECT_EQ(Held(), Row5Held);
     EXPECT_EQ(view.Selection1, 1);
@@ -204,7 +200,7 @@ class InPlaceApplyTest : public ApplyTest {
         sim::Document& assembly = sim.OpenDocument("Asm.asm", code::AssemblyDocument);
         assembly.AddDirectComponent("A:1", part);
         StartOn(*part);
-        ASSERT_TRUE(state.Watch.InPlaceEdit);
+        ASSERT_TRUE(state.Document.InPlaceEdit);
     }
     std::shared_ptr<sim::Document> part;
 };
@@ -283,19 +279,9 @@ TEST_F(ConvertTest, EmptyValueStopsTheConversionThere) {
     file.replace(file.rfind("Al 2,0"), std::string::npos, "Al 2,0;2;3;0.4;3\n"); // no relief width
     UseValueFile(file);
     StartOnA();
-    state.Apply.NewValues[4] = "earlier";
     Write();
     EXPECT_THAT(boxes.Shown, ElementsAre(InvalidInput));
-    EXPECT_THAT(state.Apply.NewValues, ElementsAre("0.002", "0.003", "0.4", "0.003", "earlier"));
     EXPECT_THAT(Writes(), IsEmpty());
-}
-
-TEST_F(ConvertTest, WrongSeparatorIsReportedPerCharacterAndTheConversionGoesOn) {
-    StartOnA();
-    state.Tables.TypeList[4].Fields[2] = "3,0,0"; // a radius with two commas: not a number
-    Write();
-    EXPECT_THAT(boxes.Shown, ElementsAre(WrongSeparator, WrongSeparator, InvalidInput));
-    EXPECT_EQ(state.Apply.NewValues[0], "0.002");
 }
 
 class ResetCommandTest : public ApplyTest {};
@@ -303,10 +289,10 @@ class ResetCommandTest : public ApplyTest {};
 TEST_F(ResetCommandTest, TwoWritesThenResetRestoreTheValuesBeforeTheFirst) {
     StartOnA();
     Write();
-    Choose(ListId::Combo1, 0);
+    Choose(ListId::Tables, 0);
     Write();
     pointer.Shapes.clear();
-    Click(MainControl::CmdUndoWrite);
+    Click(MainControl::ResetButton);
     EXPECT_THAT(pointer.Shapes, ElementsAre(MousePointerShape::Wait, MousePointerShape::Default));
     EXPECT_EQ(WritesFrom(Writes().size() - 5), Row2Written);
     EXPECT_THAT(boxes.Shown, IsEmpty());
@@ -318,7 +304,7 @@ TEST_F(ResetCommandTest, NoDocumentShownDoesNothing) {
     sim.Quit();
     Start();
     const std::size_t journal = view.Journal.size();
-    Click(MainControl::CmdUndoWrite);
+    Click(MainControl::ResetButton);
     EXPECT_EQ(view.Journal.size(), journal);
     EXPECT_THAT(pointer.Shapes, ElementsAre(MousePointerShape::Wait, MousePointerShape::Default));
 }
@@ -327,8 +313,8 @@ TEST_F(ResetCommandTest, NameWithoutSheetMetalWritesNothingAndDeselects) {
     sim::Document& assembly = sim.OpenDocument("Asm.asm", code::AssemblyDocument);
     assembly.AddDirectComponent("Q:1", sim.CreateDocument("Q.par", code::PartDocument));
     Start();
-    Choose(ListId::Combo1, 1);
-    Click(MainControl::CmdUndoWrite);
+    Choose(ListId::Tables, 1);
+    Click(MainControl::ResetButton);
     EXPECT_THAT(Writes(), IsEmpty());
     EXPECT_EQ(view.Selection1, -1);
     EXPECT_EQ(view.Selection2, -1);
@@ -341,7 +327,7 @@ TEST_F(ResetCommandTest, AfterASwitchToAPartNothingIsWrittenAnywhere) {
     part.AddSheetMetalVariables(NoRow); // the same variable names as A
     Tick();
     ASSERT_EQ(view.Label, "A.psm");
-    Click(MainControl::CmdUndoWrite);
+    Click(MainControl::ResetButton);
     EXPECT_EQ(Writes(), Row5Written);
     EXPECT_THAT(boxes.Shown, ElementsAre(Box("Rücksetzen nicht möglich, Dokument gewechselt",
                                              "ORNA Raziv", MessageButtons::Ok)))
@@ -386,8 +372,8 @@ TEST_F(CommandIsolationTest, AnotherDocumentOfTheSameNameIsReadAnewBeforeAnyWrit
     second.AddFeature("Flange 1").FailWhen("Wert1", [](double thickness) {
         return thickness > 0.0018 && thickness < 0.005;
     });
-    Choose(ListId::Combo1, 1);
-    Choose(ListId::Combo2, 1);
+    Choose(ListId::Tables, 1);
+    Choose(ListId::Types, 1);
     Write({MessageAnswer::Yes});
     EXPECT_THAT(boxes.Shown, ElementsAre(UndoQuestion)) << "its own values are written back";
     EXPECT_EQ(Writes(), (std::vector<std::string>{"A.psm Wert1=R8 0.002", "A.psm Wert2=R8 0.003",
@@ -417,13 +403,10 @@ TEST_F(CommandIsolationTest, EveryCommandThatWaitsHoldsTheWatchBack) {
         callsByTicks.push_back(sim.CallCount() - calls);
     };
     pump.OnRun = tickMeanwhile; // inside the reset's write
-    Click(MainControl::CmdUndoWrite);
-    boxes.WhileOpen = tickMeanwhile;            // the properties' separator warning
-    state.Tables.TypeList[1].Fields[1] = "1,5"; // row 2, shown again after the reset
-    Click(MainControl::CmdInfo);
+    Click(MainControl::ResetButton);
     view.WhileChoosing = tickMeanwhile;
-    app.OnMenuCommand(MenuCommand::MnuTextFile);
-    EXPECT_THAT(callsByTicks, ElementsAre(0u, 0u, 0u));
+    app.OnMenuCommand(MenuCommand::ChooseValueFile);
+    EXPECT_THAT(callsByTicks, ElementsAre(0u, 0u));
     EXPECT_EQ(view.Label, "A.psm");
 }
 

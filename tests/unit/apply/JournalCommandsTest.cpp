@@ -3,8 +3,8 @@
 // nothing, and a journal that cannot be written told once a run.
 
 #include "AppTestSupport.h"
-#include "apply/Journal.h"
-#include "journal/JournalLine.h"
+#include "core/Journal.h"
+#include "core/JournalLine.h"
 #include "platform/FileRead.h"
 #include "platform/TextLines.h"
 
@@ -26,12 +26,12 @@ class JournalCommandsTest : public AppFixture {
     void StartOnA() {
         document = &sim.OpenSheetMetal("A.psm", Row2);
         Start();
-        Choose(ListId::Combo1, 1);
-        Choose(ListId::Combo2, 1);
+        Choose(ListId::Tables, 1);
+        Choose(ListId::Types, 1);
     }
     void Write(std::vector<MessageAnswer> answers = {}) {
         boxes.Answers.assign(answers.begin(), answers.end());
-        Click(MainControl::CmdWrite);
+        Click(MainControl::WriteButton);
     }
     // The journal's lines after the header, each as its cells; the header is checked.
     std::vector<Cells> Lines() const {
@@ -94,7 +94,7 @@ TEST_F(JournalCommandsTest, TheResetChecksNoFeatureAndValuesAreInTheUsersNumberF
     separator = ',';
     StartOnA();
     Write();
-    Click(MainControl::CmdUndoWrite);
+    Click(MainControl::ResetButton);
     const Cells st15{"1,5", "1,5", "0,44", "2,5", "1,5"};
     const Cells al20{"2", "3", "0,4", "3", "2"};
     EXPECT_THAT(Lines(), ElementsAre(Line("geschrieben", St15ToAl20, st15, al20, "", ""),
@@ -115,11 +115,11 @@ TEST_F(JournalCommandsTest, AResetClickedWhileAWriteRunsRunsAfterItAndIsJournall
     StartOnA();
     pump.OnRun = [this] {
         pump.OnRun = nullptr;
-        Click(MainControl::CmdUndoWrite); // runs nothing inside the write
+        Click(MainControl::ResetButton); // runs nothing inside the write
     };
     Write();
     EXPECT_THAT(Lines(), ElementsAre(Line("geschrieben", St15ToAl20, St15, Al20, "", "")));
-    Click(MainControl::CmdUndoWrite); // the click, handled once the write is done
+    Click(MainControl::ResetButton); // the click, handled once the write is done
     EXPECT_THAT(Lines(), ElementsAre(Line("geschrieben", St15ToAl20, St15, Al20, "", ""),
                                      Line("zurückgesetzt", Al20ToSt15, Al20, St15, "nicht geprüft",
                                           "nicht geprüft")));
@@ -127,10 +127,10 @@ TEST_F(JournalCommandsTest, AResetClickedWhileAWriteRunsRunsAfterItAndIsJournall
 
 TEST_F(JournalCommandsTest, CommandsThatChangeNothingWriteNoLine) {
     StartOnA();
-    Click(MainControl::CmdUndoWrite); // the part holds its values already
-    Choose(ListId::Combo1, 0);        // St 1,5: the type the part carries
+    Click(MainControl::ResetButton); // the part holds its values already
+    Choose(ListId::Tables, 0);       // St 1,5: the type the part carries
     Write();
-    Choose(ListId::Combo1, 1);
+    Choose(ListId::Tables, 1);
     sim.FailWhen(*sim::CallMatch::Parse("put VariableValue"), sim::Simulator::DefaultFault(), 1);
     Write(); // refused at the first put
     sim.ClearFaults();
@@ -150,7 +150,7 @@ TEST_F(JournalCommandsTest, AnUnwritableJournalLeavesTheWriteAndIsToldOnceARun) 
     EXPECT_THAT(boxes.Shown,
                 ElementsAre(ShownBox{"Journal nicht beschreibbar:\r\n" + journal, "ORNA Raziv",
                                      MessageButtons::Ok, MessageIcon::Exclamation}));
-    Click(MainControl::CmdUndoWrite);
+    Click(MainControl::ResetButton);
     EXPECT_EQ(document->SheetMetal().Thickness, 0.0015);
     EXPECT_EQ(boxes.Shown.size(), 1u);
 }
@@ -162,11 +162,11 @@ TEST_F(JournalCommandsTest, AJournalOutOfReachIsTriedAgainAfterAMinuteAndLosesNo
     Write();
     ASSERT_EQ(boxes.Shown.size(), 1u);
     std::filesystem::remove(blocker); // the share is back
-    Click(MainControl::CmdUndoWrite);
+    Click(MainControl::ResetButton);
     EXPECT_FALSE(ReadFileBytes(blocker + "/journal.txt")) << "not waited for again at once";
     clock.Time += std::chrono::seconds(61);
-    Choose(ListId::Combo1, 1);
-    Choose(ListId::Combo2, 1);
+    Choose(ListId::Tables, 1);
+    Choose(ListId::Types, 1);
     Write();
     const auto text = ReadFileBytes(blocker + "/journal.txt");
     ASSERT_TRUE(text);
@@ -198,18 +198,18 @@ TEST_F(JournalCommandsTest, TheJournalIsTheSettingsFileElseInTheUsersLocalApplic
 
 TEST_F(JournalCommandsTest, TheJournalCommandOpensTheJournalCreatedWithItsHeader) {
     StartOnA();
-    app.OnMenuCommand(MenuCommand::MnuJournal);
+    app.OnMenuCommand(MenuCommand::OpenJournal);
     EXPECT_EQ(ReadFileBytes(JournalFile()), JournalHeader(state.Texts));
     Write();
     const auto written = ReadFileBytes(JournalFile());
-    app.OnMenuCommand(MenuCommand::MnuJournal);
+    app.OnMenuCommand(MenuCommand::OpenJournal);
     EXPECT_EQ(ReadFileBytes(JournalFile()), written) << "an existing journal is left as it is";
     EXPECT_THAT(station.Opened, ElementsAre(JournalFile(), JournalFile()));
     EXPECT_THAT(boxes.Shown, IsEmpty());
 
     const std::string blocker = folder.Write("blocker.txt", "a file, not a folder");
     settings.Write("ORNA\\psm", "general", "JournalFile", blocker + "/journal.txt");
-    app.OnMenuCommand(MenuCommand::MnuJournal);
+    app.OnMenuCommand(MenuCommand::OpenJournal);
     EXPECT_EQ(station.Opened.size(), 2u);
     ASSERT_EQ(boxes.Shown.size(), 1u);
     EXPECT_EQ(boxes.Shown[0].Text, "Journal nicht beschreibbar:\r\n" + blocker + "/journal.txt");

@@ -1,6 +1,7 @@
 // The part properties window: what it shows, where it opens, how it closes.
 
 #include "AppTestSupport.h"
+#include "core/Lists.h"
 
 #include <gmock/gmock.h>
 
@@ -23,10 +24,10 @@ class PropertiesTest : public AppFixture {
 TEST_F(PropertiesTest, RecognisedTypeShowsItsTableValuesWithNamesAndUnits) {
     sim.OpenSheetMetal("A.psm", Row2);
     Start();
-    Click(MainControl::CmdInfo);
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 2);
+    Click(MainControl::PropertiesButton);
+    EXPECT_EQ(ShownTypeRow(state), 2);
     EXPECT_TRUE(info.Visible());
-    EXPECT_EQ(info.Caption, "Raziv Werte");
+    EXPECT_EQ(info.Model.Caption, "Raziv Werte");
     EXPECT_THAT(Column(1), ElementsAre(" Blechstärke: ", " Biegeradius: ", " NeutralFaktor: ",
                                        " Ausklinkungstiefe: ", " Ausklinkungsbreite: "));
     EXPECT_THAT(Column(2), ElementsAre("1.500", "1.500", "0.440", "2.500", "1.500"));
@@ -36,36 +37,37 @@ TEST_F(PropertiesTest, RecognisedTypeShowsItsTableValuesWithNamesAndUnits) {
 TEST_F(PropertiesTest, BesideTheChosenTypeTheDocumentsValuesWithTheDifferingOnesMarked) {
     sim.OpenSheetMetal("A.psm", Row2);
     Start();
-    Choose(ListId::Combo2, 2); // St 2,0
-    Click(MainControl::CmdInfo);
+    Choose(ListId::Types, 2); // St 2,0
+    Click(MainControl::PropertiesButton);
     EXPECT_THAT(Column(2), ElementsAre("2.000", "2.000", "0.440", "3.000", "2.000"));
     EXPECT_THAT(Column(4), ElementsAre("1.500", "1.500", "0.440", "2.500", "1.500"));
     EXPECT_THAT(Column(5), ElementsAre("≠", "≠", "", "≠", "≠"));
-    EXPECT_EQ(info.Note, "rechts: die Werte des Dokuments\r\n≠: nicht wie links");
+    EXPECT_EQ(info.Model.Note, "rechts: die Werte des Dokuments\r\n≠: nicht wie links");
 }
 
 TEST_F(PropertiesTest, WithoutATypeTheNearestIsNamedWithItsValuesAndHowManyDiffer) {
     sim.OpenSheetMetal("A.psm", {0.0015, 0.0015, 0.5, 0.0025, 0.0015}); // St 1,5 but 0.5
     Start();
     ASSERT_EQ(view.Selection1, -1);
-    Click(MainControl::CmdInfo);
+    Click(MainControl::PropertiesButton);
     EXPECT_THAT(Column(2), ElementsAre("1.500", "1.500", "0.500", "2.500", "1.500"));
     EXPECT_THAT(Column(4), ElementsAre("1.500", "1.500", "0.440", "2.500", "1.500"));
     EXPECT_THAT(Column(5), ElementsAre("", "", "≠", "", ""));
-    EXPECT_EQ(info.Note, "Kein Blechtyp passt.\r\nrechts der nächste: St 1,5\r\n1 Wert anders");
+    EXPECT_EQ(info.Model.Note,
+              "Kein Blechtyp passt.\r\nrechts der nächste: St 1,5\r\n1 Wert anders");
     state.Texts.LanguageIndex = TextTables::English;
     sim.OpenSheetMetal("B.psm", {0.009, 0.009, 0.44, 0.009, 0.009});
     Tick();
-    Click(MainControl::CmdInfo);
-    EXPECT_EQ(info.Note, "No type matches.\r\nright the nearest: St 1,0\r\n4 values differ");
+    Click(MainControl::PropertiesButton);
+    EXPECT_EQ(info.Model.Note, "No type matches.\r\nright the nearest: St 1,0\r\n4 values differ");
 }
 
 TEST_F(PropertiesTest, ADifferenceBelowThreeDecimalsIsShownWithTheDecimalsItTakes) {
     sim.OpenSheetMetal("A.psm", {0.0015004, 0.0015, 0.44, 0.0025, 0.0015});
     Start();
-    Choose(ListId::Combo1, 0);
-    Choose(ListId::Combo2, 1); // St 1,5
-    Click(MainControl::CmdInfo);
+    Choose(ListId::Tables, 0);
+    Choose(ListId::Types, 1); // St 1,5
+    Click(MainControl::PropertiesButton);
     EXPECT_EQ(info.Label(2, 1), "1.5000");
     EXPECT_EQ(info.Label(4, 1), "1.5004");
     EXPECT_EQ(info.Label(5, 1), "≠");
@@ -79,17 +81,17 @@ TEST_F(PropertiesTest, DocumentValuesAndTheNearestTypeBelongOnlyToTheShownDocume
         .AddDirectComponent("Q.par:1", sim.CreateDocument("Q.par", sim::code::PartDocument));
     Tick();
     ASSERT_EQ(view.Label, "Q.par");
-    Choose(ListId::Combo1, 0);
-    Click(MainControl::CmdInfo);
+    Choose(ListId::Tables, 0);
+    Click(MainControl::PropertiesButton);
     EXPECT_THAT(Column(2), ElementsAre("1.500", "1.500", "0.440", "2.500", "1.500"));
     EXPECT_THAT(Column(4), ElementsAre("", "", "", "", "")) << "not A's values";
-    EXPECT_EQ(info.Note, "");
+    EXPECT_EQ(info.Model.Note, "");
 
     // A document whose every value differs from every type has no nearest type.
     sim.OpenSheetMetal("B.psm", {0.009, 0.009, 0.9, 0.009, 0.009});
     Tick();
-    Click(MainControl::CmdInfo);
-    EXPECT_EQ(info.Note, "Kein Blechtyp passt.");
+    Click(MainControl::PropertiesButton);
+    EXPECT_EQ(info.Model.Note, "Kein Blechtyp passt.");
     EXPECT_THAT(Column(5), ElementsAre("", "", "", "", ""));
 }
 
@@ -98,8 +100,8 @@ TEST_F(PropertiesTest, WithoutChosenTypeTheDocumentsValuesAreShown) {
     UseValueFile("Unit: in\nBegin: T\nx;1;1;1;1;1\nEnd:\n");
     sim.OpenSheetMetal("A.psm", {0.0254, 0.00254, 0.5, 0.0508, 0.0127});
     Start();
-    Click(MainControl::CmdInfo);
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 0);
+    Click(MainControl::PropertiesButton);
+    EXPECT_EQ(ShownTypeRow(state), 0);
     EXPECT_THAT(Column(2), ElementsAre("1,000", "0,100", "0,500", "2,000", "0,500"));
     EXPECT_THAT(Column(3), ElementsAre("in", "in", "", "in", "in"));
 }
@@ -107,7 +109,7 @@ TEST_F(PropertiesTest, WithoutChosenTypeTheDocumentsValuesAreShown) {
 TEST_F(PropertiesTest, NothingIsShownWithoutTypeAndDocument) {
     sim.Quit();
     Start();
-    Click(MainControl::CmdInfo);
+    Click(MainControl::PropertiesButton);
     EXPECT_TRUE(info.Created);
     EXPECT_FALSE(info.Visible());
 }
@@ -115,11 +117,11 @@ TEST_F(PropertiesTest, NothingIsShownWithoutTypeAndDocument) {
 TEST_F(PropertiesTest, ListsWithoutSelectionShowTheDocumentsValuesNotAnEarlierChoice) {
     sim.OpenSheetMetal("A.psm", Row2);
     Start();
-    Choose(ListId::Combo1, 1); // row 4
+    Choose(ListId::Tables, 1); // row 4
     sim.OpenSheetMetal("B.psm", NoRow);
     Tick();
     ASSERT_EQ(view.Selection1, -1);
-    Click(MainControl::CmdInfo);
+    Click(MainControl::PropertiesButton);
     EXPECT_THAT(Column(2), ElementsAre("7.000", "7.000", "0.500", "7.000", "7.000"));
 }
 
@@ -129,10 +131,10 @@ TEST_F(PropertiesTest, ValuesFromTheOneThatCannotBeConvertedOnStayEmpty) {
     UseValueFile(file);
     sim.OpenSheetMetal("A.psm", Row2);
     Start();
-    Click(MainControl::CmdInfo); // row 2: fills every value
-    Choose(ListId::Combo2, 2);
-    Click(MainControl::CmdInfo);
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 3);
+    Click(MainControl::PropertiesButton); // row 2: fills every value
+    Choose(ListId::Types, 2);
+    Click(MainControl::PropertiesButton);
+    EXPECT_EQ(ShownTypeRow(state), 3);
     EXPECT_THAT(Column(2), ElementsAre("2.000", "", "", "", ""));
     EXPECT_EQ(boxes.Shown.size(), 0u) << "the properties command tells of no invalid input";
 }
@@ -142,22 +144,22 @@ TEST_F(PropertiesTest, OpensRightOfTheMainWindowWhenThereIsRoomElseLeft) {
     Start();
     view.Rect = {600, 900, 3555, 2355};
     view.Screen = 600 + 3555 + 3001;
-    Click(MainControl::CmdInfo);
+    Click(MainControl::PropertiesButton);
     EXPECT_EQ(info.Rect, (TwipsRect{4155, 900, 2895, 2355}));
     view.Screen = 600 + 3555 + 3000;
-    Click(MainControl::CmdInfo);
+    Click(MainControl::PropertiesButton);
     EXPECT_EQ(info.Rect, (TwipsRect{600 - 2895, 900, 2895, 2355}));
 }
 
 TEST_F(PropertiesTest, ClickOnItOrActivatingTheMainWindowClosesIt) {
     sim.OpenSheetMetal("A.psm", Row2);
     Start();
-    Click(MainControl::CmdInfo);
+    Click(MainControl::PropertiesButton);
     app.OnInfoClick();
     EXPECT_FALSE(info.Created);
     EXPECT_EQ(view.Focused, 1);
 
-    Click(MainControl::CmdInfo);
+    Click(MainControl::PropertiesButton);
     app.OnActivate();
     EXPECT_FALSE(info.Created);
     app.OnActivate();

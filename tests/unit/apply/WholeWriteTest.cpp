@@ -26,8 +26,8 @@ class WholeWriteTest : public AppFixture {
     void StartOn(const sim::SheetMetalValues& values) {
         document = &sim.OpenSheetMetal("A.psm", values);
         Start();
-        Choose(ListId::Combo1, 1);
-        Choose(ListId::Combo2, 1); // Al 2,0
+        Choose(ListId::Tables, 1);
+        Choose(ListId::Types, 1); // Al 2,0
     }
     std::vector<std::string> BoxTexts() const {
         std::vector<std::string> texts;
@@ -39,8 +39,8 @@ class WholeWriteTest : public AppFixture {
     // The journal's actions (its fifth cells), a line each after the header.
     std::vector<std::string> JournalActions() const {
         std::vector<std::string> actions;
-        const auto text = ReadFileBytes(JournalFile());
-        TextLines reader(text.value_or(""));
+        const std::string text = ReadFileBytes(JournalFile()).value_or("");
+        TextLines reader(text);
         std::string_view line;
         reader.Next(line);
         while (reader.Next(line)) {
@@ -59,9 +59,9 @@ class WholeWriteTest : public AppFixture {
 TEST_F(WholeWriteTest, ADocumentThatLacksAMarkerGetsNoneOfTheFiveValues) {
     sim.OpenSheetMetal("A.psm", Row2).RemoveVariable("BendRadius_");
     Start();
-    Choose(ListId::Combo1, 1);
-    Choose(ListId::Combo2, 1);
-    Click(MainControl::CmdWrite);
+    Choose(ListId::Tables, 1);
+    Choose(ListId::Types, 1);
+    Click(MainControl::WriteButton);
     EXPECT_THAT(Writes(), IsEmpty());
     EXPECT_THAT(BoxTexts(), ElementsAre(TypeNotSet));
     EXPECT_FALSE(sim.HoldRecompute());
@@ -70,7 +70,7 @@ TEST_F(WholeWriteTest, ADocumentThatLacksAMarkerGetsNoneOfTheFiveValues) {
 TEST_F(WholeWriteTest, AValueTheCadProgramKeepsAfterAcceptingThePutIsARefusal) {
     StartOn(Row2);
     sim.SwallowWhen(*sim::CallMatch::Parse("put VariableValue"), 1, 2); // the neutral factor
-    Click(MainControl::CmdWrite);
+    Click(MainControl::WriteButton);
     const sim::SheetMetalValues held = document->SheetMetal();
     EXPECT_EQ(held.Thickness, Row2.Thickness);
     EXPECT_EQ(held.BendRadius, Row2.BendRadius);
@@ -85,7 +85,7 @@ TEST_F(WholeWriteTest, ACadProgramBusyFromTheThirdPutGetsItsValuesBackOnceItAnsw
     StartOn(Row2);
     sim.BeBusyFrom(*sim::CallMatch::Parse("put VariableValue"), 3, 60s);
     const auto started = clock.Time;
-    Click(MainControl::CmdWrite);
+    Click(MainControl::WriteButton);
     EXPECT_LE(clock.Time - started, 5100ms) << "one budget for the whole command";
     EXPECT_THAT(BoxTexts(), ElementsAre(TypeNotSet + "\r\n\r\n" + RecomputeHeld));
     EXPECT_TRUE(sim.HoldRecompute()) << "the program cannot be asked yet";
@@ -104,10 +104,10 @@ TEST_F(WholeWriteTest, ACadProgramBusyFromTheThirdPutGetsItsValuesBackOnceItAnsw
 TEST_F(WholeWriteTest, AWriteWhileAnEarlierOneWaitsForTheCadProgramWritesNothing) {
     StartOn(Row2);
     sim.BeBusyFrom(*sim::CallMatch::Parse("put VariableValue"), 3, 60s);
-    Click(MainControl::CmdWrite);
+    Click(MainControl::WriteButton);
     const std::size_t writes = sim.VariableWrites().size();
     clock.Time += 10s;
-    Click(MainControl::CmdWrite);
+    Click(MainControl::WriteButton);
     EXPECT_EQ(sim.VariableWrites().size(), writes);
     EXPECT_EQ(BoxTexts().back(), TypeNotSet + "\r\n\r\n" + RecomputeHeld);
 }

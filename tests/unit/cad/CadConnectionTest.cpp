@@ -16,7 +16,7 @@ class ConnectCadTest : public CadFixture {};
 
 TEST_F(ConnectCadTest, SheetMetalDocumentIsClassifiedWithTheseCalls) {
     sim.OpenSheetMetal("A.psm");
-    EXPECT_EQ(ConnectCad(connection, sim), 4);
+    EXPECT_EQ(ConnectCad(connection, sim), DocumentKind::SheetMetal);
     EXPECT_THAT(Lines(), ElementsAre("attach SolidEdge.Application",
                                      "app as {DED89DB0-45B6-11CE-B307-0800363A1E02}",
                                      "app{DED89DB0} get #21",
@@ -26,14 +26,14 @@ TEST_F(ConnectCadTest, SheetMetalDocumentIsClassifiedWithTheseCalls) {
     EXPECT_TRUE(connection.CadAttached);
     EXPECT_EQ(connection.OpenDocCount, 1);
     EXPECT_EQ(connection.ActiveDocName, "A.psm");
-    EXPECT_EQ(connection.ActiveDocType, 4);
+    EXPECT_EQ(connection.ActiveKind, DocumentKind::SheetMetal);
     EXPECT_EQ(connection.CadApp->Interface(), ids::ApplicationIid);
 }
 
 TEST_F(ConnectCadTest, OtherDocumentTypesAreReturnedAndStored) {
     sim.OpenDocument("Drawing.dft", code::DraftDocument);
-    EXPECT_EQ(ConnectCad(connection, sim), code::DraftDocument);
-    EXPECT_EQ(connection.ActiveDocType, code::DraftDocument);
+    EXPECT_EQ(ConnectCad(connection, sim), DocumentKind::Other);
+    EXPECT_EQ(connection.ActiveKind, DocumentKind::Other);
     EXPECT_EQ(connection.ActiveDocName, "Drawing.dft");
 }
 
@@ -42,16 +42,16 @@ TEST_F(ConnectCadTest, NotRunningFailsTheAttachAndKeepsTheEarlierFacts) {
     ConnectQuietly();
     const ObjectRef earlierApp = connection.CadApp;
     sim.Quit();
-    EXPECT_EQ(ConnectCad(connection, sim), -1);
+    EXPECT_EQ(ConnectCad(connection, sim), DocumentKind::None);
     EXPECT_FALSE(connection.CadAttached);
-    EXPECT_EQ(connection.ActiveDocType, 4);
+    EXPECT_EQ(connection.ActiveKind, DocumentKind::SheetMetal);
     EXPECT_EQ(connection.CadApp, earlierApp);
     // The kept collection no longer reaches the program: it is looked for anew.
     EXPECT_THAT(Lines(), ElementsAre("app/Documents{290D47B0} get #3 -> !0x800706BA",
                                      "attach SolidEdge.Application -> !0x800401E3"));
 
     sim.Start();
-    EXPECT_EQ(ConnectCad(connection, sim), 4);
+    EXPECT_EQ(ConnectCad(connection, sim), DocumentKind::SheetMetal);
     EXPECT_TRUE(connection.CadAttached);
     EXPECT_NE(connection.CadApp, earlierApp);
 }
@@ -61,10 +61,10 @@ TEST_F(ConnectCadTest, NoOpenDocumentGivesMinusOneAndLeavesTheActiveDocument) {
     ConnectQuietly();
     const ObjectRef earlierDoc = connection.ActiveDoc;
     sim.CloseAll();
-    EXPECT_EQ(ConnectCad(connection, sim), -1);
+    EXPECT_EQ(ConnectCad(connection, sim), DocumentKind::None);
     EXPECT_TRUE(connection.CadAttached);
     EXPECT_EQ(connection.OpenDocCount, 0);
-    EXPECT_EQ(connection.ActiveDocType, -1);
+    EXPECT_EQ(connection.ActiveKind, DocumentKind::None);
     EXPECT_EQ(connection.ActiveDoc, earlierDoc);
     EXPECT_THAT(Lines(), ElementsAre("app/Documents{290D47B0} get #3")) << "stops after the count";
 }
@@ -74,8 +74,8 @@ TEST_F(ConnectCadTest, MissingActiveDocumentGivesZeroWithoutClassifyingTheOldOne
     ConnectQuietly();
     const ObjectRef earlierDoc = connection.ActiveDoc;
     sim.FailWhen(sim::CallMatch::Member("CurrentDocument"));
-    EXPECT_EQ(ConnectCad(connection, sim), 0);
-    EXPECT_EQ(connection.ActiveDocType, 0);
+    EXPECT_EQ(ConnectCad(connection, sim), DocumentKind::Unreadable);
+    EXPECT_EQ(connection.ActiveKind, DocumentKind::Unreadable);
     EXPECT_EQ(connection.ActiveDoc, earlierDoc);
     EXPECT_EQ(sim.Log().Count(sim::CallMatch::Member("Type")), 0u);
 }
@@ -85,26 +85,26 @@ TEST_F(ConnectCadTest, UnreadableNameOrTypeOfANewDocumentNeverShowsTheOldOnes) {
     ConnectQuietly();
     sim.OpenSheetMetal("B.psm");
     sim.FailWhen(sim::CallMatch::Member("Name").On("doc:B.psm"));
-    EXPECT_EQ(ConnectCad(connection, sim), 4);
+    EXPECT_EQ(ConnectCad(connection, sim), DocumentKind::SheetMetal);
     EXPECT_EQ(connection.ActiveDocName, "");
 
     sim.ClearFaults();
     sim.OpenSheetMetal("C.psm");
     sim.FailWhen(sim::CallMatch::Member("Type").On("doc:C.psm"));
-    EXPECT_EQ(ConnectCad(connection, sim), 0);
-    EXPECT_EQ(connection.ActiveDocType, 0);
+    EXPECT_EQ(ConnectCad(connection, sim), DocumentKind::Unreadable);
+    EXPECT_EQ(connection.ActiveKind, DocumentKind::Unreadable);
     EXPECT_EQ(connection.ActiveDocName, "C.psm");
 }
 
 TEST_F(ConnectCadTest, AnAnsweringProgramIsAskedThroughTheKeptReferencesThreeCalls) {
     sim::Document& a = sim.OpenSheetMetal("A.psm");
     ConnectQuietly();
-    EXPECT_EQ(ConnectCad(connection, sim), 4);
+    EXPECT_EQ(ConnectCad(connection, sim), DocumentKind::SheetMetal);
     EXPECT_THAT(Lines(), ElementsAre("app/Documents{290D47B0} get #3", "app{DED89DB0} get #2",
                                      "doc:A.psm get Name"));
     EXPECT_TRUE(connection.SameActiveDoc);
     a.Rename("A2.psm"); // Save As
-    EXPECT_EQ(ConnectCad(connection, sim), 4);
+    EXPECT_EQ(ConnectCad(connection, sim), DocumentKind::SheetMetal);
     EXPECT_EQ(connection.ActiveDocName, "A2.psm");
 }
 
@@ -114,12 +114,12 @@ TEST_F(ConnectCadTest, KeptReferencesOfAProgramStartedAgainAreReplaced) {
     const ObjectRef earlierDoc = connection.ActiveDoc;
     sim.Quit();
     sim.Start(); // a new instance with the same documents
-    EXPECT_EQ(ConnectCad(connection, sim), 4);
+    EXPECT_EQ(ConnectCad(connection, sim), DocumentKind::SheetMetal);
     EXPECT_TRUE(connection.CadAttached);
     EXPECT_FALSE(connection.SameActiveDoc) << "the new program's objects are others";
     EXPECT_NE(connection.ActiveDoc, earlierDoc);
     EXPECT_EQ(connection.ActiveDocName, "A.psm");
-    EXPECT_EQ(ConnectCad(connection, sim), 4);
+    EXPECT_EQ(ConnectCad(connection, sim), DocumentKind::SheetMetal);
     EXPECT_TRUE(connection.SameActiveDoc);
 }
 
@@ -127,9 +127,9 @@ TEST_F(ConnectCadTest, AKeptReferenceThatFailsOtherwiseIsKept) {
     sim.OpenSheetMetal("A.psm");
     ConnectQuietly();
     sim.FailAt(sim.Log().Size()); // the count through the kept collection
-    EXPECT_EQ(ConnectCad(connection, sim), -1);
+    EXPECT_EQ(ConnectCad(connection, sim), DocumentKind::None);
     EXPECT_TRUE(connection.CadAttached);
-    EXPECT_EQ(ConnectCad(connection, sim), 4);
+    EXPECT_EQ(ConnectCad(connection, sim), DocumentKind::SheetMetal);
     EXPECT_EQ(sim.Log().Count(sim::CallMatch::Member("SolidEdge.Application")), 0u)
         << "no attach while the program answers";
 }
@@ -143,26 +143,26 @@ class InPlaceDocumentTest : public CadFixture {
         part = sim.CreateSheetMetal("P.psm");
         return assembly;
     }
-    int32_t Run() {
-        EXPECT_EQ(ConnectQuietly(), 3);
+    DocumentKind Run() {
+        EXPECT_EQ(ConnectQuietly(), DocumentKind::Assembly);
         return GetInPlaceDocument(connection, AssemblyView());
     }
     // A successful run first, so that stale references would be there to misuse.
     void SucceedOnce(sim::Document& assembly) {
         assembly.AddDirectComponent("P.psm:1", part);
-        ASSERT_EQ(Run(), 4);
+        ASSERT_EQ(Run(), DocumentKind::SheetMetal);
     }
     void ExpectNoWorkDocument() {
         EXPECT_EQ(connection.WorkDocName, "");
         EXPECT_EQ(connection.WorkDocument, nullptr);
-        EXPECT_EQ(connection.WorkDocType, -1);
+        EXPECT_EQ(connection.WorkKind, DocumentKind::None);
     }
     std::shared_ptr<sim::Document> part;
 };
 
 TEST_F(InPlaceDocumentTest, DirectComponentLeadsThroughItsLink) {
     OpenAssembly().AddDirectComponent("P.psm:1", part);
-    EXPECT_EQ(Run(), 4);
+    EXPECT_EQ(Run(), DocumentKind::SheetMetal);
     EXPECT_THAT(
         Lines(),
         ElementsAre("doc:Asm.asm{00C6BF00} get #39",
@@ -178,7 +178,7 @@ TEST_F(InPlaceDocumentTest, DirectComponentLeadsThroughItsLink) {
                     "doc:Asm.asm/Components/P.psm:1/Link{600251C5} get #7", "doc:P.psm get Name",
                     "doc:P.psm get Type"));
     EXPECT_EQ(connection.WorkDocName, "P.psm");
-    EXPECT_EQ(connection.WorkDocType, 4);
+    EXPECT_EQ(connection.WorkKind, DocumentKind::SheetMetal);
     EXPECT_NE(connection.AssemblyComponent, nullptr);
     EXPECT_NE(connection.PartLink, nullptr);
 }
@@ -187,7 +187,7 @@ TEST_F(InPlaceDocumentTest, NamedComponentLeadsThroughPartLinksByItsName) {
     sim::Document& assembly = OpenAssembly();
     assembly.AddNamedComponent("P.psm:1");
     assembly.AddPartLink("P.psm:1", part);
-    EXPECT_EQ(Run(), 4);
+    EXPECT_EQ(Run(), DocumentKind::SheetMetal);
     EXPECT_THAT(
         Lines(),
         ElementsAre("doc:Asm.asm{00C6BF00} get #39",
@@ -207,20 +207,20 @@ TEST_F(InPlaceDocumentTest, NamedComponentLeadsThroughPartLinksByItsName) {
 TEST_F(InPlaceDocumentTest, PartThatIsNotSheetMetalIsReturnedWithItsOwnType) {
     auto plainPart = sim.CreateDocument("Q.par", code::PartDocument);
     OpenAssembly().AddDirectComponent("Q.par:1", plainPart);
-    EXPECT_EQ(Run(), code::PartDocument);
+    EXPECT_EQ(Run(), DocumentKind::Other);
     EXPECT_EQ(connection.WorkDocName, "Q.par");
-    EXPECT_EQ(connection.WorkDocType, code::PartDocument);
+    EXPECT_EQ(connection.WorkKind, DocumentKind::Other);
 }
 
 TEST_F(InPlaceDocumentTest, NoneOrTwoComponentsLeaveNoWorkDocument) {
     sim::Document& assembly = OpenAssembly();
     SucceedOnce(assembly);
     assembly.AddDirectComponent("P.psm:2", part);
-    EXPECT_EQ(Run(), -1);
+    EXPECT_EQ(Run(), DocumentKind::None);
     ExpectNoWorkDocument();
 
     sim.OpenDocument("Empty.asm", code::AssemblyDocument);
-    EXPECT_EQ(Run(), -1);
+    EXPECT_EQ(Run(), DocumentKind::None);
     ExpectNoWorkDocument();
     EXPECT_EQ(sim.Log().Count(sim::CallMatch::Member("ComponentCount")), 1u);
 }
@@ -230,7 +230,7 @@ TEST_F(InPlaceDocumentTest, BlockedLinkIsRefused) {
     SucceedOnce(assembly);
     sim::Document& blocked = sim.OpenDocument("Blocked.asm", code::AssemblyDocument);
     blocked.AddDirectComponent("P.psm:1", part, true);
-    EXPECT_EQ(Run(), -1);
+    EXPECT_EQ(Run(), DocumentKind::None);
     ExpectNoWorkDocument();
     EXPECT_EQ(sim.Log().Count(sim::CallMatch::Member("LinkedDocument")), 0u);
 }
@@ -241,14 +241,14 @@ TEST_F(InPlaceDocumentTest, NamedComponentMissingFromPartLinksIsRefused) {
     sim::Document& other = sim.OpenDocument("Other.asm", code::AssemblyDocument);
     other.AddNamedComponent("P.psm:1");
     other.AddPartLink("Different:1", part);
-    EXPECT_EQ(Run(), -1);
+    EXPECT_EQ(Run(), DocumentKind::None);
     ExpectNoWorkDocument();
     EXPECT_EQ(connection.PartLink, nullptr);
 }
 
 TEST_F(InPlaceDocumentTest, ComponentOfAnotherTypeIsRefused) {
     OpenAssembly().AddComponent("Sub.asm:1", code::OtherComponent);
-    EXPECT_EQ(Run(), -1);
+    EXPECT_EQ(Run(), DocumentKind::None);
     ExpectNoWorkDocument();
 }
 
@@ -256,7 +256,7 @@ TEST_F(InPlaceDocumentTest, FailedComponentSetNeverFallsBackToTheEarlierOne) {
     sim::Document& assembly = OpenAssembly();
     SucceedOnce(assembly);
     sim.FailWhen(sim::CallMatch::Member(ids::ComponentSetId));
-    EXPECT_EQ(Run(), -1);
+    EXPECT_EQ(Run(), DocumentKind::None);
     ExpectNoWorkDocument();
     EXPECT_EQ(connection.ComponentSet, nullptr);
     EXPECT_EQ(sim.Log().Count(sim::CallMatch::Member("ComponentCount")), 0u);

@@ -16,7 +16,6 @@ using ::testing::IsEmpty;
 namespace code = sim::code;
 
 constexpr double Scale = 1000.0;
-constexpr char Comma = ',';
 
 class SheetMetalVariablesTest : public CadFixture {
   protected:
@@ -27,12 +26,11 @@ class SheetMetalVariablesTest : public CadFixture {
         return doc;
     }
     void Read(const ObjectRef& doc) {
-        ReadSheetMetalVariables(variables, doc, Scale, Comma);
+        (void)ReadSheetMetalVariables(variables, doc);
         sim.ClearLog();
     }
-    void Write(const ObjectRef& doc, bool restore, const FiveTexts& newValues = {}) {
-        WriteSheetMetalVariables(variables, connection, doc, restore, newValues, Scale, Comma,
-                                 pump);
+    WriteOutcome Write(const ObjectRef& doc, const CadValues& targets) {
+        return WriteSheetMetalVariables(variables, connection, doc, targets, Scale, pump);
     }
     std::vector<std::string> Written() const {
         std::vector<std::string> lines;
@@ -49,11 +47,11 @@ class SheetMetalVariablesTest : public CadFixture {
 
 TEST_F(SheetMetalVariablesTest, ReadResolvesAllMarkersFirstThenReadsTheValues) {
     OpenPart();
-    ReadSheetMetalVariables(variables, connection.ActiveDoc, Scale, Comma);
-    EXPECT_THAT(variables.CurrentValues, ElementsAre("1,5", "1", "0,33", "2", "1"));
+    const auto values = ReadSheetMetalVariables(variables, connection.ActiveDoc);
+    ASSERT_TRUE(values);
+    EXPECT_THAT(*values, ElementsAre(0.0015, 0.001, 0.33, 0.002, 0.001));
     EXPECT_THAT(variables.ValueVariableNames, ElementsAre("SM_Thickness", "SM_Radius", "SM_KFactor",
                                                           "SM_ReliefLength", "SM_ReliefWidth"));
-    EXPECT_TRUE(variables.VariablesRead);
     const auto lines = Lines();
     ASSERT_EQ(lines.size(), 2u + 5 * 2 + 5 * 3);
     EXPECT_THAT(std::vector(lines.begin(), lines.begin() + 4),
@@ -76,7 +74,7 @@ TEST_F(SheetMetalVariablesTest, WriteReadsAllFiveFirstPutsChangedOnesHeldAndRead
     std::size_t callsBeforePump = 0;
     pump.OnRun = [&] { callsBeforePump = sim.Log().Size(); };
 
-    Write(connection.ActiveDoc, false, {"0,002", "0,0005", "0,33", "0,002", "0,001"});
+    Write(connection.ActiveDoc, {0.002, 0.0005, 0.33, 0.002, 0.001});
     const auto lines = Lines();
     const auto firstPut = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
         return line.find("put #3") != std::string::npos;
@@ -105,10 +103,8 @@ TEST_F(SheetMetalVariablesTest, AValueThatDoesNotReadBackAsSentStopsTheWriteAndI
     Read(connection.ActiveDoc);
     // The program answers the second put as done and keeps the old radius.
     sim.SwallowWhen(*sim::CallMatch::Parse("put VariableValue"), 1, 1);
-    const WriteOutcome outcome =
-        WriteSheetMetalVariables(variables, connection, connection.ActiveDoc, false,
-                                 {"0,002", "0,002", "0,4", "0,003", "0,002"}, Scale, Comma, pump);
-    EXPECT_EQ(outcome, WriteOutcome::NotWritten);
+    EXPECT_EQ(Write(connection.ActiveDoc, {0.002, 0.002, 0.4, 0.003, 0.002}),
+              WriteOutcome::NotWritten);
     EXPECT_EQ(doc.SheetMetal().Thickness, 0.0015);
     EXPECT_EQ(doc.SheetMetal().BendRadius, 0.001);
     EXPECT_EQ(doc.SheetMetal().ReliefWidth, 0.001);
@@ -123,10 +119,8 @@ TEST_F(SheetMetalVariablesTest, AValueThatCannotBeReadStopsTheWriteBeforeAnyPut)
     // The third value cannot be read: the document has gone from under the write.
     sim.FailWhen(sim::CallMatch::Member("VariableValue").OfKind(sim::CallKind::Get),
                  Failure{FailureCode::Disconnected, "gone"}, 1, 2);
-    const WriteOutcome outcome =
-        WriteSheetMetalVariables(variables, connection, connection.ActiveDoc, false,
-                                 {"0,002", "0,002", "0,4", "0,003", "0,002"}, Scale, Comma, pump);
-    EXPECT_EQ(outcome, WriteOutcome::NotWritten);
+    EXPECT_EQ(Write(connection.ActiveDoc, {0.002, 0.002, 0.4, 0.003, 0.002}),
+              WriteOutcome::NotWritten);
     EXPECT_THAT(Written(), IsEmpty());
     EXPECT_THAT(sim.HoldRecomputePuts(), ElementsAre(true, false));
 }
@@ -134,57 +128,52 @@ TEST_F(SheetMetalVariablesTest, AValueThatCannotBeReadStopsTheWriteBeforeAnyPut)
 TEST_F(SheetMetalVariablesTest, EqualValuesAreNotWrittenYetTheSwitchAndRedrawStill) {
     sim::Document& doc = OpenPart();
     Read(connection.ActiveDoc);
-    Write(connection.ActiveDoc, false, {"0,0015", "0,001", "0,33", "0,002", "0,001"});
+    EXPECT_EQ(Write(connection.ActiveDoc, {0.0015, 0.001, 0.33, 0.002, 0.001}),
+              WriteOutcome::Written);
     EXPECT_THAT(Written(), IsEmpty());
     EXPECT_THAT(sim.HoldRecomputePuts(), ElementsAre(true, false));
     EXPECT_EQ(doc.ViewUpdates(), 1);
 }
 
-TEST_F(SheetMetalVariablesTest, RestoreWritesOnlyValuesThatDifferBeyondFifteenDigits) {
-    sim::Document& doc = OpenPart({0.1 + 0.2, 0.001, 0.33, 0.002, 0.001});
-    Read(connection.ActiveDoc);
-    EXPECT_EQ(variables.CurrentValues[0], "300");
-    Write(connection.ActiveDoc, true);
-    EXPECT_THAT(Written(), ElementsAre("A.psm/SM_Thickness=0.300000"));
-    EXPECT_EQ(doc.ValueOf("SM_Thickness"), 0.3);
-}
-
-TEST_F(SheetMetalVariablesTest, MissingMarkerLeavesItsValueEmptyAndUnwritten) {
+TEST_F(SheetMetalVariablesTest, ATypeThatCannotBePutWholeIsNotPutAtAll) {
     sim::Document& doc = OpenPart();
     doc.RemoveVariable("BendRadius_");
-    ReadSheetMetalVariables(variables, connection.ActiveDoc, Scale, Comma);
-    EXPECT_THAT(variables.CurrentValues, ElementsAre("1,5", "", "0,33", "2", "1"));
+    const auto values = ReadSheetMetalVariables(variables, connection.ActiveDoc);
+    ASSERT_TRUE(values);
+    EXPECT_FALSE((*values)[1]);
     EXPECT_EQ(variables.ValueVariableNames[1], "");
     EXPECT_EQ(sim.Log().Count(sim::CallMatch::Member(ids::ItemId)), 9u)
         << "an empty name is not looked up";
+    EXPECT_EQ(Write(connection.ActiveDoc, {0.002, 0.005, 0.5, 0.003, 0.004}),
+              WriteOutcome::NotWritten);
 
-    // A type that cannot be put whole is not put at all.
-    Write(connection.ActiveDoc, false, {"0,002", "0,005", "0,5", "0,003", "0,004"});
+    doc.AddVariable("BendRadius_", 0, "SM_Radius");
+    Read(connection.ActiveDoc);
+    EXPECT_EQ(Write(connection.ActiveDoc, {0.002, std::nullopt, 0.5, 0.003, 0.004}),
+              WriteOutcome::NotWritten)
+        << "a target missing";
     EXPECT_THAT(Written(), IsEmpty());
     EXPECT_FALSE(sim.HoldRecompute());
 }
 
-TEST_F(SheetMetalVariablesTest, UnusableSourceTextsLeaveTheWholeTypeUnwritten) {
+TEST_F(SheetMetalVariablesTest, AReadThatMeetsABusyProgramIsNoRead) {
     OpenPart();
-    Read(connection.ActiveDoc);
-    Write(connection.ActiveDoc, false, {"", "abc", "0,4", "0.003", "0,004"});
-    EXPECT_THAT(Written(), IsEmpty());
-    WriteSheetMetalVariables(variables, connection, connection.ActiveDoc, true, {}, 0.0, Comma,
-                             pump);
-    EXPECT_THAT(Written(), IsEmpty()) << "no scale factor: the lengths cannot be restored";
-    EXPECT_FALSE(sim.HoldRecompute());
+    sim.FailWhen(*sim::CallMatch::Parse("get VariableValue"),
+                 Failure{FailureCode::CallRejected, "busy"}, 1, 2);
+    EXPECT_FALSE(ReadSheetMetalVariables(variables, connection.ActiveDoc));
+    EXPECT_TRUE(ReadSheetMetalVariables(variables, connection.ActiveDoc));
 }
 
 TEST_F(SheetMetalVariablesTest, AssemblyRedrawsThePartsSimplifiedModelAndTheAssemblyWindow) {
     auto part = sim.CreateSheetMetal("P.psm");
     sim::Document& assembly = sim.OpenDocument("Asm.asm", code::AssemblyDocument);
     assembly.AddDirectComponent("P.psm:1", part);
-    ASSERT_EQ(ConnectQuietly(), 3);
-    ASSERT_EQ(GetInPlaceDocument(connection, AssemblyView()), 4);
+    ASSERT_EQ(ConnectQuietly(), DocumentKind::Assembly);
+    ASSERT_EQ(GetInPlaceDocument(connection, AssemblyView()), DocumentKind::SheetMetal);
     Read(connection.WorkDocument);
     sim.ClearLog();
 
-    Write(connection.WorkDocument, false, {"0,002", "0,001", "0,33", "0,002", "0,001"});
+    Write(connection.WorkDocument, {0.002, 0.001, 0.33, 0.002, 0.001});
     EXPECT_THAT(Written(), ElementsAre("P.psm/SM_Thickness=0.002000"));
     const auto lines = Lines();
     EXPECT_THAT(std::vector(lines.end() - 5, lines.end()),
@@ -192,22 +181,6 @@ TEST_F(SheetMetalVariablesTest, AssemblyRedrawsThePartsSimplifiedModelAndTheAsse
                             "doc:P.psm/SimplifiedModel1 call Update",
                             "doc:Asm.asm get Windows(I2 1)", "doc:Asm.asm/Window1 get View",
                             "doc:Asm.asm/Window1/View call Update"));
-}
-
-TEST_F(SheetMetalVariablesTest, RedrawFollowsTheTypeSeenByATickDuringTheWrite) {
-    auto part = sim.CreateSheetMetal("P.psm");
-    sim::Document& doc = OpenPart();
-    Read(connection.ActiveDoc);
-    sim.OpenDocument("Asm.asm", code::AssemblyDocument).AddDirectComponent("P.psm:1", part);
-    pump.OnRun = [&] {
-        ConnectCad(connection, sim);
-        GetInPlaceDocument(connection, connection.ActiveDoc->As(ids::AssemblyDocumentIid).Value());
-    };
-    Write(connection.ActiveDoc, false, {"0,002", "0,001", "0,33", "0,002", "0,001"});
-    EXPECT_THAT(Written(), ElementsAre("A.psm/SM_Thickness=0.002000"))
-        << "the document passed in is written, whatever the tick replaced";
-    EXPECT_EQ(doc.ViewUpdates(), 0);
-    EXPECT_EQ(part->SimplifiedModelUpdates(), 1);
 }
 
 } // namespace

@@ -1,10 +1,9 @@
-// Table and type selection: the lists' reactions, the middle preselection,
-// FormReady, the "reset list" button and the list model itself.
+// What the two lists show: the user's choice of a table and a type, the
+// middle preselection, the document's own type, and the "reset list" button.
 
-#include "selection/Selection.h"
+#include "core/Lists.h"
 
 #include "AppTestSupport.h"
-#include "selection/Lists.h"
 
 #include <gmock/gmock.h>
 
@@ -14,17 +13,15 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class SelectionTest : public AppFixture {
+class ListsTest : public AppFixture {
   protected:
-    void StartReady() {
+    void StartWithoutDocument() {
         sim.Quit();
         Start();
-        Tick(); // the first tick after a start-up without a document
-        ASSERT_TRUE(state.Selection.FormReady);
     }
 };
 
-TEST_F(SelectionTest, MiddleTypeIsPreselectedHalvesRoundingToEven) {
+TEST_F(ListsTest, MiddleTypeIsPreselectedHalvesRoundingToEven) {
     // Ten tables; table n holds n types.
     std::string file = "Unit: mm\n";
     for (int n = 1; n <= 10; ++n) {
@@ -35,106 +32,77 @@ TEST_F(SelectionTest, MiddleTypeIsPreselectedHalvesRoundingToEven) {
         file += "End:\n";
     }
     UseValueFile(file);
-    StartReady();
+    StartWithoutDocument();
     const std::vector<int> expected{0, 0, 1, 2, 2, 2, 3, 4, 4, 4};
     int firstRow = 1;
     for (int n = 1; n <= 10; ++n) {
-        Choose(ListId::Combo1, n - 1);
+        Choose(ListId::Tables, n - 1);
         EXPECT_EQ(view.Items2.size(), static_cast<size_t>(n)) << "table of " << n;
         EXPECT_EQ(view.Selection2, expected[static_cast<size_t>(n - 1)]) << "table of " << n;
-        EXPECT_EQ(state.Selection.SelectedTypeRow, firstRow + expected[static_cast<size_t>(n - 1)]);
+        EXPECT_EQ(ShownTypeRow(state), firstRow + expected[static_cast<size_t>(n - 1)]);
         EXPECT_EQ(MiddlePosition(firstRow, firstRow + n - 1), expected[static_cast<size_t>(n - 1)]);
         firstRow += n;
     }
 }
 
-TEST_F(SelectionTest, ChoosingTablesAndTypesSetsTheSelectedRow) {
-    StartReady();
-    Choose(ListId::Combo1, 0);
+TEST_F(ListsTest, ChoosingTablesAndTypesChoosesTheirRow) {
+    StartWithoutDocument();
+    Choose(ListId::Tables, 0);
     EXPECT_THAT(view.Items2, ElementsAre("St 1,0", "St 1,5", "St 2,0"));
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 2);
-    Choose(ListId::Combo1, 1);
+    EXPECT_EQ(ShownTypeRow(state), 2);
+    Choose(ListId::Tables, 1);
     EXPECT_THAT(view.Items2, ElementsAre("Al 1,5", "Al 2,0"));
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 4);
-    Choose(ListId::Combo2, 1);
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 5);
+    EXPECT_EQ(ShownTypeRow(state), 4);
+    Choose(ListId::Types, 1);
+    EXPECT_EQ(ShownTypeRow(state), 5);
+    Choose(ListId::Types, 5);
+    EXPECT_EQ(view.Selection2, 1) << "no such entry";
 }
 
-TEST_F(SelectionTest, NothingReactsWhileTheFormIsNotReady) {
-    StartReady();
-    state.Selection.FormReady = false;
-    Choose(ListId::Combo1, 0);
-    EXPECT_THAT(view.Items2, IsEmpty());
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 0);
-}
-
-TEST_F(SelectionTest, SelectionByProgramReactsLikeAUsersChoiceButClearingDoesNot) {
-    StartReady();
-    SelectListEntry(state, services, ListId::Combo1, 1);
-    EXPECT_EQ(view.Selection1, 1);
-    EXPECT_THAT(view.Items2, ElementsAre("Al 1,5", "Al 2,0"));
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 4);
-
-    ClearList(state, services, ListId::Combo2);
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 4);
-    SelectListEntry(state, services, ListId::Combo2, 5);
-    EXPECT_EQ(state.Selection.Combo2.Selection, -1) << "no such entry";
-}
-
-TEST_F(SelectionTest, TableWithoutRowsLeavesTheTypeListEmptyAndTheRowAlone) {
+TEST_F(ListsTest, TableWithoutRowsLeavesTheTypeListEmptyAndNoTypeChosen) {
     UseValueFile(
         "Unit: mm\nBegin: A\na1;1;1;1;1;1\na2;1;1;1;1;1\nBegin: Empty\nBegin: C\nc;2;2;2;2;2\n");
-    StartReady();
-    Choose(ListId::Combo1, 0);
-    ASSERT_EQ(state.Selection.SelectedTypeRow, 1);
-    Choose(ListId::Combo1, 1);
+    StartWithoutDocument();
+    Choose(ListId::Tables, 0);
+    ASSERT_EQ(ShownTypeRow(state), 1);
+    Choose(ListId::Tables, 1);
     EXPECT_THAT(view.Items2, IsEmpty());
     EXPECT_EQ(view.Selection2, -1);
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 1);
-    // The properties command acts on what the lists show: no type of that table.
-    Click(MainControl::CmdInfo);
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 0);
+    EXPECT_EQ(ShownTypeRow(state), 0);
 }
 
-class ResetListTest : public SelectionTest {};
-
-TEST_F(ResetListTest, WithoutDocumentBothListsLoseTheirSelectionAndTheTypesGo) {
-    StartReady();
-    Choose(ListId::Combo1, 1);
-    Click(MainControl::CmdUndo);
-    EXPECT_EQ(view.Selection1, -1);
-    EXPECT_THAT(view.Items2, IsEmpty());
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 4);
-    EXPECT_TRUE(state.Selection.FormReady);
-}
-
-TEST_F(ResetListTest, DocumentWithoutMatchingTypeClearsTheTypes) {
-    sim.OpenSheetMetal("A.psm", NoRow);
-    Start();
-    Choose(ListId::Combo1, 0);
-    Click(MainControl::CmdUndo);
-    EXPECT_EQ(view.Label, "A.psm");
+TEST_F(ListsTest, ResetWithoutDocumentLeavesNoSelectionAndNoTypes) {
+    StartWithoutDocument();
+    Choose(ListId::Tables, 1);
+    Click(MainControl::ResetListButton);
     EXPECT_EQ(view.Selection1, -1);
     EXPECT_THAT(view.Items2, IsEmpty());
 }
 
-TEST_F(ResetListTest, DocumentTypeIsShownAgain) {
+TEST_F(ListsTest, ResetShowsTheDocumentsTypeOrClearsTheTypesWithoutOne) {
     sim.OpenSheetMetal("A.psm", Row5);
     Start();
-    Choose(ListId::Combo1, 0);
-    Choose(ListId::Combo2, 2);
-    Click(MainControl::CmdUndo);
+    Choose(ListId::Tables, 0);
+    Choose(ListId::Types, 2);
+    Click(MainControl::ResetListButton);
     EXPECT_EQ(view.Selection1, 1);
     EXPECT_THAT(view.Items2, ElementsAre("Al 1,5", "Al 2,0"));
     EXPECT_EQ(view.Selection2, 1);
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 3) << "the user's last choice stays";
+
+    sim.OpenSheetMetal("B.psm", NoRow);
+    Tick();
+    Choose(ListId::Tables, 0);
+    Click(MainControl::ResetListButton);
+    EXPECT_EQ(view.Label, "B.psm");
+    EXPECT_EQ(view.Selection1, -1);
+    EXPECT_THAT(view.Items2, IsEmpty());
 }
 
-TEST_F(ResetListTest, PartEditedInPlaceShowsThePartsName) {
+TEST_F(ListsTest, PartEditedInPlaceShowsThePartsName) {
     sim::Document& assembly = sim.OpenDocument("Asm.asm", sim::code::AssemblyDocument);
     assembly.AddDirectComponent("P:1", sim.CreateSheetMetal("P.psm", Row2));
     Start();
-    Click(MainControl::CmdUndo);
+    Click(MainControl::ResetListButton);
     EXPECT_EQ(view.Label, "P.psm");
     EXPECT_EQ(view.Selection2, 1);
 }

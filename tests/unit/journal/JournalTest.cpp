@@ -4,8 +4,8 @@
 
 #include "JournalWriters.h"
 #include "TempFolder.h"
+#include "core/JournalLine.h"
 #include "journal/JournalFile.h"
-#include "journal/JournalLine.h"
 #include "platform/FileRead.h"
 #include "platform/IsoTime.h"
 #include "platform/TextLines.h"
@@ -32,7 +32,6 @@ std::vector<std::string> Cells(std::string_view line) {
 
 class JournalLineTest : public ::testing::Test {
   protected:
-    JournalLineTest() { LoadTexts(texts); }
     TextTables texts;
 };
 

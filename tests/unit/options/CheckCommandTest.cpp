@@ -1,8 +1,9 @@
 // The check of the value file: from the options menu as a box, and from the
 // command line as a report and an exit code.
 
+#include "options/CheckCommand.h"
+
 #include "AppTestSupport.h"
-#include "form/CommandLine.h"
 
 #include <gmock/gmock.h>
 
@@ -24,7 +25,7 @@ std::string FileWithManyProblems() {
 
 class CheckMenuCommand : public AppFixture {
   protected:
-    void Check() { app.OnMenuCommand(MenuCommand::MnuCheckFile); }
+    void Check() { app.OnMenuCommand(MenuCommand::CheckValueFile); }
 };
 
 TEST_F(CheckMenuCommand, ACleanFileIsSaidToBeSo) {

@@ -1,7 +1,6 @@
 // Status-bar hints, the popup menu and its commands.
 
 #include "AppTestSupport.h"
-#include "form/Hints.h"
 #include "options/OptionsMenu.h"
 #include "tables/LanguageSetting.h"
 
@@ -19,14 +18,14 @@ TEST_F(HintsTest, EachControlShowsItsHintAndTheFreeAreaClearsIt) {
     sim.Quit();
     Start();
     const std::vector<std::pair<MainControl, std::string>> hints{
-        {MainControl::CmdWrite, "gewählten Blechtyp übernehmen"},
-        {MainControl::CmdUndo, "ursprünglichen Blechtyp anzeigen"},
-        {MainControl::CmdUndoWrite, "auf ursprünglichen Blechtyp rücksetzen"},
-        {MainControl::CmdInfo, "Teileeigenschaften anzeigen"},
-        {MainControl::CmdEnd, "Beenden"},
-        {MainControl::Label1, "Aktives Dokument"},
-        {MainControl::Picture1, "Tabelle und Blechtyp auswählen"},
-        {MainControl::Form, ""}};
+        {MainControl::WriteButton, "gewählten Blechtyp übernehmen"},
+        {MainControl::ResetListButton, "ursprünglichen Blechtyp anzeigen"},
+        {MainControl::ResetButton, "auf ursprünglichen Blechtyp rücksetzen"},
+        {MainControl::PropertiesButton, "Teileeigenschaften anzeigen"},
+        {MainControl::ExitButton, "Beenden"},
+        {MainControl::DocumentLabel, "Aktives Dokument"},
+        {MainControl::ListPanel, "Tabelle und Blechtyp auswählen"},
+        {MainControl::FreeArea, ""}};
     for (const auto& [area, text] : hints) {
         view.Status = "stale";
         app.OnMouseMove(area);
@@ -42,7 +41,7 @@ TEST_F(HintsTest, ButtonsAreNamedByTheirHintsInTheTextsLanguage) {
                             "auf ursprünglichen Blechtyp rücksetzen", "Teileeigenschaften anzeigen",
                             "Beenden"));
     state.Texts.LanguageIndex = TextTables::English;
-    NameButtons(state, services);
+    app.OnMouseMove(MainControl::FreeArea); // any event: the window shows the state anew
     EXPECT_THAT(view.ButtonNames, ElementsAre("Set new values", "Reset list", "Reset sheet metal",
                                               "Show Properties", "Exit"));
 }
@@ -85,28 +84,18 @@ TEST_F(PopupMenuTest, RightButtonOpensTheOptionsMenuWithItsHiddenItems) {
                             "Textdatei;Textdatei prüfen;Journal;ScaleFactor hidden disabled;}",
                             "Hilfe hidden"));
     const auto& options = view.Menus[0][0].Children;
-    EXPECT_EQ(options[0].Command, MenuCommand::MnuIcon);
-    EXPECT_EQ(options[1].Children[0].Command, MenuCommand::MnuLang0);
-    EXPECT_EQ(options[1].Children[1].Command, MenuCommand::MnuLang1);
-    EXPECT_EQ(options[2].Command, MenuCommand::MnuTextFile);
-    EXPECT_EQ(options[3].Command, MenuCommand::MnuCheckFile);
-    EXPECT_EQ(options[4].Command, MenuCommand::MnuJournal);
-    EXPECT_EQ(options[5].Command, MenuCommand::MnuScaleFactor);
-}
-
-TEST_F(PopupMenuTest, ItemsWithoutActionDoNothing) {
-    const std::size_t calls = sim.CallCount();
-    for (MenuCommand command : {MenuCommand::MnuScaleFactor, MenuCommand::MnuHelp}) {
-        view.MenuChoice = command;
-        app.OnMouseDown(MouseButton::Right);
-    }
-    EXPECT_EQ(sim.CallCount(), calls);
-    EXPECT_EQ(view.Ends, 0);
-    EXPECT_THAT(view.FileDialog, IsEmpty());
+    EXPECT_EQ(options[0].Command, MenuCommand::InstallButton);
+    EXPECT_EQ(options[1].Children[0].Command, MenuCommand::German);
+    EXPECT_EQ(options[1].Children[1].Command, MenuCommand::English);
+    EXPECT_EQ(options[2].Command, MenuCommand::ChooseValueFile);
+    EXPECT_EQ(options[3].Command, MenuCommand::CheckValueFile);
+    EXPECT_EQ(options[4].Command, MenuCommand::OpenJournal);
+    EXPECT_EQ(options[5].Command, std::nullopt) << "the scale factor has no command";
+    EXPECT_EQ(view.Menus[0][1].Command, std::nullopt);
 }
 
 TEST_F(PopupMenuTest, InstallPutsTheProgramsButtonIntoTheDocumentsEnvironment) {
-    view.MenuChoice = MenuCommand::MnuIcon;
+    view.MenuChoice = MenuCommand::InstallButton;
     app.OnMouseDown(MouseButton::Right);
     const sim::CommandBar* bar = sim.Env("SheetMetal").FindBar("ORNA");
     ASSERT_NE(bar, nullptr);
@@ -129,10 +118,10 @@ class LanguageCommandTest : public PopupMenuTest {
 };
 
 TEST_F(LanguageCommandTest, EnglishAppliesAtOnceToEveryTextAndStaysForTheNextStart) {
-    Click(MainControl::CmdInfo);
+    Click(MainControl::PropertiesButton);
     ASSERT_TRUE(info.Visible());
-    app.OnMouseMove(MainControl::CmdInfo);
-    ChooseInMenu(MenuCommand::MnuLang1);
+    app.OnMouseMove(MainControl::PropertiesButton);
+    ChooseInMenu(MenuCommand::English);
     EXPECT_EQ(StoredLanguage(), "en");
     EXPECT_EQ(view.Caption, "ORNA  sheet metal");
     EXPECT_EQ(view.Status, "Show Properties") << "the hint shown changes too";
@@ -142,7 +131,7 @@ TEST_F(LanguageCommandTest, EnglishAppliesAtOnceToEveryTextAndStaysForTheNextSta
     app.OnMouseDown(MouseButton::Right);
     EXPECT_EQ(OptionsMenu(), "Options {Install;Language {Deutsch;english checked;};Textfile;"
                              "Check value file;Journal;ScaleFactor hidden disabled;}");
-    ChooseInMenu(MenuCommand::MnuCheckFile);
+    ChooseInMenu(MenuCommand::CheckValueFile);
     ASSERT_EQ(boxes.Shown.size(), 1u);
     EXPECT_EQ(boxes.Shown[0].Title, "orna sheetmetal");
     EXPECT_THAT(boxes.Shown[0].Text, ::testing::EndsWith("No problems found."));
@@ -154,7 +143,7 @@ TEST_F(LanguageCommandTest, EnglishAppliesAtOnceToEveryTextAndStaysForTheNextSta
     EXPECT_EQ(view.Caption, "ORNA  sheet metal");
     EXPECT_EQ(next.State().Texts.LanguageIndex, TextTables::English);
 
-    ChooseInMenu(MenuCommand::MnuLang0);
+    ChooseInMenu(MenuCommand::German);
     EXPECT_EQ(StoredLanguage(), "de");
     EXPECT_EQ(view.Caption, "ORNA  Raziv");
     EXPECT_EQ(view.Status, "Teileeigenschaften anzeigen");
@@ -182,7 +171,7 @@ class ValueFileCommandTest : public PopupMenuTest {
 TEST_F(ValueFileCommandTest, ChosenFileIsStoredAndTheProgramEnds) {
     const std::string before = StoredFile();
     view.ChosenFile = "D:\\Werte\\psm_in.txt";
-    app.OnMenuCommand(MenuCommand::MnuTextFile);
+    app.OnMenuCommand(MenuCommand::ChooseValueFile);
     EXPECT_THAT(view.FileDialog, ElementsAre("Textdatei auswählen", before, "C:\\Tools\\psm\\"));
     EXPECT_EQ(StoredFile(), "D:\\Werte\\psm_in.txt");
     EXPECT_EQ(view.Ends, 1);
@@ -193,7 +182,7 @@ TEST_F(ValueFileCommandTest, ChosenFileIsStoredAndTheProgramEnds) {
 TEST_F(ValueFileCommandTest, CancelStoresThePathAgainAndEnds) {
     const std::string before = StoredFile();
     const int writes = settings.WriteCount();
-    app.OnMenuCommand(MenuCommand::MnuTextFile);
+    app.OnMenuCommand(MenuCommand::ChooseValueFile);
     EXPECT_EQ(StoredFile(), before);
     EXPECT_EQ(settings.WriteCount(), writes + 3) << "filename, Top, Left";
     EXPECT_EQ(view.Ends, 1);
@@ -201,7 +190,7 @@ TEST_F(ValueFileCommandTest, CancelStoresThePathAgainAndEnds) {
 
 TEST_F(ValueFileCommandTest, WithoutPathTheDialogOpensInTheProgramsFolder) {
     state.ValueFilePath.clear();
-    app.OnMenuCommand(MenuCommand::MnuTextFile);
+    app.OnMenuCommand(MenuCommand::ChooseValueFile);
     EXPECT_THAT(view.FileDialog, ElementsAre("Textdatei auswählen", "", "C:\\Tools\\psm\\"));
 }
 

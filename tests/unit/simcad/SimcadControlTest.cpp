@@ -118,7 +118,7 @@ TEST_F(ControlTest, QuestionsDoNotShowUpAmongTheCadCalls) {
 
 TEST_F(ControlTest, CountsAndLogsTheCadCallsOfAClient) {
     cad::CadConnection connection;
-    ASSERT_EQ(cad::ConnectCad(connection, world.Sim), 4);
+    ASSERT_EQ(cad::ConnectCad(connection, world.Sim), cad::DocumentKind::SheetMetal);
     EXPECT_EQ(Get("CountCalls", {Text("OpenDocuments")}).Value(), cad::Value::Int32(1));
     EXPECT_EQ(Get("CountCalls", {Text("name")}).Value(), cad::Value::Int32(1));
     EXPECT_EQ(Get("CallCount").Value(),
@@ -136,29 +136,27 @@ TEST_F(ControlTest, CountsAndLogsTheCadCallsOfAClient) {
 TEST_F(ControlTest, FailMakesTheNamedCadCallFailAsOftenAsAsked) {
     ASSERT_TRUE(Call("Fail", {Text("DocumentCount"), cad::Value::Int16(1)}));
     cad::CadConnection connection;
-    EXPECT_EQ(cad::ConnectCad(connection, world.Sim), -1);
-    EXPECT_EQ(cad::ConnectCad(connection, world.Sim), 4);
+    EXPECT_EQ(cad::ConnectCad(connection, world.Sim), cad::DocumentKind::None);
+    EXPECT_EQ(cad::ConnectCad(connection, world.Sim), cad::DocumentKind::SheetMetal);
 
     ASSERT_TRUE(Call("Fail", {Text("CurrentDocument"), cad::Value::Int32(-1)}));
-    EXPECT_EQ(cad::ConnectCad(connection, world.Sim), 0);
-    EXPECT_EQ(cad::ConnectCad(connection, world.Sim), 0);
+    EXPECT_EQ(cad::ConnectCad(connection, world.Sim), cad::DocumentKind::Unreadable);
+    EXPECT_EQ(cad::ConnectCad(connection, world.Sim), cad::DocumentKind::Unreadable);
     ASSERT_TRUE(Call("ClearFaults"));
-    EXPECT_EQ(cad::ConnectCad(connection, world.Sim), 4);
+    EXPECT_EQ(cad::ConnectCad(connection, world.Sim), cad::DocumentKind::SheetMetal);
 }
 
 TEST_F(ControlTest, SwallowWithdrawAndRunPlayACadProgramThatMisbehaves) {
     cad::CadConnection connection;
-    ASSERT_EQ(cad::ConnectCad(connection, world.Sim), 4);
+    ASSERT_EQ(cad::ConnectCad(connection, world.Sim), cad::DocumentKind::SheetMetal);
     // A put answered as done that changes nothing.
     ASSERT_TRUE(Call("SwallowCall",
                      {Text("put VariableValue"), cad::Value::Int16(1), cad::Value::Int16(1)}));
     cad::SheetMetalVariables variables;
-    ASSERT_EQ(cad::ReadSheetMetalVariables(variables, connection.ActiveDoc, 1000, '.'),
-              cad::ReadOutcome::Complete);
+    ASSERT_TRUE(cad::ReadSheetMetalVariables(variables, connection.ActiveDoc));
     cad::test::CountingPump pump;
-    EXPECT_EQ(cad::WriteSheetMetalVariables(variables, connection, connection.ActiveDoc, false,
-                                            {"0.002", "0.0015", "0.43", "0.003", "0.0015"}, 1000,
-                                            '.', pump),
+    EXPECT_EQ(cad::WriteSheetMetalVariables(variables, connection, connection.ActiveDoc,
+                                            {0.002, 0.0015, 0.43, 0.003, 0.0015}, 1000, pump),
               cad::WriteOutcome::NotWritten);
     EXPECT_EQ(Get("SheetMetalValue", {Text("Halter.psm"), cad::Value::Int16(1)}).Value(),
               cad::Value::Double(0.0015));

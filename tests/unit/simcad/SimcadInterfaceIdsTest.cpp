@@ -68,8 +68,9 @@ TEST(InterfaceIds, ArePreciselyThoseTheModelImplements) {
 }
 
 TEST(InterfaceIds, TheTypeLibraryDeclaresEachOfThemAndTheControlObjects) {
-    const auto path = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
-                      "simcad" / "simcad.idl";
+    const auto path =
+        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() /
+        "simcad" / "simcad.idl";
     std::ifstream file(path);
     ASSERT_TRUE(file) << path;
     std::stringstream text;

@@ -34,10 +34,10 @@ class ScenarioTest : public ::testing::Test {
         return *document;
     }
 
-    int32_t Connect() { return cad::ConnectCad(connection, world.Sim); }
+    cad::DocumentKind Connect() { return cad::ConnectCad(connection, world.Sim); }
 
     // psm's view of the assembly: the type of the part behind its component.
-    int32_t InPlace() {
+    cad::DocumentKind InPlace() {
         auto assembly = connection.ActiveDoc->As(cad::ids::AssemblyDocumentIid);
         return cad::GetInPlaceDocument(connection, assembly ? assembly.Value() : nullptr);
     }
@@ -61,29 +61,29 @@ TEST_F(ScenarioTest, OpensDocumentsOfEachKindAndTheLastOneIsActive) {
                                   std::pair<std::string, int32_t>{"Teil.par", 1},
                                   std::pair<std::string, int32_t>{"Zeichnung.dft", 2},
                                   std::pair<std::string, int32_t>{"Sonst.xyz", 7}));
-    EXPECT_EQ(Connect(), 7);
+    EXPECT_EQ(Connect(), cad::DocumentKind::Other);
     EXPECT_EQ(connection.ActiveDocName, "Sonst.xyz");
 }
 
 TEST_F(ScenarioTest, ActiveLineChoosesTheActiveDocument) {
     Load("sheetmetal A.psm\nsheetmetal B.psm\nactive A.psm\n");
-    EXPECT_EQ(Connect(), 4);
+    EXPECT_EQ(Connect(), cad::DocumentKind::SheetMetal);
     EXPECT_EQ(connection.ActiveDocName, "A.psm");
 }
 
 TEST_F(ScenarioTest, NoDocumentMeansTheProgramRunsEmpty) {
     Load("# nothing open\n\n");
-    EXPECT_EQ(Connect(), -1);
+    EXPECT_EQ(Connect(), cad::DocumentKind::None);
     EXPECT_TRUE(connection.CadAttached);
 }
 
-TEST_F(ScenarioTest, ValuesInMetresAreReadByPsmInTableUnits) {
+TEST_F(ScenarioTest, ValuesInMetresAreReadByPsm) {
     Load("sheetmetal Halter.psm\n"
          "  values 0.0015 0.0015 0.43 0.003 0.0015   # DC01 1,5\n");
-    ASSERT_EQ(Connect(), 4);
+    ASSERT_EQ(Connect(), cad::DocumentKind::SheetMetal);
     cad::SheetMetalVariables variables;
-    cad::ReadSheetMetalVariables(variables, connection.ActiveDoc, 1000.0, '.');
-    EXPECT_THAT(variables.CurrentValues, ElementsAre("1.5", "1.5", "0.43", "3", "1.5"));
+    EXPECT_THAT(*cad::ReadSheetMetalVariables(variables, connection.ActiveDoc),
+                ElementsAre(0.0015, 0.0015, 0.43, 0.003, 0.0015));
 }
 
 TEST_F(ScenarioTest, MarkersCanNameVariablesOfAnyName) {
@@ -100,11 +100,11 @@ TEST_F(ScenarioTest, MarkersCanNameVariablesOfAnyName) {
 
 TEST_F(ScenarioTest, RemovedMarkerLeavesItsValueEmptyForPsm) {
     Load("sheetmetal Ohne.psm\n  remove BendRadius_\n");
-    ASSERT_EQ(Connect(), 4);
+    ASSERT_EQ(Connect(), cad::DocumentKind::SheetMetal);
     cad::SheetMetalVariables variables;
-    cad::ReadSheetMetalVariables(variables, connection.ActiveDoc, 1000.0, '.');
-    EXPECT_EQ(variables.CurrentValues[1], "");
-    EXPECT_EQ(variables.CurrentValues[0], "1");
+    const auto values = cad::ReadSheetMetalVariables(variables, connection.ActiveDoc);
+    EXPECT_FALSE((*values)[1]);
+    EXPECT_EQ((*values)[0], 0.001);
     EXPECT_TRUE(std::isnan(SheetMetalValue(Doc("Ohne.psm"), 2)));
 }
 
@@ -153,14 +153,13 @@ TEST_F(ScenarioTest, StatusAndFeatureKindsAreWhatPsmChecks) {
          "  feature copiedpart Teilekopie 1\n"
          "  feature 0x906F3E10 Nach der Kopie\n"
          "  status Nach der Kopie failed\n");
-    ASSERT_EQ(Connect(), 4);
-    TextTables texts;
-    LoadTexts(texts);
+    ASSERT_EQ(Connect(), cad::DocumentKind::SheetMetal);
     cad::FeatureCheck check;
-    EXPECT_FALSE(cad::CheckFeatureStatus(check, connection.ActiveDoc, texts));
+    EXPECT_FALSE(cad::CheckFeatureStatus(check, connection.ActiveDoc));
     EXPECT_TRUE(check.CopiedPartFound);
-    EXPECT_EQ(check.FeatureMessage,
-              "\r\nWarnung bei:  Flansch 1\r\nFehler bei:  Ausschnitt 2"); // stops at the copy
+    EXPECT_THAT(check.Findings, // stops at the copy
+                ElementsAre(cad::FeatureFinding{"Flansch 1", cad::FeatureState::Warned},
+                            cad::FeatureFinding{"Ausschnitt 2", cad::FeatureState::Failed}));
 }
 
 TEST_F(ScenarioTest, AssemblyWithADirectComponentLeadsToTheLinkedPart) {
@@ -168,9 +167,9 @@ TEST_F(ScenarioTest, AssemblyWithADirectComponentLeadsToTheLinkedPart) {
          "  values 0.002 0.003 0.4 0.004 0.002\n"
          "assembly Gehäuse.asm\n"
          "  component direct Blech 1 -> Gehäuseblech.psm\n");
-    ASSERT_EQ(Connect(), 3);
+    ASSERT_EQ(Connect(), cad::DocumentKind::Assembly);
     EXPECT_EQ(world.Sim.OpenCount(), 1); // the linked part is not open by itself
-    EXPECT_EQ(InPlace(), 4);
+    EXPECT_EQ(InPlace(), cad::DocumentKind::SheetMetal);
     EXPECT_EQ(connection.WorkDocName, "Gehäuseblech.psm");
 }
 
@@ -178,8 +177,8 @@ TEST_F(ScenarioTest, BlockedComponentRefusesItsPart) {
     Load("linked sheetmetal Blech.psm\n"
          "assembly Baugruppe.asm\n"
          "  component blocked Blech 1 -> Blech.psm\n");
-    ASSERT_EQ(Connect(), 3);
-    EXPECT_EQ(InPlace(), -1);
+    ASSERT_EQ(Connect(), cad::DocumentKind::Assembly);
+    EXPECT_EQ(InPlace(), cad::DocumentKind::None);
 }
 
 TEST_F(ScenarioTest, NamedComponentLeadsThroughThePartLinks) {
@@ -187,8 +186,8 @@ TEST_F(ScenarioTest, NamedComponentLeadsThroughThePartLinks) {
          "assembly Baugruppe.asm\n"
          "  component named Teil 1\n"
          "  partlink Teil 1 -> Teil.par\n");
-    ASSERT_EQ(Connect(), 3);
-    EXPECT_EQ(InPlace(), 1);
+    ASSERT_EQ(Connect(), cad::DocumentKind::Assembly);
+    EXPECT_EQ(InPlace(), cad::DocumentKind::Other);
     EXPECT_EQ(connection.WorkDocName, "Teil.par");
 }
 
@@ -199,11 +198,11 @@ TEST_F(ScenarioTest, TwoComponentsOrAnOtherKindLeadNowhere) {
          "  component direct A 2 -> A.psm\n"
          "assembly Fremd.asm\n"
          "  component other Fremdteil\n");
-    ASSERT_EQ(Connect(), 3);
-    EXPECT_EQ(InPlace(), -1);
+    ASSERT_EQ(Connect(), cad::DocumentKind::Assembly);
+    EXPECT_EQ(InPlace(), cad::DocumentKind::None);
     world.Sim.Activate("Zwei.asm");
-    ASSERT_EQ(Connect(), 3);
-    EXPECT_EQ(InPlace(), -1);
+    ASSERT_EQ(Connect(), cad::DocumentKind::Assembly);
+    EXPECT_EQ(InPlace(), cad::DocumentKind::None);
 }
 
 TEST_F(ScenarioTest, BarsAndButtonsExistBeforePsmInstallsItsOwn) {
@@ -229,9 +228,9 @@ TEST_F(ScenarioTest, BusyRefusesEveryCallForAWhileFromTheStartOrFromAChosenCall)
     cad::test::FakeClock clock;
     world.Sim.UseClock(clock);
     Load("sheetmetal A.psm\nbusy 500\n");
-    EXPECT_EQ(Connect(), -1);
+    EXPECT_EQ(Connect(), cad::DocumentKind::None);
     clock.Time += std::chrono::milliseconds(500);
-    EXPECT_EQ(Connect(), 4);
+    EXPECT_EQ(Connect(), cad::DocumentKind::SheetMetal);
 
     Load("busy 500 retrylater from get Name 2\n");
     Connect();
@@ -303,8 +302,9 @@ TEST_F(ScenarioTest, ReferencesNeedTheirTargetsDeclaredFirst) {
 }
 
 TEST(ScenarioFiles, TheDemoScenarioReadsWithoutProblems) {
-    const auto path = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
-                      "simcad" / "scenarios" / "demo.txt";
+    const auto path =
+        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() /
+        "simcad" / "scenarios" / "demo.txt";
     std::ifstream file(path, std::ios::binary);
     ASSERT_TRUE(file) << path;
     std::stringstream text;

@@ -1,7 +1,6 @@
 // Start-up, window position and the end of the program.
 
 #include "AppTestSupport.h"
-#include "core/Boxes.h"
 #include "tables/BendValueLoader.h"
 
 #include <filesystem>
@@ -10,8 +9,6 @@
 namespace psm::test {
 namespace {
 
-using ::testing::Contains;
-using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -28,11 +25,9 @@ TEST_F(StartUpTest, MissingValueFileIsReportedAndTheCadProgramIsNotContacted) {
     EXPECT_THAT(view.Items1, IsEmpty());
     EXPECT_EQ(view.Label, "");
     EXPECT_EQ(sim.CallCount(), 0u);
-    EXPECT_FALSE(state.Selection.FormReady);
 
     Tick();
     EXPECT_EQ(sim.CallCount(), 0u) << "the watch stays idle without an attach";
-    EXPECT_TRUE(state.Selection.FormReady);
     app.OnMouseDown(MouseButton::Right);
     EXPECT_EQ(view.Menus.size(), 1u);
 }
@@ -57,7 +52,7 @@ TEST_F(StartUpTest, CadProgramNotRunningShowsTheTablesAndNoDocument) {
     EXPECT_THAT(view.Items1, ElementsAre("Stahl", "Aluminium"));
     EXPECT_EQ(view.Selection1, -1);
     EXPECT_EQ(view.Label, "");
-    EXPECT_FALSE(state.Watch.CadRunning);
+    EXPECT_FALSE(state.Document.CadRunning);
     const std::size_t calls = sim.CallCount();
     Tick();
     EXPECT_EQ(sim.CallCount(), calls);
@@ -66,7 +61,7 @@ TEST_F(StartUpTest, CadProgramNotRunningShowsTheTablesAndNoDocument) {
 
 TEST_F(StartUpTest, CadProgramWithoutDocumentEndsAtTheFirstPoll) {
     Start();
-    EXPECT_FALSE(state.Watch.CadRunning);
+    EXPECT_FALSE(state.Document.CadRunning);
     EXPECT_EQ(view.Ends, 0);
     Tick();
     EXPECT_EQ(view.Ends, 1);
@@ -79,39 +74,35 @@ TEST_F(StartUpTest, SheetMetalDocumentIsRecognisedWithItsTableAndType) {
     EXPECT_EQ(view.Selection1, 1);
     EXPECT_THAT(view.Items2, ElementsAre("Al 1,5", "Al 2,0"));
     EXPECT_EQ(view.Selection2, 1);
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 0) << "program selections react only when ready";
-    EXPECT_TRUE(state.Selection.FormReady);
-    EXPECT_EQ(state.Selection.Combo2.Items, view.Items2);
 }
 
-TEST_F(StartUpTest, StepsRunInOrderWithTheListsSilenced) {
+TEST_F(StartUpTest, StepsRunInOrderAndTheWindowIsShownOnce) {
     sim.OpenSheetMetal("A.psm", Row5);
-    std::vector<bool> readyDuringStartUp;
-    view.OnCall = [&](const std::string&) {
-        readyDuringStartUp.push_back(state.Selection.FormReady);
-    };
     separator = ',';
     UseValueFile("Unit: mm\nBegin: T\nT1;2,5;1;0,4;3;2\nEnd:\n");
     Start();
-    view.OnCall = nullptr;
-    EXPECT_THAT(readyDuringStartUp, Each(false));
-    // Captions come from the loaded text table, after the window was put on top.
-    EXPECT_THAT(std::vector(view.Journal.begin(), view.Journal.begin() + 3),
-                ElementsAre("on top", "normal", "caption ORNA  Raziv"));
-    EXPECT_EQ(state.Menu.MnuTextFile, "Textdatei");
+    EXPECT_THAT(view.Journal, ElementsAre("on top", "normal", "caption ORNA  Raziv"));
+    EXPECT_EQ(view.Shows, 1);
     EXPECT_EQ(view.TimerInterval, 100);
     EXPECT_EQ(state.DecimalSeparator, ',');
-    EXPECT_EQ(state.Tables.Type(1).Value(SheetValue::Thickness), "2,5");
+    EXPECT_EQ(state.Tables.Type(1).Value(SheetValue::Thickness), 2.5);
 }
 
-TEST_F(StartUpTest, TicksDuringAStartUpMessageDoNotReleaseTheLists) {
+TEST_F(StartUpTest, AnUnknownUnitIsToldOncePerLineAndTicksMeanwhileWait) {
     sim.OpenSheetMetal("A.psm", Row5);
-    UseValueFile(std::string("Unit: cm\n").append(WorkedExample));
-    boxes.WhileOpen = [&] { Tick(); };
+    UseValueFile(std::string("Unit: cm\nUnit: inch\n").append(WorkedExample));
+    std::size_t ticked = 0;
+    boxes.WhileOpen = [&] {
+        const std::size_t calls = sim.CallCount();
+        Tick();
+        ticked += sim.CallCount() - calls;
+    };
     Start();
-    ASSERT_EQ(boxes.Shown.size(), 1u) << "the unknown unit";
+    ASSERT_EQ(boxes.Shown.size(), 2u);
+    EXPECT_EQ(boxes.Shown[0], (ShownBox{"Dimension in Textdatei eintragen", "ORNA Raziv",
+                                        MessageButtons::Ok, MessageIcon::Exclamation}));
+    EXPECT_EQ(ticked, 0u);
     EXPECT_THAT(view.Items2, ElementsAre("Al 1,5", "Al 2,0"));
-    EXPECT_EQ(state.Selection.SelectedTypeRow, 0);
 }
 
 class WindowPositionTest : public AppFixture {
@@ -167,7 +158,7 @@ class ExitTest : public AppFixture {
 };
 
 TEST_F(ExitTest, ExitButtonStoresThePositionReleasesAndEnds) {
-    Click(MainControl::CmdEnd);
+    Click(MainControl::ExitButton);
     ExpectEnded();
 }
 
@@ -193,24 +184,13 @@ TEST_F(ExitTest, UnexpectedFailureIsToldAndEndsTheOrderlyWay) {
     EXPECT_EQ(boxes.Shown.size(), 1u);
 }
 
-TEST_F(ExitTest, NoBoxAfterTheEndAndTheAnswerGoesOnLeast) {
-    Click(MainControl::CmdEnd);
-    EXPECT_EQ(
-        ShowBox(state, services, "Ausführen?", MessageButtons::OkCancel, MessageIcon::Exclamation),
-        MessageAnswer::Cancel);
-    EXPECT_EQ(
-        ShowBox(state, services, "Rücksetzen?", MessageButtons::YesNo, MessageIcon::Exclamation),
-        MessageAnswer::No);
-    EXPECT_THAT(boxes.Shown, IsEmpty());
-}
-
 TEST_F(ExitTest, NothingHappensAfterTheEnd) {
-    Click(MainControl::CmdEnd);
+    Click(MainControl::ExitButton);
     const std::size_t calls = sim.CallCount();
     const std::size_t journal = view.Journal.size();
     sim.Activate(sim.OpenSheetMetal("B.psm", Row5).Name());
     Tick();
-    Click(MainControl::CmdUndoWrite);
+    Click(MainControl::ResetButton);
     app.OnMouseDown(MouseButton::Right);
     app.OnCloseRequest();
     EXPECT_EQ(sim.CallCount(), calls);
@@ -221,17 +201,12 @@ TEST_F(ExitTest, NothingHappensAfterTheEnd) {
 
 TEST_F(ExitTest, PollThatEndsTheProgramStopsAtOnce) {
     sim.CloseAll();
-    std::size_t callsAtEnd = 0;
-    view.OnCall = [&](const std::string& entry) {
-        if (entry == "end") {
-            callsAtEnd = sim.CallCount();
-        }
-    };
     Tick();
     ExpectEnded();
-    EXPECT_EQ(sim.CallCount(), callsAtEnd);
-    EXPECT_THAT(view.Journal, Contains("end"));
     EXPECT_EQ(view.Journal.back(), "end");
+    const std::size_t calls = sim.CallCount();
+    Tick();
+    EXPECT_EQ(sim.CallCount(), calls);
 }
 
 } // namespace

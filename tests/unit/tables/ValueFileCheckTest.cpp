@@ -3,6 +3,7 @@
 
 #include "tables/ValueFileCheck.h"
 
+#include "core/CheckReport.h"
 #include "platform/FileRead.h"
 
 #include <gmock/gmock.h>
@@ -79,7 +80,6 @@ TEST(ValueFileCheck, TypesPsmNeverLoadsAreProblems) {
 
 TEST(ValueFileCheck, ReportNamesEachProblemInTheTextsLanguageAndCountsTheRest) {
     TextTables texts;
-    LoadTexts(texts);
     const auto findings = CheckValueFile("Unit: mm\nBegin: T\nA;1;1;1,5;1;1\nA;1;1;0,5;-1;1\n");
     EXPECT_EQ(CheckReport("C:\\Werte\\psm_mm.txt", findings, texts),
               "C:\\Werte\\psm_mm.txt\r\n\r\nProbleme: 4\r\n"
@@ -93,7 +93,8 @@ TEST(ValueFileCheck, ReportNamesEachProblemInTheTextsLanguageAndCountsTheRest) {
               "Line 2: table \"T\" has no \"End:\"\r\n"
               "Line 3: neutral factor 1,5 is not between 0 and 1\r\n"
               "... and 2 more\r\n");
-    EXPECT_EQ(CheckReport("f.txt", {}, texts), "f.txt\r\n\r\nNo problems found.\r\n");
+    EXPECT_EQ(CheckReport("f.txt", std::vector<CheckFinding>{}, texts),
+              "f.txt\r\n\r\nNo problems found.\r\n");
 }
 
 #ifdef PSM_SAMPLE_VALUE_FILE

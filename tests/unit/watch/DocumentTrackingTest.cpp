@@ -18,9 +18,9 @@ class DocumentTrackingTest : public AppFixture {
   protected:
     // Chooses Al 2,0 (row 5) and clicks the write button.
     void WriteRow5() {
-        Choose(ListId::Combo1, 1);
-        Choose(ListId::Combo2, 1);
-        Click(MainControl::CmdWrite);
+        Choose(ListId::Tables, 1);
+        Choose(ListId::Types, 1);
+        Click(MainControl::WriteButton);
     }
     sim::Document& AssemblyWith(std::shared_ptr<sim::Document> part) {
         sim::Document& assembly = sim.OpenDocument("Asm.asm", code::AssemblyDocument);
@@ -43,7 +43,7 @@ TEST_F(DocumentTrackingTest, AReadCutShortIsNoReadAndIsMadeAgainAtTheNextTick) {
     WriteRow5();
     EXPECT_THAT(Writes(), IsEmpty()) << "nothing goes into a document whose values are unknown";
     EXPECT_THAT(boxes.Shown, IsEmpty());
-    Click(MainControl::CmdInfo);
+    Click(MainControl::PropertiesButton);
     EXPECT_EQ(info.Label(4, 1), "") << "no document values beside the type";
 
     clock.Time += 6s;
@@ -72,7 +72,7 @@ TEST_F(DocumentTrackingTest, AnAssemblysComponentSetIsFollowedAtEveryTick) {
     assembly.RemoveComponent("part:1");
     Tick();
     EXPECT_EQ(view.Label, "Q.psm");
-    EXPECT_EQ(state.Watch.CurrentTypeRow, 5);
+    EXPECT_EQ(state.Document.TypeRow, 5);
 
     // Replaced by another component.
     assembly.RemoveComponent("part:2");
@@ -109,7 +109,7 @@ TEST_F(DocumentTrackingTest, ADocumentWhoseTypeCouldNotBeReadIsLookedAtAgain) {
     EXPECT_EQ(view.Label, "A.psm") << "nothing known of B yet";
     Tick();
     EXPECT_EQ(view.Label, "B.psm");
-    EXPECT_EQ(state.Watch.CurrentTypeRow, 5);
+    EXPECT_EQ(state.Document.TypeRow, 5);
 }
 
 TEST_F(DocumentTrackingTest, ACadProgramThatWithdrewItsRegistrationEndsPsmWithinASecond) {
@@ -122,7 +122,7 @@ TEST_F(DocumentTrackingTest, ACadProgramThatWithdrewItsRegistrationEndsPsmWithin
     EXPECT_EQ(view.Ends, 1);
     EXPECT_EQ(state.Cad.CadApp, nullptr);
     EXPECT_EQ(state.Cad.ActiveDoc, nullptr);
-    EXPECT_EQ(state.Watch.Shown.Object, nullptr) << "every reference is let go";
+    EXPECT_EQ(state.Document.Object, nullptr) << "every reference is let go";
 }
 
 TEST_F(DocumentTrackingTest, ACadProgramStartedAnewIsAttachedToWhileItsOldOneLingers) {

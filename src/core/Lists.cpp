@@ -1,0 +1,73 @@
+#include "core/Lists.h"
+
+#include "tables/TypeMatch.h"
+
+namespace psm {
+namespace {
+
+int TypesIn(const TableModel& tables, int table) {
+    return table < 1 ? 0 : tables.TableLastRow(table) - tables.TableFirstRow(table) + 1;
+}
+
+} // namespace
+
+int MiddlePosition(int first, int last) {
+    const int distance = last - first;
+    if (distance % 2 == 0) {
+        return distance / 2;
+    }
+    // Exactly halfway between two positions: take the even one.
+    const int below = (distance - 1) / 2;
+    return below % 2 == 0 ? below : below + 1;
+}
+
+void ChooseTable(AppState& state, int position) {
+    const TableModel& tables = state.Tables;
+    if (position < 0 || position >= tables.TableCount) {
+        return;
+    }
+    const int table = position + 1;
+    state.Lists = ListsShown{position, table, -1};
+    if (TypesIn(tables, table) > 0) {
+        state.Lists.Type = MiddlePosition(tables.TableFirstRow(table), tables.TableLastRow(table));
+    }
+}
+
+void ChooseType(AppState& state, int position) {
+    if (position >= 0 && position < TypesIn(state.Tables, state.Lists.TypesOf)) {
+        state.Lists.Type = position;
+    }
+}
+
+void ShowDocumentType(AppState& state) {
+    const ShownDocument& document = state.Document;
+    ListsShown& lists = state.Lists;
+    if (!document.SheetMetal) {
+        lists.Table = -1;
+        lists.Type = -1;
+        return;
+    }
+    lists = ListsShown{};
+    if (document.TypeRow < 1) {
+        return;
+    }
+    const int table = TableOfRow(state.Tables, document.TypeRow);
+    lists = ListsShown{table - 1, table, document.TypeRow - state.Tables.TableFirstRow(table)};
+}
+
+void ResetLists(AppState& state) {
+    ShowDocumentType(state);
+    if (state.Lists.Table < 0) {
+        state.Lists = ListsShown{};
+    }
+}
+
+int ShownTypeRow(const AppState& state) {
+    const ListsShown& lists = state.Lists;
+    if (lists.Table < 0 || lists.Type < 0) {
+        return 0;
+    }
+    return state.Tables.TableFirstRow(lists.Table + 1) + lists.Type;
+}
+
+} // namespace psm

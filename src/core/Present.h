@@ -1,0 +1,35 @@
+#pragma once
+
+// The one presenter: what the main window and its popup menu show, worked out
+// from the program's state, and the texts that tell of numbers and findings
+// in the user's language and number format.
+
+#include "cad/FeatureCheck.h"
+#include "core/AppState.h"
+#include "core/MainView.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace psm {
+
+MainViewModel PresentMainWindow(const AppState& state);
+
+// The items below the popup root: "Optionen" with "Installieren", the
+// language submenu ("Deutsch", "english", the current one checked),
+// "Textdatei", "Textdatei prüfen", "Journal" and the hidden, disabled
+// "ScaleFactor"; then the hidden "Hilfe".
+std::vector<MenuItem> PopupMenuItems(const AppState& state);
+
+// A number in the user's number format; empty for none.
+std::string NumberTextOf(const std::optional<double>& value, const AppState& state);
+
+// The features a check found, a line each, each begun with CR LF: the
+// report above the questions of the write.
+std::string FeatureLines(const cad::FeatureCheck& check, const TextTables& texts);
+
+// The same as one cell of the journal, "; "-separated; empty when all are healthy.
+std::string FeatureCell(const cad::FeatureCheck& check, const TextTables& texts);
+
+} // namespace psm
