@@ -55,27 +55,8 @@ Result<std::optional<int16_t>> DocumentCount(CadConnection& connection) {
     return read.Value().AsInt16();
 }
 
-// The number of open documents, through the kept collection; false when it
-// no longer reaches the program, which must then be looked for again.
-bool CountThroughKept(CadConnection& connection, std::optional<int16_t>& count) {
-    if (!connection.CadApp || !connection.Documents) {
-        return false;
-    }
-    const auto kept = DocumentCount(connection);
-    if (!kept && IsGone(kept.Error())) {
-        // CadApp stays as it was should the attach fail.
-        connection.Documents = nullptr;
-        return false;
-    }
-    if (!kept && IsBusy(kept.Error())) {
-        connection.OutOfReach = true;
-    }
-    count = kept ? kept.Value() : std::nullopt;
-    return true;
-}
-
 // A new attach: the program, its registration and its documents.
-bool AttachAnew(CadConnection& connection, Automation& automation, std::optional<int16_t>& count) {
+bool AttachAnew(CadConnection& connection, Automation& automation) {
     ObjectRef app = Attach(automation, connection.OutOfReach);
     if (!app) {
         return false;
@@ -84,16 +65,66 @@ bool AttachAnew(CadConnection& connection, Automation& automation, std::optional
     const auto registered = automation.RegistrationOf(ids::CadProgId);
     connection.Registered = registered ? std::optional(registered.Value()) : std::nullopt;
     connection.Documents = OpenDocuments(connection.CadApp, connection.OutOfReach);
-    if (connection.Documents) {
-        const auto read = Noting(DocumentCount(connection), connection.OutOfReach);
-        count = read ? read.Value() : std::nullopt;
-    }
     return true;
+}
+
+// The program's active document: through the references kept from the last
+// call while they reach the program, else through a new attach. Null when
+// there is none, it cannot be read, or the program cannot be reached (then
+// reached is false).
+ObjectRef ActiveDocument(CadConnection& connection, Automation& automation, bool& reached) {
+    reached = false;
+    if (connection.CadApp && connection.Documents) {
+        auto kept = connection.CadApp->Get(Id(ids::CurrentDocumentId), {});
+        if (kept || !IsGone(kept.Error())) {
+            if (!kept && IsBusy(kept.Error())) {
+                connection.OutOfReach = true;
+                return nullptr;
+            }
+            reached = true;
+            return kept ? kept.Value().AsObject() : nullptr;
+        }
+        // CadApp stays as it was should the attach fail.
+        connection.Documents = nullptr;
+    }
+    if (!AttachAnew(connection, automation) || connection.OutOfReach) {
+        return nullptr;
+    }
+    GuardedSteps steps;
+    ObjectRef active = steps.Object(connection.CadApp, Id(ids::CurrentDocumentId));
+    connection.OutOfReach = steps.OutOfReach();
+    reached = !connection.OutOfReach;
+    return active;
+}
+
+// Without an active document: None when no document is open, Unreadable
+// when some are (or their number cannot be told).
+DocumentKind KindWithoutActiveDocument(CadConnection& connection) {
+    if (!connection.Documents) {
+        return DocumentKind::None;
+    }
+    const auto count = Noting(DocumentCount(connection), connection.OutOfReach);
+    if (connection.OutOfReach) {
+        return DocumentKind::None;
+    }
+    const int16_t open = count ? count.Value().value_or(0) : 0;
+    return open > 0 ? DocumentKind::Unreadable : DocumentKind::None;
+}
+
+// Whether this call reads the name of the same active document again: every
+// call when asked for, else every few calls, often enough that a Save As
+// shows within half a second of 100-ms ticks.
+bool NameDue(CadConnection& connection, NameReading names) {
+    if (names == NameReading::Always || ++connection.CallsSinceName >= NameReadInterval) {
+        connection.CallsSinceName = 0;
+        return true;
+    }
+    return false;
 }
 
 // Classifies the active document; keeps the handle of one that is the same
 // object as before (it knows its members' identifiers) and its type.
-DocumentKind ClassifyActiveDocument(CadConnection& connection, ObjectRef active,
+DocumentKind ClassifyActiveDocument(CadConnection& connection, ObjectRef active, NameReading names,
                                     GuardedSteps& steps) {
     connection.SameActiveDoc = connection.ActiveDoc && active->IsSameObject(*connection.ActiveDoc);
     if (!connection.SameActiveDoc) {
@@ -108,7 +139,9 @@ DocumentKind ClassifyActiveDocument(CadConnection& connection, ObjectRef active,
         }
     }
     const DocumentKind result = connection.ActiveKindRead.value_or(DocumentKind::Unreadable);
-    if (!connection.SameActiveDoc || result != DocumentKind::Assembly) {
+    // An assembly's own name is never shown.
+    const bool nameWanted = !connection.SameActiveDoc || result != DocumentKind::Assembly;
+    if (nameWanted && (!connection.SameActiveDoc || NameDue(connection, names))) {
         // An unreadable name must not leave the earlier document's name to
         // pass for this one's.
         auto name = steps.Read<std::string>(connection.ActiveDoc, Named("Name"));
@@ -121,39 +154,30 @@ DocumentKind ClassifyActiveDocument(CadConnection& connection, ObjectRef active,
 
 } // namespace
 
-DocumentKind ConnectCad(CadConnection& connection, Automation& automation) {
+DocumentKind ConnectCad(CadConnection& connection, Automation& automation, NameReading names) {
     connection.CadAttached = true;
-    connection.OpenDocCount = 0;
     connection.OutOfReach = false;
     connection.SameActiveDoc = false;
 
-    std::optional<int16_t> count;
-    if (!CountThroughKept(connection, count) && !AttachAnew(connection, automation, count)) {
+    bool reached = false;
+    ObjectRef active = ActiveDocument(connection, automation, reached);
+    if (!reached) {
         // A program too busy to answer is still running: the watch goes on.
         connection.CadAttached = connection.OutOfReach;
         return DocumentKind::None;
     }
-    if (connection.OutOfReach) {
-        return DocumentKind::None;
-    }
-    if (count) {
-        connection.OpenDocCount = *count;
-    }
-
     DocumentKind result = DocumentKind::Unreadable;
-    if (connection.OpenDocCount <= 0) {
-        result = DocumentKind::None;
+    if (!active) {
+        // Asked only now: while a document is active, some are open.
+        result = KindWithoutActiveDocument(connection);
     } else {
         GuardedSteps steps;
-        ObjectRef active = steps.Object(connection.CadApp, Id(ids::CurrentDocumentId));
-        if (active) {
-            result = ClassifyActiveDocument(connection, std::move(active), steps);
-        }
-        if (steps.OutOfReach()) {
-            // Nothing is known of the active document; ActiveKind stays.
-            connection.OutOfReach = true;
-            return DocumentKind::None;
-        }
+        result = ClassifyActiveDocument(connection, std::move(active), names, steps);
+        connection.OutOfReach = steps.OutOfReach();
+    }
+    if (connection.OutOfReach) {
+        // Nothing is known of the active document; ActiveKind stays.
+        return DocumentKind::None;
     }
     // Without an active document the one from an earlier call stays, but is
     // not classified again: the result is Unreadable.
@@ -243,7 +267,7 @@ DocumentKind GetInPlaceDocument(CadConnection& connection, const ObjectRef& asse
     return connection.WorkKind;
 }
 
-DocumentKind FindInPlaceDocument(CadConnection& connection) {
+DocumentKind FindInPlaceDocument(CadConnection& connection, NameReading names) {
     connection.OutOfReach = false;
     if (connection.SameActiveDoc && connection.ActiveAssembly && connection.ComponentSet) {
         // The same assembly: its part stays while its component set holds
@@ -263,8 +287,8 @@ DocumentKind FindInPlaceDocument(CadConnection& connection) {
             count ? steps.Object(connection.ComponentSet, Id(ids::ItemId), {Value::Int16(1)})
                   : nullptr;
         if (first && connection.FirstComponent && first->IsSameObject(*connection.FirstComponent)) {
-            if (!connection.WorkDocument) {
-                return connection.WorkKind; // no part to work on behind it
+            if (!connection.WorkDocument || !NameDue(connection, names)) {
+                return connection.WorkKind; // no part behind it, or its name is known
             }
             // A Save As may have renamed the part.
             auto name = steps.Read<std::string>(connection.WorkDocument, Named("Name"));

@@ -41,7 +41,8 @@ struct CadConnection {
     ObjectRef AssemblyComponent;
     ObjectRef PartLink;
     bool CadAttached = false;
-    int16_t OpenDocCount = 0;
+    // Calls since the shown document's name was last read (NameReading::Periodically).
+    int CallsSinceName = 0;
     std::string ActiveDocName;
     DocumentKind ActiveKind = DocumentKind::Unreadable;
     std::string WorkDocName;
@@ -60,6 +61,12 @@ struct CadConnection {
     std::optional<Registration> Registered;
 };
 
+// How often the name of a document that stays active is read again: a Save
+// As renames it. A command reads it always; the watch's ticks every
+// NameReadInterval-th time.
+enum class NameReading { Always, Periodically };
+inline constexpr int NameReadInterval = 4;
+
 // Attaches to the running CAD program and classifies its active document.
 // None when the program cannot be reached or has no open document (or is out
 // of reach: then OutOfReach is set), Unreadable when the active document or
@@ -69,9 +76,12 @@ struct CadConnection {
 // from it; only when they no longer reach it (it was closed, or closed and
 // started again) is it looked for anew. An active document that is the same
 // object as the last one keeps its handle and its known type; only its name
-// is read again, since a Save As renames it. An assembly's own name is never
-// shown, so for the same assembly it is not read again either.
-DocumentKind ConnectCad(CadConnection& connection, Automation& automation);
+// is read again, as `names` asks. An assembly's own name is never shown, so
+// for the same assembly it is not read again either. The number of open
+// documents is asked only when there is no active document: the usual call
+// is one question to the program.
+DocumentKind ConnectCad(CadConnection& connection, Automation& automation,
+                        NameReading names = NameReading::Always);
 
 // Given the active document seen through the assembly-document interface:
 // the kind of the part document behind its single component, which becomes
@@ -81,9 +91,11 @@ DocumentKind GetInPlaceDocument(CadConnection& connection, const ObjectRef& asse
 
 // The same for the active document as ConnectCad left it. While the same
 // assembly stays active, its component set is looked at (its count and its
-// first component); only a new single component is followed to its part.
-// Otherwise GetInPlaceDocument on the assembly.
-DocumentKind FindInPlaceDocument(CadConnection& connection);
+// first component); only a new single component is followed to its part,
+// and the part's name is read as `names` asks. Otherwise GetInPlaceDocument
+// on the assembly.
+DocumentKind FindInPlaceDocument(CadConnection& connection,
+                                 NameReading names = NameReading::Always);
 
 // What the system's table says of the program the connection holds.
 enum class HeldProgram {

@@ -113,7 +113,8 @@ bool PollDocument(AppState& state, const Services& services, bool mainWindowIsAc
         ExitProgram(state, services);
         return false;
     }
-    const DocumentKind kind = cad::ConnectCad(cad, services.Automation);
+    const DocumentKind kind =
+        cad::ConnectCad(cad, services.Automation, cad::NameReading::Periodically);
     if (cad.OutOfReach) {
         // Busy recomputing, not gone: the next tick asks again.
         return true;
@@ -130,7 +131,7 @@ bool PollDocument(AppState& state, const Services& services, bool mainWindowIsAc
         }
         Follow(state, cad.ActiveDoc, true);
     } else if (kind == DocumentKind::Assembly) {
-        const DocumentKind part = cad::FindInPlaceDocument(cad);
+        const DocumentKind part = cad::FindInPlaceDocument(cad, cad::NameReading::Periodically);
         if (cad.OutOfReach) {
             return true;
         }

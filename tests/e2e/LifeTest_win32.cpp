@@ -78,9 +78,9 @@ TEST_F(CadProgramGone, ACadProgramClosedAndStartedAgainIsFollowed) {
     // The user works in psm meanwhile, so that no tick finds the program gone.
     SetForegroundWindow(psm.Main());
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == psm.Main(); }, NoticeMs));
-    const int polls = simcad.CountCalls("DocumentCount");
+    const int polls = simcad.CountCalls("CurrentDocument");
     WaitUntil([] { return false; }, 300);
-    ASSERT_EQ(simcad.CountCalls("DocumentCount"), polls) << "psm is not the active program";
+    ASSERT_EQ(simcad.CountCalls("CurrentDocument"), polls) << "psm is not the active program";
     simcad.Quit();
     SetForegroundWindow(psm.Main()); // should simcad's closing window have passed it on
     ASSERT_NO_FATAL_FAILURE(StartCad());

@@ -278,7 +278,6 @@ class CrossProcess : public ::testing::Test {
 TEST_F(CrossProcess, AttachesByProgIdAndClassifiesTheActiveDocument) {
     EXPECT_EQ(ConnectTo("Halter.psm"), Sheet);
     EXPECT_TRUE(connection.CadAttached);
-    EXPECT_EQ(connection.OpenDocCount, 5);
     EXPECT_EQ(connection.ActiveDocName, "Halter.psm");
     EXPECT_EQ(ConnectTo("Gehäuse.asm"), Assembly);
     EXPECT_EQ(connection.ActiveDocName, "Gehäuse.asm"); // umlauts cross intact
@@ -460,9 +459,9 @@ TEST_F(CrossProcess, FailuresCarryTheirCodeAndTextAcrossTheProcess) {
     ASSERT_FALSE(outside);
     EXPECT_EQ(outside.Error().Code, DispBadIndex);
 
-    // An injected failure: the document count cannot be read once.
-    simcad->Fail("DocumentCount", 1);
-    EXPECT_EQ(cad::ConnectCad(connection, automation), cad::DocumentKind::None);
+    // An injected failure: the active document cannot be read once.
+    simcad->Fail("CurrentDocument", 1);
+    EXPECT_EQ(cad::ConnectCad(connection, automation), cad::DocumentKind::Unreadable);
     EXPECT_EQ(cad::ConnectCad(connection, automation), Sheet);
 }
 

@@ -31,11 +31,11 @@ TEST_F(SwitchingDocuments, FollowsTheActiveSheetMetalDocument) {
 
 TEST_F(SwitchingDocuments, APartOrDrawingLeavesTheLastSheetMetalDocumentShown) {
     ASSERT_NO_FATAL_FAILURE(Start());
-    const int polls = simcad.CountCalls("DocumentCount");
+    const int polls = simcad.CountCalls("CurrentDocument");
     ASSERT_NO_FATAL_FAILURE(Switch("Teil.par"));
     // The watch asks meanwhile, and finds nothing to show.
     ASSERT_TRUE(
-        WaitUntil([&] { return simcad.CountCalls("DocumentCount") >= polls + 5; }, NoticeMs));
+        WaitUntil([&] { return simcad.CountCalls("CurrentDocument") >= polls + 5; }, NoticeMs));
     EXPECT_EQ(psm.Label(), L"Halter.psm");
     EXPECT_EQ(psm.Selected(MainControl::TypeList), L"St 1,5");
 }
@@ -43,9 +43,9 @@ TEST_F(SwitchingDocuments, APartOrDrawingLeavesTheLastSheetMetalDocumentShown) {
 TEST_F(SwitchingDocuments, NoPollWhileTheUserWorksInPsm) {
     ASSERT_NO_FATAL_FAILURE(Start());
     // psm is the active window after its start: its ticks do not ask.
-    const int polls = simcad.CountCalls("DocumentCount");
+    const int polls = simcad.CountCalls("CurrentDocument");
     WaitUntil([] { return false; }, 800);
-    EXPECT_EQ(simcad.CountCalls("DocumentCount"), polls);
+    EXPECT_EQ(simcad.CountCalls("CurrentDocument"), polls);
 }
 
 TEST_F(SwitchingDocuments, ValuesChangedInTheShownDocumentGoUnnoticed) {
@@ -53,9 +53,9 @@ TEST_F(SwitchingDocuments, ValuesChangedInTheShownDocumentGoUnnoticed) {
     ASSERT_NO_FATAL_FAILURE(Switch("Halter.psm"));
     simcad.Call("SetValue", {cad::Value::Text("Halter.psm"), cad::Value::Text("SM_Thickness"),
                              cad::Value::Double(0.002)});
-    const int polls = simcad.CountCalls("DocumentCount");
+    const int polls = simcad.CountCalls("CurrentDocument");
     ASSERT_TRUE(
-        WaitUntil([&] { return simcad.CountCalls("DocumentCount") >= polls + 5; }, NoticeMs));
+        WaitUntil([&] { return simcad.CountCalls("CurrentDocument") >= polls + 5; }, NoticeMs));
     EXPECT_EQ(psm.Selected(MainControl::TypeList), L"St 1,5");
 }
 

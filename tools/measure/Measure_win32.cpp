@@ -157,7 +157,7 @@ void TickCost(Bench& bench, const std::string& document, const char* what) {
         (line.find(" as ") != std::string::npos ? asks : invokes) += 1;
         at = end == std::string::npos ? log.size() : end + 1;
     }
-    const int ticks = bench.simcad.CountCalls("DocumentCount");
+    const int ticks = bench.simcad.CountCalls("CurrentDocument");
     const int names = bench.simcad.NameLookups() - lookups;
     const auto perTick = [&](int count) {
         return ticks > 0 ? static_cast<double>(count) / ticks : 0.0;
@@ -179,9 +179,9 @@ void IdleTicks(Bench& bench) {
     // psm active: its ticks do not ask.
     SetForegroundWindow(bench.psm.Main());
     WaitUntil([] { return false; }, 300);
-    const int before = bench.simcad.CountCalls("DocumentCount");
+    const int before = bench.simcad.CountCalls("CurrentDocument");
     WaitUntil([] { return false; }, 2000);
-    Line("ticks asking in 2 s, psm active", bench.simcad.CountCalls("DocumentCount") - before,
+    Line("ticks asking in 2 s, psm active", bench.simcad.CountCalls("CurrentDocument") - before,
          "ticks", "expected 0");
 
     // Ten idle seconds while psm polls: tools/measure/measure.sh samples psm's

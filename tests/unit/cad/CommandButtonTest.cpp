@@ -31,9 +31,9 @@ TEST_F(CommandButtonTest, SheetMetalWithoutBarAddsBarAndButton) {
     sim.OpenSheetMetal("A.psm");
     Install();
     const auto lines = Lines();
-    ASSERT_EQ(lines.size(), 8u + 21u);
+    ASSERT_EQ(lines.size(), 7u + 21u);
     EXPECT_THAT(
-        std::vector(lines.begin() + 8, lines.end()),
+        std::vector(lines.begin() + 7, lines.end()),
         ElementsAre(
             "app{DED89DB0} get #23", "app/Environments as {A6713AE0-2BDA-11CE-8E45-08003601BBD5}",
             "app/Environments{A6713AE0} get #0(\"SheetMetal\")",

@@ -134,9 +134,9 @@ TEST_F(ControlTest, CountsAndLogsTheCadCallsOfAClient) {
 }
 
 TEST_F(ControlTest, FailMakesTheNamedCadCallFailAsOftenAsAsked) {
-    ASSERT_TRUE(Call("Fail", {Text("DocumentCount"), cad::Value::Int16(1)}));
+    ASSERT_TRUE(Call("Fail", {Text("CurrentDocument"), cad::Value::Int16(1)}));
     cad::CadConnection connection;
-    EXPECT_EQ(cad::ConnectCad(connection, world.Sim), cad::DocumentKind::None);
+    EXPECT_EQ(cad::ConnectCad(connection, world.Sim), cad::DocumentKind::Unreadable);
     EXPECT_EQ(cad::ConnectCad(connection, world.Sim), cad::DocumentKind::SheetMetal);
 
     ASSERT_TRUE(Call("Fail", {Text("CurrentDocument"), cad::Value::Int32(-1)}));

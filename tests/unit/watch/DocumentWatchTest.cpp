@@ -157,7 +157,9 @@ TEST_F(DocumentWatchTest, TheKeptPartOfAnAssemblySavedUnderAnotherNameIsNoticed)
     Start();
     Tick();
     part->Rename("P2.psm"); // Save As
-    Tick();
+    for (int tick = 0; tick < cad::NameReadInterval; ++tick) {
+        Tick();
+    }
     EXPECT_EQ(view.Label, "P2.psm");
     EXPECT_EQ(state.Document.TypeRow, 5);
 }
