@@ -5,15 +5,22 @@
 
 namespace psm {
 
-std::wstring Widen(std::string_view utf8) {
-    if (utf8.empty() || utf8.size() > INT_MAX) {
+std::wstring WideFromCodePage(unsigned codePage, std::string_view bytes) {
+    if (bytes.empty() || bytes.size() > INT_MAX) {
         return {};
     }
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    const int size = static_cast<int>(bytes.size());
+    const int length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+    if (length <= 0) {
+        return {};
+    }
     std::wstring result(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, result.data(), length);
+    MultiByteToWideChar(codePage, 0, bytes.data(), size, result.data(), length);
     return result;
+}
+
+std::wstring Widen(std::string_view utf8) {
+    return WideFromCodePage(CP_UTF8, utf8);
 }
 
 std::string Narrow(std::wstring_view utf16) {
