@@ -139,6 +139,7 @@ struct SheetMetalValues {
     double NeutralFactor = 0.33;
     double ReliefLength = 0.002;
     double ReliefWidth = 0.001;
+    friend bool operator==(const SheetMetalValues&, const SheetMetalValues&) = default;
 };
 
 // The names of the marker variables and the value variables they name, as

@@ -75,6 +75,35 @@ void AddDocument(std::string& text, const sim::Document& document, const std::st
     }
 }
 
+// The document a component leads to: through its own link, or for a named
+// component through the assembly's part link of that name.
+const sim::Link* LinkOf(const sim::Document& assembly, const sim::Component& component) {
+    if (component.Type() != sim::code::NamedComponent) {
+        return component.ComponentLink().get();
+    }
+    for (const auto& link : assembly.PartLinksNode()->Items()) {
+        if (link->Name() == component.Name()) {
+            return link.get();
+        }
+    }
+    return nullptr;
+}
+
+// A part in one line: its kind, and a sheet-metal part's five values.
+std::string PartSummary(const sim::Document& part) {
+    std::string line = part.Name() + " (" + TypeName(part.Type()) + ")";
+    if (part.Type() == sim::code::SheetMetalDocument) {
+        line += ":";
+        for (int k = 1; k <= 5; ++k) {
+            const double value = SheetMetalValue(part, k);
+            line += (k == 1 ? " " : " / ") +
+                    (std::isnan(value) ? std::string("-")
+                                       : Format("%.6g", k == 3 ? value : value * 1000.0));
+        }
+    }
+    return line;
+}
+
 void AddAssembly(std::string& text, const sim::Document& assembly) {
     AddLine(text, assembly.Name() + "  (assembly)");
     const auto& components = assembly.ComponentSetNode()->Items();
@@ -82,18 +111,25 @@ void AddAssembly(std::string& text, const sim::Document& assembly) {
         AddLine(text, "  no components");
     }
     for (const auto& component : components) {
-        std::string line = "  component " + component->Name();
-        const auto& link = component->ComponentLink();
+        std::string line = "  " + component->Name();
+        const sim::Link* link = LinkOf(assembly, *component);
         if (component->Type() == sim::code::NamedComponent) {
             line += " (named)";
-        } else if (link && link->Linked()) {
-            line += " -> " + link->Linked()->Name() + (link->Blocked() ? " (blocked)" : "");
+        } else if (component->Type() != sim::code::DirectComponent) {
+            line += " (other kind)";
+        }
+        if (link != nullptr && link->Linked()) {
+            line += " -> " + PartSummary(*link->Linked()) + (link->Blocked() ? " [blocked]" : "");
+        } else if (component->Type() != sim::code::OtherComponent) {
+            line += " -> no part";
         }
         AddLine(text, line);
     }
-    if (components.size() == 1 && components.front()->ComponentLink() &&
-        components.front()->ComponentLink()->Linked()) {
-        AddDocument(text, *components.front()->ComponentLink()->Linked(), "  ");
+    if (components.size() == 1) {
+        const sim::Link* link = LinkOf(assembly, *components.front());
+        if (link != nullptr && link->Linked()) {
+            AddDocument(text, *link->Linked(), "  ");
+        }
     }
 }
 

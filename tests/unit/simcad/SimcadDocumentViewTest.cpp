@@ -58,12 +58,30 @@ TEST_F(DocumentViewTest, ShowsAnAssemblysComponentsAndThePartBehindItsOnlyOne) {
          "  feature copiedpart Kopie\n"
          "assembly Gehäuse.asm\n"
          "  component blocked Blech 1 -> Gehäuseblech.psm\n");
-    const std::string text = DetailsText(world);
+    std::string text = DetailsText(world);
     EXPECT_THAT(text, HasSubstr("Gehäuse.asm  (assembly)\r\n"));
-    EXPECT_THAT(text, HasSubstr("component Blech 1 -> Gehäuseblech.psm (blocked)\r\n"));
+    EXPECT_THAT(text, HasSubstr("  Blech 1 -> Gehäuseblech.psm (sheet metal): 2 / 3 / 0.4 / 4 / 2 "
+                                "[blocked]\r\n"));
     EXPECT_THAT(text, HasSubstr("  Gehäuseblech.psm  (sheet metal)\r\n"));
     EXPECT_THAT(text, HasSubstr("Bend radius: 3 mm"));
     EXPECT_THAT(text, HasSubstr("Kopie [copied part]: ok"));
+
+    // Many components: each with the part it leads to, the named ones too.
+    Load("linked part Welle.par\n"
+         "linked sheetmetal Deckel.psm\n"
+         "assembly Rahmen.asm\n"
+         "  component direct Deckel:1 -> Deckel.psm\n"
+         "  component named Deckel:2\n"
+         "  partlink Deckel:2 -> Deckel.psm\n"
+         "  component direct Welle:1 -> Welle.par\n"
+         "  component named Verloren:1\n"
+         "  component other Fremd:1\n");
+    text = DetailsText(world);
+    EXPECT_THAT(text,
+                HasSubstr("  Deckel:2 (named) -> Deckel.psm (sheet metal): 1 / 1 / 0.33 / 2 / "
+                          "1\r\n  Welle:1 -> Welle.par (part)\r\n  Verloren:1 (named) -> no "
+                          "part\r\n  Fremd:1 (other kind)\r\n"));
+    EXPECT_THAT(text, Not(HasSubstr("Material thickness")));
 }
 
 TEST_F(DocumentViewTest, ShowsBarsButtonsAndTheCallCount) {
