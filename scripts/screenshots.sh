@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts psm.exe under Wine in a virtual X server and saves PNG screenshots of
-# the main window (mouse over the write button), its popup menu and the
-# properties window beside it, with another type chosen than the document's.
+# the main window (mouse over the write button), its popup menu, the
+# properties window beside it, with another type chosen than the document's,
+# and the survey window of the demo's frame assembly.
 # When simcad.exe was built beside it, it runs first with its demo scenario,
 # so that the window shows a recognised document
 # (PSM_SCREENSHOTS_NO_CAD=1: without it).
@@ -90,6 +91,15 @@ if region=$(drive open-info); then
     shoot properties-window "$region"
 else
     echo "warning: no properties window appeared; properties-window.png not written" >&2
+fi
+
+# The survey of the demo's frame assembly.
+if [ -z "${PSM_SCREENSHOTS_NO_CAD:-}" ]; then
+    if region=$(drive open-survey); then
+        shoot survey-window "$region"
+    else
+        echo "warning: no survey window appeared; survey-window.png not written" >&2
+    fi
 fi
 
 drive end || echo "warning: psm.exe did not end on its Exit button" >&2

@@ -8,11 +8,15 @@
 //   close-menu          press Escape until no popup menu is left
 //   choose-type INDEX   choose a row of the type list, as a user would
 //   open-info           click cmdInfo, wait for frmInfo; print both windows
+//   open-survey         make simcad's Rahmen.asm active, choose "Baugruppe
+//                       prüfen", wait until its parts are read; print the window
 //   end                 click cmdEnd, wait until the main window is gone
 //
 // Exit code 0 on success, 2 when the expected window did not appear.
 
 #include "app/MainWindowDesign_win32.h"
+#include "cad/ComAutomation_win32.h"
+#include "tools/driver/DriverApartment_win32.h"
 #include "tools/driver/Psm_win32.h"
 #include "tools/driver/ScreenRegion_win32.h"
 #include "tools/driver/WaitUntil_win32.h"
@@ -121,13 +125,21 @@ int CommandHover(HWND main, int controlId) {
     return 0;
 }
 
-int CommandOpenMenu(HWND main) {
+// A right click on the free area; false when no popup menu appeared.
+bool RightClickFreeArea(HWND main) {
     POINT freeArea = psm::e2e::FreeAreaPoint(main);
     ClientToScreen(main, &freeArea);
     MoveMouseTo(freeArea);
     ClickRight(freeArea);
     if (!psm::e2e::WaitUntil([] { return !VisibleMenus().empty(); }, 3000, 50)) {
         std::fprintf(stderr, "no popup menu appeared\n");
+        return false;
+    }
+    return true;
+}
+
+int CommandOpenMenu(HWND main) {
+    if (!RightClickFreeArea(main)) {
         return 2;
     }
     SendKey(VK_DOWN);  // the first entry ...
@@ -175,6 +187,39 @@ int CommandOpenInfo(HWND main) {
     return 0;
 }
 
+// The assembly active in simcad, as a click into its window would make it.
+bool ActivateInCad(const std::string& document) {
+    const psm::e2e::DriverApartment apartment;
+    psm::cad::ComAutomation com;
+    auto control = com.GetActiveObject("SimCad.Control");
+    return control && control.Value()->Call(psm::cad::Member::ByName("Activate"),
+                                            std::vector{psm::cad::Value::Text(document)});
+}
+
+int CommandOpenSurvey(HWND main) {
+    if (!ActivateInCad("Rahmen.asm")) {
+        std::fprintf(stderr, "simcad did not make Rahmen.asm active\n");
+        return 2;
+    }
+    Sleep(500); // psm follows the active document
+    if (!RightClickFreeArea(main)) {
+        return 2;
+    }
+    for (const WORD key : {VK_DOWN, VK_RIGHT, VK_UP, VK_UP, VK_RETURN}) {
+        SendKey(key);
+    }
+    HWND survey = WaitVisible(psm::SurveyWindowClassName, 5000);
+    if (survey == nullptr ||
+        !psm::e2e::WaitUntil(
+            [&] { return !IsWindowEnabled(GetDlgItem(survey, psm::SurveyCancelId)); }, 10000, 50)) {
+        std::fprintf(stderr, "the survey window did not read its parts\n");
+        return 2;
+    }
+    Sleep(300);
+    PrintRegion({survey});
+    return 0;
+}
+
 int CommandEnd(HWND main) {
     PostMessageW(GetDlgItem(main, psm::DesignOf(psm::MainControl::ExitButton).Id), BM_CLICK, 0, 0);
     if (psm::e2e::WaitUntil([&] { return !IsWindow(main); }, 5000, 50)) {
@@ -215,6 +260,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"open-info") {
         return CommandOpenInfo(main);
+    }
+    if (command == L"open-survey") {
+        return CommandOpenSurvey(main);
     }
     if (command == L"end") {
         return CommandEnd(main);
