@@ -49,6 +49,15 @@ class NullInfo final : public InfoView {
     void Destroy() override {}
 };
 
+class NullSurvey final : public SurveyView {
+  public:
+    void Open() override {}
+    void Show(const SurveyViewModel&) override {}
+    void Close() override {}
+    void ScheduleStep(int) override {}
+    bool CopyToClipboard(const std::string&) override { return false; }
+};
+
 class NullHost final : public MessageBoxes,
                        public MousePointer,
                        public EventPump,
@@ -80,7 +89,7 @@ constexpr std::string_view ValueFile = "Unit: mm\n"
 struct WatchedProgram {
     explicit WatchedProgram(simulated::Simulator& simulator)
         : services{view, info, host,  settings, simulator, host, host, host, [] { return '.'; },
-                   {},   host, waits, clock} {
+                   {},   host, waits, clock,    survey} {
         state.Settings = {"ORNA\\psm", "general"};
         const LoaderContext loader{settings, "ORNA\\psm", "general", {}};
         LoadBendValuesFromBytes(std::string(ValueFile), loader, state.Tables);
@@ -90,6 +99,7 @@ struct WatchedProgram {
 
     NullView view;
     NullInfo info;
+    NullSurvey survey;
     NullHost host;
     psm::SteadyClock clock;
     cad::WaitBudget waits{clock};

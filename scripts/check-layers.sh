@@ -15,7 +15,7 @@ level() {
     platform | texts) echo 1 ;;
     tables | cad | journal) echo 2 ;;
     core) echo 3 ;;
-    watch | apply | options | startup) echo 4 ;;
+    watch | apply | options | startup | survey) echo 4 ;;
     app) echo 5 ;;
     *) echo "" ;;
     esac

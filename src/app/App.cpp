@@ -7,8 +7,11 @@
 #include "core/Hints.h"
 #include "core/Lists.h"
 #include "core/Present.h"
+#include "core/SurveyTable.h"
 #include "options/OptionsMenu.h"
 #include "startup/StartUp.h"
+#include "survey/BatchWrite.h"
+#include "survey/SurveyRun.h"
 #include "watch/DocumentWatch.h"
 
 #include <cstdlib>
@@ -29,8 +32,12 @@ void App::RunCommand(Command&& command) {
 }
 
 void App::Present() {
-    if (!Ended()) {
-        m_services.View.Show(PresentMainWindow(m_state));
+    if (Ended()) {
+        return;
+    }
+    m_services.View.Show(PresentMainWindow(m_state));
+    if (m_state.Survey.Open) {
+        m_services.Survey.Show(PresentSurvey(m_state));
     }
 }
 
@@ -54,7 +61,11 @@ void App::OnActivate() {
 
 void App::OnMouseDown(MouseButton button) {
     if (button == MouseButton::Right) {
-        RunCommand([&] { OpenPopupMenu(m_state, m_services); });
+        RunCommand([&] {
+            if (const auto chosen = ChooseFromPopupMenu(m_state, m_services)) {
+                RunMenu(*chosen);
+            }
+        });
     }
 }
 
@@ -100,7 +111,65 @@ void App::Run(MainCommand command) {
 }
 
 void App::OnMenuCommand(MenuCommand command) {
-    RunCommand([&] { RunMenuCommand(m_state, m_services, command); });
+    RunCommand([&] { RunMenu(command); });
+}
+
+void App::RunMenu(MenuCommand command) {
+    if (command == MenuCommand::CheckAssembly) {
+        OpenSurvey(m_state, m_services);
+    } else {
+        RunMenuCommand(m_state, m_services, command);
+    }
+}
+
+void App::OnSurveyCommand(SurveyCommand command) {
+    RunCommand([&] {
+        switch (command) {
+        case SurveyCommand::Refresh:
+            RefreshSurvey(m_state, m_services);
+            return;
+        case SurveyCommand::Write:
+            WriteCheckedParts(m_state, m_services);
+            return;
+        case SurveyCommand::Copy:
+            CopySurvey(m_state, m_services);
+            return;
+        case SurveyCommand::Cancel:
+            CancelSurvey(m_state);
+            return;
+        }
+    });
+}
+
+void App::OnSurveyChecked(int row, bool checked) {
+    RunCommand([&] { CheckSurveyRow(m_state, row, checked); });
+}
+
+void App::OnSurveySort(int column) {
+    RunCommand([&] { SortSurvey(m_state, column); });
+}
+
+void App::OnSurveyStep() {
+    if (Ended()) {
+        return;
+    }
+    if (m_state.Run.CommandDepth > 0) {
+        // A command runs (its box is open, say): the step comes again later.
+        m_services.Survey.ScheduleStep(StepRetryMs);
+        return;
+    }
+    // Like a tick, a step never waits for a busy CAD program.
+    {
+        const CommandScope running(m_state);
+        SurveyStep(m_state, m_services);
+    }
+    Present();
+}
+
+void App::OnSurveyClosed() {
+    if (!Ended()) {
+        CloseSurvey(m_state);
+    }
 }
 
 void App::OnTimer(bool mainWindowIsActive) {

@@ -15,7 +15,8 @@
 //                 .UserDecimalSeparator = psm::UserDecimalSeparator,
 //                 .DecodeAnsi = psm::DecodeAnsiCodePage,
 //                 .Station = workstation,       // psm::WindowsWorkstation
-//                 .Waits = waits, .Time = clock}); // the automation's budget, a SteadyClock
+//                 .Waits = waits, .Time = clock,   // the automation's budget, a SteadyClock
+//                 .Survey = surveyWindow});        // psm::SurveyWindow
 //   mainWindow.Create(app);   // then infoWindow.SetEvents(app)
 //   mainWindow.Load(show);    // OnLoad runs the start-up
 //
@@ -27,10 +28,11 @@
 #include "core/AppState.h"
 #include "core/MainView.h"
 #include "core/Services.h"
+#include "core/SurveyView.h"
 
 namespace psm {
 
-class App final : public MainWindowEvents {
+class App final : public MainWindowEvents, public SurveyEvents {
   public:
     explicit App(const Services& services) : m_services(services) {}
 
@@ -46,6 +48,12 @@ class App final : public MainWindowEvents {
     void OnInfoClick() override;
     void OnUnexpectedFailure() noexcept override;
 
+    void OnSurveyCommand(SurveyCommand command) override;
+    void OnSurveyChecked(int row, bool checked) override;
+    void OnSurveySort(int column) override;
+    void OnSurveyStep() override;
+    void OnSurveyClosed() override;
+
     const AppState& State() const { return m_state; }
     AppState& State() { return m_state; }
     bool Ended() const { return m_state.Run.Ended || m_failed; }
@@ -56,7 +64,10 @@ class App final : public MainWindowEvents {
     template <class Command>
     void RunCommand(Command&& command);
     void Run(MainCommand command);
-    // The main window shows the state as it is now.
+    void RunMenu(MenuCommand command);
+    // A survey step that meets a running command is due again after this long.
+    static constexpr int StepRetryMs = 100;
+    // The windows show the state as it is now.
     void Present();
 
     AppState m_state;

@@ -1,12 +1,14 @@
 #include "app/MessageLoop_win32.h"
 
 #include "app/MainWindow_win32.h"
+#include "app/SurveyWindow_win32.h"
 
 namespace psm {
 namespace {
 
-void Dispatch(MainWindow& mainWindow, MSG& message) {
-    if (mainWindow.TranslateDialogMessage(message)) {
+void Dispatch(MainWindow& mainWindow, SurveyWindow& surveyWindow, MSG& message) {
+    if (mainWindow.TranslateDialogMessage(message) ||
+        surveyWindow.TranslateDialogMessage(message)) {
         return;
     }
     TranslateMessage(&message);
@@ -15,7 +17,7 @@ void Dispatch(MainWindow& mainWindow, MSG& message) {
 
 } // namespace
 
-int RunMessageLoop(MainWindow& mainWindow) {
+int RunMessageLoop(MainWindow& mainWindow, SurveyWindow& surveyWindow) {
     MSG message{};
     // The main window is gone once the program has ended.
     while (mainWindow.Handle() != nullptr) {
@@ -23,7 +25,7 @@ int RunMessageLoop(MainWindow& mainWindow) {
         if (result == 0 || result == -1) {
             break;
         }
-        Dispatch(mainWindow, message);
+        Dispatch(mainWindow, surveyWindow, message);
     }
     return 0;
 }

@@ -5,10 +5,11 @@
 namespace psm {
 
 class MainWindow;
+class SurveyWindow;
 
 // The program's one message loop. It ends as soon as the main window has
 // ended the program and hands out nothing after that.
-int RunMessageLoop(MainWindow& mainWindow);
+int RunMessageLoop(MainWindow& mainWindow, SurveyWindow& surveyWindow);
 
 // Lets the windows repaint once, as the variable write asks between its last
 // put and the redraw. Only repaints: a click or key waiting meanwhile stays

@@ -3,6 +3,7 @@
 #include "app/MainWindow_win32.h"
 #include "app/MessageBoxes_win32.h"
 #include "app/MessageLoop_win32.h"
+#include "app/SurveyWindow_win32.h"
 #include "cad/BusyRetry.h"
 #include "cad/ComApartment_win32.h"
 #include "cad/ComAutomation_win32.h"
@@ -16,6 +17,7 @@
 #include "platform/ProgramLocation_win32.h"
 #include "platform/Utf16_win32.h"
 #include "platform/Workstation_win32.h"
+#include "survey/SurveyCommand.h"
 #include "tables/RegistrySettingsStore_win32.h"
 #include "texts/Texts.h"
 
@@ -51,6 +53,24 @@ int RunCheck(const psm::CheckRequest& request) {
     return result.ExitCode;
 }
 
+// "psm.exe /survey": the active assembly's parts to the console, the outcome
+// as the exit code; no window.
+int RunSurvey() {
+    const psm::cad::ComApartment apartment;
+    psm::SteadyClock clock;
+    psm::cad::WaitBudget waits(clock);
+    const psm::cad::MessageFilterRegistration messageFilter(waits);
+    psm::cad::ComAutomation com;
+    psm::cad::BusyRetryAutomation automation(com, clock, waits);
+    const psm::RegistrySettingsStore settings;
+    const psm::ExecutableLocation location;
+    const psm::SurveyCommandResult result =
+        psm::RunSurveyCommand({settings, location, psm::DecodeAnsiCodePage,
+                               psm::UserDecimalSeparator(), automation, waits});
+    psm::WriteToConsole(result.Output);
+    return result.ExitCode;
+}
+
 int Run(HINSTANCE instance, int showCommand) {
     // The user-interface thread is a single-threaded apartment: the CAD
     // automation, its busy-retry message filter and the file dialog need it.
@@ -61,11 +81,13 @@ int Run(HINSTANCE instance, int showCommand) {
     psm::SteadyClock clock;
     psm::cad::WaitBudget waits(clock);
     const psm::cad::MessageFilterRegistration messageFilter(waits);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES |
+                                                       ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
 
     psm::MainWindow mainWindow(instance);
     psm::InfoWindow infoWindow(instance, mainWindow);
+    psm::SurveyWindow surveyWindow(instance, mainWindow);
     psm::Win32MessageBoxes messageBoxes(mainWindow);
     psm::RegistrySettingsStore settings;
     psm::cad::ComAutomation com;
@@ -89,29 +111,37 @@ int Run(HINSTANCE instance, int showCommand) {
                   .DecodeAnsi = psm::DecodeAnsiCodePage,
                   .Station = workstation,
                   .Waits = waits,
-                  .Time = clock});
+                  .Time = clock,
+                  .Survey = surveyWindow});
 
     if (!mainWindow.Create(app)) {
         return 1;
     }
     infoWindow.SetEvents(app);
+    surveyWindow.SetEvents(app, app);
     mainWindow.Load(showCommand);
-    return psm::RunMessageLoop(mainWindow);
+    return psm::RunMessageLoop(mainWindow, surveyWindow);
 }
 
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     std::optional<psm::CheckRequest> check;
+    bool survey = false;
     try {
-        check = psm::CheckRequestOf(psm::CommandLineArguments());
+        const std::vector<std::string> arguments = psm::CommandLineArguments();
+        check = psm::CheckRequestOf(arguments);
         if (check) {
             return RunCheck(*check);
         }
+        if (psm::IsSurveyRequest(arguments)) {
+            survey = true;
+            return RunSurvey();
+        }
         return Run(instance, showCommand);
     } catch (...) {
-        if (check) {
-            return 3; // no box: whoever runs the check may not be there to answer it
+        if (check || survey) {
+            return 3; // no box: whoever runs the command may not be there to answer it
         }
         ReportUnexpectedFailure();
         return 3;

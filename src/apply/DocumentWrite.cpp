@@ -44,7 +44,7 @@ WrittenStep WriteAndJournal(AppState& state, const Services& services,
     const bool checked = step.CheckFeatures && written.Outcome == cad::WriteOutcome::Written;
     written.Healthy = checked && cad::CheckFeatureStatus(state.Features, document);
     written.FeaturesAfter =
-        checked ? FeatureCell(state.Features, state.Texts) : UncheckedFeatures(state);
+        checked ? FeatureCell(state.Features.Findings, state.Texts) : UncheckedFeatures(state);
     JournalledWrite line;
     line.Action = step.Action;
     line.Outcome = written.Outcome;

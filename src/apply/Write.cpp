@@ -14,7 +14,8 @@ using cad::DocumentKind;
 
 // The features found by the last check, a blank line and the question or notice.
 std::string FeatureReport(const AppState& state, MessageText closing) {
-    return FeatureLines(state.Features, state.Texts) + "\r\n\r\n" + state.Texts.Message(closing);
+    return FeatureLines(state.Features.Findings, state.Texts) + "\r\n\r\n" +
+           state.Texts.Message(closing);
 }
 
 // A value of the chosen type cannot be converted.
@@ -53,7 +54,8 @@ enum class Before { Clean, FailingInPlace, FailingActive };
 // earlier values back. True when the earlier values are back.
 bool WriteAndOfferUndo(AppState& state, const Services& services, const cad::ObjectRef& document,
                        const cad::CadValues& targets, Before before) {
-    const WriteStep write{JournalAction::Written, true, FeatureCell(state.Features, state.Texts)};
+    const WriteStep write{JournalAction::Written, true,
+                          FeatureCell(state.Features.Findings, state.Texts)};
     const WrittenStep written = WriteAndJournal(state, services, document, targets, write);
     if (!WriteLanded(state, services, written.Outcome, MessageText::TypeNotSet) ||
         written.Healthy) {

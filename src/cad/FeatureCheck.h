@@ -22,6 +22,9 @@ struct FeatureFinding {
 struct FeatureCheck {
     std::vector<FeatureFinding> Findings; // in the order of the model's features
     bool CopiedPartFound = false;
+    // False when the program stopped answering (busy or gone) during the
+    // walk: the features after that were not looked at.
+    bool Complete = true;
     ObjectRef FirstModel;
     ObjectRef FeatureList;
 

@@ -9,12 +9,10 @@
 #include <vector>
 
 namespace psm::cad {
-namespace {
 
-void Redraw(const CadConnection& connection) {
+void RedrawAfterWrite(const CadConnection& connection, const ObjectRef& part) {
     if (connection.ActiveKind == DocumentKind::Assembly) {
-        CallMethod(GetObject(connection.WorkDocument, Named("SimplifiedModels"), {Value::Int16(1)}),
-                   Named("Update"));
+        CallMethod(GetObject(part, Named("SimplifiedModels"), {Value::Int16(1)}), Named("Update"));
         const ObjectRef window =
             GetObject(connection.ActiveDoc, Named("Windows"), {Value::Int16(1)});
         CallMethod(GetObject(window, Named("View")), Named("Update"));
@@ -23,6 +21,8 @@ void Redraw(const CadConnection& connection) {
         CallMethod(GetObject(window, Named("View")), Named("Update"));
     }
 }
+
+namespace {
 
 // A value reads back as it was sent when the value file could not tell the
 // two apart.
@@ -164,7 +164,7 @@ std::optional<CadValues> ReadSheetMetalVariables(SheetMetalVariables& variables,
 WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
                                       const CadConnection& connection, ObjectRef document,
                                       const CadValues& targets, double scaleFactor,
-                                      EventPump& events) {
+                                      EventPump& events, AfterWrite after) {
     PendingRestore& pending = variables.Pending;
     pending = PendingRestore{};
     pending.Document = document;
@@ -188,11 +188,12 @@ WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
     }
     // A program that refused or went away would only keep the user waiting
     // longer; a document back as it was needs no redraw.
-    if (outcome == WriteOutcome::Written && !report.HoldPending) {
+    const bool redraw = after == AfterWrite::Redraw && !report.HoldPending;
+    if (redraw && outcome == WriteOutcome::Written) {
         events.ProcessPendingEvents();
-        Redraw(connection);
-    } else if (outcome == WriteOutcome::RestoreIncomplete && !report.HoldPending) {
-        Redraw(connection);
+        RedrawAfterWrite(connection, connection.WorkDocument);
+    } else if (redraw && outcome == WriteOutcome::RestoreIncomplete) {
+        RedrawAfterWrite(connection, connection.WorkDocument);
     }
     variables.LastWrite = report;
     return outcome;

@@ -69,9 +69,16 @@ enum class WriteOutcome {
 // after; what could not be finished waits in Pending.
 // `document` is taken by value: the pending events may replace the
 // connection's references meanwhile.
+// A write into one of many parts leaves the redraw to the end of them all.
+enum class AfterWrite { Redraw, NoRedraw };
 WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
                                       const CadConnection& connection, ObjectRef document,
                                       const CadValues& targets, double scaleFactor,
-                                      EventPump& events);
+                                      EventPump& events, AfterWrite after = AfterWrite::Redraw);
+
+// Redraws the active document after a write: for an assembly the updated
+// part's simplified model (when there is one) and the assembly's window,
+// otherwise the program's front window.
+void RedrawAfterWrite(const CadConnection& connection, const ObjectRef& part);
 
 } // namespace psm::cad

@@ -6,6 +6,7 @@
 #include "cad/Connection.h"
 #include "cad/FeatureCheck.h"
 #include "cad/SheetMetalVariables.h"
+#include "core/Survey.h"
 #include "tables/TableModel.h"
 #include "texts/Texts.h"
 
@@ -86,6 +87,7 @@ struct AppState {
     // The hint the status bar shows; none: the text is empty.
     std::optional<CaptionText> Hint;
     JournalState Journal;
+    SurveyState Survey;
     RunState Run;
 };
 

@@ -36,6 +36,10 @@ void ExitProgram(AppState& state, const Services& services) {
     state.Variables = cad::SheetMetalVariables{};
     state.Features = cad::FeatureCheck{};
     state.Document = {};
+    if (state.Survey.Open) {
+        services.Survey.Close();
+    }
+    state.Survey = {};
     if (services.Info.Exists()) {
         services.Info.Destroy();
     }

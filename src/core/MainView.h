@@ -56,6 +56,7 @@ enum class MenuCommand {
     InstallButton,   // a button for psm in the CAD program
     ChooseValueFile, // another value file, read at the next start
     CheckValueFile,  // the check of the value file
+    CheckAssembly,   // the survey of the active assembly's parts
     OpenJournal,
     German,
     English,

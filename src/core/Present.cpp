@@ -81,6 +81,7 @@ std::vector<MenuItem> PopupMenuItems(const AppState& state) {
         languages,
         Item(texts.Caption(CaptionText::TextFileMenu), MenuCommand::ChooseValueFile),
         Item(texts.Caption(CaptionText::CheckFileMenu), MenuCommand::CheckValueFile),
+        Item(texts.Caption(CaptionText::CheckAssemblyMenu), MenuCommand::CheckAssembly),
         Item(texts.Caption(CaptionText::JournalMenu), MenuCommand::OpenJournal),
         scaleFactor};
 
@@ -91,17 +92,18 @@ std::string NumberTextOf(const std::optional<double>& value, const AppState& sta
     return value ? NumberToText(*value, state.DecimalSeparator) : std::string();
 }
 
-std::string FeatureLines(const cad::FeatureCheck& check, const TextTables& texts) {
+std::string FeatureLines(const std::vector<cad::FeatureFinding>& findings,
+                         const TextTables& texts) {
     std::string lines;
-    for (const cad::FeatureFinding& finding : check.Findings) {
+    for (const cad::FeatureFinding& finding : findings) {
         lines += "\r\n" + FeatureLabel(finding, texts);
     }
     return lines;
 }
 
-std::string FeatureCell(const cad::FeatureCheck& check, const TextTables& texts) {
+std::string FeatureCell(const std::vector<cad::FeatureFinding>& findings, const TextTables& texts) {
     std::string cell;
-    for (const cad::FeatureFinding& finding : check.Findings) {
+    for (const cad::FeatureFinding& finding : findings) {
         cell += (cell.empty() ? "" : "; ") + FeatureLabel(finding, texts);
     }
     return cell;

@@ -18,7 +18,7 @@ MainViewModel PresentMainWindow(const AppState& state);
 
 // The items below the popup root: "Optionen" with "Installieren", the
 // language submenu ("Deutsch", "english", the current one checked),
-// "Textdatei", "Textdatei prüfen", "Journal" and the hidden, disabled
+// "Textdatei", "Textdatei prüfen", "Baugruppe prüfen", "Journal" and the hidden, disabled
 // "ScaleFactor"; then the hidden "Hilfe".
 std::vector<MenuItem> PopupMenuItems(const AppState& state);
 
@@ -27,9 +27,9 @@ std::string NumberTextOf(const std::optional<double>& value, const AppState& sta
 
 // The features a check found, a line each, each begun with CR LF: the
 // report above the questions of the write.
-std::string FeatureLines(const cad::FeatureCheck& check, const TextTables& texts);
+std::string FeatureLines(const std::vector<cad::FeatureFinding>& findings, const TextTables& texts);
 
 // The same as one cell of the journal, "; "-separated; empty when all are healthy.
-std::string FeatureCell(const cad::FeatureCheck& check, const TextTables& texts);
+std::string FeatureCell(const std::vector<cad::FeatureFinding>& findings, const TextTables& texts);
 
 } // namespace psm

@@ -6,6 +6,7 @@
 #include "cad/Automation.h"
 #include "cad/BusyRetry.h"
 #include "core/MainView.h"
+#include "core/SurveyView.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/MessageBoxes.h"
@@ -38,6 +39,7 @@ struct Services {
     // draws on it, the application opens it for each command.
     cad::WaitBudget& Waits;
     Clock& Time;
+    SurveyView& Survey;
 };
 
 } // namespace psm

@@ -20,10 +20,8 @@ constexpr size_t ProblemsInBox = 20;
 
 } // namespace
 
-void OpenPopupMenu(AppState& state, const Services& services) {
-    if (const auto chosen = services.View.ShowPopupMenu(PopupMenuItems(state))) {
-        RunMenuCommand(state, services, *chosen);
-    }
+std::optional<MenuCommand> ChooseFromPopupMenu(const AppState& state, const Services& services) {
+    return services.View.ShowPopupMenu(PopupMenuItems(state));
 }
 
 void RunMenuCommand(AppState& state, const Services& services, MenuCommand command) {
@@ -40,6 +38,8 @@ void RunMenuCommand(AppState& state, const Services& services, MenuCommand comma
     case MenuCommand::OpenJournal:
         OpenJournal(state, services);
         return;
+    case MenuCommand::CheckAssembly:
+        return; // the survey window's, routed by the application
     case MenuCommand::German:
         SwitchLanguage(state, services, Language::German);
         return;

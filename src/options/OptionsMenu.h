@@ -6,13 +6,15 @@
 #include "core/MainView.h"
 #include "core/Services.h"
 
+#include <optional>
+
 namespace psm {
 
 // The right mouse button on the window's free area: the popup menu, and the
-// command of the item chosen.
-void OpenPopupMenu(AppState& state, const Services& services);
+// command of the item chosen, if any.
+std::optional<MenuCommand> ChooseFromPopupMenu(const AppState& state, const Services& services);
 
-// Runs the command of a menu item.
+// Runs the command of a menu item; the assembly check is the survey's.
 void RunMenuCommand(AppState& state, const Services& services, MenuCommand command);
 
 // Installs the program's button in the CAD program.

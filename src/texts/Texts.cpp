@@ -1,28 +1,13 @@
 #include "texts/Texts.h"
 
+#include "texts/TextPair.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
 
 namespace psm {
 namespace {
-
-struct TextPair {
-    std::string_view German;
-    std::string_view English;
-};
-
-template <class Id>
-constexpr std::size_t CountOf() {
-    return static_cast<std::size_t>(Id::Count);
-}
-
-// Every entry filled: a table one entry short would leave its last text empty.
-template <std::size_t N>
-constexpr bool Complete(const std::array<TextPair, N>& table) {
-    return std::ranges::none_of(
-        table, [](const TextPair& pair) { return pair.German.empty() || pair.English.empty(); });
-}
 
 constexpr std::array<TextPair, CountOf<CaptionText>()> CaptionTexts{{
 
@@ -50,6 +35,7 @@ constexpr std::array<TextPair, CountOf<CaptionText>()> CaptionTexts{{
     {"Teileeigenschaften festlegen", "Modify PartProperties"},
     {"Journal", "Journal"},
     {"Textdatei prüfen", "Check value file"},
+    {"Baugruppe prüfen", "Check assembly"},
     {"rechts: die Werte des Dokuments\r\n≠: nicht wie links",
      "right: the document's values\r\n≠: not as on the left"},
     {"Kein Blechtyp passt.\r\nrechts der nächste: {1}\r\n1 Wert anders",
@@ -149,12 +135,6 @@ constexpr std::array<TextPair, CountOf<JournalText>()> JournalTexts{{
     {"nicht geprüft", "not checked"},
 }};
 static_assert(Complete(JournalTexts));
-
-template <class Id, std::size_t N>
-std::string Lookup(const std::array<TextPair, N>& table, Id text, Language language) {
-    const TextPair& pair = table.at(static_cast<std::size_t>(text));
-    return std::string(language == Language::English ? pair.English : pair.German);
-}
 
 } // namespace
 

@@ -5,6 +5,7 @@
 // identifiers. The tables are constant; the language is chosen when a text is read.
 
 #include "texts/Language.h"
+#include "texts/SurveyTexts.h"
 
 #include <initializer_list>
 #include <string>
@@ -37,7 +38,8 @@ enum class CaptionText {
     ButtonTitle,
     ButtonDescription,
     JournalMenu,
-    CheckFileMenu, // the check of the value file in the options menu
+    CheckFileMenu,     // the check of the value file in the options menu
+    CheckAssemblyMenu, // the survey of the active assembly's parts
     // The properties window's note on its comparison; {1} a type's name,
     // {2} how many of its values differ.
     DocumentComparedNote,
@@ -143,6 +145,7 @@ struct TextTables {
     std::string Message(MessageText text) const;
     std::string Check(CheckText text) const;
     std::string Journal(JournalText text) const;
+    std::string Survey(SurveyText text) const;
 };
 
 // The pattern with {1}, {2}, ... replaced by the arguments in that order.

@@ -23,6 +23,23 @@ using cad::test::FakeClock;
 using cad::test::FixedLocation;
 using cad::test::RecordingPointer;
 
+class FakeSurveyView final : public SurveyView {
+  public:
+    void Open() override { ++Opens; }
+    void Show(const SurveyViewModel& model) override { Model = model; }
+    void Close() override { ++Closes; }
+    void ScheduleStep(int milliseconds) override { Steps.push_back(milliseconds); }
+    bool CopyToClipboard(const std::string& text) override {
+        Clipboard = text;
+        return true;
+    }
+
+    SurveyViewModel Model;
+    int Opens = 0, Closes = 0;
+    std::vector<int> Steps; // the delays of the steps asked for
+    std::string Clipboard;
+};
+
 class FakeMainView final : public MainView {
   public:
     void Show(const MainViewModel& model) override {
@@ -219,6 +236,7 @@ class AppFixture : public ::testing::Test {
     cad::BusyRetryAutomation automation{sim, clock, waits};
     FakeMainView view;
     FakeInfoView info;
+    FakeSurveyView survey;
     ScriptedBoxes boxes;
     MemorySettingsStore settings;
     RecordingPointer pointer;
@@ -239,7 +257,8 @@ class AppFixture : public ::testing::Test {
                       .DecodeAnsi = {},
                       .Station = station,
                       .Waits = waits,
-                      .Time = clock};
+                      .Time = clock,
+                      .Survey = survey};
     App app{services};
     AppState& state = app.State();
 };

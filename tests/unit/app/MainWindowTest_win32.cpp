@@ -5,6 +5,7 @@
 #include "WindowTestSupport_win32.h"
 #include "app/InfoWindow_win32.h"
 #include "app/MessageLoop_win32.h"
+#include "app/SurveyWindow_win32.h"
 
 #include <commctrl.h>
 
@@ -470,7 +471,8 @@ TEST_F(MainWindowEnd, MessageLoopStopsAtTheEndAndDispatchesNothingAfter) {
                                    GetModuleHandleW(nullptr), nullptr);
     PostMessageW(ControlOf(MainControl::ExitButton), BM_CLICK, 0, 0);
     PostMessageW(witness, WM_APP + 1, 0, 0);
-    EXPECT_EQ(RunMessageLoop(window), 0);
+    SurveyWindow survey(GetModuleHandleW(nullptr), window);
+    EXPECT_EQ(RunMessageLoop(window, survey), 0);
     MSG left{};
     EXPECT_TRUE(PeekMessageW(&left, witness, WM_APP + 1, WM_APP + 1, PM_REMOVE));
     DestroyWindow(witness);

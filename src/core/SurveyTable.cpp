@@ -1,0 +1,233 @@
+#include "core/SurveyTable.h"
+
+#include "core/DocumentValues.h"
+#include "core/Lists.h"
+#include "core/Present.h"
+#include "platform/NumberText.h"
+#include "tables/CadUnits.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace psm {
+namespace {
+
+constexpr std::array<SurveyText, SurveyColumnCount> ColumnTitles{
+    SurveyText::File,          SurveyText::Components,   SurveyText::SheetMetal,
+    SurveyText::Table,         SurveyText::Type,         SurveyText::Nearest,
+    SurveyText::Differing,     SurveyText::Thickness,    SurveyText::BendRadius,
+    SurveyText::NeutralFactor, SurveyText::ReliefLength, SurveyText::ReliefWidth,
+    SurveyText::Features};
+
+constexpr int FirstValueColumn = static_cast<int>(SurveyColumn::Thickness);
+
+std::vector<std::string> Header(const SurveyWording& wording) {
+    std::vector<std::string> header;
+    for (int column = 0; column < SurveyColumnCount; ++column) {
+        std::string title = wording.Texts.Survey(ColumnTitles[static_cast<std::size_t>(column)]);
+        const int value = column - FirstValueColumn;
+        const std::string& unit = wording.Tables.UnitSuffix;
+        if (value >= 0 && value < 5 && IsLength(SheetValues[static_cast<std::size_t>(value)]) &&
+            !unit.empty()) {
+            const std::size_t start = unit.find_first_not_of(' ');
+            title += " (" + unit.substr(start == std::string::npos ? 0 : start) + ")";
+        }
+        header.push_back(std::move(title));
+    }
+    return header;
+}
+
+SurveyText KindWord(PartKind kind) {
+    switch (kind) {
+    case PartKind::Unread:
+        return SurveyText::Unread;
+    case PartKind::SheetMetal:
+        return SurveyText::Yes;
+    case PartKind::Other:
+        return SurveyText::No;
+    case PartKind::LinkBlocked:
+        return SurveyText::LinkBlocked;
+    case PartKind::LinkMissing:
+        return SurveyText::LinkMissing;
+    case PartKind::NoPart:
+        return SurveyText::NoPart;
+    }
+    return SurveyText::Unread;
+}
+
+std::string FeaturesCell(const SurveyPart& part, const TextTables& texts) {
+    std::string cell = FeatureCell(part.Findings, texts);
+    if (part.CopiedPart) {
+        cell += (cell.empty() ? "" : "; ") + texts.Survey(SurveyText::CopiedPart);
+    }
+    return cell.empty() ? texts.Survey(SurveyText::FeaturesHealthy) : cell;
+}
+
+std::vector<std::string> Cells(const SurveyPart& part, const SurveyWording& wording) {
+    const TextTables& texts = wording.Texts;
+    const TableModel& tables = wording.Tables;
+    std::vector<std::string> cells(SurveyColumnCount);
+    const auto cell = [&](SurveyColumn column) -> std::string& {
+        return cells[static_cast<std::size_t>(column)];
+    };
+    cell(SurveyColumn::File) = part.Name;
+    cell(SurveyColumn::Count) = std::to_string(part.Components);
+    cell(SurveyColumn::SheetMetal) = texts.Survey(KindWord(part.Kind));
+    if (part.Kind != PartKind::SheetMetal) {
+        return cells;
+    }
+    if (part.TypeRow != 0) {
+        cell(SurveyColumn::Table) = tables.Table(TableOfRow(tables, part.TypeRow)).Name;
+        cell(SurveyColumn::Type) = tables.Type(part.TypeRow).Name;
+    } else {
+        cell(SurveyColumn::Table) = cell(SurveyColumn::Type) = texts.Survey(SurveyText::NoType);
+        if (part.Nearest.Row != 0) {
+            cell(SurveyColumn::Nearest) = tables.Type(part.Nearest.Row).Name;
+            cell(SurveyColumn::Differing) = std::to_string(part.Nearest.Differing);
+        }
+    }
+    const FiveValues values = TableValuesOf(part.Values, tables.ScaleFactor);
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        cells[static_cast<std::size_t>(FirstValueColumn) + k] =
+            values[k] ? NumberToText(*values[k], wording.DecimalSeparator) : std::string();
+    }
+    cell(SurveyColumn::Features) = FeaturesCell(part, texts);
+    return cells;
+}
+
+bool NumberColumn(int column) {
+    return column == static_cast<int>(SurveyColumn::Count) ||
+           column == static_cast<int>(SurveyColumn::Differing) ||
+           (column >= FirstValueColumn && column < FirstValueColumn + 5);
+}
+
+// The number a cell of a number column sorts by; none sorts first.
+std::optional<double> SortNumber(const SurveyPart& part, int column, const TableModel& tables) {
+    if (column == static_cast<int>(SurveyColumn::Count)) {
+        return part.Components;
+    }
+    if (part.Kind != PartKind::SheetMetal) {
+        return std::nullopt;
+    }
+    if (column == static_cast<int>(SurveyColumn::Differing)) {
+        return part.TypeRow == 0 && part.Nearest.Row != 0
+                   ? std::optional<double>(part.Nearest.Differing)
+                   : std::nullopt;
+    }
+    return TableValuesOf(part.Values,
+                         tables.ScaleFactor)[static_cast<std::size_t>(column - FirstValueColumn)];
+}
+
+bool Before(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); });
+}
+
+} // namespace
+
+SurveyTable SurveyTableOf(const SurveyState& survey, const SurveyWording& wording) {
+    SurveyTable table;
+    table.Header = Header(wording);
+    for (std::size_t i = 0; i < survey.Parts.size(); ++i) {
+        table.Parts.push_back(i);
+    }
+    if (survey.SortColumn && *survey.SortColumn >= 0 && *survey.SortColumn < SurveyColumnCount) {
+        const int column = *survey.SortColumn;
+        std::vector<std::vector<std::string>> cells;
+        for (const SurveyPart& part : survey.Parts) {
+            cells.push_back(Cells(part, wording));
+        }
+        const auto less = [&](std::size_t a, std::size_t b) {
+            if (NumberColumn(column)) {
+                return SortNumber(survey.Parts[a], column, wording.Tables) <
+                       SortNumber(survey.Parts[b], column, wording.Tables);
+            }
+            return Before(cells[a][static_cast<std::size_t>(column)],
+                          cells[b][static_cast<std::size_t>(column)]);
+        };
+        std::stable_sort(table.Parts.begin(), table.Parts.end(), [&](std::size_t a, std::size_t b) {
+            return survey.Descending ? less(b, a) : less(a, b);
+        });
+    }
+    for (const std::size_t part : table.Parts) {
+        table.Rows.push_back(Cells(survey.Parts[part], wording));
+    }
+    return table;
+}
+
+std::string SurveyReport(const SurveyTable& table) {
+    std::string text;
+    const auto line = [&](const std::vector<std::string>& cells) {
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            // A tab or line end inside a name would split the row.
+            std::string cell = cells[i];
+            std::replace_if(
+                cell.begin(), cell.end(),
+                [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+            text += (i == 0 ? "" : "\t") + cell;
+        }
+        text += "\r\n";
+    };
+    line(table.Header);
+    for (const auto& row : table.Rows) {
+        line(row);
+    }
+    return text;
+}
+
+SurveyViewModel PresentSurvey(const AppState& state) {
+    const SurveyState& survey = state.Survey;
+    const TextTables& texts = state.Texts;
+    const SurveyTable table = SurveyTableOf(survey, {texts, state.Tables, state.DecimalSeparator});
+    SurveyViewModel model;
+    model.Caption = FormatText(texts.Survey(SurveyText::Title), {survey.Subject});
+    model.Columns = table.Header;
+    for (std::size_t row = 0; row < table.Rows.size(); ++row) {
+        const SurveyPart& part = survey.Parts[table.Parts[row]];
+        model.Rows.push_back({table.Rows[row], part.Kind == PartKind::SheetMetal, part.Checked});
+    }
+    model.SortColumn = survey.SortColumn.value_or(-1);
+    model.Descending = survey.Descending;
+    model.Parts = static_cast<int>(survey.Parts.size());
+    model.PartsRead = static_cast<int>(survey.Read);
+    const std::string read = std::to_string(survey.Read);
+    const std::string all = std::to_string(survey.Parts.size());
+    switch (survey.Phase) {
+    case SurveyPhase::Reading:
+        model.Progress = FormatText(
+            texts.Survey(survey.Waiting ? SurveyText::Waiting : SurveyText::Reading), {read, all});
+        break;
+    case SurveyPhase::Done:
+        model.Progress = FormatText(texts.Survey(SurveyText::Done), {read, all});
+        break;
+    case SurveyPhase::Cancelled:
+        model.Progress = FormatText(texts.Survey(SurveyText::Cancelled), {read, all});
+        break;
+    case SurveyPhase::NothingToSurvey:
+        model.Progress = texts.Survey(SurveyText::NothingToSurvey);
+        break;
+    case SurveyPhase::Unreachable:
+        model.Progress = texts.Survey(SurveyText::Unreachable);
+        break;
+    }
+    const int row = ShownTypeRow(state);
+    model.ChosenType = row == 0
+                           ? texts.Survey(SurveyText::NoChosenType)
+                           : FormatText(texts.Survey(SurveyText::ChosenType),
+                                        {state.Tables.Type(row).Name,
+                                         state.Tables.Table(TableOfRow(state.Tables, row)).Name});
+    model.RefreshCaption = texts.Survey(SurveyText::Refresh);
+    model.WriteCaption = texts.Survey(SurveyText::Write);
+    model.CopyCaption = texts.Survey(SurveyText::Copy);
+    model.CancelCaption = texts.Survey(SurveyText::Cancel);
+    model.CanCancel = survey.Phase == SurveyPhase::Reading;
+    model.CanWrite = survey.Phase != SurveyPhase::Reading && row != 0 &&
+                     std::any_of(survey.Parts.begin(), survey.Parts.end(), [](const SurveyPart& p) {
+                         return p.Checked && p.Kind == PartKind::SheetMetal;
+                     });
+    return model;
+}
+
+} // namespace psm

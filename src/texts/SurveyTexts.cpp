@@ -1,0 +1,75 @@
+#include "texts/SurveyTexts.h"
+
+#include "texts/TextPair.h"
+#include "texts/Texts.h"
+
+namespace psm {
+namespace {
+
+constexpr std::array<TextPair, CountOf<SurveyText>()> SurveyTexts{{
+
+    {"Baugruppe prüfen: {1}", "Check assembly: {1}"},
+    {"Datei", "File"},
+    {"Anzahl", "Count"},
+    {"Blech", "Sheet metal"},
+    {"Tabelle", "Table"},
+    {"Blechtyp", "Type"},
+    {"nächster Blechtyp", "Nearest type"},
+    {"Werte anders", "Values differ"},
+    {"Blechstärke", "Thickness"},
+    {"Biegeradius", "Bend radius"},
+    {"Neutralfaktor", "Neutral factor"},
+    {"Ausklinkungstiefe", "Relief length"},
+    {"Ausklinkungsbreite", "Relief width"},
+    {"Features", "Features"},
+    {"ja", "yes"},
+    {"nein", "no"},
+    {"Verknüpfung gesperrt", "link blocked"},
+    {"Verknüpfung fehlt", "link missing"},
+    {"kein Teil", "no part"},
+    {"nicht gelesen", "not read"},
+    {"–", "–"},
+    {"in Ordnung", "ok"},
+    {"Teilekopie", "copied part"},
+    {"{1} von {2}", "{1} of {2}"},
+    {"{1} von {2} – Solid Edge antwortet nicht, die Prüfung wartet",
+     "{1} of {2} – Solid Edge does not answer, the check waits"},
+    {"fertig: {1} von {2}", "done: {1} of {2}"},
+    {"abgebrochen: {1} von {2}", "cancelled: {1} of {2}"},
+    {"Weder eine Baugruppe noch ein Blechteil ist aktiv.",
+     "Neither an assembly nor a sheet-metal part is active."},
+    {"Solid Edge ist nicht erreichbar.", "Solid Edge cannot be reached."},
+    {"Blechtyp zum Schreiben: {1} ({2})", "Type to write: {1} ({2})"},
+    {"Blechtyp zum Schreiben: im Hauptfenster keiner gewählt",
+     "Type to write: none chosen in the main window"},
+    {"Aktualisieren", "Refresh"},
+    {"Schreiben", "Write"},
+    {"Kopieren", "Copy"},
+    {"Abbrechen", "Cancel"},
+    {"Kein Blechteil ist angehakt.", "No sheet-metal part is checked."},
+    {"Im Hauptfenster ist kein Blechtyp gewählt.", "No type is chosen in the main window."},
+    {"Blechtyp {1} in {2} Teile schreiben?", "Write type {1} into {2} parts?"},
+    {"Geschrieben: {1}", "Written: {1}"},
+    {"Schon Blechtyp {1}: {2}", "Already type {1}: {2}"},
+    {"Nicht geschrieben: {1}", "Not written: {1}"},
+    {"    {1}: {2}", "    {1}: {2}"},
+    {"nicht vollständig gelesen", "not read completely"},
+    {"Features schon vorher fehlerhaft", "features failing already before"},
+    {"Teilekopie, in Sheetmetal ändern", "copied part - edit in sheetmetal"},
+    {"Solid Edge hat die Werte nicht übernommen", "Solid Edge did not take the values"},
+    {"Solid Edge antwortet nicht", "Solid Edge does not answer"},
+    {"nicht mehr versucht", "not tried"},
+    {"Nach dem Schreiben fehlerhaft:", "Failing after the write:"},
+    {"    {1}:{2}", "    {1}:{2}"},
+    {"Die früheren Werte dieser Teile zurückschreiben?", "Write these parts' earlier values back?"},
+    {"Zurückgeschrieben: {1}", "Written back: {1}"},
+}};
+static_assert(Complete(SurveyTexts));
+
+} // namespace
+
+std::string TextTables::Survey(SurveyText text) const {
+    return Lookup(SurveyTexts, text, LanguageIndex);
+}
+
+} // namespace psm

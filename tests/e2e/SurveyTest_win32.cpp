@@ -1,0 +1,167 @@
+// The survey of an assembly's parts with the real psm.exe against simcad:
+// listed, written into three parts at once, copied, and printed by
+// "psm.exe /survey".
+
+#include "EndToEnd_win32.h"
+#include "platform/FileRead.h"
+#include "tools/driver/CapturedRun_win32.h"
+#include "tools/driver/PsmSurvey_win32.h"
+
+#include <algorithm>
+
+namespace psm::e2e {
+namespace {
+
+// Rahmen.asm: twelve components. Halter thrice (once through a part link by
+// name), Deckel twice, two parts that are no sheet metal, one blocked link.
+// Winkel carries no type of the value file; Lasche fails a feature once its
+// sheet is thicker than 1.8 mm.
+constexpr const char* Frame = R"(
+linked sheetmetal Halter.psm
+  values 0.0015 0.0015 0.43 0.003 0.0015
+linked sheetmetal Deckel.psm
+  values 0.002 0.003 0.4 0.004 0.002
+linked sheetmetal Winkel.psm
+  values 0.0012 0.0012 0.33 0.002 0.001
+linked sheetmetal Lasche.psm
+  values 0.001 0.001 0.42 0.002 0.001
+  feature flange Flansch 1
+  rule Flansch 1 fails when MaterialThickness > 0.0018
+linked sheetmetal Boden.psm
+  values 0.001 0.001 0.42 0.002 0.001
+linked sheetmetal Blende.psm
+  values 0.002 0.002 0.44 0.004 0.002
+linked sheetmetal Gesperrt.psm
+  values 0.001 0.001 0.42 0.002 0.001
+linked part Welle.par
+linked part Bolzen.par
+assembly Rahmen.asm
+  component direct Halter:1 -> Halter.psm
+  component direct Deckel:1 -> Deckel.psm
+  component direct Halter:2 -> Halter.psm
+  component direct Winkel:1 -> Winkel.psm
+  component direct Welle:1 -> Welle.par
+  component direct Lasche:1 -> Lasche.psm
+  component direct Deckel:2 -> Deckel.psm
+  component named Halter:3
+  partlink Halter:3 -> Halter.psm
+  component direct Boden:1 -> Boden.psm
+  component direct Bolzen:1 -> Bolzen.par
+  component blocked Gesperrt:1 -> Gesperrt.psm
+  component direct Blende:1 -> Blende.psm
+)";
+
+// Rows in the order of the components: Halter, Deckel, Winkel, Welle, Lasche,
+// Boden, Bolzen, Gesperrt:1, Blende.
+constexpr int Winkel = 2, Lasche = 4, Boden = 5;
+constexpr DWORD ReadMs = 20000;
+
+class Survey : public EndToEnd {
+  protected:
+    void SetUp() override {
+        EndToEnd::SetUp();
+        m_journal = Folder() + L"survey-journal.txt";
+        DeleteFileW(m_journal.c_str());
+        settings::Set(L"JournalFile", m_journal);
+    }
+    // The options menu's "Baugruppe prüfen", below "Textdatei prüfen".
+    void OpenSurvey() {
+        ASSERT_TRUE(psm.UseMenu({VK_DOWN, VK_RIGHT, VK_UP, VK_UP, VK_RETURN}));
+        ASSERT_TRUE(survey.WaitForWindow(NoticeMs));
+        ASSERT_TRUE(survey.WaitUntilRead(ReadMs)) << Narrow(survey.Progress());
+    }
+    std::vector<std::wstring> Lines(const std::wstring& text) const {
+        std::vector<std::wstring> lines;
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = text.find(L"\r\n", start);
+            lines.push_back(text.substr(start, end - start));
+            start = end == std::wstring::npos ? text.size() : end + 2;
+        }
+        return lines;
+    }
+    std::string Journal() const { return ReadFileBytes(Narrow(m_journal)).value_or(""); }
+
+    PsmSurvey survey{psm};
+    std::wstring m_journal;
+};
+
+TEST_F(Survey, AnAssemblyOfTwelveComponentsIsListedWrittenInThreePartsCopiedAndPrinted) {
+    ASSERT_NO_FATAL_FAILURE(Start(Frame));
+    ASSERT_NO_FATAL_FAILURE(Switch("Rahmen.asm"));
+    ASSERT_TRUE(WaitUntil([&] { return psm.Label().empty(); }, NoticeMs));
+
+    // The command line first: Winkel is off the value file.
+    const auto printed = RunCaptured(L"psm.exe", L"/survey", 20000);
+    ASSERT_TRUE(printed.has_value()) << "psm.exe /survey did not end by itself";
+    EXPECT_EQ(printed->ExitCode, 1u);
+
+    ASSERT_NO_FATAL_FAILURE(OpenSurvey());
+    EXPECT_EQ(survey.Caption(), L"Baugruppe prüfen: Rahmen.asm");
+    EXPECT_EQ(survey.Progress(), L"fertig: 9 von 9");
+    EXPECT_EQ(survey.Rows(), 9);
+    survey.Click(SurveyCopyId);
+    ASSERT_TRUE(WaitUntil([&] { return !ClipboardText().empty(); }, NoticeMs));
+    const std::wstring table = ClipboardText();
+    EXPECT_EQ(Wide(printed->Output), table) << "the command line prints the same table";
+    const auto lines = Lines(table);
+    ASSERT_EQ(lines.size(), 10u) << Narrow(table); // the header and nine parts
+    const auto starts = [](const std::wstring& line, const std::wstring& start) {
+        return line.compare(0, start.size(), start) == 0;
+    };
+    EXPECT_TRUE(starts(lines[0], L"Datei\tAnzahl\tBlech\tTabelle\tBlechtyp\tnächster Blechtyp"));
+    EXPECT_EQ(lines[1], L"Halter.psm\t3\tja\tStahl\tSt 1,5\t\t\t" + LocalNumber(L"1.5") + L"\t" +
+                            LocalNumber(L"1.5") + L"\t" + LocalNumber(L"0.43") + L"\t3\t" +
+                            LocalNumber(L"1.5") + L"\tin Ordnung");
+    EXPECT_TRUE(starts(lines[2], L"Deckel.psm\t2\tja\tAlu\tAl 2,0\t\t\t2\t3\t"))
+        << Narrow(lines[2]);
+    EXPECT_TRUE(starts(lines[3], L"Winkel.psm\t1\tja\t–\t–\tSt 1,0\t3\t")) << Narrow(lines[3]);
+    EXPECT_EQ(lines[4], L"Welle.par\t1\tnein\t\t\t\t\t\t\t\t\t\t");
+    EXPECT_EQ(lines[8], L"Gesperrt:1\t1\tVerknüpfung gesperrt\t\t\t\t\t\t\t\t\t\t");
+
+    // St 2,0 into Winkel, Lasche and Boden: Lasche then fails and gets its
+    // values back on Yes.
+    psm.Choose(MainControl::TableList, 0);
+    psm.Choose(MainControl::TypeList, 2);
+    ASSERT_TRUE(
+        WaitUntil([&] { return survey.ChosenType() == L"Blechtyp zum Schreiben: St 2,0 (Stahl)"; },
+                  NoticeMs));
+    for (const int row : {Winkel, Lasche, Boden}) {
+        survey.ToggleRow(row);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return survey.Enabled(SurveyWriteId); }, NoticeMs));
+    survey.Click(SurveyWriteId);
+    const auto question = psm.WaitForMessageBox(NoticeMs);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->Text, L"Blechtyp St 2,0 in 3 Teile schreiben?");
+    ASSERT_TRUE(psm.Answer(*question, IDOK));
+    const auto summary = psm.WaitForMessageBox(NoticeMs);
+    ASSERT_TRUE(summary);
+    EXPECT_EQ(summary->Text,
+              L"Geschrieben: 3\r\nSchon Blechtyp St 2,0: 0\r\nNicht geschrieben: 0\r\n\r\n"
+              L"Nach dem Schreiben fehlerhaft:\r\n    Lasche.psm:\r\nFehler bei:  Flansch 1\r\n\r\n"
+              L"Die früheren Werte dieser Teile zurückschreiben?");
+    ASSERT_TRUE(psm.Answer(*summary, IDYES));
+    const auto back = psm.WaitForMessageBox(NoticeMs);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Text, L"Zurückgeschrieben: 1");
+    ASSERT_TRUE(psm.Answer(*back, IDOK));
+
+    EXPECT_EQ(simcad.SheetMetalValue("Winkel.psm", 1), 0.002);
+    EXPECT_EQ(simcad.SheetMetalValue("Boden.psm", 4), 0.004);
+    EXPECT_EQ(simcad.SheetMetalValue("Lasche.psm", 1), 0.001);
+    EXPECT_EQ(simcad.FeatureStatus("Lasche.psm", "Flansch 1"), "ok");
+    EXPECT_EQ(simcad.SheetMetalValue("Halter.psm", 1), 0.0015) << "unchecked parts stay";
+    // One line per change: three writes and the write back.
+    const std::string journal = Journal();
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), '\n'), 5);
+    EXPECT_NE(journal.find("Lasche.psm\tzurückgeschrieben"), std::string::npos) << journal;
+
+    // Read again: Winkel now carries St 2,0, and the command line says all is well.
+    ASSERT_TRUE(survey.WaitUntilRead(ReadMs));
+    const auto after = RunCaptured(L"psm.exe", L"/survey", 20000);
+    ASSERT_TRUE(after.has_value());
+    EXPECT_EQ(after->ExitCode, 0u) << Narrow(Wide(after->Output));
+}
+
+} // namespace
+} // namespace psm::e2e

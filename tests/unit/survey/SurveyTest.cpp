@@ -1,0 +1,221 @@
+// The assembly survey as the user meets it: the window's rows, the report,
+// the command line's exit code, a busy CAD program and the write into many parts.
+
+#include "AppTestSupport.h"
+#include "core/SurveyTable.h"
+#include "platform/FileRead.h"
+#include "survey/SurveyCommand.h"
+
+#include <gmock/gmock.h>
+
+namespace psm::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+namespace code = sim::code;
+
+class SurveyTest : public AppFixture {
+  protected:
+    // Frame.asm: Halter twice, Deckel (no type) and Winkel (Al 2,0) by name,
+    // a blocked link, a plain part, a component of a third kind and a named
+    // component without a part link.
+    sim::Document& OpenFrame() {
+        halter = sim.CreateSheetMetal("Halter.psm", Row2);
+        deckel = sim.CreateSheetMetal("Deckel.psm", NoRow);
+        winkel = sim.CreateSheetMetal("Winkel.psm", Row5);
+        sim::Document& frame = sim.OpenDocument("Frame.asm", code::AssemblyDocument);
+        frame.AddDirectComponent("Halter:1", halter);
+        frame.AddDirectComponent("Deckel:1", deckel);
+        frame.AddDirectComponent("Halter:2", halter);
+        frame.AddNamedComponent("Winkel:1");
+        frame.AddPartLink("Winkel:1", winkel);
+        frame.AddDirectComponent("Gesperrt:1", sim.CreateSheetMetal("Gesperrt.psm", Row2), true);
+        frame.AddDirectComponent("Welle:1", sim.CreateDocument("Welle.par", code::PartDocument));
+        frame.AddComponent("Fremd:1", code::OtherComponent);
+        frame.AddNamedComponent("Verloren:1");
+        return frame;
+    }
+    // Opens the survey and lets its steps run to the end.
+    void Survey() {
+        app.OnMenuCommand(MenuCommand::CheckAssembly);
+        for (int step = 0; step < 100 && state.Survey.Phase == SurveyPhase::Reading; ++step) {
+            app.OnSurveyStep();
+        }
+    }
+    std::vector<std::string> Column(SurveyColumn column) const {
+        std::vector<std::string> cells;
+        for (const SurveyRowModel& row : survey.Model.Rows) {
+            cells.push_back(row.Cells[static_cast<std::size_t>(column)]);
+        }
+        return cells;
+    }
+    SurveyCommandResult RunCommandLine() {
+        return RunSurveyCommand({settings, location, {}, '.', automation, waits});
+    }
+
+    std::shared_ptr<sim::Document> halter, deckel, winkel;
+};
+
+TEST_F(SurveyTest, AnAssemblyListsEveryPartOnceWithItsTypeOrTheNearestAndItsLinks) {
+    OpenFrame();
+    Start();
+    Survey();
+    const SurveyViewModel& model = survey.Model;
+    EXPECT_EQ(survey.Opens, 1);
+    EXPECT_EQ(model.Caption, "Baugruppe prüfen: Frame.asm");
+    EXPECT_EQ(model.Progress, "fertig: 7 von 7");
+    EXPECT_THAT(Column(SurveyColumn::File),
+                ElementsAre("Halter.psm", "Deckel.psm", "Winkel.psm", "Gesperrt:1", "Welle.par",
+                            "Fremd:1", "Verloren:1"));
+    EXPECT_THAT(Column(SurveyColumn::Count), ElementsAre("2", "1", "1", "1", "1", "1", "1"));
+    EXPECT_THAT(Column(SurveyColumn::SheetMetal),
+                ElementsAre("ja", "ja", "ja", "Verknüpfung gesperrt", "nein", "kein Teil",
+                            "Verknüpfung fehlt"));
+    EXPECT_THAT(Column(SurveyColumn::Type), ElementsAre("St 1,5", "–", "Al 2,0", "", "", "", ""));
+    EXPECT_THAT(Column(SurveyColumn::Table).front(), "Stahl");
+    EXPECT_EQ(model.Rows[0].Cells[static_cast<std::size_t>(SurveyColumn::Thickness)], "1.5");
+    EXPECT_EQ(model.Rows[0].Cells[static_cast<std::size_t>(SurveyColumn::Features)], "in Ordnung");
+    EXPECT_EQ(model.Columns[static_cast<std::size_t>(SurveyColumn::Thickness)], "Blechstärke (mm)");
+    EXPECT_EQ(model.Columns[static_cast<std::size_t>(SurveyColumn::NeutralFactor)],
+              "Neutralfaktor");
+    EXPECT_TRUE(model.Rows[0].Checkable);
+    EXPECT_FALSE(model.Rows[3].Checkable);
+    EXPECT_FALSE(model.Rows[4].Checkable);
+    // The main window is untouched: an assembly of several components shows no part.
+    EXPECT_EQ(view.Label, "");
+    EXPECT_EQ(sim.VariableWrites().size(), 0u);
+
+    // Sorted by thickness, then the other way round; a check box follows its part.
+    app.OnSurveySort(static_cast<int>(SurveyColumn::Thickness));
+    app.OnSurveySort(static_cast<int>(SurveyColumn::Thickness));
+    EXPECT_EQ(Column(SurveyColumn::File).front(), "Deckel.psm");
+    app.OnSurveyChecked(0, true);
+    EXPECT_TRUE(state.Survey.Parts[1].Checked);
+    app.OnSurveyChecked(3, true); // the plain part cannot be checked
+    EXPECT_EQ(std::count_if(state.Survey.Parts.begin(), state.Survey.Parts.end(),
+                            [](const SurveyPart& part) { return part.Checked; }),
+              1);
+}
+
+TEST_F(SurveyTest, TheReportIsTheTableTabSeparatedAndTheCommandLineTellsOfPartsOffTheFile) {
+    OpenFrame();
+    Start();
+    Survey();
+    app.OnSurveyCommand(SurveyCommand::Copy);
+    const std::string& report = survey.Clipboard;
+    EXPECT_THAT(report, ::testing::StartsWith(
+                            "Datei\tAnzahl\tBlech\tTabelle\tBlechtyp\tnächster Blechtyp\tWerte "
+                            "anders\tBlechstärke (mm)\tBiegeradius (mm)\tNeutralfaktor\t"
+                            "Ausklinkungstiefe (mm)\tAusklinkungsbreite (mm)\tFeatures\r\n"));
+    EXPECT_THAT(report, HasSubstr("\r\nHalter.psm\t2\tja\tStahl\tSt 1,5\t\t\t1.5\t1.5\t0.44\t2.5"
+                                  "\t1.5\tin Ordnung\r\n"));
+    EXPECT_THAT(report,
+                HasSubstr("\r\nGesperrt:1\t1\tVerknüpfung gesperrt\t\t\t\t\t\t\t\t\t\t\r\n"));
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 8);
+
+    // The command line prints the same table; Deckel carries no type, and a
+    // component leads nowhere.
+    const SurveyCommandResult missing = RunCommandLine();
+    EXPECT_EQ(missing.Output, report);
+    EXPECT_EQ(missing.ExitCode, 2);
+    sim.Find("Frame.asm")->RemoveComponent("Verloren:1");
+    EXPECT_EQ(RunCommandLine().ExitCode, 1);
+    sim.Find("Frame.asm")->RemoveComponent("Deckel:1");
+    EXPECT_EQ(RunCommandLine().ExitCode, 0);
+    sim.Quit();
+    const SurveyCommandResult gone = RunCommandLine();
+    EXPECT_EQ(gone.ExitCode, 2);
+    EXPECT_EQ(gone.Output, "Solid Edge ist nicht erreichbar.\r\n");
+}
+
+TEST_F(SurveyTest, ABusyProgramPausesTheSurveyWithoutWaitingAndCancelStopsIt) {
+    OpenFrame();
+    Start();
+    app.OnMenuCommand(MenuCommand::CheckAssembly);
+    sim.BeBusyFrom(sim::CallMatch::Member("Formula"), 6, std::chrono::milliseconds(2000));
+    app.OnSurveyStep();
+    EXPECT_EQ(survey.Model.Progress, "1 von 7 – Solid Edge antwortet nicht, die Prüfung wartet");
+    EXPECT_EQ(survey.Steps.back(), 500);
+    EXPECT_EQ(clock.Sleeps, 0) << "a step never waits";
+    clock.Time += std::chrono::milliseconds(2000);
+    app.OnSurveyStep();
+    EXPECT_EQ(state.Survey.Phase, SurveyPhase::Done);
+    EXPECT_EQ(survey.Model.Rows[1].Cells[static_cast<std::size_t>(SurveyColumn::Type)], "–");
+
+    app.OnSurveyCommand(SurveyCommand::Refresh);
+    app.OnSurveyCommand(SurveyCommand::Cancel);
+    EXPECT_EQ(survey.Model.Progress, "abgebrochen: 0 von 7");
+    EXPECT_FALSE(survey.Model.CanCancel);
+}
+
+TEST_F(SurveyTest, WritingManyPartsPutsTheTypeWholeIntoEachAndWritesBackTheFailingOnYes) {
+    OpenFrame();
+    halter->AddFeature("Flansch 2")
+        .FailWhen(std::string(sim::variable::BendRadius),
+                  [](double radius) { return radius > 0.0025; });
+    deckel->AddFeature("Ausschnitt 1").SetBaseStatus(code::StatusWarned);
+    Start();
+    Survey();
+    Choose(ListId::Tables, 1);
+    Choose(ListId::Types, 1); // Al 2,0, radius 3 mm
+    for (int part = 0; part < 3; ++part) {
+        state.Survey.Parts[static_cast<std::size_t>(part)].Checked = true;
+    }
+    boxes.Answers = {MessageAnswer::Ok, MessageAnswer::Yes};
+    app.OnSurveyCommand(SurveyCommand::Write);
+
+    ASSERT_EQ(boxes.Shown.size(), 3u);
+    EXPECT_EQ(boxes.Shown[0].Text, "Blechtyp Al 2,0 in 3 Teile schreiben?");
+    EXPECT_EQ(boxes.Shown[1].Text,
+              "Geschrieben: 1\r\nSchon Blechtyp Al 2,0: 1\r\nNicht geschrieben: 1\r\n"
+              "    Deckel.psm: Features schon vorher fehlerhaft\r\n\r\n"
+              "Nach dem Schreiben fehlerhaft:\r\n    Halter.psm:\r\nFehler bei:  Flansch 2\r\n\r\n"
+              "Die früheren Werte dieser Teile zurückschreiben?");
+    EXPECT_EQ(boxes.Shown[2].Text, "Zurückgeschrieben: 1");
+    // Halter is back as it was; Deckel was never written; Winkel was Al 2,0 already.
+    EXPECT_EQ(halter->SheetMetal(), Row2);
+    EXPECT_EQ(deckel->SheetMetal(), NoRow);
+    EXPECT_EQ(winkel->SheetMetal(), Row5);
+    for (const auto& write : sim.VariableWrites()) {
+        EXPECT_EQ(write.Document, "Halter.psm") << "nothing written into another part";
+        EXPECT_TRUE(write.HoldRecompute) << "the recompute is held around each part";
+    }
+    EXPECT_EQ(sim.Find("Frame.asm")->ViewUpdates(), 2) << "one redraw after each round";
+    // A line for each change: the write and the write back.
+    const std::string journal = ReadFileBytes(JournalFile()).value_or("");
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), '\n'), 3);
+    EXPECT_THAT(journal, HasSubstr("\tgeschrieben\tStahl\tSt 1,5\tAluminium\tAl 2,0\t"));
+    EXPECT_THAT(journal, HasSubstr("\tzurückgeschrieben\tAluminium\tAl 2,0\tStahl\tSt 1,5\t"));
+    // The survey reads the parts again.
+    EXPECT_EQ(state.Survey.Phase, SurveyPhase::Reading);
+}
+
+TEST_F(SurveyTest, AProgramBusyInTheMiddleStopsTheWriteAndTheTicksPutThePartBack) {
+    OpenFrame();
+    Start();
+    Survey();
+    Choose(ListId::Tables, 1);
+    Choose(ListId::Types, 1); // Al 2,0
+    state.Survey.Parts[0].Checked = state.Survey.Parts[1].Checked = true;
+    // Halter's third put meets a program busy for a minute.
+    sim.BeBusyFrom(*sim::CallMatch::Parse("put VariableValue"), 3, std::chrono::minutes(1));
+    boxes.Answers = {MessageAnswer::Ok};
+    app.OnSurveyCommand(SurveyCommand::Write);
+    ASSERT_EQ(boxes.Shown.size(), 2u);
+    EXPECT_THAT(boxes.Shown[1].Text,
+                ::testing::StartsWith("Geschrieben: 0\r\nSchon Blechtyp Al 2,0: 0\r\n"
+                                      "Nicht geschrieben: 2\r\n"
+                                      "    Halter.psm: Solid Edge antwortet nicht\r\n"
+                                      "    Deckel.psm: nicht mehr versucht\r\n\r\n"
+                                      "Solid Edge antwortet nicht"));
+    EXPECT_NE(halter->SheetMetal(), Row2) << "two values wait to be put back";
+    clock.Time += std::chrono::minutes(1);
+    Tick();
+    EXPECT_EQ(halter->SheetMetal(), Row2);
+    EXPECT_EQ(deckel->SheetMetal(), NoRow);
+    EXPECT_FALSE(sim.HoldRecompute());
+}
+
+} // namespace
+} // namespace psm::test
