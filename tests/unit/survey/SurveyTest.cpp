@@ -123,6 +123,12 @@ TEST_F(SurveyTest, TheReportIsTheTableTabSeparatedAndTheCommandLineTellsOfPartsO
     EXPECT_EQ(RunCommandLine().ExitCode, 1);
     sim.Find("Frame.asm")->RemoveComponent("Deckel:1");
     EXPECT_EQ(RunCommandLine().ExitCode, 0);
+    // A sheet-metal document active instead: the table holds that one.
+    sim.OpenSheetMetal("Einzeln.psm", Row5);
+    const SurveyCommandResult single = RunCommandLine();
+    EXPECT_EQ(single.ExitCode, 0);
+    EXPECT_THAT(single.Output, HasSubstr("\r\nEinzeln.psm\t1\tja\tAluminium\tAl 2,0\t"));
+    EXPECT_EQ(std::count(single.Output.begin(), single.Output.end(), '\n'), 2);
     sim.Quit();
     const SurveyCommandResult gone = RunCommandLine();
     EXPECT_EQ(gone.ExitCode, 2);
