@@ -15,6 +15,7 @@
 #include "platform/DecimalSeparator_win32.h"
 #include "platform/ProgramLocation_win32.h"
 #include "platform/Utf16_win32.h"
+#include "platform/Version.h"
 #include "platform/Workstation_win32.h"
 #include "tables/RegistrySettingsStore_win32.h"
 #include "texts/Texts.h"
@@ -22,6 +23,7 @@
 #include <commctrl.h>
 #include <optional>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace {
@@ -104,9 +106,14 @@ int Run(HINSTANCE instance, int showCommand) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     std::optional<psm::CheckRequest> check;
     try {
-        check = psm::CheckRequestOf(psm::CommandLineArguments());
+        const std::vector<std::string> arguments = psm::CommandLineArguments();
+        check = psm::CheckRequestOf(arguments);
         if (check) {
             return RunCheck(*check);
+        }
+        if (psm::VersionRequested(arguments)) {
+            psm::WriteToConsole(std::string(psm::VersionLine) + "\r\n");
+            return 0;
         }
         return Run(instance, showCommand);
     } catch (...) {
