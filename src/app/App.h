@@ -9,13 +9,15 @@
 //                 .Info = infoWindow,          // psm::InfoWindow
 //                 .Boxes = messageBoxes,       // psm::Win32MessageBoxes
 //                 .Settings = settings,        // psm::RegistrySettingsStore
-//                 .Automation = automation,    // psm::cad::BusyRetryAutomation
-//                                              // around a psm::cad::ComAutomation
+//                 .Automation = automation,    // psm::cad::BusyRetryAutomation around
+//                                              // psm::CallTracing around psm::cad::ComAutomation
 //                 .Pointer = mainWindow, .Events = pump, .Location = location,
 //                 .UserDecimalSeparator = psm::UserDecimalSeparator,
 //                 .DecodeAnsi = psm::DecodeAnsiCodePage,
 //                 .Station = workstation,       // psm::WindowsWorkstation
-//                 .Waits = waits, .Time = clock}); // the automation's budget, a SteadyClock
+//                 .Waits = waits, .Time = clock, // the automation's budget, a SteadyClock
+//                 .Tracing = tracing,           // psm::CallTracing, inside the busy retry
+//                 .TraceAtStart = ...});        // "/trace" on the command line
 //   mainWindow.Create(app);   // then infoWindow.SetEvents(app)
 //   mainWindow.Load(show);    // OnLoad runs the start-up
 //

@@ -7,6 +7,7 @@
 #include "cad/ComApartment_win32.h"
 #include "cad/ComAutomation_win32.h"
 #include "cad/MessageFilter_win32.h"
+#include "core/CallTracing.h"
 #include "options/CheckCommand.h"
 #include "platform/AnsiCodePage_win32.h"
 #include "platform/Clock.h"
@@ -14,6 +15,7 @@
 #include "platform/ConsoleOutput_win32.h"
 #include "platform/DecimalSeparator_win32.h"
 #include "platform/ProgramLocation_win32.h"
+#include "platform/TraceClock.h"
 #include "platform/Utf16_win32.h"
 #include "platform/Version.h"
 #include "platform/Workstation_win32.h"
@@ -53,7 +55,7 @@ int RunCheck(const psm::CheckRequest& request) {
     return result.ExitCode;
 }
 
-int Run(HINSTANCE instance, int showCommand) {
+int Run(HINSTANCE instance, int showCommand, bool traceAtStart) {
     // The user-interface thread is a single-threaded apartment: the CAD
     // automation, its busy-retry message filter and the file dialog need it.
     // Declared first, so that it ends after every COM reference below.
@@ -71,10 +73,14 @@ int Run(HINSTANCE instance, int showCommand) {
     psm::Win32MessageBoxes messageBoxes(mainWindow);
     psm::RegistrySettingsStore settings;
     psm::cad::ComAutomation com;
+    // The trace, when it runs, sees every call the CAD program receives,
+    // each refused one too.
+    const psm::SystemTraceClock traceClock;
+    psm::CallTracing tracing(com, traceClock);
     // The message filter sees only the refusals the COM runtime reports to
     // it (Wine's reports none); a refusal that comes back as a call's result
     // is asked again here, by the same policy.
-    psm::cad::BusyRetryAutomation automation(com, clock, waits);
+    psm::cad::BusyRetryAutomation automation(tracing, clock, waits);
     psm::MessagePump pump(mainWindow);
     const psm::ExecutableLocation location;
     psm::WindowsWorkstation workstation;
@@ -91,7 +97,9 @@ int Run(HINSTANCE instance, int showCommand) {
                   .DecodeAnsi = psm::DecodeAnsiCodePage,
                   .Station = workstation,
                   .Waits = waits,
-                  .Time = clock});
+                  .Time = clock,
+                  .Tracing = tracing,
+                  .TraceAtStart = traceAtStart});
 
     if (!mainWindow.Create(app)) {
         return 1;
@@ -115,7 +123,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
             psm::WriteToConsole(std::string(psm::VersionLine) + "\r\n");
             return 0;
         }
-        return Run(instance, showCommand);
+        return Run(instance, showCommand, psm::TraceRequested(arguments));
     } catch (...) {
         if (check) {
             return 3; // no box: whoever runs the check may not be there to answer it

@@ -5,6 +5,7 @@
 
 #include "cad/Automation.h"
 #include "cad/BusyRetry.h"
+#include "core/CallTracing.h"
 #include "core/MainView.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
@@ -38,6 +39,10 @@ struct Services {
     // draws on it, the application opens it for each command.
     cad::WaitBudget& Waits;
     Clock& Time;
+    // The trace of the CAD calls; Automation reaches the CAD program through it.
+    CallTracing& Tracing;
+    // "/trace" on the command line: the trace runs from the start.
+    bool TraceAtStart = false;
 };
 
 } // namespace psm

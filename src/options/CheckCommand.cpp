@@ -6,6 +6,8 @@
 #include "tables/CheckedValueFile.h"
 #include "tables/LanguageSetting.h"
 
+#include <algorithm>
+
 namespace psm {
 namespace {
 
@@ -31,6 +33,11 @@ std::optional<CheckRequest> CheckRequestOf(const std::vector<std::string>& argum
 
 bool VersionRequested(const std::vector<std::string>& arguments) {
     return !arguments.empty() && IsSwitch(arguments.front(), "version");
+}
+
+bool TraceRequested(const std::vector<std::string>& arguments) {
+    return std::ranges::any_of(
+        arguments, [](const std::string& argument) { return IsSwitch(argument, "trace"); });
 }
 
 CheckCommandResult RunCheckCommand(const CheckRequest& request, const SettingsStore& settings,

@@ -2,7 +2,8 @@
 
 // The command line: "psm.exe /check [file]" checks a value file and reports
 // to the console, without the window and the CAD program; "psm.exe /version"
-// prints psm's version.
+// prints psm's version; "psm.exe /trace" starts the window with the trace of
+// the CAD calls on.
 
 #include "platform/ProgramLocation.h"
 #include "platform/TextDecoding.h"
@@ -25,6 +26,9 @@ std::optional<CheckRequest> CheckRequestOf(const std::vector<std::string>& argum
 
 // "/version" (or "-version", any case) first.
 bool VersionRequested(const std::vector<std::string>& arguments);
+
+// "/trace" (or "-trace", any case) anywhere.
+bool TraceRequested(const std::vector<std::string>& arguments);
 
 struct CheckCommandResult {
     int ExitCode = 0; // 0 no problem, 1 problems, 2 the file cannot be read

@@ -6,6 +6,7 @@
 #include "core/Exit.h"
 #include "core/Journal.h"
 #include "core/Present.h"
+#include "core/Trace.h"
 #include "core/WaitingWrite.h"
 #include "journal/JournalFile.h"
 #include "tables/CheckedValueFile.h"
@@ -21,7 +22,8 @@ constexpr size_t ProblemsInBox = 20;
 } // namespace
 
 void OpenPopupMenu(AppState& state, const Services& services) {
-    if (const auto chosen = services.View.ShowPopupMenu(PopupMenuItems(state))) {
+    if (const auto chosen =
+            services.View.ShowPopupMenu(PopupMenuItems(state, services.Tracing.On()))) {
         RunMenuCommand(state, services, *chosen);
     }
 }
@@ -45,6 +47,9 @@ void RunMenuCommand(AppState& state, const Services& services, MenuCommand comma
         return;
     case MenuCommand::English:
         SwitchLanguage(state, services, Language::English);
+        return;
+    case MenuCommand::ToggleTrace:
+        ToggleTrace(state, services);
         return;
     }
 }
@@ -93,6 +98,20 @@ void SwitchLanguage(AppState& state, const Services& services, Language language
     if (services.Info.Visible()) {
         services.Info.Destroy();
     }
+}
+
+void ToggleTrace(AppState& state, const Services& services) {
+    const bool on = !services.Tracing.On();
+    if (on && !StartTrace(state, services)) {
+        return;
+    }
+    if (!on) {
+        services.Tracing.Stop();
+    }
+    WriteTraceSetting(services.Settings, state.Settings, on);
+    // The references held from before go through the trace now, or no
+    // longer: the calls on them are traced as the user chose.
+    ReissueCadReferences(state, services.Automation);
 }
 
 void OpenJournal(AppState& state, const Services& services) {

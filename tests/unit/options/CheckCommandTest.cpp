@@ -81,10 +81,12 @@ TEST(CheckRequest, OnlyACheckSwitchFirstAsksForTheCheck) {
                 Optional(::testing::Field(&CheckRequest::File, "D:\\Meine Werte\\psm_mm.txt")));
 }
 
-TEST(CommandLine, VersionFirstIsASwitchInAnyCase) {
+TEST(CommandLine, VersionFirstAndTraceAnywhereAreSwitchesInAnyCase) {
     using Args = std::vector<std::string>;
     EXPECT_TRUE(VersionRequested(Args{"/VERSION"}));
-    EXPECT_FALSE(VersionRequested(Args{"/check", "-version"}));
+    EXPECT_FALSE(VersionRequested(Args{"/trace", "-version"}));
+    EXPECT_TRUE(TraceRequested(Args{"x", "-Trace"}));
+    EXPECT_FALSE(TraceRequested(Args{"/traced", "trace"}));
 }
 
 class CheckCommandLine : public ::testing::Test {

@@ -79,10 +79,10 @@ TEST_F(PopupMenuTest, RightButtonOpensTheOptionsMenuWithItsHiddenItems) {
     for (const MenuItem& item : view.Menus[0]) {
         items.push_back(Describe(item));
     }
-    EXPECT_THAT(items,
-                ElementsAre("Optionen {Installieren;Sprache {Deutsch checked;english;};"
-                            "Textdatei;Textdatei prüfen;Journal;ScaleFactor hidden disabled;}",
-                            "Hilfe hidden"));
+    EXPECT_THAT(items, ElementsAre("Optionen {Installieren;Sprache {Deutsch checked;english;};"
+                                   "Textdatei;Textdatei prüfen;Journal;Protokoll;"
+                                   "ScaleFactor hidden disabled;}",
+                                   "Hilfe hidden"));
     const auto& options = view.Menus[0][0].Children;
     EXPECT_EQ(options[0].Command, MenuCommand::InstallButton);
     EXPECT_EQ(options[1].Children[0].Command, MenuCommand::German);
@@ -90,7 +90,8 @@ TEST_F(PopupMenuTest, RightButtonOpensTheOptionsMenuWithItsHiddenItems) {
     EXPECT_EQ(options[2].Command, MenuCommand::ChooseValueFile);
     EXPECT_EQ(options[3].Command, MenuCommand::CheckValueFile);
     EXPECT_EQ(options[4].Command, MenuCommand::OpenJournal);
-    EXPECT_EQ(options[5].Command, std::nullopt) << "the scale factor has no command";
+    EXPECT_EQ(options[5].Command, MenuCommand::ToggleTrace);
+    EXPECT_EQ(options[6].Command, std::nullopt) << "the scale factor has no command";
     EXPECT_EQ(view.Menus[0][1].Command, std::nullopt);
 }
 
@@ -130,7 +131,7 @@ TEST_F(LanguageCommandTest, EnglishAppliesAtOnceToEveryTextAndStaysForTheNextSta
     EXPECT_FALSE(info.Visible()) << "it reopens in English";
     app.OnMouseDown(MouseButton::Right);
     EXPECT_EQ(OptionsMenu(), "Options {Install;Language {Deutsch;english checked;};Textfile;"
-                             "Check value file;Journal;ScaleFactor hidden disabled;}");
+                             "Check value file;Journal;Trace;ScaleFactor hidden disabled;}");
     ChooseInMenu(MenuCommand::CheckValueFile);
     ASSERT_EQ(boxes.Shown.size(), 1u);
     EXPECT_EQ(boxes.Shown[0].Title, "orna sheetmetal");
@@ -149,7 +150,7 @@ TEST_F(LanguageCommandTest, EnglishAppliesAtOnceToEveryTextAndStaysForTheNextSta
     EXPECT_EQ(view.Status, "Teileeigenschaften anzeigen");
     app.OnMouseDown(MouseButton::Right);
     EXPECT_EQ(OptionsMenu(), "Optionen {Installieren;Sprache {Deutsch checked;english;};Textdatei;"
-                             "Textdatei prüfen;Journal;ScaleFactor hidden disabled;}");
+                             "Textdatei prüfen;Journal;Protokoll;ScaleFactor hidden disabled;}");
 }
 
 TEST_F(LanguageCommandTest, NothingOrSomethingUnknownStoredStartsInGerman) {
