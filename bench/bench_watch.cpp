@@ -57,7 +57,8 @@ class NullHost final : public MessageBoxes,
                        public MousePointer,
                        public EventPump,
                        public ProgramLocation,
-                       public Workstation {
+                       public Workstation,
+                       public CrashDump {
   public:
     MessageAnswer ShowMessage(const std::string&, const std::string&, MessageButtons,
                               MessageIcon) override {
@@ -73,6 +74,7 @@ class NullHost final : public MessageBoxes,
     std::string LocalAppDataFolder() const override { return {}; }
     std::string SystemVersion() const override { return {}; }
     bool OpenInEditor(const std::string&) override { return false; }
+    bool WriteDump(const std::string&) override { return false; }
 };
 
 constexpr std::string_view ValueFile = "Unit: mm\n"
@@ -97,7 +99,8 @@ struct WatchedProgram {
                                                    .Station = host,
                                                    .Waits = waits,
                                                    .Time = clock,
-                                                   .Tracing = tracing} {
+                                                   .Tracing = tracing,
+                                                   .Dump = host} {
         state.Settings = {"ORNA\\psm", "general"};
         const LoaderContext loader{settings, "ORNA\\psm", "general", {}};
         LoadBendValuesFromBytes(std::string(ValueFile), loader, state.Tables);
@@ -138,7 +141,8 @@ void IdleTick(benchmark::State& state, bool assembly, bool traced = false) {
         return;
     }
 
-    // What every tick has to ask: attach and classify, and for an assembly the part behind it.
+    // What every tick has to ask: attach and classify, and for an assembly the
+    // part behind it.
     cad::CadConnection fresh;
     std::size_t before = simulator.CallCount();
     cad::ConnectCad(fresh, simulator);

@@ -3,6 +3,7 @@
 #include "apply/Properties.h"
 #include "apply/Reset.h"
 #include "apply/Write.h"
+#include "core/CrashReport.h"
 #include "core/Exit.h"
 #include "core/Hints.h"
 #include "core/Lists.h"
@@ -14,17 +15,59 @@
 #include <cstdlib>
 
 namespace psm {
+namespace {
+
+// What a crash report says psm was doing.
+std::string_view ActivityOf(MainCommand command) {
+    switch (command) {
+    case MainCommand::WriteChosenType:
+        return "write button";
+    case MainCommand::ShowDocumentType:
+        return "reset list button";
+    case MainCommand::ResetDocument:
+        return "reset button";
+    case MainCommand::ShowProperties:
+        return "properties button";
+    case MainCommand::Exit:
+        return "exit button";
+    }
+    return "button";
+}
+
+std::string_view ActivityOf(MenuCommand command) {
+    switch (command) {
+    case MenuCommand::InstallButton:
+        return "menu: install";
+    case MenuCommand::ChooseValueFile:
+        return "menu: value file";
+    case MenuCommand::CheckValueFile:
+        return "menu: check value file";
+    case MenuCommand::OpenJournal:
+        return "menu: journal";
+    case MenuCommand::German:
+    case MenuCommand::English:
+        return "menu: language";
+    case MenuCommand::ToggleTrace:
+        return "menu: trace";
+    }
+    return "menu";
+}
+
+} // namespace
 
 template <class Command>
-void App::RunCommand(Command&& command) {
+void App::RunCommand(std::string_view activity, Command&& command) {
     if (Ended() || m_state.Run.CommandDepth > 0) {
         return;
     }
+    // Left as it is when the command fails, so that a crash report tells it.
+    m_state.Run.Activity = activity;
     {
         const CommandScope running(m_state);
         const cad::CommandWaits waits(m_services.Waits);
         command();
     }
+    m_state.Run.Activity = "waiting";
     Present();
 }
 
@@ -38,11 +81,13 @@ void App::OnLoad() {
     if (Ended()) {
         return;
     }
+    m_state.Run.Activity = "start-up";
     {
         // Ticks that arrive during a message box of the start-up wait for it.
         const CommandScope startUp(m_state);
         StartUp(m_state, m_services);
     }
+    m_state.Run.Activity = "waiting";
     Present();
 }
 
@@ -54,7 +99,7 @@ void App::OnActivate() {
 
 void App::OnMouseDown(MouseButton button) {
     if (button == MouseButton::Right) {
-        RunCommand([&] { OpenPopupMenu(m_state, m_services); });
+        RunCommand("popup menu", [&] { OpenPopupMenu(m_state, m_services); });
     }
 }
 
@@ -66,7 +111,7 @@ void App::OnMouseMove(MainControl control) {
 }
 
 void App::OnListChosen(ListId list, int position) {
-    RunCommand([&] {
+    RunCommand(list == ListId::Tables ? "table list" : "type list", [&] {
         if (list == ListId::Tables) {
             ChooseTable(m_state, position);
         } else {
@@ -76,7 +121,7 @@ void App::OnListChosen(ListId list, int position) {
 }
 
 void App::OnCommand(MainCommand command) {
-    RunCommand([&] { Run(command); });
+    RunCommand(ActivityOf(command), [&] { Run(command); });
 }
 
 void App::Run(MainCommand command) {
@@ -100,7 +145,7 @@ void App::Run(MainCommand command) {
 }
 
 void App::OnMenuCommand(MenuCommand command) {
-    RunCommand([&] { RunMenuCommand(m_state, m_services, command); });
+    RunCommand(ActivityOf(command), [&] { RunMenuCommand(m_state, m_services, command); });
 }
 
 void App::OnTimer(bool mainWindowIsActive) {
@@ -108,16 +153,18 @@ void App::OnTimer(bool mainWindowIsActive) {
     if (Ended() || m_state.Run.CommandDepth > 0) {
         return;
     }
+    m_state.Run.Activity = "tick";
     {
         const CommandScope running(m_state);
         OnTick(m_state, m_services, mainWindowIsActive);
     }
+    m_state.Run.Activity = "waiting";
     Present();
 }
 
 void App::OnCloseRequest() {
     // The close box ends the program the orderly way.
-    RunCommand([&] { ExitProgram(m_state, m_services); });
+    RunCommand("close box", [&] { ExitProgram(m_state, m_services); });
 }
 
 void App::OnInfoClick() {
@@ -132,15 +179,35 @@ void App::OnUnexpectedFailure() noexcept {
     }
     // The command that failed is abandoned; what the user relies on, the
     // stored window position, is still written on the orderly way out.
-    m_failed = true;
+    Report("an exception reached a window procedure");
     try {
-        const TextTables& texts = m_state.Texts;
-        (void)m_services.Boxes.ShowMessage(texts.Message(MessageText::UnexpectedError),
-                                           texts.Message(MessageText::Title), MessageButtons::Ok,
-                                           MessageIcon::Critical);
         ExitProgram(m_state, m_services);
     } catch (...) {
-        // Not even the orderly end works: end at once, still without a crash report.
+        // Not even the orderly end works: end at once.
+        std::_Exit(3);
+    }
+}
+
+void App::OnCrash(std::string_view failure) noexcept {
+    if (!m_failed) {
+        Report(failure);
+    }
+}
+
+void App::Report(std::string_view failure) noexcept {
+    m_failed = true;
+    CrashFiles files;
+    try {
+        files = WriteCrashReport(m_state, m_services, failure);
+    } catch (...) {
+        files = {}; // the box tells the user all the same
+    }
+    try {
+        const TextTables& texts = m_state.Texts;
+        (void)m_services.Boxes.ShowMessage(UnexpectedFailureText(texts, files),
+                                           texts.Message(MessageText::Title), MessageButtons::Ok,
+                                           MessageIcon::Critical);
+    } catch (...) {
         std::_Exit(3);
     }
 }

@@ -17,6 +17,7 @@
 //                 .Station = workstation,       // psm::WindowsWorkstation
 //                 .Waits = waits, .Time = clock, // the automation's budget, a SteadyClock
 //                 .Tracing = tracing,           // psm::CallTracing, inside the busy retry
+//                 .Dump = dump,                 // psm::MiniDump
 //                 .TraceAtStart = ...});        // "/trace" on the command line
 //   mainWindow.Create(app);   // then infoWindow.SetEvents(app)
 //   mainWindow.Load(show);    // OnLoad runs the start-up
@@ -47,6 +48,9 @@ class App final : public MainWindowEvents {
     void OnCloseRequest() override;
     void OnInfoClick() override;
     void OnUnexpectedFailure() noexcept override;
+    // The system is about to end the program for an exception (`failure`
+    // says which): the crash report is written and the user told, once.
+    void OnCrash(std::string_view failure) noexcept;
 
     const AppState& State() const { return m_state; }
     AppState& State() { return m_state; }
@@ -56,10 +60,12 @@ class App final : public MainWindowEvents {
     // Runs a command unless the program has ended or a command or tick runs
     // already; the command may wait for a busy CAD program within one budget.
     template <class Command>
-    void RunCommand(Command&& command);
+    void RunCommand(std::string_view activity, Command&& command);
     void Run(MainCommand command);
     // The main window shows the state as it is now.
     void Present();
+    // Writes the crash report and tells the user, who learns where it is.
+    void Report(std::string_view failure) noexcept;
 
     AppState m_state;
     Services m_services;

@@ -1,4 +1,6 @@
 #include "app/App.h"
+#include "app/CrashReport_win32.h"
+#include "app/FailureDrill_win32.h"
 #include "app/InfoWindow_win32.h"
 #include "app/MainWindow_win32.h"
 #include "app/MessageBoxes_win32.h"
@@ -82,8 +84,10 @@ int Run(HINSTANCE instance, int showCommand, bool traceAtStart) {
     // is asked again here, by the same policy.
     psm::cad::BusyRetryAutomation automation(tracing, clock, waits);
     psm::MessagePump pump(mainWindow);
+    psm::FailureDrill events(pump);
     const psm::ExecutableLocation location;
     psm::WindowsWorkstation workstation;
+    psm::MiniDump dump;
 
     psm::App app({.View = mainWindow,
                   .Info = infoWindow,
@@ -91,7 +95,7 @@ int Run(HINSTANCE instance, int showCommand, bool traceAtStart) {
                   .Settings = settings,
                   .Automation = automation,
                   .Pointer = mainWindow,
-                  .Events = pump,
+                  .Events = events,
                   .Location = location,
                   .UserDecimalSeparator = psm::UserDecimalSeparator,
                   .DecodeAnsi = psm::DecodeAnsiCodePage,
@@ -99,13 +103,21 @@ int Run(HINSTANCE instance, int showCommand, bool traceAtStart) {
                   .Waits = waits,
                   .Time = clock,
                   .Tracing = tracing,
+                  .Dump = dump,
                   .TraceAtStart = traceAtStart});
+    const psm::CrashGuard crashGuard(app, dump);
 
     if (!mainWindow.Create(app)) {
         return 1;
     }
     infoWindow.SetEvents(app);
-    mainWindow.Load(showCommand);
+    try {
+        // The start-up runs here, not in a window procedure.
+        mainWindow.Load(showCommand);
+    } catch (...) {
+        app.OnUnexpectedFailure();
+        return 3;
+    }
     return psm::RunMessageLoop(mainWindow);
 }
 

@@ -8,6 +8,7 @@
 #include "core/CallTracing.h"
 #include "core/MainView.h"
 #include "platform/Clock.h"
+#include "platform/CrashDump.h"
 #include "platform/EventPump.h"
 #include "platform/MessageBoxes.h"
 #include "platform/MousePointer.h"
@@ -41,6 +42,7 @@ struct Services {
     Clock& Time;
     // The trace of the CAD calls; Automation reaches the CAD program through it.
     CallTracing& Tracing;
+    CrashDump& Dump;
     // "/trace" on the command line: the trace runs from the start.
     bool TraceAtStart = false;
 };

@@ -82,6 +82,7 @@ constexpr std::array<TextPair, CountOf<MessageText>()> MessageTexts{{
      "Solid Edge does not answer and may still be holding its recompute.\r\n"
      "psm finishes the write as soon as Solid Edge answers again."},
     {"Protokoll nicht beschreibbar:\r\n{1}", "Trace cannot be written:\r\n{1}"},
+    {"Bericht für den Support:", "Report for support:"},
 }};
 static_assert(Complete(MessageTexts));
 

@@ -66,6 +66,7 @@ enum class MessageText {
     UnexpectedError,
     RecomputeHeld,    // the CAD program stopped answering in the middle of a write
     TraceNotWritable, // {1} the trace's file
+    CrashReport,      // above the crash report's files, below UnexpectedError
     Count
 };
 

@@ -7,6 +7,7 @@
 #include "TempFolder.h"
 #include "app/App.h"
 #include "cad/BusyRetry.h"
+#include "platform/FileWrite.h"
 #include "platform/TraceClock.h"
 #include "tables/MemorySettingsStore.h"
 
@@ -189,6 +190,17 @@ class SteppingTraceClock final : public TraceClock {
     mutable std::chrono::microseconds m_now{0};
 };
 
+// Writes a small file for a dump, or fails when told to.
+class FakeDump final : public CrashDump {
+  public:
+    bool WriteDump(const std::string& path) override {
+        Paths.push_back(path);
+        return Works && WriteWholeFile(path, "MDMP");
+    }
+    bool Works = true;
+    std::vector<std::string> Paths;
+};
+
 // Tables Stahl (rows 1-3) and Aluminium (rows 4-5), point locale.
 inline constexpr std::string_view WorkedExample = "Unit: mm\n"
                                                   "Begin: Stahl\n"
@@ -252,6 +264,7 @@ class AppFixture : public ::testing::Test {
     char separator = '.';
     psm::testing::TempFolder folder;
     FixedWorkstation station;
+    FakeDump dump;
     Services services{.View = view,
                       .Info = info,
                       .Boxes = boxes,
@@ -265,7 +278,8 @@ class AppFixture : public ::testing::Test {
                       .Station = station,
                       .Waits = waits,
                       .Time = clock,
-                      .Tracing = tracing};
+                      .Tracing = tracing,
+                      .Dump = dump};
     App app{services};
     AppState& state = app.State();
 };

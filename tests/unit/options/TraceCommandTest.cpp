@@ -1,5 +1,5 @@
 // The trace of the CAD calls as the user asks for it (the setting, the
-// options menu), and what it holds.
+// options menu), what it holds, and the crash report that tells its last calls.
 
 #include "AppTestSupport.h"
 #include "core/Present.h"
@@ -97,6 +97,41 @@ TEST_F(TraceTest, AFileThatCannotBeWrittenIsToldAndTheTraceStaysOff) {
     EXPECT_EQ(boxes.Shown[0].Text, "Protokoll nicht beschreibbar:\r\n" + below + "psm-trace.txt");
     EXPECT_FALSE(MenuShowsTraceOn());
     EXPECT_EQ(settings.Read("ORNA\\psm", "general", "Trace"), "");
+}
+
+TEST_F(TraceTest, ACrashReportTellsTheVersionTheCommandAndTheLastCalls) {
+    settings.Write("ORNA\\psm", "general", "Trace", "1");
+    sim.OpenSheetMetal("A.psm", Row2);
+    Start();
+    // The system ends psm in the middle of the write.
+    std::vector<std::string> calls;
+    pump.OnRun = [&] {
+        calls = CallLines();
+        app.OnCrash("exception 0xC0000005 at 0x1234");
+    };
+    WriteAnotherType();
+
+    const auto text = ReadFileBytes(folder.PathOf("psm-crash.txt"));
+    ASSERT_TRUE(text);
+    ASSERT_GT(calls.size(), LastCallsKept);
+    std::string last;
+    for (size_t i = calls.size() - LastCallsKept; i < calls.size(); ++i) {
+        last += calls[i];
+    }
+    EXPECT_EQ(*text, std::string(VersionLine) +
+                         ": crash report\r\n"
+                         "Time: 2026-12-07T16:30:05+01:00\r\n"
+                         "System: Windows 10.0.19045\r\n"
+                         "Failure: exception 0xC0000005 at 0x1234\r\n"
+                         "Doing: write button\r\n"
+                         "Minidump: " +
+                         folder.PathOf("psm-crash.dmp") + "\r\nTrace: " + TraceFile() +
+                         "\r\nLast CAD calls:\r\n" + last);
+    ASSERT_FALSE(boxes.Shown.empty());
+    EXPECT_EQ(boxes.Shown.back().Text, "Unerwarteter Fehler, Programm wird beendet\r\n\r\n"
+                                       "Bericht für den Support:\r\n" +
+                                           folder.PathOf("psm-crash.txt") + "\r\n" +
+                                           folder.PathOf("psm-crash.dmp"));
 }
 
 } // namespace
