@@ -1,17 +1,20 @@
 // One idle tick of the document watch: PollDocument while the CAD program's
 // active document is the one already shown. Reports the CAD calls per tick
 // ("cad_calls", goal for a sheet-metal document: at most 1.5 per 100 ms tick)
-// next to those of a full attach and classification ("sequence_calls").
+// next to those of a full attach and classification ("sequence_calls"). The
+// same tick with the trace of the CAD calls on shows what a traced call costs.
 #include "cad/CadIds.h"
 #include "core/AppState.h"
 #include "core/Lists.h"
 #include "core/Services.h"
+#include "core/Trace.h"
 #include "sim/Simulator.h"
 #include "tables/BendValueLoader.h"
 #include "tables/MemorySettingsStore.h"
 #include "watch/DocumentWatch.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdio>
 
 namespace {
 
@@ -28,6 +31,7 @@ class NullView final : public MainView {
     void KeepOnTop() override {}
     int32_t ScreenWidth() const override { return 0; }
     std::vector<TwipsRect> MonitorAreas() const override { return {}; }
+    int Dpi() const override { return 96; }
     void StartTimer(int) override {}
     std::optional<MenuCommand> ShowPopupMenu(const std::vector<MenuItem>&) override { return {}; }
     std::optional<std::string> ChooseFile(const std::string&, const std::string&,
@@ -62,7 +66,8 @@ class NullHost final : public MessageBoxes,
                        public MousePointer,
                        public EventPump,
                        public ProgramLocation,
-                       public Workstation {
+                       public Workstation,
+                       public CrashDump {
   public:
     MessageAnswer ShowMessage(const std::string&, const std::string&, MessageButtons,
                               MessageIcon) override {
@@ -76,7 +81,9 @@ class NullHost final : public MessageBoxes,
     std::string ComputerName() const override { return {}; }
     std::string LocalTime() const override { return {}; }
     std::string LocalAppDataFolder() const override { return {}; }
+    std::string SystemVersion() const override { return {}; }
     bool OpenInEditor(const std::string&) override { return false; }
+    bool WriteDump(const std::string&) override { return false; }
 };
 
 constexpr std::string_view ValueFile = "Unit: mm\n"
@@ -88,8 +95,22 @@ constexpr std::string_view ValueFile = "Unit: mm\n"
 // The program as start-up leaves it, watching `simulator`.
 struct WatchedProgram {
     explicit WatchedProgram(simulated::Simulator& simulator)
-        : services{view, info, host,  settings, simulator, host, host, host, [] { return '.'; },
-                   {},   host, waits, clock,    survey} {
+        : tracing(simulator, traceClock), services{.View = view,
+                                                   .Info = info,
+                                                   .Boxes = host,
+                                                   .Settings = settings,
+                                                   .Automation = tracing,
+                                                   .Pointer = host,
+                                                   .Events = host,
+                                                   .Location = host,
+                                                   .UserDecimalSeparator = [] { return '.'; },
+                                                   .DecodeAnsi = {},
+                                                   .Station = host,
+                                                   .Waits = waits,
+                                                   .Time = clock,
+                                                   .Survey = survey,
+                                                   .Tracing = tracing,
+                                                   .Dump = host} {
         state.Settings = {"ORNA\\psm", "general"};
         const LoaderContext loader{settings, "ORNA\\psm", "general", {}};
         LoadBendValuesFromBytes(std::string(ValueFile), loader, state.Tables);
@@ -103,12 +124,14 @@ struct WatchedProgram {
     NullHost host;
     psm::SteadyClock clock;
     cad::WaitBudget waits{clock};
+    SystemTraceClock traceClock;
+    CallTracing tracing;
     MemorySettingsStore settings;
     Services services;
     AppState state;
 };
 
-void IdleTick(benchmark::State& state, bool assembly) {
+void IdleTick(benchmark::State& state, bool assembly, bool traced = false) {
     simulated::Simulator simulator;
     simulator.SetLogging(false);
     const simulated::SheetMetalValues values{0.0015, 0.0015, 0.44, 0.0025, 0.0015};
@@ -119,12 +142,18 @@ void IdleTick(benchmark::State& state, bool assembly) {
         simulator.OpenSheetMetal("Bracket.psm", values);
     }
     WatchedProgram program(simulator);
+    const std::string trace = "bench-trace.txt";
+    if (traced) {
+        program.tracing.Start(trace, "");
+        ReissueCadReferences(program.state, program.services.Automation);
+    }
     if (program.state.Document.Name != "Bracket.psm") {
         state.SkipWithError("the document was not recognised");
         return;
     }
 
-    // What every tick has to ask: attach and classify, and for an assembly the part behind it.
+    // What every tick has to ask: attach and classify, and for an assembly the
+    // part behind it.
     cad::CadConnection fresh;
     std::size_t before = simulator.CallCount();
     cad::ConnectCad(fresh, simulator);
@@ -144,6 +173,11 @@ void IdleTick(benchmark::State& state, bool assembly) {
     if (program.state.Run.Ended || program.state.Document.Name != "Bracket.psm") {
         state.SkipWithError("the tick did not stay idle");
     }
+    if (traced) {
+        program.tracing.Stop();
+        std::remove(trace.c_str());
+        std::remove(TraceFile::OlderPath(trace).c_str());
+    }
 }
 
 void IdleTickSheetMetal(benchmark::State& state) {
@@ -155,5 +189,10 @@ void IdleTickAssembly(benchmark::State& state) {
     IdleTick(state, true);
 }
 BENCHMARK(IdleTickAssembly);
+
+void IdleTickSheetMetalTraced(benchmark::State& state) {
+    IdleTick(state, false, true);
+}
+BENCHMARK(IdleTickSheetMetalTraced);
 
 } // namespace

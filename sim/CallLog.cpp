@@ -1,29 +1,14 @@
 #include "sim/CallLog.h"
 
+#include "cad/TraceLine.h"
 #include "sim/Node.h"
 #include "sim/SimObject.h"
 
 #include <array>
 #include <charconv>
-#include <cstdio>
 
 namespace psm::sim {
 namespace {
-
-std::string Hex(int32_t value) {
-    std::array<char, 16> text{};
-    std::snprintf(text.data(), text.size(), "0x%08X", static_cast<uint32_t>(value));
-    return text.data();
-}
-
-// Dispatch identifiers as the program's documentation writes them: small
-// ones in decimal, the large control identifiers in hex.
-std::string DispIdText(int32_t dispId) {
-    if (dispId >= 0 && dispId < 0x10000) {
-        return Concat({"#", std::to_string(dispId)});
-    }
-    return Concat({"#", Hex(dispId)});
-}
 
 std::string ShortInterface(std::string_view interfaceId) {
     if (interfaceId.size() >= 9 && interfaceId.front() == '{') {
@@ -41,7 +26,8 @@ std::string Target(const CallRecord& record) {
 }
 
 std::string MemberText(const CallRecord& record) {
-    std::string text = record.ByName ? record.Name : DispIdText(record.DispId);
+    std::string text =
+        record.ByName ? record.Name : cad::TraceMember(cad::Member::ById(record.DispId));
     if (!record.Args.empty()) {
         text += "(";
         for (std::size_t i = 0; i < record.Args.size(); ++i) {
@@ -102,7 +88,7 @@ std::string Describe(const CallRecord& record) {
         break;
     }
     if (record.Failure) {
-        text += Concat({" -> !", Hex(record.Failure->Code)});
+        text += Concat({" -> !", cad::HexCode(record.Failure->Code)});
     }
     return text;
 }

@@ -3,6 +3,7 @@
 #include "apply/Properties.h"
 #include "apply/Reset.h"
 #include "apply/Write.h"
+#include "core/CrashReport.h"
 #include "core/Exit.h"
 #include "core/Hints.h"
 #include "core/Lists.h"
@@ -17,17 +18,75 @@
 #include <cstdlib>
 
 namespace psm {
+namespace {
+
+// What a crash report says psm was doing.
+std::string_view ActivityOf(MainCommand command) {
+    switch (command) {
+    case MainCommand::WriteChosenType:
+        return "write button";
+    case MainCommand::ShowDocumentType:
+        return "reset list button";
+    case MainCommand::ResetDocument:
+        return "reset button";
+    case MainCommand::ShowProperties:
+        return "properties button";
+    case MainCommand::Exit:
+        return "exit button";
+    }
+    return "button";
+}
+
+std::string_view ActivityOf(MenuCommand command) {
+    switch (command) {
+    case MenuCommand::InstallButton:
+        return "menu: install";
+    case MenuCommand::ChooseValueFile:
+        return "menu: value file";
+    case MenuCommand::CheckValueFile:
+        return "menu: check value file";
+    case MenuCommand::CheckAssembly:
+        return "menu: check assembly";
+    case MenuCommand::OpenJournal:
+        return "menu: journal";
+    case MenuCommand::German:
+    case MenuCommand::English:
+        return "menu: language";
+    case MenuCommand::ToggleTrace:
+        return "menu: trace";
+    }
+    return "menu";
+}
+
+std::string_view ActivityOf(SurveyCommand command) {
+    switch (command) {
+    case SurveyCommand::Refresh:
+        return "survey: refresh";
+    case SurveyCommand::Write:
+        return "survey: write";
+    case SurveyCommand::Copy:
+        return "survey: copy";
+    case SurveyCommand::Cancel:
+        return "survey: cancel";
+    }
+    return "survey";
+}
+
+} // namespace
 
 template <class Command>
-void App::RunCommand(Command&& command) {
+void App::RunCommand(std::string_view activity, Command&& command) {
     if (Ended() || m_state.Run.CommandDepth > 0) {
         return;
     }
+    // Left as it is when the command fails, so that a crash report tells it.
+    m_state.Run.Activity = activity;
     {
         const CommandScope running(m_state);
         const cad::CommandWaits waits(m_services.Waits);
         command();
     }
+    m_state.Run.Activity = "waiting";
     Present();
 }
 
@@ -45,11 +104,13 @@ void App::OnLoad() {
     if (Ended()) {
         return;
     }
+    m_state.Run.Activity = "start-up";
     {
         // Ticks that arrive during a message box of the start-up wait for it.
         const CommandScope startUp(m_state);
         StartUp(m_state, m_services);
     }
+    m_state.Run.Activity = "waiting";
     Present();
 }
 
@@ -61,7 +122,7 @@ void App::OnActivate() {
 
 void App::OnMouseDown(MouseButton button) {
     if (button == MouseButton::Right) {
-        RunCommand([&] {
+        RunCommand("popup menu", [&] {
             if (const auto chosen = ChooseFromPopupMenu(m_state, m_services)) {
                 RunMenu(*chosen);
             }
@@ -77,7 +138,7 @@ void App::OnMouseMove(MainControl control) {
 }
 
 void App::OnListChosen(ListId list, int position) {
-    RunCommand([&] {
+    RunCommand(list == ListId::Tables ? "table list" : "type list", [&] {
         if (list == ListId::Tables) {
             ChooseTable(m_state, position);
         } else {
@@ -87,7 +148,7 @@ void App::OnListChosen(ListId list, int position) {
 }
 
 void App::OnCommand(MainCommand command) {
-    RunCommand([&] { Run(command); });
+    RunCommand(ActivityOf(command), [&] { Run(command); });
 }
 
 void App::Run(MainCommand command) {
@@ -111,7 +172,7 @@ void App::Run(MainCommand command) {
 }
 
 void App::OnMenuCommand(MenuCommand command) {
-    RunCommand([&] { RunMenu(command); });
+    RunCommand(ActivityOf(command), [&] { RunMenu(command); });
 }
 
 void App::RunMenu(MenuCommand command) {
@@ -123,7 +184,7 @@ void App::RunMenu(MenuCommand command) {
 }
 
 void App::OnSurveyCommand(SurveyCommand command) {
-    RunCommand([&] {
+    RunCommand(ActivityOf(command), [&] {
         switch (command) {
         case SurveyCommand::Refresh:
             RefreshSurvey(m_state, m_services);
@@ -142,11 +203,11 @@ void App::OnSurveyCommand(SurveyCommand command) {
 }
 
 void App::OnSurveyChecked(int row, bool checked) {
-    RunCommand([&] { CheckSurveyRow(m_state, row, checked); });
+    RunCommand("survey check box", [&] { CheckSurveyRow(m_state, row, checked); });
 }
 
 void App::OnSurveySort(int column) {
-    RunCommand([&] { SortSurvey(m_state, column); });
+    RunCommand("survey column", [&] { SortSurvey(m_state, column); });
 }
 
 void App::OnSurveyStep() {
@@ -159,10 +220,12 @@ void App::OnSurveyStep() {
         return;
     }
     // Like a tick, a step never waits for a busy CAD program.
+    m_state.Run.Activity = "survey step";
     {
         const CommandScope running(m_state);
         SurveyStep(m_state, m_services);
     }
+    m_state.Run.Activity = "waiting";
     Present();
 }
 
@@ -177,16 +240,18 @@ void App::OnTimer(bool mainWindowIsActive) {
     if (Ended() || m_state.Run.CommandDepth > 0) {
         return;
     }
+    m_state.Run.Activity = "tick";
     {
         const CommandScope running(m_state);
         OnTick(m_state, m_services, mainWindowIsActive);
     }
+    m_state.Run.Activity = "waiting";
     Present();
 }
 
 void App::OnCloseRequest() {
     // The close box ends the program the orderly way.
-    RunCommand([&] { ExitProgram(m_state, m_services); });
+    RunCommand("close box", [&] { ExitProgram(m_state, m_services); });
 }
 
 void App::OnInfoClick() {
@@ -201,15 +266,35 @@ void App::OnUnexpectedFailure() noexcept {
     }
     // The command that failed is abandoned; what the user relies on, the
     // stored window position, is still written on the orderly way out.
-    m_failed = true;
+    Report("an exception reached a window procedure");
     try {
-        const TextTables& texts = m_state.Texts;
-        (void)m_services.Boxes.ShowMessage(texts.Message(MessageText::UnexpectedError),
-                                           texts.Message(MessageText::Title), MessageButtons::Ok,
-                                           MessageIcon::Critical);
         ExitProgram(m_state, m_services);
     } catch (...) {
-        // Not even the orderly end works: end at once, still without a crash report.
+        // Not even the orderly end works: end at once.
+        std::_Exit(3);
+    }
+}
+
+void App::OnCrash(std::string_view failure) noexcept {
+    if (!m_failed) {
+        Report(failure);
+    }
+}
+
+void App::Report(std::string_view failure) noexcept {
+    m_failed = true;
+    CrashFiles files;
+    try {
+        files = WriteCrashReport(m_state, m_services, failure);
+    } catch (...) {
+        files = {}; // the box tells the user all the same
+    }
+    try {
+        const TextTables& texts = m_state.Texts;
+        (void)m_services.Boxes.ShowMessage(UnexpectedFailureText(texts, files),
+                                           texts.Message(MessageText::Title), MessageButtons::Ok,
+                                           MessageIcon::Critical);
+    } catch (...) {
         std::_Exit(3);
     }
 }

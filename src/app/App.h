@@ -9,14 +9,17 @@
 //                 .Info = infoWindow,          // psm::InfoWindow
 //                 .Boxes = messageBoxes,       // psm::Win32MessageBoxes
 //                 .Settings = settings,        // psm::RegistrySettingsStore
-//                 .Automation = automation,    // psm::cad::BusyRetryAutomation
-//                                              // around a psm::cad::ComAutomation
+//                 .Automation = automation,    // psm::cad::BusyRetryAutomation around
+//                                              // psm::CallTracing around psm::cad::ComAutomation
 //                 .Pointer = mainWindow, .Events = pump, .Location = location,
 //                 .UserDecimalSeparator = psm::UserDecimalSeparator,
 //                 .DecodeAnsi = psm::DecodeAnsiCodePage,
 //                 .Station = workstation,       // psm::WindowsWorkstation
-//                 .Waits = waits, .Time = clock,   // the automation's budget, a SteadyClock
-//                 .Survey = surveyWindow});        // psm::SurveyWindow
+//                 .Waits = waits, .Time = clock, // the automation's budget, a SteadyClock
+//                 .Survey = surveyWindow,       // psm::SurveyWindow
+//                 .Tracing = tracing,           // psm::CallTracing, inside the busy retry
+//                 .Dump = dump,                 // psm::MiniDump
+//                 .TraceAtStart = ...});        // "/trace" on the command line
 //   mainWindow.Create(app);   // then infoWindow.SetEvents(app)
 //   mainWindow.Load(show);    // OnLoad runs the start-up
 //
@@ -47,6 +50,9 @@ class App final : public MainWindowEvents, public SurveyEvents {
     void OnCloseRequest() override;
     void OnInfoClick() override;
     void OnUnexpectedFailure() noexcept override;
+    // The system is about to end the program for an exception (`failure`
+    // says which): the crash report is written and the user told, once.
+    void OnCrash(std::string_view failure) noexcept;
 
     void OnSurveyCommand(SurveyCommand command) override;
     void OnSurveyChecked(int row, bool checked) override;
@@ -62,13 +68,15 @@ class App final : public MainWindowEvents, public SurveyEvents {
     // Runs a command unless the program has ended or a command or tick runs
     // already; the command may wait for a busy CAD program within one budget.
     template <class Command>
-    void RunCommand(Command&& command);
+    void RunCommand(std::string_view activity, Command&& command);
     void Run(MainCommand command);
     void RunMenu(MenuCommand command);
     // A survey step that meets a running command is due again after this long.
     static constexpr int StepRetryMs = 100;
     // The windows show the state as it is now.
     void Present();
+    // Writes the crash report and tells the user, who learns where it is.
+    void Report(std::string_view failure) noexcept;
 
     AppState m_state;
     Services m_services;

@@ -104,6 +104,10 @@ std::vector<TwipsRect> MainWindow::MonitorAreas() const {
     return MonitorAreasInTwips();
 }
 
+int MainWindow::Dpi() const {
+    return static_cast<int>(WindowDpi(m_window));
+}
+
 void MainWindow::StartTimer(int intervalMilliseconds) {
     if (m_window != nullptr && intervalMilliseconds > 0) {
         SetTimer(m_window, WatchTimerId, static_cast<UINT>(intervalMilliseconds), nullptr);

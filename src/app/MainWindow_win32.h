@@ -43,6 +43,7 @@ class MainWindow final : public BoundWindow<MainWindow>, public MainView, public
     void KeepOnTop() override;
     int32_t ScreenWidth() const override;
     std::vector<TwipsRect> MonitorAreas() const override;
+    int Dpi() const override;
     void StartTimer(int intervalMilliseconds) override;
     std::optional<MenuCommand> ShowPopupMenu(const std::vector<MenuItem>& items) override;
     std::optional<std::string> ChooseFile(const std::string& title, const std::string& initialFile,

@@ -1,4 +1,6 @@
 #include "app/App.h"
+#include "app/CrashReport_win32.h"
+#include "app/FailureDrill_win32.h"
 #include "app/InfoWindow_win32.h"
 #include "app/MainWindow_win32.h"
 #include "app/MessageBoxes_win32.h"
@@ -8,6 +10,7 @@
 #include "cad/ComApartment_win32.h"
 #include "cad/ComAutomation_win32.h"
 #include "cad/MessageFilter_win32.h"
+#include "core/CallTracing.h"
 #include "options/CheckCommand.h"
 #include "platform/AnsiCodePage_win32.h"
 #include "platform/Clock.h"
@@ -15,7 +18,9 @@
 #include "platform/ConsoleOutput_win32.h"
 #include "platform/DecimalSeparator_win32.h"
 #include "platform/ProgramLocation_win32.h"
+#include "platform/TraceClock.h"
 #include "platform/Utf16_win32.h"
+#include "platform/Version.h"
 #include "platform/Workstation_win32.h"
 #include "survey/SurveyCommand.h"
 #include "tables/RegistrySettingsStore_win32.h"
@@ -24,6 +29,7 @@
 #include <commctrl.h>
 #include <optional>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace {
@@ -71,7 +77,7 @@ int RunSurvey() {
     return result.ExitCode;
 }
 
-int Run(HINSTANCE instance, int showCommand) {
+int Run(HINSTANCE instance, int showCommand, bool traceAtStart) {
     // The user-interface thread is a single-threaded apartment: the CAD
     // automation, its busy-retry message filter and the file dialog need it.
     // Declared first, so that it ends after every COM reference below.
@@ -91,13 +97,19 @@ int Run(HINSTANCE instance, int showCommand) {
     psm::Win32MessageBoxes messageBoxes(mainWindow);
     psm::RegistrySettingsStore settings;
     psm::cad::ComAutomation com;
+    // The trace, when it runs, sees every call the CAD program receives,
+    // each refused one too.
+    const psm::SystemTraceClock traceClock;
+    psm::CallTracing tracing(com, traceClock);
     // The message filter sees only the refusals the COM runtime reports to
     // it (Wine's reports none); a refusal that comes back as a call's result
     // is asked again here, by the same policy.
-    psm::cad::BusyRetryAutomation automation(com, clock, waits);
+    psm::cad::BusyRetryAutomation automation(tracing, clock, waits);
     psm::MessagePump pump(mainWindow);
+    psm::FailureDrill events(pump);
     const psm::ExecutableLocation location;
     psm::WindowsWorkstation workstation;
+    psm::MiniDump dump;
 
     psm::App app({.View = mainWindow,
                   .Info = infoWindow,
@@ -105,21 +117,31 @@ int Run(HINSTANCE instance, int showCommand) {
                   .Settings = settings,
                   .Automation = automation,
                   .Pointer = mainWindow,
-                  .Events = pump,
+                  .Events = events,
                   .Location = location,
                   .UserDecimalSeparator = psm::UserDecimalSeparator,
                   .DecodeAnsi = psm::DecodeAnsiCodePage,
                   .Station = workstation,
                   .Waits = waits,
                   .Time = clock,
-                  .Survey = surveyWindow});
+                  .Survey = surveyWindow,
+                  .Tracing = tracing,
+                  .Dump = dump,
+                  .TraceAtStart = traceAtStart});
+    const psm::CrashGuard crashGuard(app, dump);
 
     if (!mainWindow.Create(app)) {
         return 1;
     }
     infoWindow.SetEvents(app);
     surveyWindow.SetEvents(app, app);
-    mainWindow.Load(showCommand);
+    try {
+        // The start-up runs here, not in a window procedure.
+        mainWindow.Load(showCommand);
+    } catch (...) {
+        app.OnUnexpectedFailure();
+        return 3;
+    }
     return psm::RunMessageLoop(mainWindow, surveyWindow);
 }
 
@@ -138,7 +160,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
             survey = true;
             return RunSurvey();
         }
-        return Run(instance, showCommand);
+        if (psm::VersionRequested(arguments)) {
+            psm::WriteToConsole(std::string(psm::VersionLine) + "\r\n");
+            return 0;
+        }
+        return Run(instance, showCommand, psm::TraceRequested(arguments));
     } catch (...) {
         if (check || survey) {
             return 3; // no box: whoever runs the command may not be there to answer it

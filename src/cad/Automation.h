@@ -181,6 +181,14 @@ class Automation {
     // Asks the system's table only, never the program itself: cheap enough
     // to ask every second, and answered also while the program is busy.
     virtual Result<Registration> RegistrationOf(std::string_view progId) = 0;
+    // An object this automation (or the one it wraps) handed out earlier, as
+    // it would hand it out now: a layer switched on since wraps it, one
+    // switched off lets it go. `kind` says what the object is, for a layer
+    // that tells objects apart.
+    virtual ObjectRef Reissue(ObjectRef object, std::string_view kind) {
+        (void)kind;
+        return object;
+    }
 };
 
 } // namespace psm::cad

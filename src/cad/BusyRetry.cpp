@@ -1,5 +1,7 @@
 #include "cad/BusyRetry.h"
 
+#include "cad/ObjectLayer.h"
+
 #include <memory>
 #include <vector>
 
@@ -22,21 +24,21 @@ class BusyRetryObject final : public Object {
     }
 
     Result<Value> Get(const Member& member, std::span<const Value> args) override {
-        const std::vector<Value> inner = Unwrapped(args);
+        const std::vector<Value> inner = InnerValues<BusyRetryObject>(args);
         return Wrapped(
             RetryWhileBusy(m_clock, m_budget, [&] { return m_inner->Get(member, inner); }));
     }
 
     Result<void> Put(const Member& member, std::span<const Value> args,
                      const Value& value) override {
-        const std::vector<Value> inner = Unwrapped(args);
-        const Value assigned = Unwrapped(value);
+        const std::vector<Value> inner = InnerValues<BusyRetryObject>(args);
+        const Value assigned = InnerValue<BusyRetryObject>(value);
         return RetryWhileBusy(m_clock, m_budget,
                               [&] { return m_inner->Put(member, inner, assigned); });
     }
 
     Result<Value> Call(const Member& member, std::span<const Value> args) override {
-        const std::vector<Value> inner = Unwrapped(args);
+        const std::vector<Value> inner = InnerValues<BusyRetryObject>(args);
         return Wrapped(
             RetryWhileBusy(m_clock, m_budget, [&] { return m_inner->Call(member, inner); }));
     }
@@ -44,6 +46,12 @@ class BusyRetryObject final : public Object {
     bool IsSameObject(const Object& other) const override {
         const auto* wrapper = dynamic_cast<const BusyRetryObject*>(&other);
         return m_inner->IsSameObject(wrapper != nullptr ? *wrapper->m_inner : other);
+    }
+
+    // The inner layer's object behind a handle of this layer, or the handle itself.
+    static ObjectRef Unwrapped(const ObjectRef& object) {
+        const auto* wrapper = dynamic_cast<const BusyRetryObject*>(object.get());
+        return wrapper != nullptr ? wrapper->m_inner : object;
     }
 
   private:
@@ -59,21 +67,6 @@ class BusyRetryObject final : public Object {
             return result;
         }
         return Value::Object(Wrap(result.Value().AsObject()));
-    }
-
-    // The inner layer knows only its own objects as arguments.
-    static Value Unwrapped(const Value& value) {
-        const auto* wrapper = dynamic_cast<const BusyRetryObject*>(value.AsObject().get());
-        return wrapper != nullptr ? Value::Object(wrapper->m_inner) : value;
-    }
-
-    static std::vector<Value> Unwrapped(std::span<const Value> args) {
-        std::vector<Value> inner;
-        inner.reserve(args.size());
-        for (const Value& arg : args) {
-            inner.push_back(Unwrapped(arg));
-        }
-        return inner;
     }
 
     ObjectRef m_inner;
@@ -115,6 +108,14 @@ Result<ObjectRef> BusyRetryAutomation::GetActiveObject(std::string_view progId) 
 
 Result<Registration> BusyRetryAutomation::RegistrationOf(std::string_view progId) {
     return m_inner.RegistrationOf(progId);
+}
+
+ObjectRef BusyRetryAutomation::Reissue(ObjectRef object, std::string_view kind) {
+    ObjectRef inner = m_inner.Reissue(BusyRetryObject::Unwrapped(object), kind);
+    if (inner == nullptr) {
+        return nullptr;
+    }
+    return std::make_shared<BusyRetryObject>(std::move(inner), m_clock, m_budget);
 }
 
 } // namespace psm::cad

@@ -84,6 +84,7 @@ class BusyRetryAutomation final : public Automation {
         : m_inner(inner), m_clock(clock), m_budget(budget) {}
     Result<ObjectRef> GetActiveObject(std::string_view progId) override;
     Result<Registration> RegistrationOf(std::string_view progId) override;
+    ObjectRef Reissue(ObjectRef object, std::string_view kind) override;
 
   private:
     Automation& m_inner;

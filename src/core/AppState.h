@@ -13,6 +13,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace psm {
@@ -70,6 +71,9 @@ struct RunState {
     bool Ended = false;   // set by ExitProgram; no handler does anything afterwards
     // When the CAD program's registration was last looked at.
     std::optional<std::chrono::milliseconds> RegistrationChecked;
+    // What the program is doing, for a crash report: the command or tick
+    // under way, or the last one when it failed.
+    std::string_view Activity = "start";
 };
 
 struct AppState {

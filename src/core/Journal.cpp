@@ -96,13 +96,17 @@ void FlushJournal(AppState& state, const Services& services) {
 }
 
 std::string JournalPath(const AppState& state, const Services& services) {
-    const SettingsNames& names = state.Settings;
+    return JournalPathOf(services.Settings, state.Settings, services.Station);
+}
+
+std::string JournalPathOf(const SettingsStore& settings, const SettingsNames& names,
+                          const Workstation& station) {
     std::string path =
-        ReadSetting(services.Settings, names.SettingsAppName, names.SettingsSection, "JournalFile");
+        ReadSetting(settings, names.SettingsAppName, names.SettingsSection, "JournalFile");
     if (!path.empty()) {
         return path;
     }
-    std::string folder = services.Station.LocalAppDataFolder();
+    std::string folder = station.LocalAppDataFolder();
     if (folder.empty()) {
         return {};
     }

@@ -16,6 +16,8 @@ namespace psm {
 // program's folder (the settings' application name, ORNA\psm) below the
 // user's local application data.
 std::string JournalPath(const AppState& state, const Services& services);
+std::string JournalPathOf(const SettingsStore& settings, const SettingsNames& names,
+                          const Workstation& station);
 
 // For the features' state when the command ran no check.
 std::string UncheckedFeatures(const AppState& state);

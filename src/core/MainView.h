@@ -60,6 +60,7 @@ enum class MenuCommand {
     OpenJournal,
     German,
     English,
+    ToggleTrace, // the trace of the CAD calls, on or off
 };
 
 // One item of the popup menu, with the visibility and state the core decided.
@@ -113,6 +114,8 @@ class MainView {
     virtual void KeepOnTop() = 0;
     virtual int32_t ScreenWidth() const = 0;                 // primary screen, twips
     virtual std::vector<TwipsRect> MonitorAreas() const = 0; // every monitor, twips
+    // The dots per inch the window is drawn at.
+    virtual int Dpi() const = 0;
 
     virtual void StartTimer(int intervalMilliseconds) = 0;
 

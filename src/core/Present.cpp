@@ -62,7 +62,7 @@ MainViewModel PresentMainWindow(const AppState& state) {
     return model;
 }
 
-std::vector<MenuItem> PopupMenuItems(const AppState& state) {
+std::vector<MenuItem> PopupMenuItems(const AppState& state, bool tracing) {
     const TextTables& texts = state.Texts;
     MenuItem german = Item(GermanCaption, MenuCommand::German);
     german.Checked = texts.LanguageIndex != Language::English;
@@ -75,6 +75,9 @@ std::vector<MenuItem> PopupMenuItems(const AppState& state) {
     MenuItem scaleFactor = Item("ScaleFactor", std::nullopt, false);
     scaleFactor.Enabled = false;
 
+    MenuItem trace = Item(texts.Caption(CaptionText::TraceMenu), MenuCommand::ToggleTrace);
+    trace.Checked = tracing;
+
     MenuItem options = Item(texts.Caption(CaptionText::OptionsMenu), std::nullopt);
     options.Children = {
         Item(texts.Caption(CaptionText::InstallMenu), MenuCommand::InstallButton),
@@ -83,6 +86,7 @@ std::vector<MenuItem> PopupMenuItems(const AppState& state) {
         Item(texts.Caption(CaptionText::CheckFileMenu), MenuCommand::CheckValueFile),
         Item(texts.Caption(CaptionText::CheckAssemblyMenu), MenuCommand::CheckAssembly),
         Item(texts.Caption(CaptionText::JournalMenu), MenuCommand::OpenJournal),
+        trace,
         scaleFactor};
 
     return {options, Item(texts.Caption(CaptionText::HelpMenu), std::nullopt, false)};

@@ -18,9 +18,10 @@ MainViewModel PresentMainWindow(const AppState& state);
 
 // The items below the popup root: "Optionen" with "Installieren", the
 // language submenu ("Deutsch", "english", the current one checked),
-// "Textdatei", "Textdatei prüfen", "Baugruppe prüfen", "Journal" and the hidden, disabled
-// "ScaleFactor"; then the hidden "Hilfe".
-std::vector<MenuItem> PopupMenuItems(const AppState& state);
+// "Textdatei", "Textdatei prüfen", "Baugruppe prüfen", "Journal", "Protokoll"
+// (checked while the trace runs) and the hidden, disabled "ScaleFactor"; then
+// the hidden "Hilfe".
+std::vector<MenuItem> PopupMenuItems(const AppState& state, bool tracing);
 
 // A number in the user's number format; empty for none.
 std::string NumberTextOf(const std::optional<double>& value, const AppState& state);

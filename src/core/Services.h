@@ -5,9 +5,11 @@
 
 #include "cad/Automation.h"
 #include "cad/BusyRetry.h"
+#include "core/CallTracing.h"
 #include "core/MainView.h"
 #include "core/SurveyView.h"
 #include "platform/Clock.h"
+#include "platform/CrashDump.h"
 #include "platform/EventPump.h"
 #include "platform/MessageBoxes.h"
 #include "platform/MousePointer.h"
@@ -40,6 +42,11 @@ struct Services {
     cad::WaitBudget& Waits;
     Clock& Time;
     SurveyView& Survey;
+    // The trace of the CAD calls; Automation reaches the CAD program through it.
+    CallTracing& Tracing;
+    CrashDump& Dump;
+    // "/trace" on the command line: the trace runs from the start.
+    bool TraceAtStart = false;
 };
 
 } // namespace psm

@@ -1,4 +1,5 @@
 #include "journal/JournalFile.h"
+#include "platform/Folders_win32.h"
 #include "platform/UniqueHandle_win32.h"
 #include "platform/Utf16_win32.h"
 
@@ -15,21 +16,6 @@ constexpr DWORD AttemptPauseMs = 50;
 
 bool Transient(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-}
-
-bool CreateFolders(const std::wstring& folder) {
-    if (folder.empty()) {
-        return false;
-    }
-    const DWORD attributes = GetFileAttributesW(folder.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    }
-    const size_t separator = folder.find_last_of(L"\\/");
-    if (separator != std::wstring::npos && separator > 0) {
-        CreateFolders(folder.substr(0, separator));
-    }
-    return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 // Appending only: every write lands at the end of the file as a whole.
@@ -82,8 +68,7 @@ Outcome TryAppend(const std::wstring& path, std::string_view header, std::string
     DWORD error = ERROR_SUCCESS;
     UniqueHandle file = OpenForAppend(path, error);
     if (!file && error == ERROR_PATH_NOT_FOUND) {
-        const size_t separator = path.find_last_of(L"\\/");
-        if (separator != std::wstring::npos && CreateFolders(path.substr(0, separator))) {
+        if (CreateFolderOf(path)) {
             file = OpenForAppend(path, error);
         }
     }

@@ -1,7 +1,9 @@
 #pragma once
 
-// The one command of the command line: "psm.exe /check [file]" checks a value
-// file and reports to the console, without the window and the CAD program.
+// The command line: "psm.exe /check [file]" checks a value file and reports
+// to the console, without the window and the CAD program; "psm.exe /version"
+// prints psm's version; "psm.exe /trace" starts the window with the trace of
+// the CAD calls on.
 
 #include "platform/ProgramLocation.h"
 #include "platform/TextDecoding.h"
@@ -22,9 +24,16 @@ struct CheckRequest {
 // may come unquoted. Nothing for any other command line: the window starts.
 std::optional<CheckRequest> CheckRequestOf(const std::vector<std::string>& arguments);
 
+// "/version" (or "-version", any case) first.
+bool VersionRequested(const std::vector<std::string>& arguments);
+
+// "/trace" (or "-trace", any case) anywhere.
+bool TraceRequested(const std::vector<std::string>& arguments);
+
 struct CheckCommandResult {
-    int ExitCode = 0;   // 0 no problem, 1 problems, 2 the file cannot be read
-    std::string Output; // the report in the stored language, lines ending with CR LF
+    int ExitCode = 0; // 0 no problem, 1 problems, 2 the file cannot be read
+    // psm's version, then the report in the stored language; lines end with CR LF.
+    std::string Output;
 };
 
 CheckCommandResult RunCheckCommand(const CheckRequest& request, const SettingsStore& settings,

@@ -6,6 +6,7 @@
 #include "core/Exit.h"
 #include "core/Journal.h"
 #include "core/Present.h"
+#include "core/Trace.h"
 #include "core/WaitingWrite.h"
 #include "journal/JournalFile.h"
 #include "tables/CheckedValueFile.h"
@@ -21,7 +22,7 @@ constexpr size_t ProblemsInBox = 20;
 } // namespace
 
 std::optional<MenuCommand> ChooseFromPopupMenu(const AppState& state, const Services& services) {
-    return services.View.ShowPopupMenu(PopupMenuItems(state));
+    return services.View.ShowPopupMenu(PopupMenuItems(state, services.Tracing.On()));
 }
 
 void RunMenuCommand(AppState& state, const Services& services, MenuCommand command) {
@@ -45,6 +46,9 @@ void RunMenuCommand(AppState& state, const Services& services, MenuCommand comma
         return;
     case MenuCommand::English:
         SwitchLanguage(state, services, Language::English);
+        return;
+    case MenuCommand::ToggleTrace:
+        ToggleTrace(state, services);
         return;
     }
 }
@@ -93,6 +97,20 @@ void SwitchLanguage(AppState& state, const Services& services, Language language
     if (services.Info.Visible()) {
         services.Info.Destroy();
     }
+}
+
+void ToggleTrace(AppState& state, const Services& services) {
+    const bool on = !services.Tracing.On();
+    if (on && !StartTrace(state, services)) {
+        return;
+    }
+    if (!on) {
+        services.Tracing.Stop();
+    }
+    WriteTraceSetting(services.Settings, state.Settings, on);
+    // The references held from before go through the trace now, or no
+    // longer: the calls on them are traced as the user chose.
+    ReissueCadReferences(state, services.Automation);
 }
 
 void OpenJournal(AppState& state, const Services& services) {

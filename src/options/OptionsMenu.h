@@ -32,6 +32,10 @@ void ShowValueFileCheck(AppState& state, const Services& services);
 // next start.
 void SwitchLanguage(AppState& state, const Services& services, Language language);
 
+// Turns the trace of the CAD calls on or off at once, and for the next
+// start; says so when its file cannot be written.
+void ToggleTrace(AppState& state, const Services& services);
+
 // Opens the journal in the user's editor for text files, created with its
 // header when it does not exist yet; says so when it cannot be written.
 void OpenJournal(AppState& state, const Services& services);

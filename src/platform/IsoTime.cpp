@@ -14,4 +14,11 @@ std::string IsoTimeText(const LocalDateTime& time) {
     return text;
 }
 
+std::string StampText(const LocalDateTime& time) {
+    char text[40] = {};
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", time.Year, time.Month,
+                  time.Day, time.Hour, time.Minute, time.Second, time.Millisecond);
+    return text;
+}
+
 } // namespace psm

@@ -16,6 +16,8 @@ class Workstation {
     virtual std::string LocalTime() const = 0;
     // The user's folder for local application data; empty when unknown.
     virtual std::string LocalAppDataFolder() const = 0;
+    // The system's version, such as "Windows 10.0.19045".
+    virtual std::string SystemVersion() const = 0;
     // Opens a text file in the user's editor for text files; false when
     // none could be started.
     virtual bool OpenInEditor(const std::string& path) = 0;

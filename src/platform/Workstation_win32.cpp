@@ -70,6 +70,19 @@ std::string WindowsWorkstation::LocalAppDataFolder() const {
     return SUCCEEDED(result) && owned ? Narrow(owned.get()) : std::string();
 }
 
+std::string WindowsWorkstation::SystemVersion() const {
+    // GetVersionEx answers what the manifest lets it; ntdll tells the truth.
+    using GetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
+    static const auto getVersion = LateFunction<GetVersion>(L"ntdll.dll", "RtlGetVersion");
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (getVersion == nullptr || getVersion(&version) != 0) {
+        return "Windows";
+    }
+    return "Windows " + std::to_string(version.dwMajorVersion) + "." +
+           std::to_string(version.dwMinorVersion) + "." + std::to_string(version.dwBuildNumber);
+}
+
 bool WindowsWorkstation::OpenInEditor(const std::string& path) {
     static const auto shellExecute =
         LateFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");

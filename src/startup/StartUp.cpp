@@ -3,6 +3,7 @@
 #include "core/Boxes.h"
 #include "core/Lists.h"
 #include "core/ProgramSettings.h"
+#include "core/Trace.h"
 #include "tables/BendValueLoader.h"
 #include "tables/LeadingNumber.h"
 #include "tables/SettingsStore.h"
@@ -63,6 +64,10 @@ void StartUp(AppState& state, const Services& services) {
     services.View.KeepOnTop();
     services.View.StartTimer(100);
     RestoreWindowPosition(state, services);
+    // Before the first call into the CAD program, which it is to hold.
+    if (services.TraceAtStart || TraceSetting(services.Settings, state.Settings)) {
+        (void)StartTrace(state, services);
+    }
 
     const LoaderContext loader{services.Settings, state.Settings.SettingsAppName,
                                state.Settings.SettingsSection, services.DecodeAnsi};

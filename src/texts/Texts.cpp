@@ -43,6 +43,7 @@ constexpr std::array<TextPair, CountOf<CaptionText>()> CaptionTexts{{
     {"Kein Blechtyp passt.\r\nrechts der nächste: {1}\r\n{2} Werte anders",
      "No type matches.\r\nright the nearest: {1}\r\n{2} values differ"},
     {"Kein Blechtyp passt.", "No type matches."},
+    {"Protokoll", "Trace"},
 }};
 static_assert(Complete(CaptionTexts));
 
@@ -66,6 +67,8 @@ constexpr std::array<TextPair, CountOf<MessageText>()> MessageTexts{{
      "psm schließt den Schreibvorgang ab, sobald Solid Edge wieder antwortet.",
      "Solid Edge does not answer and may still be holding its recompute.\r\n"
      "psm finishes the write as soon as Solid Edge answers again."},
+    {"Protokoll nicht beschreibbar:\r\n{1}", "Trace cannot be written:\r\n{1}"},
+    {"Bericht für den Support:", "Report for support:"},
 }};
 static_assert(Complete(MessageTexts));
 

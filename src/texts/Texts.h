@@ -46,6 +46,7 @@ enum class CaptionText {
     NearestTypeOneDiffersNote,
     NearestTypeSomeDifferNote,
     NoTypeNote,
+    TraceMenu, // the trace of the CAD calls in the options menu, checked while on
     Count
 };
 
@@ -65,7 +66,9 @@ enum class MessageText {
     UndoRefused,
     TypeNotReset,
     UnexpectedError,
-    RecomputeHeld, // the CAD program stopped answering in the middle of a write
+    RecomputeHeld,    // the CAD program stopped answering in the middle of a write
+    TraceNotWritable, // {1} the trace's file
+    CrashReport,      // above the crash report's files, below UnexpectedError
     Count
 };
 

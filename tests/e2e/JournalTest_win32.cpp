@@ -177,8 +177,8 @@ TEST_F(Journal, AnUnwritableJournalLeavesTheWriteToThePartAndTellsTheUserOnce) {
 TEST_F(Journal, TheJournalCommandOpensTheJournalWithItsHeadingsInTheEditor) {
     UseJournal(Folder() + L"Journal.txt");
     ASSERT_NO_FATAL_FAILURE(Start());
-    // Optionen, its submenu, up to its last entry, "Journal".
-    ASSERT_TRUE(psm.UseMenu({VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN}));
+    // Optionen, its submenu, up to its last entry but one, "Journal".
+    ASSERT_TRUE(psm.UseMenu({VK_DOWN, VK_RIGHT, VK_UP, VK_UP, VK_RETURN}));
     HWND editor = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] {

@@ -64,9 +64,9 @@ class Survey : public EndToEnd {
         DeleteFileW(m_journal.c_str());
         settings::Set(L"JournalFile", m_journal);
     }
-    // The options menu's "Baugruppe prüfen", below "Textdatei prüfen".
+    // The options menu's "Baugruppe prüfen", third from its end.
     void OpenSurvey() {
-        ASSERT_TRUE(psm.UseMenu({VK_DOWN, VK_RIGHT, VK_UP, VK_UP, VK_RETURN}));
+        ASSERT_TRUE(psm.UseMenu({VK_DOWN, VK_RIGHT, VK_UP, VK_UP, VK_UP, VK_RETURN}));
         ASSERT_TRUE(survey.WaitForWindow(NoticeMs));
         ASSERT_TRUE(survey.WaitUntilRead(ReadMs)) << Narrow(survey.Progress());
     }

@@ -124,7 +124,7 @@ TEST_F(Hints, TheListsLeaveTheLastHint) {
 
 using OptionsPopup = EndToEnd;
 
-TEST_F(OptionsPopup, RightClickShowsOptionsWithItsFiveEntries) {
+TEST_F(OptionsPopup, RightClickShowsOptionsWithItsSevenEntries) {
     ASSERT_NO_FATAL_FAILURE(StartPsm());
     const UINT dpi = SystemDpi();
     const LPARAM point = MAKELPARAM(TwipsToPixels(3200, dpi), TwipsToPixels(200, dpi));
@@ -167,12 +167,12 @@ TEST_F(OptionsPopup, RightClickShowsOptionsWithItsFiveEntries) {
         NoticeMs));
     WaitUntil([] { return false; }, 200);
     // Item counts by height, which hold where the texts cannot be read: one
-    // item above, five in the submenu, with the same margins around both.
+    // item above, seven in the submenu, with the same margins around both.
     RECT topArea{};
     RECT subArea{};
     GetClientRect(topWindow, &topArea);
     GetClientRect(subWindow, &subArea);
-    const LONG item = (subArea.bottom - topArea.bottom) / 4;
+    const LONG item = (subArea.bottom - topArea.bottom) / 6;
     const LONG margins = topArea.bottom - item;
     EXPECT_GT(item, 8) << "heights " << topArea.bottom << ", " << subArea.bottom;
     EXPECT_GE(margins, 0) << "heights " << topArea.bottom << ", " << subArea.bottom;

@@ -7,6 +7,8 @@
 #include "TempFolder.h"
 #include "app/App.h"
 #include "cad/BusyRetry.h"
+#include "platform/FileWrite.h"
+#include "platform/TraceClock.h"
 #include "tables/MemorySettingsStore.h"
 
 #include <deque>
@@ -63,6 +65,7 @@ class FakeMainView final : public MainView {
     void KeepOnTop() override { Log("on top"); }
     int32_t ScreenWidth() const override { return Screen; }
     std::vector<TwipsRect> MonitorAreas() const override { return Monitors; }
+    int Dpi() const override { return 120; }
     void StartTimer(int interval) override { TimerInterval = interval; }
     std::optional<MenuCommand> ShowPopupMenu(const std::vector<MenuItem>& items) override {
         Menus.push_back(items);
@@ -176,12 +179,43 @@ class FixedWorkstation final : public Workstation {
     std::string ComputerName() const override { return "KONSTR-07"; }
     std::string LocalTime() const override { return "2026-12-07T16:30:05+01:00"; }
     std::string LocalAppDataFolder() const override { return AppData; }
+    std::string SystemVersion() const override { return "Windows 10.0.19045"; }
     bool OpenInEditor(const std::string& path) override {
         Opened.push_back(path);
         return true;
     }
     std::string AppData = "C:\\Users\\mmeier\\AppData\\Local";
     std::vector<std::string> Opened;
+};
+
+// A trace clock at a fixed moment on which every call takes 250 microseconds.
+class SteppingTraceClock final : public TraceClock {
+  public:
+    LocalDateTime LocalNow() const override {
+        return {.Year = 2026,
+                .Month = 12,
+                .Day = 7,
+                .Hour = 16,
+                .Minute = 30,
+                .Second = 5,
+                .Millisecond = 123};
+    }
+    std::chrono::microseconds Elapsed() const override { return m_now += Step; }
+    static constexpr std::chrono::microseconds Step{250};
+
+  private:
+    mutable std::chrono::microseconds m_now{0};
+};
+
+// Writes a small file for a dump, or fails when told to.
+class FakeDump final : public CrashDump {
+  public:
+    bool WriteDump(const std::string& path) override {
+        Paths.push_back(path);
+        return Works && WriteWholeFile(path, "MDMP");
+    }
+    bool Works = true;
+    std::vector<std::string> Paths;
 };
 
 // Tables Stahl (rows 1-3) and Aluminium (rows 4-5), point locale.
@@ -229,11 +263,14 @@ class AppFixture : public ::testing::Test {
     }
 
     // The program asks the simulator as wWinMain has it ask the CAD program:
-    // again while it is busy, on a clock that only moves while it waits.
+    // through the trace, again while it is busy, on a clock that only moves
+    // while it waits.
     FakeClock clock;
     cad::WaitBudget waits{clock};
     sim::Simulator sim;
-    cad::BusyRetryAutomation automation{sim, clock, waits};
+    SteppingTraceClock traceClock;
+    CallTracing tracing{sim, traceClock};
+    cad::BusyRetryAutomation automation{tracing, clock, waits};
     FakeMainView view;
     FakeInfoView info;
     FakeSurveyView survey;
@@ -245,6 +282,7 @@ class AppFixture : public ::testing::Test {
     char separator = '.';
     psm::testing::TempFolder folder;
     FixedWorkstation station;
+    FakeDump dump;
     Services services{.View = view,
                       .Info = info,
                       .Boxes = boxes,
@@ -258,7 +296,9 @@ class AppFixture : public ::testing::Test {
                       .Station = station,
                       .Waits = waits,
                       .Time = clock,
-                      .Survey = survey};
+                      .Survey = survey,
+                      .Tracing = tracing,
+                      .Dump = dump};
     App app{services};
     AppState& state = app.State();
 };

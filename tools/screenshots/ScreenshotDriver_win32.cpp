@@ -205,7 +205,7 @@ int CommandOpenSurvey(HWND main) {
     if (!RightClickFreeArea(main)) {
         return 2;
     }
-    for (const WORD key : {VK_DOWN, VK_RIGHT, VK_UP, VK_UP, VK_RETURN}) {
+    for (const WORD key : {VK_DOWN, VK_RIGHT, VK_UP, VK_UP, VK_UP, VK_RETURN}) {
         SendKey(key);
     }
     HWND survey = WaitVisible(psm::SurveyWindowClassName, 5000);

@@ -4,6 +4,7 @@
 #include "options/CheckCommand.h"
 
 #include "AppTestSupport.h"
+#include "platform/Version.h"
 
 #include <gmock/gmock.h>
 
@@ -80,6 +81,14 @@ TEST(CheckRequest, OnlyACheckSwitchFirstAsksForTheCheck) {
                 Optional(::testing::Field(&CheckRequest::File, "D:\\Meine Werte\\psm_mm.txt")));
 }
 
+TEST(CommandLine, VersionFirstAndTraceAnywhereAreSwitchesInAnyCase) {
+    using Args = std::vector<std::string>;
+    EXPECT_TRUE(VersionRequested(Args{"/VERSION"}));
+    EXPECT_FALSE(VersionRequested(Args{"/trace", "-version"}));
+    EXPECT_TRUE(TraceRequested(Args{"x", "-Trace"}));
+    EXPECT_FALSE(TraceRequested(Args{"/traced", "trace"}));
+}
+
 class CheckCommandLine : public ::testing::Test {
   protected:
     CheckCommandResult Run(std::string file = {}) {
@@ -93,7 +102,9 @@ class CheckCommandLine : public ::testing::Test {
 TEST_F(CheckCommandLine, WithoutAFileTheStartsFileIsCheckedAndUnreadableGivesTwo) {
     const CheckCommandResult result = Run();
     EXPECT_EQ(result.ExitCode, 2);
-    EXPECT_EQ(result.Output, "C:\\Tools\\psm\\psm_mm.txt\r\n\r\nTextdatei nicht lesbar\r\n");
+    EXPECT_EQ(result.Output,
+              std::string(VersionLine) +
+                  "\r\nC:\\Tools\\psm\\psm_mm.txt\r\n\r\nTextdatei nicht lesbar\r\n");
 }
 
 TEST_F(CheckCommandLine, ProblemsGiveOneWithTheWholeReportInTheStoredLanguage) {
@@ -102,7 +113,8 @@ TEST_F(CheckCommandLine, ProblemsGiveOneWithTheWholeReportInTheStoredLanguage) {
     settings.Write("ORNA\\psm", "general", "Language", "en");
     const CheckCommandResult result = Run();
     EXPECT_EQ(result.ExitCode, 1);
-    EXPECT_THAT(result.Output, ::testing::StartsWith(stored + "\r\n\r\nProblems: 25\r\n"));
+    EXPECT_THAT(result.Output, ::testing::StartsWith(std::string(VersionLine) + "\r\n" + stored +
+                                                     "\r\n\r\nProblems: 25\r\n"));
     EXPECT_THAT(result.Output, HasSubstr("\r\nLine 27: 5 fields instead of 6 (name and five "
                                          "values)\r\n"));
     EXPECT_THAT(result.Output, ::testing::Not(HasSubstr("more")));
@@ -113,7 +125,8 @@ TEST_F(CheckCommandLine, AGivenFileGoesBeforeTheStoredOneAndACleanOneGivesZero) 
     const std::string given = folder.Write("Kupfer.txt", WorkedExample);
     const CheckCommandResult result = Run(given);
     EXPECT_EQ(result.ExitCode, 0);
-    EXPECT_EQ(result.Output, given + "\r\n\r\nKeine Probleme gefunden.\r\n");
+    EXPECT_EQ(result.Output,
+              std::string(VersionLine) + "\r\n" + given + "\r\n\r\nKeine Probleme gefunden.\r\n");
 }
 
 } // namespace

@@ -79,12 +79,10 @@ TEST_F(PopupMenuTest, RightButtonOpensTheOptionsMenuWithItsHiddenItems) {
     for (const MenuItem& item : view.Menus[0]) {
         items.push_back(Describe(item));
     }
-    EXPECT_THAT(
-        items,
-        ElementsAre(
-            "Optionen {Installieren;Sprache {Deutsch checked;english;};"
-            "Textdatei;Textdatei prüfen;Baugruppe prüfen;Journal;ScaleFactor hidden disabled;}",
-            "Hilfe hidden"));
+    EXPECT_THAT(items, ElementsAre("Optionen {Installieren;Sprache {Deutsch checked;english;};"
+                                   "Textdatei;Textdatei prüfen;Baugruppe prüfen;Journal;"
+                                   "Protokoll;ScaleFactor hidden disabled;}",
+                                   "Hilfe hidden"));
     const auto& options = view.Menus[0][0].Children;
     EXPECT_EQ(options[0].Command, MenuCommand::InstallButton);
     EXPECT_EQ(options[1].Children[0].Command, MenuCommand::German);
@@ -93,7 +91,8 @@ TEST_F(PopupMenuTest, RightButtonOpensTheOptionsMenuWithItsHiddenItems) {
     EXPECT_EQ(options[3].Command, MenuCommand::CheckValueFile);
     EXPECT_EQ(options[4].Command, MenuCommand::CheckAssembly);
     EXPECT_EQ(options[5].Command, MenuCommand::OpenJournal);
-    EXPECT_EQ(options[6].Command, std::nullopt) << "the scale factor has no command";
+    EXPECT_EQ(options[6].Command, MenuCommand::ToggleTrace);
+    EXPECT_EQ(options[7].Command, std::nullopt) << "the scale factor has no command";
     EXPECT_EQ(view.Menus[0][1].Command, std::nullopt);
 }
 
@@ -132,9 +131,9 @@ TEST_F(LanguageCommandTest, EnglishAppliesAtOnceToEveryTextAndStaysForTheNextSta
                                               "Show Properties", "Exit"));
     EXPECT_FALSE(info.Visible()) << "it reopens in English";
     app.OnMouseDown(MouseButton::Right);
-    EXPECT_EQ(OptionsMenu(),
-              "Options {Install;Language {Deutsch;english checked;};Textfile;"
-              "Check value file;Check assembly;Journal;ScaleFactor hidden disabled;}");
+    EXPECT_EQ(OptionsMenu(), "Options {Install;Language {Deutsch;english checked;};Textfile;"
+                             "Check value file;Check assembly;Journal;Trace;"
+                             "ScaleFactor hidden disabled;}");
     ChooseInMenu(MenuCommand::CheckValueFile);
     ASSERT_EQ(boxes.Shown.size(), 1u);
     EXPECT_EQ(boxes.Shown[0].Title, "orna sheetmetal");
@@ -152,9 +151,9 @@ TEST_F(LanguageCommandTest, EnglishAppliesAtOnceToEveryTextAndStaysForTheNextSta
     EXPECT_EQ(view.Caption, "ORNA  Raziv");
     EXPECT_EQ(view.Status, "Teileeigenschaften anzeigen");
     app.OnMouseDown(MouseButton::Right);
-    EXPECT_EQ(OptionsMenu(),
-              "Optionen {Installieren;Sprache {Deutsch checked;english;};Textdatei;"
-              "Textdatei prüfen;Baugruppe prüfen;Journal;ScaleFactor hidden disabled;}");
+    EXPECT_EQ(OptionsMenu(), "Optionen {Installieren;Sprache {Deutsch checked;english;};Textdatei;"
+                             "Textdatei prüfen;Baugruppe prüfen;Journal;Protokoll;"
+                             "ScaleFactor hidden disabled;}");
 }
 
 TEST_F(LanguageCommandTest, NothingOrSomethingUnknownStoredStartsInGerman) {

@@ -1,6 +1,7 @@
 // Start-up, window position and the end of the program.
 
 #include "AppTestSupport.h"
+#include "platform/FileRead.h"
 #include "tables/BendValueLoader.h"
 
 #include <filesystem>
@@ -11,6 +12,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::Optional;
 
 class StartUpTest : public AppFixture {};
 
@@ -167,7 +169,7 @@ TEST_F(ExitTest, CloseBoxEndsTheSameWay) {
     ExpectEnded();
 }
 
-TEST_F(ExitTest, UnexpectedFailureIsToldAndEndsTheOrderlyWay) {
+TEST_F(ExitTest, UnexpectedFailureIsToldWithItsReportAndEndsTheOrderlyWay) {
     std::size_t ticksDuringTheBox = 0;
     boxes.WhileOpen = [&] {
         const std::size_t calls = sim.CallCount();
@@ -175,9 +177,17 @@ TEST_F(ExitTest, UnexpectedFailureIsToldAndEndsTheOrderlyWay) {
         ticksDuringTheBox += sim.CallCount() - calls;
     };
     app.OnUnexpectedFailure();
+    const std::string report = folder.PathOf("psm-crash.txt");
+    const std::string minidump = folder.PathOf("psm-crash.dmp");
     EXPECT_THAT(boxes.Shown,
-                ElementsAre(ShownBox{"Unerwarteter Fehler, Programm wird beendet", "ORNA Raziv",
-                                     MessageButtons::Ok, MessageIcon::Critical}));
+                ElementsAre(ShownBox{"Unerwarteter Fehler, Programm wird beendet\r\n"
+                                     "\r\nBericht für den Support:\r\n" +
+                                         report + "\r\n" + minidump,
+                                     "ORNA Raziv", MessageButtons::Ok, MessageIcon::Critical}));
+    EXPECT_EQ(ReadFileBytes(minidump), "MDMP");
+    EXPECT_THAT(ReadFileBytes(report),
+                Optional(::testing::HasSubstr("Doing: waiting\r\nMinidump: " + minidump +
+                                              "\r\nTrace: off, no CAD calls known\r\n")));
     EXPECT_EQ(ticksDuringTheBox, 0u) << "nothing runs on while the failure is told";
     ExpectEnded();
     app.OnUnexpectedFailure();
