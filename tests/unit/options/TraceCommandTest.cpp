@@ -32,7 +32,8 @@ class TraceTest : public AppFixture {
         return lines;
     }
     bool MenuShowsTraceOn() const {
-        for (const MenuItem& item : PopupMenuItems(state, tracing.On())[0].Children) {
+        const std::vector<MenuItem> menu = PopupMenuItems(state, tracing.On());
+        for (const MenuItem& item : menu[0].Children) {
             if (item.Command == MenuCommand::ToggleTrace) {
                 return item.Checked;
             }
