@@ -7,6 +7,9 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
 // dbghelp.h needs windows.h before it.
 #include <dbghelp.h>
 
@@ -16,6 +19,24 @@ namespace {
 CrashGuard* g_guard = nullptr;
 // Set by the first exception the guard meets; any later one ends psm at once.
 std::atomic<bool> g_reporting{false};
+
+// The exit code of psm ended by std::terminate, the one abort() leaves.
+constexpr int TerminatedExitCode = 3;
+
+// What std::terminate was called for: the exception that escaped, if any.
+std::string TerminateFailure() {
+    std::string failure = "std::terminate";
+    if (const std::exception_ptr escaped = std::current_exception()) {
+        try {
+            std::rethrow_exception(escaped);
+        } catch (const std::exception& exception) {
+            failure += " after the exception \"" + std::string(exception.what()) + "\"";
+        } catch (...) {
+            failure += " after an exception of unknown type";
+        }
+    }
+    return failure;
+}
 
 } // namespace
 
@@ -38,12 +59,14 @@ bool MiniDump::WriteDump(const std::string& path) {
 }
 
 CrashGuard::CrashGuard(App& app, MiniDump& dump)
-    : m_app(app), m_dump(dump), m_previous(SetUnhandledExceptionFilter(Filter)) {
+    : m_app(app), m_dump(dump), m_previous(SetUnhandledExceptionFilter(Filter)),
+      m_previousTerminate(std::set_terminate(Terminate)) {
     g_guard = this;
 }
 
 CrashGuard::~CrashGuard() {
     g_guard = nullptr;
+    std::set_terminate(m_previousTerminate);
     SetUnhandledExceptionFilter(m_previous);
 }
 
@@ -64,6 +87,18 @@ LONG WINAPI CrashGuard::Filter(EXCEPTION_POINTERS* exception) {
     }
     g_guard->m_app.OnCrash(failure);
     return EXCEPTION_EXECUTE_HANDLER;
+}
+
+void CrashGuard::Terminate() noexcept {
+    if (g_guard != nullptr && !g_reporting.exchange(true)) {
+        try {
+            g_guard->m_dump.SetException(nullptr);
+            g_guard->m_app.OnCrash(TerminateFailure());
+        } catch (...) {
+            // ends below all the same
+        }
+    }
+    std::_Exit(TerminatedExitCode);
 }
 
 } // namespace psm

@@ -7,6 +7,7 @@
 #include "app/App.h"
 #include "platform/CrashDump.h"
 
+#include <exception>
 #include <windows.h>
 
 namespace psm {
@@ -21,8 +22,10 @@ class MiniDump final : public CrashDump {
     EXCEPTION_POINTERS* m_exception = nullptr;
 };
 
-// While it lives, an exception no handler takes is reported by `app` (the
-// dump taken by `dump`), and psm then ends without the system's own report.
+// While it lives, an exception no handler takes, and std::terminate (an
+// exception thrown out of a destructor or a noexcept function), are reported
+// by `app` (the dump taken by `dump`), and psm then ends without the system's
+// own report or the runtime's abort.
 // A failure while a report is written or told ends psm at once: there is
 // never a second report.
 class CrashGuard {
@@ -34,10 +37,12 @@ class CrashGuard {
 
   private:
     static LONG WINAPI Filter(EXCEPTION_POINTERS* exception);
+    [[noreturn]] static void Terminate() noexcept;
 
     App& m_app;
     MiniDump& m_dump;
     LPTOP_LEVEL_EXCEPTION_FILTER m_previous;
+    std::terminate_handler m_previousTerminate;
 };
 
 } // namespace psm

@@ -5,6 +5,18 @@
 #include <windows.h>
 
 namespace psm {
+namespace {
+
+[[noreturn]] void Throw() {
+    throw std::runtime_error("drill");
+}
+
+// An exception that leaves a noexcept function ends the program by std::terminate.
+void EscapeNoexcept() noexcept {
+    Throw();
+}
+
+} // namespace
 
 FailureDrill::FailureDrill(EventPump& inner) : m_inner(inner) {
     wchar_t value[16] = {};
@@ -13,6 +25,7 @@ FailureDrill::FailureDrill(EventPump& inner) : m_inner(inner) {
         const std::wstring_view drill(value, length);
         m_failure = drill == L"crash"       ? Failure::Crash
                     : drill == L"exception" ? Failure::Exception
+                    : drill == L"terminate" ? Failure::Terminate
                                             : Failure::None;
     }
 }
@@ -20,7 +33,10 @@ FailureDrill::FailureDrill(EventPump& inner) : m_inner(inner) {
 void FailureDrill::ProcessPendingEvents() {
     switch (m_failure) {
     case Failure::Exception:
-        throw std::runtime_error("drill");
+        Throw();
+    case Failure::Terminate:
+        EscapeNoexcept();
+        break;
     case Failure::Crash:
         RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
         break;

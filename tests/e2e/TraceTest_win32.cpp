@@ -198,5 +198,14 @@ TEST_F(Trace, ACrashWindowsWouldEndPsmForLeavesTheReportWithTheLastCalls) {
     EXPECT_EQ(psm.Process()->ExitCode(), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
 }
 
+TEST_F(Trace, AnExceptionOutOfANoexceptFunctionLeavesTheReportInsteadOfAnAbort) {
+    ASSERT_NO_FATAL_FAILURE(StartFailing(L"terminate"));
+    const std::string text = ExpectReport();
+    EXPECT_NE(text.find("\r\nFailure: std::terminate after the exception \"drill\"\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(psm.Process()->ExitCode(), 3u);
+}
+
 } // namespace
 } // namespace psm::e2e
