@@ -133,6 +133,9 @@ void ShowProperties(AppState& state, const Services& services) {
     InfoView& info = services.Info;
     info.CreateHidden();
     const int row = ShownTypeRow(state);
+    if (row != 0) {
+        state.TypeChosen = true; // the type the window shows is the one a write then acts on
+    }
     // The document's values belong to the document the label shows, and only
     // once they were read completely.
     const bool documentKnown = state.Document.SheetMetal && state.Document.ValuesKnown;

@@ -102,8 +102,9 @@ void WriteType(AppState& state, const Services& services) {
     if (!document) {
         return;
     }
-    // The type the lists show is the one written; with none shown, nothing is.
-    const int row = ShownTypeRow(state);
+    // The type the lists show is the one written; with none shown, or none
+    // chosen since start, nothing is.
+    const int row = ChosenTypeRow(state);
     if (row == 0) {
         return;
     }

@@ -88,6 +88,10 @@ struct AppState {
     cad::FeatureCheck Features;
     ShownDocument Document;
     ListsShown Lists;
+    // The user chose in the lists, or opened the properties, since start.
+    // Until then the write has no type to act on, even when the lists show
+    // the document's own.
+    bool TypeChosen = false;
     // The hint the status bar shows; none: the text is empty.
     std::optional<CaptionText> Hint;
     JournalState Journal;

@@ -28,6 +28,7 @@ void ChooseTable(AppState& state, int position) {
     }
     const int table = position + 1;
     state.Lists = ListsShown{position, table, -1};
+    state.TypeChosen = true;
     if (TypesIn(tables, table) > 0) {
         state.Lists.Type = MiddlePosition(tables.TableFirstRow(table), tables.TableLastRow(table));
     }
@@ -36,6 +37,7 @@ void ChooseTable(AppState& state, int position) {
 void ChooseType(AppState& state, int position) {
     if (position >= 0 && position < TypesIn(state.Tables, state.Lists.TypesOf)) {
         state.Lists.Type = position;
+        state.TypeChosen = true;
     }
 }
 
@@ -68,6 +70,10 @@ int ShownTypeRow(const AppState& state) {
         return 0;
     }
     return state.Tables.TableFirstRow(lists.Table + 1) + lists.Type;
+}
+
+int ChosenTypeRow(const AppState& state) {
+    return state.TypeChosen ? ShownTypeRow(state) : 0;
 }
 
 } // namespace psm

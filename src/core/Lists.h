@@ -33,4 +33,8 @@ void ResetLists(AppState& state);
 // command acts on this type, never on one the lists no longer show.
 int ShownTypeRow(const AppState& state);
 
+// The type the write acts on: the one the lists show, once the user has
+// chosen one since start; 0 before that.
+int ChosenTypeRow(const AppState& state);
+
 } // namespace psm

@@ -240,12 +240,19 @@ TEST_F(ApplyTest, OnlySheetMetalDocumentsAreWritten) {
     EXPECT_THAT(Writes(), IsEmpty());
 }
 
-TEST_F(ApplyTest, NoChosenTypeDoesNothing) {
+TEST_F(ApplyTest, BeforeTheFirstChoiceNothingIsWrittenEvenWithTheDocumentsTypeShown) {
     sim.OpenSheetMetal("A.psm", NoRow);
     Start();
     Write();
-    EXPECT_THAT(boxes.Shown, IsEmpty());
+    sim.OpenSheetMetal("B.psm", Row2).AddFeature("Flange 1").SetBaseStatus(code::StatusFailed);
+    Tick();
+    ASSERT_EQ(ShownTypeRow(state), 2);
+    Write();
+    EXPECT_THAT(boxes.Shown, IsEmpty()) << "no feature check, no question";
     EXPECT_THAT(Writes(), IsEmpty());
+    Click(MainControl::PropertiesButton); // shows the type: it is the chosen one now
+    Write({MessageAnswer::Cancel});
+    EXPECT_THAT(boxes.Shown, ElementsAre(ExecuteQuestion));
 }
 
 TEST_F(ApplyTest, AnEarlierChoiceTheListsNoLongerShowIsNeverWritten) {
