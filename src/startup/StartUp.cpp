@@ -2,6 +2,7 @@
 
 #include "core/Boxes.h"
 #include "core/Lists.h"
+#include "core/Present.h"
 #include "core/ProgramSettings.h"
 #include "core/Trace.h"
 #include "tables/BendValueLoader.h"
@@ -27,7 +28,9 @@ bool OnSomeMonitor(const TwipsRect& window, const std::vector<TwipsRect>& monito
            });
 }
 
+// A box of the start-up shows over a window that already has its caption.
 void Tell(const AppState& state, const Services& services, MessageText text) {
+    services.View.Show(PresentMainWindow(state));
     (void)ShowBox(state, services, state.Texts.Message(text), MessageButtons::Ok,
                   MessageIcon::Exclamation);
 }

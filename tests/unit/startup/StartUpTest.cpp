@@ -19,7 +19,10 @@ class StartUpTest : public AppFixture {};
 TEST_F(StartUpTest, MissingValueFileIsReportedAndTheCadProgramIsNotContacted) {
     sim.OpenSheetMetal("A.psm", Row2);
     settings.Write("ORNA\\psm", "general", "filename", ""); // psm_mm.txt beside the program
+    std::string captionUnderTheBox;
+    boxes.WhileOpen = [&] { captionUnderTheBox = view.Caption; };
     Start();
+    EXPECT_EQ(captionUnderTheBox, "ORNA  Raziv");
     EXPECT_EQ(state.ValueFilePath, "C:\\Tools\\psm\\psm_mm.txt");
     EXPECT_THAT(boxes.Shown,
                 ElementsAre(ShownBox{"Pfad für Textdatei festlegen\r\nOptionen: Textdatei",
