@@ -22,8 +22,9 @@ level() {
 }
 
 # The sideways includes there are, "from>to": the CAD link reads the value
-# file's units and its number rule; the start-up attaches through the watch.
-allowed_sideways="cad>tables startup>watch"
+# file's units and its number rule; the start-up attaches through the watch;
+# the survey writes through the one write operation.
+allowed_sideways="cad>tables startup>watch survey>apply"
 
 breaches=0
 breach() {

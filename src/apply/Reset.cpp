@@ -3,6 +3,7 @@
 #include "apply/DocumentWrite.h"
 #include "apply/WaitCursor.h"
 #include "core/DocumentValues.h"
+#include "core/Journal.h"
 #include "core/Lists.h"
 
 namespace psm {
@@ -21,11 +22,15 @@ bool WriteBack(AppState& state, const Services& services) {
         return false;
     }
     // The reset checks no feature; its line says so.
-    const std::string unchecked = UncheckedFeatures(state);
-    const WrittenStep written = WriteAndJournal(
-        state, services, document, RestoreTargets(state.Document.Values, state.Tables.ScaleFactor),
-        WriteStep{JournalAction::Reset, false, unchecked});
-    return WriteLanded(state, services, written.Outcome, MessageText::TypeNotReset);
+    PartWriteRequest reset;
+    reset.Document = document;
+    reset.Targets = RestoreTargets(state.Document.Values, state.Tables.ScaleFactor);
+    reset.Action = JournalAction::Reset;
+    reset.Before = CheckBefore::None;
+    reset.FeaturesBefore = UncheckedFeatures(state);
+    reset.CheckAfter = false;
+    const PartWriteOutcome written = WritePart(state, services, state.Cad, reset);
+    return TellWhenNotLanded(state, services, written, MessageText::TypeNotReset);
 }
 
 void Reset(AppState& state, const Services& services) {

@@ -4,6 +4,7 @@
 #include "apply/WaitCursor.h"
 #include "core/Boxes.h"
 #include "core/DocumentValues.h"
+#include "core/Journal.h"
 #include "core/Lists.h"
 #include "core/Present.h"
 
@@ -12,10 +13,15 @@ namespace {
 
 using cad::DocumentKind;
 
-// The features found by the last check, a blank line and the question or notice.
-std::string FeatureReport(const AppState& state, MessageText closing) {
-    return FeatureLines(state.Features.Findings, state.Texts) + "\r\n\r\n" +
-           state.Texts.Message(closing);
+// The features a check found, with a line when it was cut short, a blank
+// line and the question or notice.
+std::string FeatureReport(const AppState& state, const cad::FeatureCheck& check,
+                          MessageText closing) {
+    std::string lines = FeatureLines(check.Findings, state.Texts);
+    if (!check.Complete) {
+        lines += "\r\n" + state.Texts.Message(MessageText::NotChecked);
+    }
+    return lines + "\r\n\r\n" + state.Texts.Message(closing);
 }
 
 // A value of the chosen type cannot be converted.
@@ -30,42 +36,73 @@ void ShowCopiedPart(const AppState& state, const Services& services) {
             MessageIcon::Exclamation);
 }
 
-// Features fail already: true when the user chose to write all the same.
-bool ConfirmExecute(const AppState& state, const Services& services) {
-    return ShowBox(state, services, FeatureReport(state, MessageText::ExecuteQuestion),
+// Features fail already, or could not be checked: true when the user chose to
+// write all the same.
+bool ConfirmExecute(const AppState& state, const Services& services,
+                    const cad::FeatureCheck& check) {
+    return ShowBox(state, services, FeatureReport(state, check, MessageText::ExecuteQuestion),
                    MessageButtons::OkCancel, MessageIcon::Exclamation) == MessageAnswer::Ok;
 }
 
-// Features fail after the write: true when the user wants the earlier values back.
-bool ConfirmUndo(const AppState& state, const Services& services) {
-    return ShowBox(state, services, FeatureReport(state, MessageText::UndoQuestion),
+// Features fail after the write, or could not be checked: true when the user
+// wants the earlier values back.
+bool ConfirmUndo(const AppState& state, const Services& services, const cad::FeatureCheck& check) {
+    return ShowBox(state, services, FeatureReport(state, check, MessageText::UndoQuestion),
                    MessageButtons::YesNo, MessageIcon::Exclamation) == MessageAnswer::Yes;
 }
 
 // Features still fail after the write back: the part needs checking.
-void ShowCheckPart(const AppState& state, const Services& services, MessageText title) {
-    ShowBox(state, services, FeatureReport(state, MessageText::CheckPart), MessageButtons::Ok,
-            MessageIcon::Exclamation, title);
+void ShowCheckPart(const AppState& state, const Services& services, const cad::FeatureCheck& check,
+                   MessageText title) {
+    ShowBox(state, services, FeatureReport(state, check, MessageText::CheckPart),
+            MessageButtons::Ok, MessageIcon::Exclamation, title);
 }
 
-enum class Before { Clean, FailingInPlace, FailingActive };
+// Whether a check before the write that is not clean lets the write go on:
+// a copied part edited in place never does; in the active document a copied
+// part alone is no reason to ask.
+bool WriteDespite(const AppState& state, const Services& services, const cad::FeatureCheck& check) {
+    if (state.Document.InPlaceEdit && check.CopiedPartFound) {
+        ShowCopiedPart(state, services);
+        return false;
+    }
+    if (!state.Document.InPlaceEdit && check.Complete && check.Findings.empty()) {
+        return true;
+    }
+    return ConfirmExecute(state, services, check);
+}
 
-// Writes the type and, when features then fail and the user agrees, the
-// earlier values back. True when the earlier values are back.
-bool WriteAndOfferUndo(AppState& state, const Services& services, const cad::ObjectRef& document,
-                       const cad::CadValues& targets, Before before) {
-    const WriteStep write{JournalAction::Written, true,
-                          FeatureCell(state.Features.Findings, state.Texts)};
-    const WrittenStep written = WriteAndJournal(state, services, document, targets, write);
-    if (!WriteLanded(state, services, written.Outcome, MessageText::TypeNotSet) ||
-        written.Healthy) {
+// Whether the user is asked to have the earlier values back after a write.
+bool OfferUndo(const AppState& state, const PartWriteOutcome& written) {
+    if (written.Result == PartWriteResult::WrittenUnchecked) {
+        return true;
+    }
+    if (written.Result != PartWriteResult::WrittenFailing) {
         return false;
     }
     // In the active document a copied part alone leaves no lines to show.
-    if (before == Before::FailingActive && state.Features.Findings.empty()) {
+    return state.Document.InPlaceEdit || !written.After.Findings.empty();
+}
+
+// Writes the type and, when features then fail or could not be checked and
+// the user agrees, the earlier values back. True when the earlier values are back.
+bool WriteAndOfferUndo(AppState& state, const Services& services, const cad::ObjectRef& document,
+                       const cad::CadValues& targets) {
+    PartWriteRequest write;
+    write.Document = document;
+    write.Targets = targets;
+    write.ConfirmDespite = [&](const cad::FeatureCheck& check) {
+        return WriteDespite(state, services, check);
+    };
+    const PartWriteOutcome written = WritePart(state, services, state.Cad, write);
+    if (written.Declined) {
+        return false; // the user, or the copied part, said no
+    }
+    if (!TellWhenNotLanded(state, services, written, MessageText::TypeNotSet) ||
+        !OfferUndo(state, written)) {
         return false;
     }
-    if (!ConfirmUndo(state, services)) {
+    if (!ConfirmUndo(state, services, written.After)) {
         return false;
     }
     if (CommandDocument(state) != document) {
@@ -73,16 +110,21 @@ bool WriteAndOfferUndo(AppState& state, const Services& services, const cad::Obj
         ShowUndoRefused(state, services);
         return false;
     }
-    const WriteStep writeBack{JournalAction::WrittenBack, true, written.FeaturesAfter};
-    const WrittenStep back =
-        WriteAndJournal(state, services, document,
-                        RestoreTargets(state.Document.Values, state.Tables.ScaleFactor), writeBack);
-    if (!WriteLanded(state, services, back.Outcome, MessageText::TypeNotReset)) {
+    PartWriteRequest writeBack;
+    writeBack.Document = document;
+    writeBack.Targets = RestoreTargets(state.Document.Values, state.Tables.ScaleFactor);
+    writeBack.Action = JournalAction::WrittenBack;
+    writeBack.Before = CheckBefore::None;
+    writeBack.FeaturesBefore = FeaturesCell(state, written.After, true);
+    const PartWriteOutcome back = WritePart(state, services, state.Cad, writeBack);
+    if (!TellWhenNotLanded(state, services, back, MessageText::TypeNotReset)) {
         return false;
     }
-    if (!back.Healthy) {
-        ShowCheckPart(state, services,
-                      before == Before::Clean ? MessageText::Title : MessageText::CheckPart);
+    if (back.Result != PartWriteResult::Written) {
+        const bool wasClean =
+            written.CheckedBefore && written.Before.Complete && written.Before.Healthy();
+        ShowCheckPart(state, services, back.After,
+                      wasClean ? MessageText::Title : MessageText::CheckPart);
     }
     return true;
 }
@@ -116,27 +158,7 @@ void WriteType(AppState& state, const Services& services) {
     if (!EarlierWriteFinished(state, services, MessageText::TypeNotSet)) {
         return;
     }
-    bool wroteBack = false;
-    if (cad::CheckFeatureStatus(state.Features, document)) {
-        wroteBack = WriteAndOfferUndo(state, services, document, targets.Values, Before::Clean);
-    } else if (state.Document.InPlaceEdit) {
-        if (state.Features.CopiedPartFound) {
-            ShowCopiedPart(state, services);
-            return;
-        }
-        if (!ConfirmExecute(state, services)) {
-            return;
-        }
-        wroteBack =
-            WriteAndOfferUndo(state, services, document, targets.Values, Before::FailingInPlace);
-    } else {
-        if (!state.Features.Findings.empty() && !ConfirmExecute(state, services)) {
-            return;
-        }
-        wroteBack =
-            WriteAndOfferUndo(state, services, document, targets.Values, Before::FailingActive);
-    }
-    if (wroteBack) {
+    if (WriteAndOfferUndo(state, services, document, targets.Values)) {
         ShowDocumentType(state);
     }
 }

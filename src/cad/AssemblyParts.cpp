@@ -19,6 +19,7 @@ class ComponentWalk {
 
     bool Readable() const { return m_componentSet && !m_steps.OutOfReach(); }
     bool OutOfReach() const { return m_steps.OutOfReach(); }
+    bool Gone() const { return m_steps.Lost() && IsGone(*m_steps.Lost()); }
 
     int16_t Count() {
         return m_steps.Read<int16_t>(m_componentSet, Id(ids::ComponentCountId)).value_or(0);
@@ -87,13 +88,27 @@ std::optional<std::vector<AssemblyComponent>> AssemblyComponents(const ObjectRef
     return components;
 }
 
+Membership AssemblyReaches(const ObjectRef& assembly, const ObjectRef& document) {
+    ComponentWalk walk(assembly);
+    const int16_t count = walk.Readable() ? walk.Count() : int16_t{0};
+    for (int16_t index = 1; index <= count && !walk.OutOfReach(); ++index) {
+        if (SameObject(walk.Component(index).Document, document)) {
+            return Membership::Member;
+        }
+    }
+    if (walk.OutOfReach()) {
+        return walk.Gone() ? Membership::Gone : Membership::Busy;
+    }
+    return Membership::NotMember;
+}
+
 std::vector<ComponentPart> PartsOf(const std::vector<AssemblyComponent>& components) {
     std::vector<ComponentPart> parts;
     for (const AssemblyComponent& component : components) {
         auto same = parts.end();
         if (component.Link == ComponentLink::Part) {
             same = std::find_if(parts.begin(), parts.end(), [&](const ComponentPart& part) {
-                return part.Document && part.Document->IsSameObject(*component.Document);
+                return SameObject(part.Document, component.Document);
             });
         }
         if (same != parts.end()) {

@@ -31,6 +31,11 @@ struct AssemblyComponent {
 // answering (busy or gone) in the middle: the list would say less than there is.
 std::optional<std::vector<AssemblyComponent>> AssemblyComponents(const ObjectRef& assembly);
 
+// Whether a component of `assembly` (seen through the assembly-document
+// interface) leads to `document` now, as far as the program answered.
+enum class Membership { Member, NotMember, Busy, Gone };
+Membership AssemblyReaches(const ObjectRef& assembly, const ObjectRef& document);
+
 // One part document and the components that lead to it.
 struct ComponentPart {
     ObjectRef Document; // none for a component that leads to no part

@@ -164,6 +164,11 @@ class Object {
     virtual bool IsSameObject(const Object& other) const { return this == &other; }
 };
 
+// Both are there and reach the same object.
+inline bool SameObject(const ObjectRef& a, const ObjectRef& b) {
+    return a && b && a->IsSameObject(*b);
+}
+
 // What the system's table of running programs holds for a ProgID. `Since`
 // tells one registration from the next: a program started anew registers
 // with another stamp.

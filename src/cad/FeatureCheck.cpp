@@ -10,6 +10,7 @@ namespace psm::cad {
 bool CheckFeatureStatus(FeatureCheck& check, const ObjectRef& document) {
     check.Findings.clear();
     check.CopiedPartFound = false;
+    check.Gone = false;
     // Once the program stops answering, nothing more is asked of it.
     GuardedSteps steps;
     check.FirstModel = steps.Object(document, Named("Models"), {Value::Int16(1)}, ids::ModelIid);
@@ -42,6 +43,7 @@ bool CheckFeatureStatus(FeatureCheck& check, const ObjectRef& document) {
         }
     }
     check.Complete = !steps.OutOfReach();
+    check.Gone = steps.Lost() && IsGone(*steps.Lost());
     return check.Healthy();
 }
 

@@ -25,6 +25,8 @@ struct FeatureCheck {
     // False when the program stopped answering (busy or gone) during the
     // walk: the features after that were not looked at.
     bool Complete = true;
+    // The walk stopped because the document or the program is gone, not busy.
+    bool Gone = false;
     ObjectRef FirstModel;
     ObjectRef FeatureList;
 

@@ -10,9 +10,20 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace psm::cad {
+
+// Why a write stopped before its values landed.
+enum class WriteStop {
+    None,    // it did not stop
+    Missing, // a variable, its value or its target is missing: nothing was put
+    Refused, // the program refused a value
+    NotKept, // a value did not read back as it was sent
+    Busy,    // the program stopped answering
+    Gone,    // the document or the program is gone
+};
 
 // What one write found in the document and left there, value by value, in
 // CAD units; nothing for a value it could not read.
@@ -22,6 +33,7 @@ struct WriteReport {
     std::array<std::optional<double>, 5> Target; // what the write meant to put
     bool Changed = false;     // a value was put, whether it stayed or was put back
     bool HoldPending = false; // the program may still be holding its recompute
+    WriteStop Stop = WriteStop::None;
 };
 
 struct PendingRestore {
@@ -32,6 +44,7 @@ struct PendingRestore {
     };
     ObjectRef App;
     ObjectRef Document;
+    std::string DocumentName;      // its full name, read before the write, for the journal
     std::vector<PutBack> PutBacks; // in the order they are put
     bool ReleaseHold = false;
     // The document as the write left it; the put-backs bring it back to Before.

@@ -44,6 +44,9 @@ Looked LookUp(SheetMetalVariables& variables, const ObjectRef& document, WriteRe
     Looked looked;
     variables.VariableTable = steps.Object(document, Named("Variables"), {}, ids::VariableTableIid);
     if (!variables.VariableTable) {
+        report.Stop = !steps.OutOfReach()     ? WriteStop::Missing
+                      : IsGone(*steps.Lost()) ? WriteStop::Gone
+                                              : WriteStop::Busy;
         return looked;
     }
     looked.Whole = true;
@@ -58,6 +61,11 @@ Looked LookUp(SheetMetalVariables& variables, const ObjectRef& document, WriteRe
         looked.Whole = looked.Whole && variable && report.Before[k] && report.Target[k];
     }
     looked.Whole = looked.Whole && !steps.OutOfReach();
+    if (steps.OutOfReach()) {
+        report.Stop = IsGone(*steps.Lost()) ? WriteStop::Gone : WriteStop::Busy;
+    } else if (!looked.Whole) {
+        report.Stop = WriteStop::Missing;
+    }
     return looked;
 }
 
@@ -67,6 +75,13 @@ struct Change {
     ObjectRef Variable;
 };
 
+WriteStop StopOf(const Failure& failure, WriteStop otherwise) {
+    if (IsGone(failure)) {
+        return WriteStop::Gone;
+    }
+    return IsBusy(failure) ? WriteStop::Busy : otherwise;
+}
+
 // Puts each target that differs from the value before; false at the first
 // put the program refuses.
 bool PutTargets(const Looked& looked, WriteReport& report, std::vector<Change>& changes) {
@@ -75,7 +90,10 @@ bool PutTargets(const Looked& looked, WriteReport& report, std::vector<Change>& 
         if (*report.Before[k] == target) {
             continue;
         }
-        if (!looked.Variables[k]->Put(Id(ids::VariableValueId), {}, Value::Double(target))) {
+        const Result<void> put =
+            looked.Variables[k]->Put(Id(ids::VariableValueId), {}, Value::Double(target));
+        if (!put) {
+            report.Stop = StopOf(put.Error(), WriteStop::Refused);
             return false;
         }
         changes.push_back({k, looked.Variables[k]});
@@ -96,6 +114,7 @@ bool ReadBack(const std::vector<Change>& changes, WriteReport& report, double sc
             report.After[k] = *now;
         }
         if (!now || !Landed(k, *now, *report.Target[k], scaleFactor)) {
+            report.Stop = read ? WriteStop::NotKept : StopOf(read.Error(), WriteStop::NotKept);
             return false;
         }
     }
@@ -155,6 +174,7 @@ std::optional<CadValues> ReadSheetMetalVariables(SheetMetalVariables& variables,
         variables.CurrentVariable = variables.ReadVariables[k];
         values[k] = steps.Read<double>(variables.CurrentVariable, Id(ids::VariableValueId));
     }
+    variables.ReadGone = steps.OutOfReach() && IsGone(*steps.Lost());
     if (steps.OutOfReach()) {
         return std::nullopt;
     }
@@ -173,6 +193,9 @@ WriteOutcome WriteSheetMetalVariables(SheetMetalVariables& variables,
     report.Target = targets;
     RecomputeHold hold(connection.CadApp, pending);
 
+    if (!hold.Usable()) {
+        report.Stop = WriteStop::Busy;
+    }
     const Looked looked = hold.Usable() ? LookUp(variables, document, report) : Looked{};
     std::vector<Change> changes;
     const bool landed = looked.Whole && PutTargets(looked, report, changes) &&

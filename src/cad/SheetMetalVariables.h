@@ -39,6 +39,9 @@ struct SheetMetalVariables {
     // middle of the read. Never used to look anything up.
     std::array<ObjectRef, 5> ReadMarkers;
     std::array<ObjectRef, 5> ReadVariables;
+    // The last read was cut short because the document or the program is
+    // gone, not busy: reading again will not help.
+    bool ReadGone = false;
 };
 
 // The document's five values, in CAD units; a missing marker or value

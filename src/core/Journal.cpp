@@ -1,6 +1,5 @@
 #include "core/Journal.h"
 
-#include "cad/GuardedCalls.h"
 #include "core/Boxes.h"
 #include "core/DocumentValues.h"
 #include "core/Present.h"
@@ -34,14 +33,6 @@ void Recognise(const AppState& state, const cad::CadValues& values, std::string&
     }
     table = state.Tables.Table(TableOfRow(state.Tables, row)).Name;
     type = state.Tables.Type(row).Name;
-}
-
-// The document's full file name; its name where the CAD program gives none.
-std::string DocumentName(const cad::ObjectRef& document) {
-    if (auto full = cad::GetAs<std::string>(document, cad::Named("FullName"))) {
-        return *full;
-    }
-    return cad::GetAs<std::string>(document, cad::Named("Name")).value_or("");
 }
 
 // A journal that could not be written, on a share out of reach say, is tried
@@ -120,7 +111,7 @@ std::string UncheckedFeatures(const AppState& state) {
     return state.Texts.Journal(JournalText::NotChecked);
 }
 
-void JournalWrite(AppState& state, const Services& services, const cad::ObjectRef& document,
+void JournalWrite(AppState& state, const Services& services, const std::string& documentName,
                   const JournalledWrite& write) {
     if (!write.Report.Changed) {
         return;
@@ -129,7 +120,7 @@ void JournalWrite(AppState& state, const Services& services, const cad::ObjectRe
     entry.Time = services.Station.LocalTime();
     entry.User = services.Station.UserName();
     entry.Computer = services.Station.ComputerName();
-    entry.Document = DocumentName(document);
+    entry.Document = documentName;
     entry.Action =
         write.Outcome == cad::WriteOutcome::Written ? write.Action : JournalAction::Refused;
     entry.ValuesBefore = TableTexts(state, write.Report.Before);

@@ -32,10 +32,11 @@ struct JournalledWrite {
     std::string FeaturesBefore, FeaturesAfter;
 };
 
-// After a write into `document`: one line when it changed the part, with the
-// type the values before and after belong to. A write that stopped counts as
-// refused, whatever it was meant to do.
-void JournalWrite(AppState& state, const Services& services, const cad::ObjectRef& document,
+// After a write into the document of that full name (read before the write,
+// so that a program busy by now does not leave the line nameless): one line
+// when it changed the part, with the type the values before and after belong
+// to. A write that stopped counts as refused, whatever it was meant to do.
+void JournalWrite(AppState& state, const Services& services, const std::string& documentName,
                   const JournalledWrite& write);
 
 // Tries once more to append the lines that wait for a journal that could not

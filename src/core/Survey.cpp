@@ -41,6 +41,7 @@ void BeginSurvey(SurveyState& survey, cad::Automation& automation) {
     survey.Read = 0;
     survey.Waiting = false;
     survey.Subject.clear();
+    survey.Assembly = nullptr;
     const cad::DocumentKind kind = cad::ConnectCad(survey.Cad, automation);
     survey.Subject = survey.Cad.ActiveDocName;
     if (kind == cad::DocumentKind::SheetMetal) {
@@ -56,8 +57,8 @@ void BeginSurvey(SurveyState& survey, cad::Automation& automation) {
         return;
     }
     cad::GuardedSteps steps;
-    const auto components =
-        cad::AssemblyComponents(steps.As(survey.Cad.ActiveDoc, cad::ids::AssemblyDocumentIid));
+    survey.Assembly = steps.As(survey.Cad.ActiveDoc, cad::ids::AssemblyDocumentIid);
+    const auto components = cad::AssemblyComponents(survey.Assembly);
     if (!components) {
         survey.Phase = SurveyPhase::Unreachable;
         return;
@@ -68,29 +69,39 @@ void BeginSurvey(SurveyState& survey, cad::Automation& automation) {
     survey.Phase = SurveyPhase::Reading;
 }
 
-bool ReadPart(SurveyPart& part, const TableModel& tables, cad::SheetMetalVariables* variables) {
+bool ReadPart(SurveyPart& part, const TableModel& tables) {
+    part.Checked = part.Checked && part.Kind == PartKind::SheetMetal;
     cad::GuardedSteps steps;
     const auto name = steps.Read<std::string>(part.Document, cad::Named("Name"));
     const auto type = steps.Read<int32_t>(part.Document, cad::Named("Type"));
     if (steps.OutOfReach()) {
-        part.Kind = PartKind::Unread;
-        return false;
+        const bool gone = cad::IsGone(*steps.Lost());
+        part.Kind = gone ? PartKind::Unreachable : PartKind::Unread;
+        part.Checked = false;
+        return gone;
     }
     if (name) {
         part.Name = *name;
     }
     if (!type || cad::KindOf(*type) != cad::DocumentKind::SheetMetal) {
-        part.Kind = PartKind::Other;
+        part.Kind = type ? PartKind::Other : PartKind::TypeUnread;
+        part.Checked = false;
         return true;
     }
     cad::SheetMetalVariables read;
-    const auto values = cad::ReadSheetMetalVariables(variables ? *variables : read, part.Document);
+    const auto values = cad::ReadSheetMetalVariables(read, part.Document);
     cad::FeatureCheck features;
     if (values) {
         cad::CheckFeatureStatus(features, part.Document);
     }
+    if (read.ReadGone || features.Gone) {
+        part.Kind = PartKind::Unreachable;
+        part.Checked = false;
+        return true;
+    }
     if (!values || !features.Complete) {
         part.Kind = PartKind::Unread;
+        part.Checked = false;
         return false;
     }
     part.Kind = PartKind::SheetMetal;
@@ -136,7 +147,8 @@ int SurveyExitCode(const SurveyState& survey) {
     }
     int code = 0;
     for (const SurveyPart& part : survey.Parts) {
-        if (part.Kind == PartKind::Unread || part.Kind == PartKind::LinkMissing) {
+        if (part.Kind == PartKind::Unread || part.Kind == PartKind::LinkMissing ||
+            part.Kind == PartKind::TypeUnread || part.Kind == PartKind::Unreachable) {
             return 2;
         }
         if (part.Kind == PartKind::SheetMetal && part.TypeRow == 0) {

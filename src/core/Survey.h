@@ -27,6 +27,8 @@ enum class PartKind {
     LinkBlocked, // its component's link is blocked
     LinkMissing, // its component leads to no document that can be found
     NoPart,      // a component of neither known kind
+    TypeUnread,  // its document type could not be read: nothing known of it
+    Unreachable, // its document no longer answers as existing (closed, disconnected)
 };
 
 struct SurveyPart {
@@ -55,7 +57,9 @@ struct SurveyState {
     SurveyPhase Phase = SurveyPhase::NothingToSurvey;
     // The survey's own attach: the watch's connection stays the watch's.
     cad::CadConnection Cad;
-    std::string Subject;           // the surveyed document's name
+    std::string Subject; // the surveyed document's name
+    // The surveyed assembly, seen as one; none for a single sheet-metal document.
+    cad::ObjectRef Assembly;
     std::vector<SurveyPart> Parts; // in the order of their first component
     std::size_t Read = 0;          // the parts read so far, from the first
     bool Waiting = false;          // the CAD program did not answer the last step
@@ -73,14 +77,13 @@ void BeginSurvey(SurveyState& survey, cad::Automation& automation);
 // stays unread and is asked for again at the next step.
 bool ReadNextPart(SurveyState& survey, const TableModel& tables);
 
-// Reads `part` anew: false when the read was cut short. A write into it uses
-// the variables this read found, when asked for.
-bool ReadPart(SurveyPart& part, const TableModel& tables,
-              cad::SheetMetalVariables* variables = nullptr);
+// Reads `part` anew: false when the read was cut short by a busy program. A
+// document that is gone is read to the end: it is unreachable.
+bool ReadPart(SurveyPart& part, const TableModel& tables);
 
 // What the command line reports: 0 every sheet-metal part carries a type of
 // the value file, 1 at least one does not, 2 the CAD program, its document or
-// a part could not be reached.
+// a part could not be reached or read.
 int SurveyExitCode(const SurveyState& survey);
 
 } // namespace psm

@@ -52,6 +52,10 @@ SurveyText KindWord(PartKind kind) {
         return SurveyText::LinkMissing;
     case PartKind::NoPart:
         return SurveyText::NoPart;
+    case PartKind::TypeUnread:
+        return SurveyText::Unread;
+    case PartKind::Unreachable:
+        return SurveyText::PartUnreachable;
     }
     return SurveyText::Unread;
 }
@@ -212,7 +216,8 @@ SurveyViewModel PresentSurvey(const AppState& state) {
         model.Progress = texts.Survey(SurveyText::Unreachable);
         break;
     }
-    const int row = ShownTypeRow(state);
+    // The write acts only on a type the user chose, as the main window's does.
+    const int row = ChosenTypeRow(state);
     model.ChosenType = row == 0
                            ? texts.Survey(SurveyText::NoChosenType)
                            : FormatText(texts.Survey(SurveyText::ChosenType),

@@ -21,7 +21,7 @@ bool FinishWaitingWrite(AppState& state, const Services& services) {
         line.Report.Target = pending.Report.Before;
         line.Report.Changed = true;
         line.FeaturesBefore = line.FeaturesAfter = UncheckedFeatures(state);
-        JournalWrite(state, services, pending.Document, line);
+        JournalWrite(state, services, pending.DocumentName, line);
     }
     pending = cad::PendingRestore{};
     return true;

@@ -32,6 +32,7 @@ enum class SurveyText {
     NoType,
     FeaturesHealthy,
     CopiedPart,
+    PartUnreachable, // also the reason a part was not written
     // The progress line; {1} parts read, {2} parts in all.
     Reading,
     Waiting,
@@ -49,21 +50,29 @@ enum class SurveyText {
     // The boxes of the write.
     NothingChecked,
     NoTypeChosen,
-    WriteQuestion,  // {1} the type, {2} the number of parts
-    SummaryWritten, // {1} the number of parts
-    SummarySame,    // {1} the type, {2} the number of parts
-    SummaryRefused, // {1} the number of parts
-    RefusedLine,    // {1} the part, {2} the reason
-    ReasonUnread,   //
-    ReasonFeatures, //
+    WriteQuestion,    // {1} the type, {2} the number of parts
+    SummaryWritten,   // {1} the number of parts
+    SummarySame,      // {1} the type, {2} the number of parts
+    SummaryRefused,   // {1} the number of parts
+    RefusedLine,      // {1} the part, {2} the reason
+    SummaryUnchecked, // {1} the number of parts
+    NameLine,         // {1} the part
+    MoreLine,         // {1} the number of parts not named
+    ReasonFeatures,   //
     ReasonCopiedPart,
     ReasonRefused,
     ReasonBusy,
     ReasonNotTried,
+    ReasonNotKept,
+    ReasonMissing,
+    ReasonMixed, // {1} the main window's request to check the part
+    ReasonNotInAssembly,
     FailingAfter, // a line per part follows
     FailingLine,  // {1} the part, {2} its failing features
     WriteBackQuestion,
-    WrittenBack, // {1} the number of parts
+    WrittenBack,    // {1} the number of parts
+    StillFailing,   // {1} the number of parts
+    NotWrittenBack, // {1} the number of parts
     Count
 };
 

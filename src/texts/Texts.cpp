@@ -69,6 +69,8 @@ constexpr std::array<TextPair, CountOf<MessageText>()> MessageTexts{{
      "psm finishes the write as soon as Solid Edge answers again."},
     {"Protokoll nicht beschreibbar:\r\n{1}", "Trace cannot be written:\r\n{1}"},
     {"Bericht für den Support:", "Report for support:"},
+    {"Features nicht geprüft: Solid Edge antwortet nicht",
+     "Features not checked: Solid Edge does not answer"},
 }};
 static_assert(Complete(MessageTexts));
 

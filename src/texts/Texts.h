@@ -69,6 +69,7 @@ enum class MessageText {
     RecomputeHeld,    // the CAD program stopped answering in the middle of a write
     TraceNotWritable, // {1} the trace's file
     CrashReport,      // above the crash report's files, below UnexpectedError
+    NotChecked,       // the feature check was cut short
     Count
 };
 

@@ -16,10 +16,6 @@ using cad::DocumentKind;
 // objects, and answer them.
 constexpr std::chrono::milliseconds RegistrationInterval{1000};
 
-bool SameObject(const cad::ObjectRef& a, const cad::ObjectRef& b) {
-    return a && b && a->IsSameObject(*b);
-}
-
 // The document's full file name; its name where the program has none.
 std::string FullNameOf(const cad::ObjectRef& document) {
     if (auto full = cad::GetAs<std::string>(document, cad::Named("FullName"))) {
@@ -65,7 +61,7 @@ void ShowNewDocument(AppState& state, const cad::ObjectRef& object, bool sheetMe
 // known; any other is shown and read anew.
 void Follow(AppState& state, const cad::ObjectRef& object, bool sheetMetal) {
     ShownDocument& document = state.Document;
-    const bool same = object ? SameObject(object, document.Object) : !document.Object;
+    const bool same = object ? cad::SameObject(object, document.Object) : !document.Object;
     if (same && sheetMetal == document.SheetMetal && (!sheetMetal || document.ValuesKnown)) {
         if (document.Name != NameInCad(state)) {
             // A Save As: the same document under another name.
@@ -124,7 +120,7 @@ bool PollDocument(AppState& state, const Services& services, bool mainWindowIsAc
         return false;
     }
     if (kind == DocumentKind::SheetMetal) {
-        if (!SameObject(cad.ActiveDoc, document.Object) || !document.SheetMetal ||
+        if (!cad::SameObject(cad.ActiveDoc, document.Object) || !document.SheetMetal ||
             !document.ValuesKnown) {
             document.CadRunning = true;
             document.InPlaceEdit = false;

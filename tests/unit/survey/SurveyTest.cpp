@@ -174,11 +174,12 @@ TEST_F(SurveyTest, WritingManyPartsPutsTheTypeWholeIntoEachAndWritesBackTheFaili
     ASSERT_EQ(boxes.Shown.size(), 3u);
     EXPECT_EQ(boxes.Shown[0].Text, "Blechtyp Al 2,0 in 3 Teile schreiben?");
     EXPECT_EQ(boxes.Shown[1].Text,
-              "Geschrieben: 1\r\nSchon Blechtyp Al 2,0: 1\r\nNicht geschrieben: 1\r\n"
+              "Geschrieben: 1\r\n    Halter.psm\r\nSchon Blechtyp Al 2,0: 1\r\n    Winkel.psm\r\n"
+              "Nicht geschrieben: 1\r\n"
               "    Deckel.psm: Features schon vorher fehlerhaft\r\n\r\n"
               "Nach dem Schreiben fehlerhaft:\r\n    Halter.psm:\r\nFehler bei:  Flansch 2\r\n\r\n"
               "Die früheren Werte dieser Teile zurückschreiben?");
-    EXPECT_EQ(boxes.Shown[2].Text, "Zurückgeschrieben: 1");
+    EXPECT_EQ(boxes.Shown[2].Text, "Zurückgeschrieben: 1\r\n    Halter.psm");
     // Halter is back as it was; Deckel was never written; Winkel was Al 2,0 already.
     EXPECT_EQ(halter->SheetMetal(), Row2);
     EXPECT_EQ(deckel->SheetMetal(), NoRow);
