@@ -154,6 +154,32 @@ TEST_F(ApplyTest, CopiedPartInTheActiveDocumentIsWrittenWithoutAnyBox) {
     EXPECT_EQ(Writes(), Row5Written);
 }
 
+// A feature check cut short by a program busy beyond the command's wait is
+// asked about as a failing one is, before and after the write.
+TEST_F(ApplyTest, AFeatureCheckCutShortAfterTheWriteOffersTheWriteBack) {
+    StartOnA();
+    document->AddFeature("Flange 1");
+    sim.BeBusyFrom(sim::CallMatch::Member("Status"), 2, std::chrono::seconds(9));
+    boxes.WhileOpen = [this] { clock.Time += std::chrono::seconds(10); }; // the user reads
+    Write({MessageAnswer::Yes});
+    const std::string unchecked = "\r\nFeatures nicht geprüft: Solid Edge antwortet nicht\r\n\r\n";
+    EXPECT_THAT(boxes.Shown,
+                ElementsAre(Box(unchecked + "Rücksetzen?", "ORNA Raziv", MessageButtons::YesNo)));
+    EXPECT_EQ(Held(), Row2Held) << "Yes writes the earlier values back";
+}
+
+TEST_F(ApplyTest, AFeatureCheckCutShortBeforeTheWriteAsksFirst) {
+    StartOnA();
+    document->AddFeature("Flange 1");
+    sim.BeBusyFrom(sim::CallMatch::Member("Status"), 1, std::chrono::seconds(9));
+    Write({MessageAnswer::Cancel});
+    EXPECT_THAT(boxes.Shown,
+                ElementsAre(Box("\r\nFeatures nicht geprüft: Solid Edge antwortet nicht\r\n\r\n"
+                                "Ausführen?",
+                                "ORNA Raziv", MessageButtons::OkCancel)));
+    EXPECT_THAT(Writes(), IsEmpty());
+}
+
 class AllOrNothingTest : public ApplyTest {};
 
 TEST_F(AllOrNothingTest, APutRefusedHalfWayLeavesThePartAsItWasAndSaysSo) {

@@ -224,5 +224,164 @@ TEST_F(SurveyTest, AProgramBusyInTheMiddleStopsTheWriteAndTheTicksPutThePartBack
     EXPECT_FALSE(sim.HoldRecompute());
 }
 
+TEST_F(SurveyTest, APartGoneOrWithoutAReadableTypeIsSaidSoAndTheSurveyGoesOn) {
+    OpenFrame();
+    Start();
+    halter->MarkClosed(); // closed while psm holds it
+    sim.FailWhen(sim::CallMatch::Member("Type").On("doc:Deckel.psm"));
+    Survey();
+    EXPECT_EQ(state.Survey.Phase, SurveyPhase::Done) << "a part that is gone is not waited for";
+    EXPECT_EQ(Column(SurveyColumn::SheetMetal)[0], "nicht erreichbar");
+    EXPECT_EQ(Column(SurveyColumn::SheetMetal)[1], "nicht gelesen");
+    EXPECT_FALSE(survey.Model.Rows[0].Checkable);
+    EXPECT_FALSE(survey.Model.Rows[1].Checkable);
+    EXPECT_EQ(RunCommandLine().ExitCode, 2)
+        << "a part psm could not read is no part of the standard";
+}
+
+TEST_F(SurveyTest, TheWriteLeavesAPartNoLongerInTheAssemblyAndGoesOnPastOneThatIsGone) {
+    sim::Document& frame = OpenFrame();
+    Start();
+    Survey();
+    Choose(ListId::Tables, 1);
+    Choose(ListId::Types, 0); // Al 1,5
+    for (int part = 0; part < 3; ++part) {
+        state.Survey.Parts[static_cast<std::size_t>(part)].Checked = true;
+    }
+    // After the survey: Deckel's component is deleted, Halter is closed.
+    frame.RemoveComponent("Deckel:1");
+    halter->MarkClosed();
+    boxes.Answers = {MessageAnswer::Ok};
+    app.OnSurveyCommand(SurveyCommand::Write);
+
+    ASSERT_EQ(boxes.Shown.size(), 2u);
+    EXPECT_EQ(boxes.Shown[1].Text, "Geschrieben: 1\r\n    Winkel.psm\r\n"
+                                   "Schon Blechtyp Al 1,5: 0\r\n"
+                                   "Nicht geschrieben: 2\r\n"
+                                   "    Halter.psm: nicht erreichbar\r\n"
+                                   "    Deckel.psm: nicht mehr in der Baugruppe");
+    for (const auto& write : sim.VariableWrites()) {
+        EXPECT_EQ(write.Document, "Winkel.psm") << "nothing written into another part";
+    }
+    EXPECT_EQ(deckel->SheetMetal(), NoRow);
+}
+
+TEST_F(SurveyTest, OnlyATypeTheUserChoseIsWritten) {
+    OpenFrame();
+    sim.Activate("Frame.asm");
+    Start();
+    Survey();
+    state.Survey.Parts[1].Checked = true;
+    EXPECT_FALSE(survey.Model.CanWrite);
+    EXPECT_EQ(survey.Model.ChosenType, "Blechtyp zum Schreiben: im Hauptfenster keiner gewählt");
+    app.OnSurveyCommand(SurveyCommand::Write);
+    ASSERT_EQ(boxes.Shown.size(), 1u);
+    EXPECT_EQ(boxes.Shown[0].Text, "Im Hauptfenster ist kein Blechtyp gewählt.");
+    EXPECT_TRUE(sim.VariableWrites().empty());
+}
+
+TEST_F(SurveyTest, APartLeftWithValuesOfTwoTypesIsToBeChecked) {
+    OpenFrame();
+    Start();
+    Survey();
+    Choose(ListId::Tables, 1);
+    Choose(ListId::Types, 1);             // Al 2,0
+    state.Survey.Parts[1].Checked = true; // Deckel
+    // From the third put on, every put is refused: the put-backs too.
+    sim.FailWhen(*sim::CallMatch::Parse("put VariableValue"), sim::Simulator::DefaultFault(), -1,
+                 2);
+    boxes.Answers = {MessageAnswer::Ok};
+    app.OnSurveyCommand(SurveyCommand::Write);
+    ASSERT_EQ(boxes.Shown.size(), 2u);
+    EXPECT_THAT(boxes.Shown[1].Text,
+                HasSubstr("    Deckel.psm: Werte beider Blechtypen: Raziv in Solid Edge Sheet "
+                          "Metal überprüfen"));
+}
+
+TEST_F(SurveyTest, AFeatureCheckCutShortAfterTheWriteIsNeverHealthy) {
+    OpenFrame();
+    halter->AddFeature("Flansch 2");
+    Start();
+    Survey();
+    Choose(ListId::Tables, 1);
+    Choose(ListId::Types, 1); // Al 2,0
+    state.Survey.Parts[0].Checked = true;
+    // The check after the write meets a program busy beyond the command's wait.
+    sim.BeBusyFrom(sim::CallMatch::Member("Status"), 2, std::chrono::seconds(9));
+    boxes.Answers = {MessageAnswer::Ok, MessageAnswer::No};
+    app.OnSurveyCommand(SurveyCommand::Write);
+
+    ASSERT_EQ(boxes.Shown.size(), 2u);
+    EXPECT_EQ(boxes.Shown[1].Text, "Geschrieben: 0\r\nSchon Blechtyp Al 2,0: 0\r\n"
+                                   "Geschrieben, Features nicht geprüft: 1\r\n    Halter.psm\r\n"
+                                   "Nicht geschrieben: 0\r\n\r\n"
+                                   "Die früheren Werte dieser Teile zurückschreiben?");
+    EXPECT_EQ(halter->SheetMetal(), Row5);
+    const std::string journal = ReadFileBytes(JournalFile()).value_or("");
+    EXPECT_THAT(journal, HasSubstr("Halter.psm\tgeschrieben\t"));
+    EXPECT_THAT(journal, ::testing::EndsWith("\tnicht geprüft\t\t\r\n"));
+}
+
+// The main window's write and the survey's are one operation: the same part
+// and type give the same puts, the same journal line and the same part.
+TEST_F(SurveyTest, TheMainWriteAndTheSurveysWriteAreOneOperation) {
+    const auto part = sim.CreateSheetMetal("Knoten.psm", Row2);
+    part->AddFeature("Flansch 1")
+        .FailWhen(std::string(sim::variable::BendRadius),
+                  [](double radius) { return radius > 0.0025; });
+    sim.OpenDocument("Gestell.asm", code::AssemblyDocument).AddDirectComponent("Knoten:1", part);
+    Start();
+    Choose(ListId::Tables, 1);
+    Choose(ListId::Types, 1); // Al 2,0
+    const auto puts = [this](std::size_t from) {
+        std::vector<std::string> lines;
+        const auto& all = sim.VariableWrites();
+        for (std::size_t i = from; i < all.size(); ++i) {
+            lines.push_back(all[i].Document + " " + all[i].Variable + "=" +
+                            std::to_string(all[i].Value) + (all[i].HoldRecompute ? " held" : ""));
+        }
+        return lines;
+    };
+    // The journal's lines without their time.
+    const auto lines = [this] {
+        std::vector<std::string> cells;
+        const std::string journal = ReadFileBytes(JournalFile()).value_or("");
+        for (std::size_t at = journal.find('\n'); at != std::string::npos;) {
+            const std::size_t next = journal.find('\n', at + 1);
+            const std::string line = journal.substr(at + 1, next - at - 1);
+            if (!line.empty()) {
+                cells.push_back(line.substr(line.find('\t')));
+            }
+            at = next;
+        }
+        return cells;
+    };
+
+    boxes.Answers = {MessageAnswer::No}; // keep the new values
+    Click(MainControl::WriteButton);
+    const std::vector<std::string> mainPuts = puts(0);
+    const sim::SheetMetalValues mainValues = part->SheetMetal();
+    ASSERT_EQ(boxes.Shown.size(), 1u);
+    EXPECT_THAT(boxes.Shown[0].Text, HasSubstr("Fehler bei:  Flansch 1"));
+    Click(MainControl::ResetButton);
+    ASSERT_EQ(part->SheetMetal(), Row2);
+    Choose(ListId::Tables, 1);
+    Choose(ListId::Types, 1); // Al 2,0 again: the reset showed the part's own type
+
+    const std::size_t surveyFrom = sim.VariableWrites().size();
+    Survey();
+    state.Survey.Parts[0].Checked = true;
+    boxes.Answers = {MessageAnswer::Ok, MessageAnswer::No};
+    app.OnSurveyCommand(SurveyCommand::Write);
+    ASSERT_EQ(boxes.Shown.size(), 3u);
+    EXPECT_THAT(boxes.Shown[2].Text, HasSubstr("    Knoten.psm:\r\nFehler bei:  Flansch 1"));
+
+    EXPECT_EQ(puts(surveyFrom), mainPuts);
+    EXPECT_EQ(part->SheetMetal(), mainValues);
+    const std::vector<std::string> journal = lines();
+    ASSERT_EQ(journal.size(), 3u); // written, reset, written
+    EXPECT_EQ(journal[2], journal[0]);
+}
+
 } // namespace
 } // namespace psm::test
