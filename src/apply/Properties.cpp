@@ -76,8 +76,7 @@ Sides SidesOf(const AppState& state, int row, const FiveValues& document, bool d
     }
     sides.Shown = document;
     const NearestType nearest = NearestTypeRow(state.Tables, document);
-    // A type whose every value differs is near to nothing.
-    if (nearest.Row == 0 || nearest.Differing == static_cast<int>(SheetValues.size())) {
+    if (nearest.Row == 0) {
         sides.Note = texts.Caption(CaptionText::NoTypeNote);
         return sides;
     }

@@ -107,15 +107,9 @@ bool ReadPart(SurveyPart& part, const TableModel& tables) {
     part.Kind = PartKind::SheetMetal;
     part.Values = *values;
     part.TypeRow = RecognisedType(tables, part.Values);
-    part.Nearest = {};
-    if (part.TypeRow == 0) {
-        const NearestType nearest =
-            NearestTypeRow(tables, TableValuesOf(part.Values, tables.ScaleFactor));
-        // A type whose every value differs is near to nothing.
-        if (nearest.Differing < static_cast<int>(SheetValues.size())) {
-            part.Nearest = nearest;
-        }
-    }
+    part.Nearest = part.TypeRow == 0
+                       ? NearestTypeRow(tables, TableValuesOf(part.Values, tables.ScaleFactor))
+                       : NearestType{};
     part.Findings = features.Findings;
     part.CopiedPart = features.CopiedPartFound;
     return true;

@@ -42,6 +42,9 @@ NearestType NearestTypeRow(const TableModel& tables, const FiveValues& values) {
             nearest = {row, count};
         }
     }
+    if (nearest.Differing == static_cast<int>(SheetValues.size())) {
+        return {};
+    }
     return nearest;
 }
 

@@ -19,7 +19,8 @@ int MatchingTypeRow(const TableModel& tables, const FiveValues& values);
 
 // The type nearest to a document that matches none: the row with the most
 // values equal to the document's, the first in file order among equals, and
-// how many of its five values differ. Row 0 when the file holds no type.
+// how many of its five values differ. Row 0 when the file holds no type, or
+// when every value of the nearest differs: such a type is near to nothing.
 struct NearestType {
     int Row = 0;
     int Differing = 0;

@@ -194,5 +194,31 @@ TEST_F(Journal, TheJournalCommandOpensTheJournalWithItsHeadingsInTheEditor) {
     EXPECT_TRUE(psm.NoMessageBox());
 }
 
+// simcad turns busy for 9 s in the check after a write, longer than a
+// command waits: the write stands, the user is asked, and the journal names
+// the part and says its features were not checked.
+TEST_F(Journal, ACheckCutShortByABusyProgramIsAskedAboutAndJournalledAsNotChecked) {
+    UseJournal(Folder() + L"Journal busy.txt");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    // Halter's two features are read before the write and again after it.
+    simcad.Call("BusyFrom", {cad::Value::Text("Status"), cad::Value::Int32(4),
+                             cad::Value::Int32(9000), cad::Value::Int32(0)});
+    ASSERT_EQ(simcad.Problem(), "");
+    ChooseAndWrite(2); // St 2,0
+    const auto question = psm.WaitForMessageBox(15000);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->Text,
+              L"\r\nFeatures nicht geprüft: Solid Edge antwortet nicht\r\n\r\nRücksetzen?");
+    ASSERT_TRUE(psm.Answer(*question, IDNO));
+    ASSERT_TRUE(HalterHolds(0.002));
+    ASSERT_TRUE(WaitForLines(1)) << Text();
+    const Cells line = Lines()[0];
+    ASSERT_EQ(line.size(), 23u);
+    EXPECT_EQ(line[3], "C:\\Teile\\Halter.psm");
+    EXPECT_EQ(line[4], "geschrieben");
+    EXPECT_EQ(line[19], "");
+    EXPECT_EQ(line[20], "nicht geprüft");
+}
+
 } // namespace
 } // namespace psm::e2e

@@ -137,13 +137,14 @@ TEST_F(Survey, AnAssemblyOfTwelveComponentsIsListedWrittenInThreePartsCopiedAndP
     const auto summary = psm.WaitForMessageBox(NoticeMs);
     ASSERT_TRUE(summary);
     EXPECT_EQ(summary->Text,
-              L"Geschrieben: 3\r\nSchon Blechtyp St 2,0: 0\r\nNicht geschrieben: 0\r\n\r\n"
+              L"Geschrieben: 3\r\n    Winkel.psm\r\n    Lasche.psm\r\n    Boden.psm\r\n"
+              L"Schon Blechtyp St 2,0: 0\r\nNicht geschrieben: 0\r\n\r\n"
               L"Nach dem Schreiben fehlerhaft:\r\n    Lasche.psm:\r\nFehler bei:  Flansch 1\r\n\r\n"
               L"Die früheren Werte dieser Teile zurückschreiben?");
     ASSERT_TRUE(psm.Answer(*summary, IDYES));
     const auto back = psm.WaitForMessageBox(NoticeMs);
     ASSERT_TRUE(back);
-    EXPECT_EQ(back->Text, L"Zurückgeschrieben: 1");
+    EXPECT_EQ(back->Text, L"Zurückgeschrieben: 1\r\n    Lasche.psm");
     ASSERT_TRUE(psm.Answer(*back, IDOK));
 
     EXPECT_EQ(simcad.SheetMetalValue("Winkel.psm", 1), 0.002);
@@ -161,6 +162,41 @@ TEST_F(Survey, AnAssemblyOfTwelveComponentsIsListedWrittenInThreePartsCopiedAndP
     const auto after = RunCaptured(L"psm.exe", L"/survey", 20000);
     ASSERT_TRUE(after.has_value());
     EXPECT_EQ(after->ExitCode, 0u) << Narrow(Wide(after->Output));
+}
+
+// A component deleted in the CAD program after the survey: its part, still
+// checked and still open, is not written; the others are.
+TEST_F(Survey, APartNoLongerInTheAssemblyIsNotWritten) {
+    ASSERT_NO_FATAL_FAILURE(Start(Frame));
+    ASSERT_NO_FATAL_FAILURE(Switch("Rahmen.asm"));
+    ASSERT_TRUE(WaitUntil([&] { return psm.Label().empty(); }, NoticeMs));
+    ASSERT_NO_FATAL_FAILURE(OpenSurvey());
+    psm.Choose(MainControl::TableList, 0);
+    psm.Choose(MainControl::TypeList, 2); // St 2,0
+    ASSERT_TRUE(
+        WaitUntil([&] { return survey.ChosenType() == L"Blechtyp zum Schreiben: St 2,0 (Stahl)"; },
+                  NoticeMs));
+    survey.ToggleRow(Winkel);
+    survey.ToggleRow(Boden);
+    const cad::Value problems =
+        simcad.Call("Run", {cad::Value::Text("with Rahmen.asm\nremove component Boden:1\n")});
+    ASSERT_EQ(problems.AsText().value_or("?"), "") << simcad.Problem();
+
+    ASSERT_TRUE(WaitUntil([&] { return survey.Enabled(SurveyWriteId); }, NoticeMs));
+    survey.Click(SurveyWriteId);
+    const auto question = psm.WaitForMessageBox(NoticeMs);
+    ASSERT_TRUE(question);
+    ASSERT_TRUE(psm.Answer(*question, IDOK));
+    const auto summary = psm.WaitForMessageBox(NoticeMs);
+    ASSERT_TRUE(summary);
+    EXPECT_EQ(summary->Text, L"Geschrieben: 1\r\n    Winkel.psm\r\n"
+                             L"Schon Blechtyp St 2,0: 0\r\n"
+                             L"Nicht geschrieben: 1\r\n    Boden.psm: nicht mehr in der Baugruppe");
+    ASSERT_TRUE(psm.Answer(*summary, IDOK));
+    EXPECT_EQ(simcad.SheetMetalValue("Winkel.psm", 1), 0.002);
+    EXPECT_EQ(simcad.SheetMetalValue("Boden.psm", 1), 0.001) << "Boden keeps its values";
+    const std::string journal = Journal();
+    EXPECT_EQ(journal.find("Boden.psm"), std::string::npos) << journal;
 }
 
 } // namespace
