@@ -170,12 +170,13 @@ TEST_F(Survey, APartNoLongerInTheAssemblyIsNotWritten) {
     ASSERT_NO_FATAL_FAILURE(Start(Frame));
     ASSERT_NO_FATAL_FAILURE(Switch("Rahmen.asm"));
     ASSERT_TRUE(WaitUntil([&] { return psm.Label().empty(); }, NoticeMs));
-    ASSERT_NO_FATAL_FAILURE(OpenSurvey());
     psm.Choose(MainControl::TableList, 0);
+    WaitUntil([] { return false; }, 200);
     psm.Choose(MainControl::TypeList, 2); // St 2,0
     ASSERT_TRUE(
-        WaitUntil([&] { return survey.ChosenType() == L"Blechtyp zum Schreiben: St 2,0 (Stahl)"; },
-                  NoticeMs));
+        WaitUntil([&] { return psm.Selected(MainControl::TypeList) == L"St 2,0"; }, NoticeMs));
+    ASSERT_NO_FATAL_FAILURE(OpenSurvey());
+    EXPECT_EQ(survey.ChosenType(), L"Blechtyp zum Schreiben: St 2,0 (Stahl)");
     survey.ToggleRow(Winkel);
     survey.ToggleRow(Boden);
     const cad::Value problems =
