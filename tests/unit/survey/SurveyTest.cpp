@@ -383,5 +383,27 @@ TEST_F(SurveyTest, TheMainWriteAndTheSurveysWriteAreOneOperation) {
     EXPECT_EQ(journal[2], journal[0]);
 }
 
+TEST_F(SurveyTest, ASummaryNamesTenPartsUnderAHeadingAndCountsTheRest) {
+    sim::Document& big = sim.OpenDocument("Regal.asm", code::AssemblyDocument);
+    for (int i = 1; i <= 12; ++i) {
+        const std::string name = "Boden" + std::to_string(i);
+        big.AddDirectComponent(name + ":1", sim.CreateSheetMetal(name + ".psm", Row2));
+    }
+    Start();
+    Survey();
+    Choose(ListId::Tables, 1);
+    Choose(ListId::Types, 1); // Al 2,0
+    for (SurveyPart& part : state.Survey.Parts) {
+        part.Checked = true;
+    }
+    boxes.Answers = {MessageAnswer::Ok};
+    app.OnSurveyCommand(SurveyCommand::Write);
+    ASSERT_EQ(boxes.Shown.size(), 2u);
+    EXPECT_THAT(boxes.Shown[1].Text,
+                ::testing::StartsWith("Geschrieben: 12\r\n    Boden1.psm\r\n    Boden2.psm\r\n"));
+    EXPECT_THAT(boxes.Shown[1].Text,
+                HasSubstr("    Boden10.psm\r\n    und 2 weitere\r\nSchon Blechtyp Al 2,0: 0"));
+}
+
 } // namespace
 } // namespace psm::test
