@@ -178,6 +178,27 @@ TEST_F(JournalCommandsTest, AJournalOutOfReachIsTriedAgainAfterAMinuteAndLosesNo
     EXPECT_EQ(boxes.Shown.size(), 1u);
 }
 
+TEST_F(JournalCommandsTest, ACrashWritesTheLinesThatWaitForTheJournalWithoutABoxOfItsOwn) {
+    const std::string blocker = folder.Write("blocker.txt", "a file, not a folder");
+    const std::string journal = blocker + "/journal.txt";
+    settings.Write("ORNA\\psm", "general", "JournalFile", journal);
+    StartOnA();
+    Write();
+    Click(MainControl::ResetButton);
+    ASSERT_EQ(boxes.Shown.size(), 1u) << "the journal out of reach is told";
+    std::filesystem::remove(blocker); // the share is back, psm does not know yet
+    app.OnCrash("exception 0xC0000005 at 0x1234");
+    const auto text = ReadFileBytes(journal);
+    ASSERT_TRUE(text) << "the two lines would be lost with psm";
+    const auto written = text->find("\tgeschrieben\t");
+    const auto reset = text->find("\tzurückgesetzt\t");
+    EXPECT_TRUE(written < reset && reset != std::string::npos) << *text;
+    ASSERT_EQ(boxes.Shown.size(), 2u);
+    EXPECT_EQ(boxes.Shown[1].Icon, MessageIcon::Critical) << "only the crash is told";
+    EXPECT_TRUE(ReadFileBytes(folder.PathOf("blocker.txt/psm-crash.txt")))
+        << "the report beside the journal";
+}
+
 TEST_F(JournalCommandsTest, ADocumentWithoutAFullNameIsJournalledByItsName) {
     StartOnA();
     sim.FailWhen(sim::CallMatch::Member("FullName"));
