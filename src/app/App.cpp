@@ -72,6 +72,19 @@ std::string_view ActivityOf(SurveyCommand command) {
     return "survey";
 }
 
+// The survey window takes no input for the lifetime of a command: the
+// command's boxes are modal to the main window only.
+class SurveyInputHeld {
+  public:
+    explicit SurveyInputHeld(SurveyView& survey) : m_survey(survey) { m_survey.EnableInput(false); }
+    ~SurveyInputHeld() { m_survey.EnableInput(true); }
+    SurveyInputHeld(const SurveyInputHeld&) = delete;
+    SurveyInputHeld& operator=(const SurveyInputHeld&) = delete;
+
+  private:
+    SurveyView& m_survey;
+};
+
 } // namespace
 
 void App::RunCommand(std::string_view activity, std::function<void()> command) {
@@ -91,6 +104,7 @@ void App::RunCommand(std::string_view activity, std::function<void()> command) {
 void App::Execute(const UserEvent& event) {
     // Left as it is when the command fails, so that a crash report tells it.
     m_state.Run.Activity = event.Activity;
+    const SurveyInputHeld held(m_services.Survey);
     const CommandScope running(m_state);
     const cad::CommandWaits waits(m_services.Waits);
     event.Command();
@@ -244,9 +258,8 @@ void App::OnSurveyStep() {
 }
 
 void App::OnSurveyClosed() {
-    if (!Ended()) {
-        CloseSurvey(m_state);
-    }
+    // Its parts are let go only once no command, tick or step works on them.
+    RunCommand("survey: close", [this] { CloseSurvey(m_state); });
 }
 
 void App::OnTimer(bool mainWindowIsActive) {

@@ -25,9 +25,10 @@
 //
 // Every service must outlive the App. One command, tick or survey step runs
 // at a time: what the user does meanwhile (in a box's or a CAD call's message
-// loop) waits and runs after it, in order, never inside it. After each event
-// the main window shows the state anew. After ExitProgram (Exit button, close
-// box, value-file command, the watch) every event is ignored.
+// loop) waits and runs after it, in order, never inside it; the survey window
+// takes no input while a command runs. After each event the main window shows
+// the state anew. After ExitProgram (Exit button, close box, value-file
+// command, the watch) every event is ignored.
 
 #include "core/AppState.h"
 #include "core/MainView.h"
