@@ -58,6 +58,7 @@ class NullSurvey final : public SurveyView {
     void Open() override {}
     void Show(const SurveyViewModel&) override {}
     void Close() override {}
+    void EnableInput(bool) override {}
     void ScheduleStep(int) override {}
     bool CopyToClipboard(const std::string&) override { return false; }
 };

@@ -72,19 +72,49 @@ std::string_view ActivityOf(SurveyCommand command) {
     return "survey";
 }
 
+// The survey window takes no input for the lifetime of a command: the
+// command's boxes are modal to the main window only.
+class SurveyInputHeld {
+  public:
+    explicit SurveyInputHeld(SurveyView& survey) : m_survey(survey) { m_survey.EnableInput(false); }
+    ~SurveyInputHeld() { m_survey.EnableInput(true); }
+    SurveyInputHeld(const SurveyInputHeld&) = delete;
+    SurveyInputHeld& operator=(const SurveyInputHeld&) = delete;
+
+  private:
+    SurveyView& m_survey;
+};
+
 } // namespace
 
-template <class Command>
-void App::RunCommand(std::string_view activity, Command&& command) {
-    if (Ended() || m_state.Run.CommandDepth > 0) {
+void App::RunCommand(std::string_view activity, std::function<void()> command) {
+    if (Ended()) {
         return;
     }
+    if (m_state.Run.CommandDepth > 0) {
+        // Inside a command's, tick's or step's message loop (a box, a CAD
+        // call): the event runs once that has ended, never inside it.
+        m_waiting.push_back({activity, std::move(command)});
+        return;
+    }
+    Execute({activity, std::move(command)});
+    Finish();
+}
+
+void App::Execute(const UserEvent& event) {
     // Left as it is when the command fails, so that a crash report tells it.
-    m_state.Run.Activity = activity;
-    {
-        const CommandScope running(m_state);
-        const cad::CommandWaits waits(m_services.Waits);
-        command();
+    m_state.Run.Activity = event.Activity;
+    const SurveyInputHeld held(m_services.Survey);
+    const CommandScope running(m_state);
+    const cad::CommandWaits waits(m_services.Waits);
+    event.Command();
+}
+
+void App::Finish() {
+    while (!m_waiting.empty() && !Ended()) {
+        const UserEvent event = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        Execute(event);
     }
     m_state.Run.Activity = "waiting";
     Present();
@@ -94,6 +124,7 @@ void App::Present() {
     if (Ended()) {
         return;
     }
+    m_typesShown = m_state.Lists.TypesOf;
     m_services.View.Show(PresentMainWindow(m_state));
     if (m_state.Survey.Open) {
         m_services.Survey.Show(PresentSurvey(m_state));
@@ -110,8 +141,7 @@ void App::OnLoad() {
         const CommandScope startUp(m_state);
         StartUp(m_state, m_services);
     }
-    m_state.Run.Activity = "waiting";
-    Present();
+    Finish();
 }
 
 void App::OnActivate() {
@@ -122,7 +152,7 @@ void App::OnActivate() {
 
 void App::OnMouseDown(MouseButton button) {
     if (button == MouseButton::Right) {
-        RunCommand("popup menu", [&] {
+        RunCommand("popup menu", [this] {
             if (const auto chosen = ChooseFromPopupMenu(m_state, m_services)) {
                 RunMenu(*chosen);
             }
@@ -138,17 +168,16 @@ void App::OnMouseMove(MainControl control) {
 }
 
 void App::OnListChosen(ListId list, int position) {
-    RunCommand(list == ListId::Tables ? "table list" : "type list", [&] {
-        if (list == ListId::Tables) {
-            ChooseTable(m_state, position);
-        } else {
-            ChooseType(m_state, position);
-        }
-    });
+    if (list == ListId::Tables) {
+        RunCommand("table list", [this, position] { ChooseTable(m_state, position); });
+        return;
+    }
+    RunCommand("type list",
+               [this, position, table = m_typesShown] { ChooseTypeOf(m_state, table, position); });
 }
 
 void App::OnCommand(MainCommand command) {
-    RunCommand(ActivityOf(command), [&] { Run(command); });
+    RunCommand(ActivityOf(command), [this, command] { Run(command); });
 }
 
 void App::Run(MainCommand command) {
@@ -172,7 +201,7 @@ void App::Run(MainCommand command) {
 }
 
 void App::OnMenuCommand(MenuCommand command) {
-    RunCommand(ActivityOf(command), [&] { RunMenu(command); });
+    RunCommand(ActivityOf(command), [this, command] { RunMenu(command); });
 }
 
 void App::RunMenu(MenuCommand command) {
@@ -184,7 +213,7 @@ void App::RunMenu(MenuCommand command) {
 }
 
 void App::OnSurveyCommand(SurveyCommand command) {
-    RunCommand(ActivityOf(command), [&] {
+    RunCommand(ActivityOf(command), [this, command] {
         switch (command) {
         case SurveyCommand::Refresh:
             RefreshSurvey(m_state, m_services);
@@ -203,11 +232,11 @@ void App::OnSurveyCommand(SurveyCommand command) {
 }
 
 void App::OnSurveyChecked(int row, bool checked) {
-    RunCommand("survey check box", [&] { CheckSurveyRow(m_state, row, checked); });
+    RunCommand("survey check box", [this, row, checked] { CheckSurveyRow(m_state, row, checked); });
 }
 
 void App::OnSurveySort(int column) {
-    RunCommand("survey column", [&] { SortSurvey(m_state, column); });
+    RunCommand("survey column", [this, column] { SortSurvey(m_state, column); });
 }
 
 void App::OnSurveyStep() {
@@ -225,14 +254,12 @@ void App::OnSurveyStep() {
         const CommandScope running(m_state);
         SurveyStep(m_state, m_services);
     }
-    m_state.Run.Activity = "waiting";
-    Present();
+    Finish();
 }
 
 void App::OnSurveyClosed() {
-    if (!Ended()) {
-        CloseSurvey(m_state);
-    }
+    // Its parts are let go only once no command, tick or step works on them.
+    RunCommand("survey: close", [this] { CloseSurvey(m_state); });
 }
 
 void App::OnTimer(bool mainWindowIsActive) {
@@ -245,13 +272,12 @@ void App::OnTimer(bool mainWindowIsActive) {
         const CommandScope running(m_state);
         OnTick(m_state, m_services, mainWindowIsActive);
     }
-    m_state.Run.Activity = "waiting";
-    Present();
+    Finish();
 }
 
 void App::OnCloseRequest() {
     // The close box ends the program the orderly way.
-    RunCommand("close box", [&] { ExitProgram(m_state, m_services); });
+    RunCommand("close box", [this] { ExitProgram(m_state, m_services); });
 }
 
 void App::OnInfoClick() {

@@ -23,15 +23,21 @@
 //   mainWindow.Create(app);   // then infoWindow.SetEvents(app)
 //   mainWindow.Load(show);    // OnLoad runs the start-up
 //
-// Every service must outlive the App. One command or tick runs at a time:
-// what the user does while a command waits runs after it, never inside it.
-// After each event the main window shows the state anew. After ExitProgram
-// (Exit button, close box, value-file command, the watch) every event is ignored.
+// Every service must outlive the App. One command, tick or survey step runs
+// at a time: what the user does meanwhile (in a box's or a CAD call's message
+// loop) waits and runs after it, in order, never inside it; the survey window
+// takes no input while a command runs. After each event the main window shows
+// the state anew. After ExitProgram (Exit button, close box, value-file
+// command, the watch) every event is ignored.
 
 #include "core/AppState.h"
 #include "core/MainView.h"
 #include "core/Services.h"
 #include "core/SurveyView.h"
+
+#include <deque>
+#include <functional>
+#include <string_view>
 
 namespace psm {
 
@@ -65,10 +71,18 @@ class App final : public MainWindowEvents, public SurveyEvents {
     bool Ended() const { return m_state.Run.Ended || m_failed; }
 
   private:
-    // Runs a command unless the program has ended or a command or tick runs
-    // already; the command may wait for a busy CAD program within one budget.
-    template <class Command>
-    void RunCommand(std::string_view activity, Command&& command);
+    // What the user did, to run as a command once no command, tick or step runs.
+    struct UserEvent {
+        std::string_view Activity; // for a crash report
+        std::function<void()> Command;
+    };
+    // Runs a command unless the program has ended; while a command, tick or
+    // step runs it waits for that. A command may wait for a busy CAD program
+    // within one budget.
+    void RunCommand(std::string_view activity, std::function<void()> command);
+    void Execute(const UserEvent& event);
+    // The events that waited meanwhile, then the windows as the state is now.
+    void Finish();
     void Run(MainCommand command);
     void RunMenu(MenuCommand command);
     // A survey step that meets a running command is due again after this long.
@@ -81,6 +95,10 @@ class App final : public MainWindowEvents, public SurveyEvents {
     AppState m_state;
     Services m_services;
     bool m_failed = false; // an unexpected failure is being reported
+    std::deque<UserEvent> m_waiting;
+    // The table whose types the type list showed last: a choice that waited
+    // is one of those, whatever a command has shown since.
+    int m_typesShown = 0;
 };
 
 } // namespace psm

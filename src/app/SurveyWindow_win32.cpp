@@ -73,6 +73,23 @@ void SurveyWindow::Close() {
     }
 }
 
+void SurveyWindow::EnableInput(bool enabled) {
+    if (m_window == nullptr) {
+        return;
+    }
+    if (!enabled) {
+        m_hadFocus = GetFocus() == m_window;
+        EnableWindow(m_window, FALSE);
+        return;
+    }
+    EnableWindow(m_window, TRUE);
+    // Disabling took the focus from the window itself (a control keeps its own).
+    if (m_hadFocus && GetFocus() == nullptr && GetActiveWindow() == m_window) {
+        SetFocus(m_window);
+    }
+    m_hadFocus = false;
+}
+
 void SurveyWindow::ScheduleStep(int milliseconds) {
     if (m_window != nullptr) {
         // A timer message comes only once the window's input is handled.

@@ -31,6 +31,7 @@ class SurveyWindow final : public BoundWindow<SurveyWindow>, public SurveyView {
     void Open() override;
     void Show(const SurveyViewModel& model) override;
     void Close() override;
+    void EnableInput(bool enabled) override;
     void ScheduleStep(int milliseconds) override;
     bool CopyToClipboard(const std::string& text) override;
 
@@ -56,7 +57,8 @@ class SurveyWindow final : public BoundWindow<SurveyWindow>, public SurveyView {
     UniqueFont m_font;
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
     SurveyViewModel m_shown;
-    bool m_drawing = false; // the list's changes are the core's, not the user's
+    bool m_drawing = false;  // the list's changes are the core's, not the user's
+    bool m_hadFocus = false; // the window itself had the keyboard focus when it was disabled
 };
 
 } // namespace psm

@@ -1,5 +1,6 @@
 #include "core/CrashReport.h"
 
+#include "core/Journal.h"
 #include "core/Trace.h"
 #include "platform/FileWrite.h"
 #include "platform/Version.h"
@@ -25,8 +26,7 @@ std::string CrashText(const CrashFacts& facts) {
     return text;
 }
 
-CrashFiles WriteCrashReport(const AppState& state, const Services& services,
-                            std::string_view failure) {
+CrashFiles WriteCrashReport(AppState& state, const Services& services, std::string_view failure) {
     const std::string folder = SupportFolder(services.Settings, services.Station);
     if (folder.empty()) {
         return {};
@@ -35,6 +35,11 @@ CrashFiles WriteCrashReport(const AppState& state, const Services& services,
     // The dump first: it shows the program as it failed, before the text is made.
     if (!services.Dump.WriteDump(files.Dump)) {
         files.Dump.clear();
+    }
+    try {
+        FlushJournal(state, services);
+    } catch (...) {
+        // the report is written all the same
     }
     const CallTracing& tracing = services.Tracing;
     const CrashFacts facts{.Time = services.Station.LocalTime(),

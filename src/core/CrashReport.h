@@ -33,9 +33,10 @@ struct CrashFacts {
 // psm's version first, then the facts, then the last CAD calls.
 std::string CrashText(const CrashFacts& facts);
 
-// Writes psm-crash.dmp and psm-crash.txt beside the journal.
-CrashFiles WriteCrashReport(const AppState& state, const Services& services,
-                            std::string_view failure);
+// Writes psm-crash.dmp and psm-crash.txt beside the journal. Between the
+// two, the journal lines that wait in memory are tried once more: psm ends
+// after the report, and they would be lost. Nothing of it shows a box.
+CrashFiles WriteCrashReport(AppState& state, const Services& services, std::string_view failure);
 
 // The box's text: that psm ends and, when a report was written, its files.
 std::string UnexpectedFailureText(const TextTables& texts, const CrashFiles& files);

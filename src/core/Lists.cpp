@@ -41,6 +41,17 @@ void ChooseType(AppState& state, int position) {
     }
 }
 
+void ChooseTypeOf(AppState& state, int table, int position) {
+    if (table != state.Lists.TypesOf) {
+        if (table < 1 || table > state.Tables.TableCount || position < 0 ||
+            position >= TypesIn(state.Tables, table)) {
+            return;
+        }
+        state.Lists = ListsShown{table - 1, table, -1};
+    }
+    ChooseType(state, position);
+}
+
 void ShowDocumentType(AppState& state) {
     const ShownDocument& document = state.Document;
     ListsShown& lists = state.Lists;

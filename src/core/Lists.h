@@ -20,6 +20,11 @@ void ChooseTable(AppState& state, int position);
 // The user chose a type of the type list; a position it does not have is ignored.
 void ChooseType(AppState& state, int position);
 
+// As ChooseType, for a type list that held the types of `table` (1-based)
+// when the user chose: a choice handled after a command that showed another
+// table's types chooses that table again, and the type the user saw.
+void ChooseTypeOf(AppState& state, int table, int position);
+
 // The lists show the table and type the document carries: none when it
 // carries none, and with a document that is no sheet metal no selection at
 // all (the type list keeps its entries).

@@ -47,6 +47,9 @@ class SurveyView {
     virtual void Open() = 0;
     virtual void Show(const SurveyViewModel& model) = 0;
     virtual void Close() = 0;
+    // While a command runs the window takes no input: the command's boxes are
+    // modal to the main window only.
+    virtual void EnableInput(bool enabled) = 0;
     // The next step of the survey is due after `milliseconds`, once the
     // window's messages are handled.
     virtual void ScheduleStep(int milliseconds) = 0;
@@ -62,6 +65,7 @@ class SurveyEvents {
     virtual void OnSurveyChecked(int row, bool checked) = 0; // row as shown
     virtual void OnSurveySort(int column) = 0;
     virtual void OnSurveyStep() = 0;
+    // The window is gone already; its parts are let go once no command runs.
     virtual void OnSurveyClosed() = 0;
 };
 

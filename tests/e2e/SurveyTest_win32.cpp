@@ -8,6 +8,11 @@
 #include "tools/driver/PsmSurvey_win32.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace psm::e2e {
 namespace {
@@ -79,6 +84,18 @@ class Survey : public EndToEnd {
         }
         return lines;
     }
+    // Stahl, then its St 2,0 once psm has filled the type list with Stahl's
+    // types: a type chosen before would be one of the list as it was.
+    void ChooseSt20() {
+        psm.Choose(MainControl::TableList, 0);
+        ASSERT_TRUE(
+            WaitUntil([&] { return psm.Selected(MainControl::TypeList) == L"St 1,5"; }, NoticeMs));
+        psm.Choose(MainControl::TypeList, 2);
+        ASSERT_TRUE(WaitUntil(
+            [&] { return survey.ChosenType() == L"Blechtyp zum Schreiben: St 2,0 (Stahl)"; },
+            NoticeMs))
+            << Narrow(survey.ChosenType());
+    }
     std::string Journal() const { return ReadFileBytes(Narrow(m_journal)).value_or(""); }
 
     PsmSurvey survey{psm};
@@ -120,11 +137,7 @@ TEST_F(Survey, AnAssemblyOfTwelveComponentsIsListedWrittenInThreePartsCopiedAndP
 
     // St 2,0 into Winkel, Lasche and Boden: Lasche then fails and gets its
     // values back on Yes.
-    psm.Choose(MainControl::TableList, 0);
-    psm.Choose(MainControl::TypeList, 2);
-    ASSERT_TRUE(
-        WaitUntil([&] { return survey.ChosenType() == L"Blechtyp zum Schreiben: St 2,0 (Stahl)"; },
-                  NoticeMs));
+    ASSERT_NO_FATAL_FAILURE(ChooseSt20());
     for (const int row : {Winkel, Lasche, Boden}) {
         survey.ToggleRow(row);
     }
@@ -170,13 +183,8 @@ TEST_F(Survey, APartNoLongerInTheAssemblyIsNotWritten) {
     ASSERT_NO_FATAL_FAILURE(Start(Frame));
     ASSERT_NO_FATAL_FAILURE(Switch("Rahmen.asm"));
     ASSERT_TRUE(WaitUntil([&] { return psm.Label().empty(); }, NoticeMs));
-    psm.Choose(MainControl::TableList, 0);
-    WaitUntil([] { return false; }, 200);
-    psm.Choose(MainControl::TypeList, 2); // St 2,0
-    ASSERT_TRUE(
-        WaitUntil([&] { return psm.Selected(MainControl::TypeList) == L"St 2,0"; }, NoticeMs));
     ASSERT_NO_FATAL_FAILURE(OpenSurvey());
-    EXPECT_EQ(survey.ChosenType(), L"Blechtyp zum Schreiben: St 2,0 (Stahl)");
+    ASSERT_NO_FATAL_FAILURE(ChooseSt20());
     survey.ToggleRow(Winkel);
     survey.ToggleRow(Boden);
     const cad::Value problems =
@@ -198,6 +206,63 @@ TEST_F(Survey, APartNoLongerInTheAssemblyIsNotWritten) {
     EXPECT_EQ(simcad.SheetMetalValue("Boden.psm", 1), 0.001) << "Boden keeps its values";
     const std::string journal = Journal();
     EXPECT_EQ(journal.find("Boden.psm"), std::string::npos) << journal;
+}
+
+TEST_F(Survey, AWindowClosedWhileItsWriteQuestionIsOpenLeavesPsmRunningAndEveryPartWhole) {
+    ASSERT_NO_FATAL_FAILURE(Start(Frame));
+    ASSERT_NO_FATAL_FAILURE(Switch("Rahmen.asm"));
+    ASSERT_TRUE(WaitUntil([&] { return psm.Label().empty(); }, NoticeMs));
+    ASSERT_NO_FATAL_FAILURE(OpenSurvey());
+    ASSERT_NO_FATAL_FAILURE(ChooseSt20());
+    for (const int row : {Winkel, Boden}) {
+        survey.ToggleRow(row);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return survey.Enabled(SurveyWriteId); }, NoticeMs));
+    survey.Click(SurveyWriteId);
+    const auto question = psm.WaitForMessageBox(NoticeMs);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->Text, L"Blechtyp St 2,0 in 2 Teile schreiben?");
+    EXPECT_FALSE(IsWindowEnabled(survey.Window())) << "no input while the question is open";
+    // The close box of a disabled window does nothing; a message still closes it.
+    PostMessageW(survey.Window(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(survey.Window()); }, NoticeMs));
+    ASSERT_TRUE(psm.Answer(*question, IDOK));
+    const auto summary = psm.WaitForMessageBox(NoticeMs);
+    ASSERT_TRUE(summary) << (psm.Running() ? "no summary" : "psm has ended");
+    EXPECT_EQ(summary->Text.substr(0, 16), L"Geschrieben: 2\r\n") << Narrow(summary->Text);
+    ASSERT_TRUE(psm.Answer(*summary, IDOK));
+
+    ASSERT_TRUE(psm.Running());
+    DWORD_PTR ignored = 0;
+    EXPECT_NE(SendMessageTimeoutW(psm.Main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, NoticeMs, &ignored),
+              0)
+        << "psm's window answers";
+    using Values = std::array<double, 5>;
+    const Values st20{0.002, 0.002, 0.44, 0.004, 0.002};
+    const std::vector<std::pair<std::string, Values>> parts{
+        {"Halter.psm", {0.0015, 0.0015, 0.43, 0.003, 0.0015}},
+        {"Deckel.psm", {0.002, 0.003, 0.4, 0.004, 0.002}},
+        {"Winkel.psm", {0.0012, 0.0012, 0.33, 0.002, 0.001}},
+        {"Lasche.psm", {0.001, 0.001, 0.42, 0.002, 0.001}},
+        {"Boden.psm", {0.001, 0.001, 0.42, 0.002, 0.001}},
+        {"Blende.psm", st20}};
+    const auto holds = [&](const std::string& part, const Values& values) {
+        for (int k = 1; k <= 5; ++k) {
+            if (std::abs(simcad.SheetMetalValue(part, k) - values[k - 1]) > 1e-9) {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (const auto& [part, before] : parts) {
+        const bool written = part == "Winkel.psm" || part == "Boden.psm";
+        EXPECT_TRUE(holds(part, written ? st20 : before))
+            << part << " is not whole as it should be";
+    }
+    EXPECT_EQ(simcad.Get("HoldRecompute").AsBoolean(), std::optional<bool>(false));
+    // Opened again, the survey lists the assembly as it is now.
+    ASSERT_NO_FATAL_FAILURE(OpenSurvey());
+    EXPECT_EQ(survey.Progress(), L"fertig: 9 von 9");
 }
 
 } // namespace

@@ -30,6 +30,7 @@ class FakeSurveyView final : public SurveyView {
     void Open() override { ++Opens; }
     void Show(const SurveyViewModel& model) override { Model = model; }
     void Close() override { ++Closes; }
+    void EnableInput(bool enabled) override { InputEnabled = enabled; }
     void ScheduleStep(int milliseconds) override { Steps.push_back(milliseconds); }
     bool CopyToClipboard(const std::string& text) override {
         Clipboard = text;
@@ -38,6 +39,7 @@ class FakeSurveyView final : public SurveyView {
 
     SurveyViewModel Model;
     int Opens = 0, Closes = 0;
+    bool InputEnabled = true;
     std::vector<int> Steps; // the delays of the steps asked for
     std::string Clipboard;
 };

@@ -417,6 +417,23 @@ TEST_F(CommandIsolationTest, AnotherDocumentOfTheSameNameIsReadAnewBeforeAnyWrit
     EXPECT_EQ(first.SheetMetal().Thickness, Row2.Thickness);
 }
 
+TEST_F(CommandIsolationTest, AChoiceWhileAWriteRunsIsTakenAfterItAsTheListShowedIt) {
+    StartOnA();
+    FailingFeatureAfterTheWrite();
+    pump.OnRun = [&] {
+        pump.OnRun = nullptr;
+        Choose(ListId::Types, 0); // Al 1,5 in the list of Aluminium's types
+        EXPECT_EQ(ShownTypeRow(state), 5) << "nothing runs inside the write";
+    };
+    // Yes writes A's own values back and shows its type, St 1,5, in the lists.
+    Write({MessageAnswer::Yes});
+    EXPECT_EQ(WritesFrom(5), Row2Written);
+    EXPECT_EQ(view.Selection1, 1);
+    EXPECT_EQ(view.Selection2, 0);
+    EXPECT_EQ(ChosenTypeRow(state), 4) << "the type the user chose, not St 1,0";
+    EXPECT_EQ(state.Run.Activity, "waiting");
+}
+
 TEST_F(CommandIsolationTest, TicksDuringTheWritesPendingEventsAreSkipped) {
     StartOnA();
     sim.OpenSheetMetal("B.psm", Row5);

@@ -115,11 +115,10 @@ TEST_F(JournalCommandsTest, AResetClickedWhileAWriteRunsRunsAfterItAndIsJournall
     StartOnA();
     pump.OnRun = [this] {
         pump.OnRun = nullptr;
-        Click(MainControl::ResetButton); // runs nothing inside the write
+        Click(MainControl::ResetButton);
+        EXPECT_EQ(document->SheetMetal().Thickness, 0.002) << "nothing runs inside the write";
     };
     Write();
-    EXPECT_THAT(Lines(), ElementsAre(Line("geschrieben", St15ToAl20, St15, Al20, "", "")));
-    Click(MainControl::ResetButton); // the click, handled once the write is done
     EXPECT_THAT(Lines(), ElementsAre(Line("geschrieben", St15ToAl20, St15, Al20, "", ""),
                                      Line("zurückgesetzt", Al20ToSt15, Al20, St15, "nicht geprüft",
                                           "nicht geprüft")));
@@ -176,6 +175,27 @@ TEST_F(JournalCommandsTest, AJournalOutOfReachIsTriedAgainAfterAMinuteAndLosesNo
     EXPECT_TRUE(first < second && second < third && third != std::string::npos)
         << "every line, in order";
     EXPECT_EQ(boxes.Shown.size(), 1u);
+}
+
+TEST_F(JournalCommandsTest, ACrashWritesTheLinesThatWaitForTheJournalWithoutABoxOfItsOwn) {
+    const std::string blocker = folder.Write("blocker.txt", "a file, not a folder");
+    const std::string journal = blocker + "/journal.txt";
+    settings.Write("ORNA\\psm", "general", "JournalFile", journal);
+    StartOnA();
+    Write();
+    Click(MainControl::ResetButton);
+    ASSERT_EQ(boxes.Shown.size(), 1u) << "the journal out of reach is told";
+    std::filesystem::remove(blocker); // the share is back, psm does not know yet
+    app.OnCrash("exception 0xC0000005 at 0x1234");
+    const auto text = ReadFileBytes(journal);
+    ASSERT_TRUE(text) << "the two lines would be lost with psm";
+    const auto written = text->find("\tgeschrieben\t");
+    const auto reset = text->find("\tzurückgesetzt\t");
+    EXPECT_TRUE(written < reset && reset != std::string::npos) << *text;
+    ASSERT_EQ(boxes.Shown.size(), 2u);
+    EXPECT_EQ(boxes.Shown[1].Icon, MessageIcon::Critical) << "only the crash is told";
+    EXPECT_TRUE(ReadFileBytes(folder.PathOf("blocker.txt/psm-crash.txt")))
+        << "the report beside the journal";
 }
 
 TEST_F(JournalCommandsTest, ADocumentWithoutAFullNameIsJournalledByItsName) {

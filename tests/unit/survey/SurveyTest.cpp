@@ -198,6 +198,34 @@ TEST_F(SurveyTest, WritingManyPartsPutsTheTypeWholeIntoEachAndWritesBackTheFaili
     EXPECT_EQ(state.Survey.Phase, SurveyPhase::Reading);
 }
 
+TEST_F(SurveyTest, AWindowClosedDuringTheWriteQuestionLetsItsPartsGoOnlyAfterTheWrite) {
+    OpenFrame();
+    Start();
+    Survey();
+    Choose(ListId::Tables, 1);
+    Choose(ListId::Types, 1); // Al 2,0
+    state.Survey.Parts[0].Checked = state.Survey.Parts[1].Checked = true;
+    boxes.Answers = {MessageAnswer::Ok};
+    bool inputDuringTheQuestion = true;
+    boxes.WhileOpen = [&] {
+        boxes.WhileOpen = nullptr;
+        inputDuringTheQuestion = survey.InputEnabled;
+        app.OnSurveyClosed();
+        EXPECT_TRUE(state.Survey.Open);
+        EXPECT_EQ(state.Survey.Parts.size(), 7u) << "the write still works on them";
+    };
+    app.OnSurveyCommand(SurveyCommand::Write);
+    EXPECT_FALSE(inputDuringTheQuestion);
+    EXPECT_TRUE(survey.InputEnabled);
+    ASSERT_EQ(boxes.Shown.size(), 2u);
+    EXPECT_THAT(boxes.Shown[1].Text, ::testing::StartsWith("Geschrieben: 2\r\n"));
+    EXPECT_EQ(halter->SheetMetal(), Row5);
+    EXPECT_EQ(deckel->SheetMetal(), Row5);
+    EXPECT_FALSE(sim.HoldRecompute());
+    EXPECT_FALSE(state.Survey.Open) << "closed once the write has ended";
+    EXPECT_TRUE(state.Survey.Parts.empty());
+}
+
 TEST_F(SurveyTest, AProgramBusyInTheMiddleStopsTheWriteAndTheTicksPutThePartBack) {
     OpenFrame();
     Start();
