@@ -1,5 +1,6 @@
 #include "apply/DocumentWrite.h"
 
+#include "apply/WriteTexts.h"
 #include "core/Boxes.h"
 #include "core/Present.h"
 #include "core/WaitingWrite.h"
@@ -33,22 +34,11 @@ bool EarlierWriteFinished(AppState& state, const Services& services, MessageText
 
 bool TellWhenNotLanded(const AppState& state, const Services& services,
                        const PartWriteOutcome& outcome, MessageText notLanded) {
-    if (Landed(outcome.Result)) {
-        if (outcome.HoldPending) {
-            ShowBox(state, services, state.Texts.Message(MessageText::RecomputeHeld),
-                    MessageButtons::Ok, MessageIcon::Exclamation);
-        }
-        return true;
+    const std::string text = NotLandedText(state.Texts, outcome, notLanded);
+    if (!text.empty()) {
+        ShowBox(state, services, text, MessageButtons::Ok, MessageIcon::Exclamation);
     }
-    std::string text = state.Texts.Message(notLanded);
-    if (outcome.Result == PartWriteResult::Mixed) {
-        text += BlankLine + state.Texts.Message(MessageText::CheckPart);
-    }
-    if (outcome.HoldPending) {
-        text += BlankLine + state.Texts.Message(MessageText::RecomputeHeld);
-    }
-    ShowBox(state, services, text, MessageButtons::Ok, MessageIcon::Exclamation);
-    return false;
+    return Landed(outcome.Result);
 }
 
 void ShowUndoRefused(const AppState& state, const Services& services) {

@@ -2,6 +2,7 @@
 
 #include "apply/DocumentWrite.h"
 #include "apply/WaitCursor.h"
+#include "apply/WriteTexts.h"
 #include "core/Boxes.h"
 #include "core/DocumentValues.h"
 #include "core/Journal.h"
@@ -12,17 +13,6 @@ namespace psm {
 namespace {
 
 using cad::DocumentKind;
-
-// The features a check found, with a line when it was cut short, a blank
-// line and the question or notice.
-std::string FeatureReport(const AppState& state, const cad::FeatureCheck& check,
-                          MessageText closing) {
-    std::string lines = FeatureLines(check.Findings, state.Texts);
-    if (!check.Complete) {
-        lines += "\r\n" + state.Texts.Message(MessageText::NotChecked);
-    }
-    return lines + "\r\n\r\n" + state.Texts.Message(closing);
-}
 
 // A value of the chosen type cannot be converted.
 void ShowInvalidInput(const AppState& state, const Services& services) {
@@ -40,21 +30,21 @@ void ShowCopiedPart(const AppState& state, const Services& services) {
 // write all the same.
 bool ConfirmExecute(const AppState& state, const Services& services,
                     const cad::FeatureCheck& check) {
-    return ShowBox(state, services, FeatureReport(state, check, MessageText::ExecuteQuestion),
+    return ShowBox(state, services, FeatureReport(state.Texts, check, MessageText::ExecuteQuestion),
                    MessageButtons::OkCancel, MessageIcon::Exclamation) == MessageAnswer::Ok;
 }
 
 // Features fail after the write, or could not be checked: true when the user
 // wants the earlier values back.
 bool ConfirmUndo(const AppState& state, const Services& services, const cad::FeatureCheck& check) {
-    return ShowBox(state, services, FeatureReport(state, check, MessageText::UndoQuestion),
+    return ShowBox(state, services, FeatureReport(state.Texts, check, MessageText::UndoQuestion),
                    MessageButtons::YesNo, MessageIcon::Exclamation) == MessageAnswer::Yes;
 }
 
 // Features still fail after the write back: the part needs checking.
 void ShowCheckPart(const AppState& state, const Services& services, const cad::FeatureCheck& check,
                    MessageText title) {
-    ShowBox(state, services, FeatureReport(state, check, MessageText::CheckPart),
+    ShowBox(state, services, FeatureReport(state.Texts, check, MessageText::CheckPart),
             MessageButtons::Ok, MessageIcon::Exclamation, title);
 }
 
