@@ -43,6 +43,13 @@ class SurveyTest : public AppFixture {
             app.OnSurveyStep();
         }
     }
+    // Starts psm, surveys and chooses an aluminium type (0: Al 1,5, 1: Al 2,0).
+    void SurveyAndChooseAluminium(int type) {
+        Start();
+        Survey();
+        Choose(ListId::Tables, 1);
+        Choose(ListId::Types, type);
+    }
     std::vector<std::string> Column(SurveyColumn column) const {
         std::vector<std::string> cells;
         for (const SurveyRowModel& row : survey.Model.Rows) {
@@ -161,10 +168,7 @@ TEST_F(SurveyTest, WritingManyPartsPutsTheTypeWholeIntoEachAndWritesBackTheFaili
         .FailWhen(std::string(sim::variable::BendRadius),
                   [](double radius) { return radius > 0.0025; });
     deckel->AddFeature("Ausschnitt 1").SetBaseStatus(code::StatusWarned);
-    Start();
-    Survey();
-    Choose(ListId::Tables, 1);
-    Choose(ListId::Types, 1); // Al 2,0, radius 3 mm
+    SurveyAndChooseAluminium(1); // Al 2,0, radius 3 mm
     for (int part = 0; part < 3; ++part) {
         state.Survey.Parts[static_cast<std::size_t>(part)].Checked = true;
     }
@@ -200,10 +204,7 @@ TEST_F(SurveyTest, WritingManyPartsPutsTheTypeWholeIntoEachAndWritesBackTheFaili
 
 TEST_F(SurveyTest, AWindowClosedDuringTheWriteQuestionLetsItsPartsGoOnlyAfterTheWrite) {
     OpenFrame();
-    Start();
-    Survey();
-    Choose(ListId::Tables, 1);
-    Choose(ListId::Types, 1); // Al 2,0
+    SurveyAndChooseAluminium(1); // Al 2,0
     state.Survey.Parts[0].Checked = state.Survey.Parts[1].Checked = true;
     boxes.Answers = {MessageAnswer::Ok};
     bool inputDuringTheQuestion = true;
@@ -228,10 +229,7 @@ TEST_F(SurveyTest, AWindowClosedDuringTheWriteQuestionLetsItsPartsGoOnlyAfterThe
 
 TEST_F(SurveyTest, AProgramBusyInTheMiddleStopsTheWriteAndTheTicksPutThePartBack) {
     OpenFrame();
-    Start();
-    Survey();
-    Choose(ListId::Tables, 1);
-    Choose(ListId::Types, 1); // Al 2,0
+    SurveyAndChooseAluminium(1); // Al 2,0
     state.Survey.Parts[0].Checked = state.Survey.Parts[1].Checked = true;
     // Halter's third put meets a program busy for a minute.
     sim.BeBusyFrom(*sim::CallMatch::Parse("put VariableValue"), 3, std::chrono::minutes(1));
@@ -269,10 +267,7 @@ TEST_F(SurveyTest, APartGoneOrWithoutAReadableTypeIsSaidSoAndTheSurveyGoesOn) {
 
 TEST_F(SurveyTest, TheWriteLeavesAPartNoLongerInTheAssemblyAndGoesOnPastOneThatIsGone) {
     sim::Document& frame = OpenFrame();
-    Start();
-    Survey();
-    Choose(ListId::Tables, 1);
-    Choose(ListId::Types, 0); // Al 1,5
+    SurveyAndChooseAluminium(0); // Al 1,5
     for (int part = 0; part < 3; ++part) {
         state.Survey.Parts[static_cast<std::size_t>(part)].Checked = true;
     }
@@ -329,10 +324,7 @@ TEST_F(SurveyTest, APartLeftWithValuesOfTwoTypesIsToBeChecked) {
 TEST_F(SurveyTest, AFeatureCheckCutShortAfterTheWriteIsNeverHealthy) {
     OpenFrame();
     halter->AddFeature("Flansch 2");
-    Start();
-    Survey();
-    Choose(ListId::Tables, 1);
-    Choose(ListId::Types, 1); // Al 2,0
+    SurveyAndChooseAluminium(1); // Al 2,0
     state.Survey.Parts[0].Checked = true;
     // The check after the write meets a program busy beyond the command's wait.
     sim.BeBusyFrom(sim::CallMatch::Member("Status"), 2, std::chrono::seconds(9));
@@ -417,10 +409,7 @@ TEST_F(SurveyTest, ASummaryNamesTenPartsUnderAHeadingAndCountsTheRest) {
         const std::string name = "Boden" + std::to_string(i);
         big.AddDirectComponent(name + ":1", sim.CreateSheetMetal(name + ".psm", Row2));
     }
-    Start();
-    Survey();
-    Choose(ListId::Tables, 1);
-    Choose(ListId::Types, 1); // Al 2,0
+    SurveyAndChooseAluminium(1); // Al 2,0
     for (SurveyPart& part : state.Survey.Parts) {
         part.Checked = true;
     }
