@@ -13,23 +13,55 @@
 namespace psm {
 namespace {
 
-constexpr std::array<SurveyText, SurveyColumnCount> ColumnTitles{
-    SurveyText::File,          SurveyText::Components,   SurveyText::SheetMetal,
-    SurveyText::Table,         SurveyText::Type,         SurveyText::Nearest,
-    SurveyText::Differing,     SurveyText::Thickness,    SurveyText::BendRadius,
-    SurveyText::NeutralFactor, SurveyText::ReliefLength, SurveyText::ReliefWidth,
-    SurveyText::Features};
+enum class SortKind { Text, Number };
 
-constexpr int FirstValueColumn = static_cast<int>(SurveyColumn::Thickness);
+// A column of the table: its title, how it sorts, and the sheet value it
+// shows, if any.
+struct ColumnSpec {
+    SurveyColumn Id;
+    SurveyText Title;
+    SortKind Sort;
+    std::optional<SheetValue> Value;
+};
+
+constexpr std::array<ColumnSpec, SurveyColumnCount> Columns{{
+    {SurveyColumn::File, SurveyText::File, SortKind::Text, {}},
+    {SurveyColumn::Count, SurveyText::Components, SortKind::Number, {}},
+    {SurveyColumn::SheetMetal, SurveyText::SheetMetal, SortKind::Text, {}},
+    {SurveyColumn::Table, SurveyText::Table, SortKind::Text, {}},
+    {SurveyColumn::Type, SurveyText::Type, SortKind::Text, {}},
+    {SurveyColumn::Nearest, SurveyText::Nearest, SortKind::Text, {}},
+    {SurveyColumn::Differing, SurveyText::Differing, SortKind::Number, {}},
+    {SurveyColumn::Thickness, SurveyText::Thickness, SortKind::Number, SheetValue::Thickness},
+    {SurveyColumn::BendRadius, SurveyText::BendRadius, SortKind::Number, SheetValue::BendRadius},
+    {SurveyColumn::NeutralFactor, SurveyText::NeutralFactor, SortKind::Number,
+     SheetValue::NeutralFactor},
+    {SurveyColumn::ReliefLength, SurveyText::ReliefLength, SortKind::Number,
+     SheetValue::ReliefLength},
+    {SurveyColumn::ReliefWidth, SurveyText::ReliefWidth, SortKind::Number, SheetValue::ReliefWidth},
+    {SurveyColumn::Features, SurveyText::Features, SortKind::Text, {}},
+}};
+
+constexpr bool InOrder() {
+    for (std::size_t i = 0; i < Columns.size(); ++i) {
+        if (static_cast<std::size_t>(Columns[i].Id) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(InOrder(), "the table holds each column at its own place");
+
+const ColumnSpec& SpecOf(int column) {
+    return Columns[static_cast<std::size_t>(column)];
+}
 
 std::vector<std::string> Header(const SurveyWording& wording) {
     std::vector<std::string> header;
-    for (int column = 0; column < SurveyColumnCount; ++column) {
-        std::string title = wording.Texts.Survey(ColumnTitles[static_cast<std::size_t>(column)]);
-        const int value = column - FirstValueColumn;
+    for (const ColumnSpec& column : Columns) {
+        std::string title = wording.Texts.Survey(column.Title);
         const std::string& unit = wording.Tables.UnitSuffix;
-        if (value >= 0 && value < 5 && IsLength(SheetValues[static_cast<std::size_t>(value)]) &&
-            !unit.empty()) {
+        if (column.Value && IsLength(*column.Value) && !unit.empty()) {
             const std::size_t start = unit.find_first_not_of(' ');
             title += " (" + unit.substr(start == std::string::npos ? 0 : start) + ")";
         }
@@ -92,18 +124,15 @@ std::vector<std::string> Cells(const SurveyPart& part, const SurveyWording& word
         }
     }
     const FiveValues values = TableValuesOf(part.Values, tables.ScaleFactor);
-    for (std::size_t k = 0; k < values.size(); ++k) {
-        cells[static_cast<std::size_t>(FirstValueColumn) + k] =
-            values[k] ? NumberToText(*values[k], wording.DecimalSeparator) : std::string();
+    for (const ColumnSpec& column : Columns) {
+        if (column.Value) {
+            const std::optional<double>& value = values[IndexOf(*column.Value)];
+            cell(column.Id) =
+                value ? NumberToText(*value, wording.DecimalSeparator) : std::string();
+        }
     }
     cell(SurveyColumn::Features) = FeaturesCell(part, texts);
     return cells;
-}
-
-bool NumberColumn(int column) {
-    return column == static_cast<int>(SurveyColumn::Count) ||
-           column == static_cast<int>(SurveyColumn::Differing) ||
-           (column >= FirstValueColumn && column < FirstValueColumn + 5);
 }
 
 // The number a cell of a number column sorts by; none sorts first.
@@ -119,8 +148,8 @@ std::optional<double> SortNumber(const SurveyPart& part, int column, const Table
                    ? std::optional<double>(part.Nearest.Differing)
                    : std::nullopt;
     }
-    return TableValuesOf(part.Values,
-                         tables.ScaleFactor)[static_cast<std::size_t>(column - FirstValueColumn)];
+    const std::optional<SheetValue> value = SpecOf(column).Value;
+    return value ? TableValuesOf(part.Values, tables.ScaleFactor)[IndexOf(*value)] : std::nullopt;
 }
 
 bool Before(const std::string& a, const std::string& b) {
@@ -144,7 +173,7 @@ SurveyTable SurveyTableOf(const SurveyState& survey, const SurveyWording& wordin
             cells.push_back(Cells(part, wording));
         }
         const auto less = [&](std::size_t a, std::size_t b) {
-            if (NumberColumn(column)) {
+            if (SpecOf(column).Sort == SortKind::Number) {
                 return SortNumber(survey.Parts[a], column, wording.Tables) <
                        SortNumber(survey.Parts[b], column, wording.Tables);
             }
