@@ -10,7 +10,7 @@
 #include "cad/FeatureCheck.h"
 #include "cad/SheetMetalVariables.h"
 #include "core/AppState.h"
-#include "core/JournalLine.h"
+#include "journal/JournalLine.h"
 #include "core/Services.h"
 
 #include <functional>

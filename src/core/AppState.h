@@ -7,6 +7,7 @@
 #include "cad/FeatureCheck.h"
 #include "cad/SheetMetalVariables.h"
 #include "core/Survey.h"
+#include "journal/JournalQueue.h"
 #include "tables/TableModel.h"
 #include "texts/Texts.h"
 
@@ -50,19 +51,6 @@ struct ListsShown {
     int Table = -1;  // the table list's selection
     int TypesOf = 0; // the table (1-based) whose types the type list holds; 0: none
     int Type = -1;   // the type list's selection
-};
-
-// The journal's trouble in this run.
-struct JournalState {
-    // A line of the running command could not be appended to this file.
-    std::optional<std::string> Unwritten;
-    bool Told = false; // the user knows: the journal is not told of again
-    // Lines that could not be appended yet, in order; they go out with the
-    // next line once the journal is tried again.
-    std::vector<std::string> Waiting;
-    // When the journal last could not be written: a share out of reach is
-    // not waited for at every write, only again after a while.
-    std::optional<std::chrono::milliseconds> FailedAt;
 };
 
 // The program's own run: the command or tick in progress, and whether it has ended.

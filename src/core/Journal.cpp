@@ -3,7 +3,7 @@
 #include "core/Boxes.h"
 #include "core/DocumentValues.h"
 #include "core/Present.h"
-#include "journal/JournalFile.h"
+#include "journal/JournalQueue.h"
 #include "tables/SettingsStore.h"
 
 #include <array>
@@ -35,55 +35,11 @@ void Recognise(const AppState& state, const cad::CadValues& values, std::string&
     type = state.Tables.Type(row).Name;
 }
 
-// A journal that could not be written, on a share out of reach say, is tried
-// again only after this long; its lines wait in memory meanwhile.
-constexpr std::chrono::milliseconds RetryAfter{60'000};
-// More lines than this do not wait: the oldest go first.
-constexpr std::size_t MaxWaiting = 1000;
-
-std::string WaitingLines(const JournalState& journal) {
-    std::string lines;
-    for (const std::string& line : journal.Waiting) {
-        lines += line;
-    }
-    return lines;
-}
-
-// Appends every waiting line in one piece; true when they are written.
-bool AppendWaiting(AppState& state, const Services& services) {
-    JournalState& journal = state.Journal;
-    const std::string path = JournalPath(state, services);
-    if (AppendToJournal(path, JournalHeader(state.Texts), WaitingLines(journal))) {
-        journal.Waiting.clear();
-        journal.FailedAt.reset();
-        return true;
-    }
-    journal.FailedAt = services.Time.Now();
-    if (journal.Waiting.size() > MaxWaiting) {
-        journal.Waiting.erase(journal.Waiting.begin(),
-                              journal.Waiting.end() - static_cast<std::ptrdiff_t>(MaxWaiting));
-    }
-    if (!journal.Told) {
-        journal.Unwritten = path;
-    }
-    return false;
-}
-
-void Append(AppState& state, const Services& services, std::string line) {
-    JournalState& journal = state.Journal;
-    journal.Waiting.push_back(std::move(line));
-    if (journal.FailedAt && services.Time.Now() - *journal.FailedAt < RetryAfter) {
-        return;
-    }
-    AppendWaiting(state, services);
-}
-
 } // namespace
 
 void FlushJournal(AppState& state, const Services& services) {
-    if (!state.Journal.Waiting.empty()) {
-        AppendWaiting(state, services);
-    }
+    FlushJournalLines(state.Journal, JournalPath(state, services), JournalHeader(state.Texts),
+                      services.Time.Now());
 }
 
 std::string JournalPath(const AppState& state, const Services& services) {
@@ -132,7 +88,8 @@ void JournalWrite(AppState& state, const Services& services, const std::string& 
     if (entry.Action == JournalAction::Refused) {
         Recognise(state, write.Report.Target, entry.TableRefused, entry.TypeRefused);
     }
-    Append(state, services, JournalLine(entry, state.Texts));
+    QueueJournalLine(state.Journal, JournalPath(state, services), JournalHeader(state.Texts),
+                     JournalLine(entry, state.Texts), services.Time.Now());
 }
 
 void ReportUnwrittenJournal(AppState& state, const Services& services) {

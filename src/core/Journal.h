@@ -5,7 +5,7 @@
 // never stops or undoes a change; the user hears of it once a run.
 
 #include "core/AppState.h"
-#include "core/JournalLine.h"
+#include "journal/JournalLine.h"
 #include "core/Services.h"
 
 #include <string>

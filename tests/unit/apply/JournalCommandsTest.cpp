@@ -4,7 +4,7 @@
 
 #include "AppTestSupport.h"
 #include "core/Journal.h"
-#include "core/JournalLine.h"
+#include "journal/JournalLine.h"
 #include "platform/FileRead.h"
 #include "platform/TextLines.h"
 

@@ -4,7 +4,7 @@
 
 #include "JournalWriters.h"
 #include "TempFolder.h"
-#include "core/JournalLine.h"
+#include "journal/JournalLine.h"
 #include "journal/JournalFile.h"
 #include "platform/FileRead.h"
 #include "platform/IsoTime.h"

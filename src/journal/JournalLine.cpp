@@ -1,4 +1,4 @@
-#include "core/JournalLine.h"
+#include "journal/JournalLine.h"
 
 #include <string_view>
 
