@@ -7,7 +7,7 @@
 #include "cad/Connection.h"
 #include "cad/FeatureCheck.h"
 #include "cad/GuardedCalls.h"
-#include "core/Survey.h"
+#include "survey/SurveyRead.h"
 #include "sim/Simulator.h"
 
 #include <benchmark/benchmark.h>

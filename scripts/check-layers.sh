@@ -5,7 +5,9 @@
 #     below allows it, and the folders of a level never include each other
 #     in a circle;
 #   - portable files (not *_win32.*) include no Win32 header, here or beside
-#     the product (sim/, simcad/, tests/, tools/, bench/, fuzz/).
+#     the product (sim/, simcad/, tests/, tools/, bench/, fuzz/);
+#   - the journal includes nothing of the CAD layer, and the core none of its
+#     call helpers.
 # Prints each breach and fails when there is one.
 set -eu
 cd "$(dirname "$0")/.."
@@ -76,6 +78,20 @@ if [ -n "$edges" ]; then
         breach "folders include each other in a circle:$cycle"
     fi
 fi
+
+# The journal never calls the CAD program: it takes names and values already
+# read. The core holds contracts and makes no call of its own by member name
+# or dispatch identifier.
+for file in $(find src/journal src/core -name '*.h' -o -name '*.cpp' | sort); do
+    case "$file" in
+    src/journal/*) forbidden='cad/.*' ;;
+    *) forbidden='cad/(GuardedCalls|CadIds)\.h' ;;
+    esac
+    while IFS= read -r included; do
+        breach "$file: includes $included, but the journal and the core call nothing in the CAD program"
+    done < <(grep -E "^[[:space:]]*#[[:space:]]*include[[:space:]]*\"($forbidden)\"" "$file" |
+             sed 's/.*"\(.*\)".*/\1/' || true)
+done
 
 # Win32 headers in portable files.
 win32_headers='windows\.h|ole2\.h|oleauto\.h|objbase\.h|unknwn\.h|wrl/.*|commctrl\.h|commdlg\.h|shellapi\.h|shlobj\.h|winreg\.h|winuser\.h|wingdi\.h|cderr\.h|comdef\.h|dbghelp\.h|.*_win32\.h'

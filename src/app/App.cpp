@@ -8,7 +8,7 @@
 #include "core/Hints.h"
 #include "core/Lists.h"
 #include "core/Present.h"
-#include "core/SurveyTable.h"
+#include "survey/SurveyTable.h"
 #include "options/OptionsMenu.h"
 #include "startup/StartUp.h"
 #include "survey/BatchWrite.h"

@@ -1,7 +1,8 @@
 #include "survey/SurveyCommand.h"
 
 #include "core/ProgramSettings.h"
-#include "core/SurveyTable.h"
+#include "survey/SurveyRead.h"
+#include "survey/SurveyTable.h"
 #include "tables/BendValueLoader.h"
 #include "tables/LanguageSetting.h"
 

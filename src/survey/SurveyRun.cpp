@@ -1,6 +1,7 @@
 #include "survey/SurveyRun.h"
 
-#include "core/SurveyTable.h"
+#include "survey/SurveyRead.h"
+#include "survey/SurveyTable.h"
 
 #include <chrono>
 

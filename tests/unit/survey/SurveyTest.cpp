@@ -2,7 +2,7 @@
 // the command line's exit code, a busy CAD program and the write into many parts.
 
 #include "AppTestSupport.h"
-#include "core/SurveyTable.h"
+#include "survey/SurveyTable.h"
 #include "platform/FileRead.h"
 #include "survey/SurveyCommand.h"
 

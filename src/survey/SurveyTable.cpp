@@ -1,4 +1,4 @@
-#include "core/SurveyTable.h"
+#include "survey/SurveyTable.h"
 
 #include "core/DocumentValues.h"
 #include "core/Lists.h"

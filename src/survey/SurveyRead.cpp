@@ -1,4 +1,4 @@
-#include "core/Survey.h"
+#include "survey/SurveyRead.h"
 
 #include "cad/CadIds.h"
 #include "cad/GuardedCalls.h"
