@@ -6,6 +6,7 @@
 #include "core/Exit.h"
 #include "core/Journal.h"
 #include "core/Present.h"
+#include "core/PropertiesPresenter.h"
 #include "core/Trace.h"
 #include "core/WaitingWrite.h"
 #include "journal/JournalFile.h"
@@ -92,10 +93,13 @@ void SwitchLanguage(AppState& state, const Services& services, Language language
     state.Texts.LanguageIndex = language;
     WriteLanguage(services.Settings, state.Settings.SettingsAppName, state.Settings.SettingsSection,
                   language);
-    // An open properties window carries the texts of the language before; it
-    // shows the new ones when it is opened again.
+    // An open properties window shows the same values in the new language.
     if (services.Info.Visible()) {
-        services.Info.Destroy();
+        if (const auto model = PresentProperties(state)) {
+            services.Info.Show(*model);
+        } else {
+            services.Info.Destroy();
+        }
     }
 }
 

@@ -129,7 +129,9 @@ TEST_F(LanguageCommandTest, EnglishAppliesAtOnceToEveryTextAndStaysForTheNextSta
     EXPECT_EQ(view.Status, "Show Properties") << "the hint shown changes too";
     EXPECT_THAT(view.ButtonNames, ElementsAre("Set new values", "Reset list", "Reset sheet metal",
                                               "Show Properties", "Exit"));
-    EXPECT_FALSE(info.Visible()) << "it reopens in English";
+    EXPECT_TRUE(info.Visible()) << "the properties stay open, in English";
+    EXPECT_EQ(info.Model.Caption, "Properties");
+    EXPECT_EQ(info.Model.Rows[0].Name, " Material Thickness: ");
     app.OnMouseDown(MouseButton::Right);
     EXPECT_EQ(OptionsMenu(), "Options {Install;Language {Deutsch;english checked;};Textfile;"
                              "Check value file;Check assembly;Journal;Trace;"

@@ -1,0 +1,18 @@
+#pragma once
+
+// The properties window's presenter: the five values of the type the lists
+// show, with names and units, beside them the document's own values; while
+// the lists show no type, the document's values and the nearest type.
+
+#include "core/AppState.h"
+#include "core/MainView.h"
+
+#include <optional>
+
+namespace psm {
+
+// What the window shows for the main window as it is now, in the current
+// language; nothing when there is neither a type nor a document's values.
+std::optional<InfoViewModel> PresentProperties(const AppState& state);
+
+} // namespace psm
