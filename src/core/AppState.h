@@ -46,11 +46,12 @@ struct ShownDocument {
     int TypeRow = 0;       // the value file's type that carries them; 0: none
 };
 
-// What the two lists show, as positions; -1: nothing selected.
+// What the two lists show, numbered as the value file's tables and types are
+// (from 1; 0: none). Positions in the lists belong to the view alone.
 struct ListsShown {
-    int Table = -1;  // the table list's selection
-    int TypesOf = 0; // the table (1-based) whose types the type list holds; 0: none
-    int Type = -1;   // the type list's selection
+    int Table = 0;   // the table selected
+    int TypesOf = 0; // the table whose types the type list holds
+    int TypeRow = 0; // the type selected, a row of TypesOf
 };
 
 // The program's own run: the command or tick in progress, and whether it has ended.

@@ -27,16 +27,18 @@ void ChooseTable(AppState& state, int position) {
         return;
     }
     const int table = position + 1;
-    state.Lists = ListsShown{position, table, -1};
+    state.Lists = ListsShown{table, table, 0};
     state.TypeChosen = true;
     if (TypesIn(tables, table) > 0) {
-        state.Lists.Type = MiddlePosition(tables.TableFirstRow(table), tables.TableLastRow(table));
+        const int first = tables.TableFirstRow(table);
+        state.Lists.TypeRow = first + MiddlePosition(first, tables.TableLastRow(table));
     }
 }
 
 void ChooseType(AppState& state, int position) {
-    if (position >= 0 && position < TypesIn(state.Tables, state.Lists.TypesOf)) {
-        state.Lists.Type = position;
+    const int table = state.Lists.TypesOf;
+    if (position >= 0 && position < TypesIn(state.Tables, table)) {
+        state.Lists.TypeRow = state.Tables.TableFirstRow(table) + position;
         state.TypeChosen = true;
     }
 }
@@ -47,7 +49,7 @@ void ChooseTypeOf(AppState& state, int table, int position) {
             position >= TypesIn(state.Tables, table)) {
             return;
         }
-        state.Lists = ListsShown{table - 1, table, -1};
+        state.Lists = ListsShown{table, table, 0};
     }
     ChooseType(state, position);
 }
@@ -56,8 +58,8 @@ void ShowDocumentType(AppState& state) {
     const ShownDocument& document = state.Document;
     ListsShown& lists = state.Lists;
     if (!document.SheetMetal) {
-        lists.Table = -1;
-        lists.Type = -1;
+        lists.Table = 0;
+        lists.TypeRow = 0;
         return;
     }
     lists = ListsShown{};
@@ -65,22 +67,19 @@ void ShowDocumentType(AppState& state) {
         return;
     }
     const int table = TableOfRow(state.Tables, document.TypeRow);
-    lists = ListsShown{table - 1, table, document.TypeRow - state.Tables.TableFirstRow(table)};
+    lists = ListsShown{table, table, document.TypeRow};
 }
 
 void ResetLists(AppState& state) {
     ShowDocumentType(state);
-    if (state.Lists.Table < 0) {
+    if (state.Lists.Table == 0) {
         state.Lists = ListsShown{};
     }
 }
 
 int ShownTypeRow(const AppState& state) {
     const ListsShown& lists = state.Lists;
-    if (lists.Table < 0 || lists.Type < 0) {
-        return 0;
-    }
-    return state.Tables.TableFirstRow(lists.Table + 1) + lists.Type;
+    return lists.Table != 0 ? lists.TypeRow : 0;
 }
 
 int ChosenTypeRow(const AppState& state) {

@@ -15,7 +15,7 @@ ListModel TableListOf(const AppState& state) {
     for (const TableEntry& table : state.Tables.TableList) {
         list.Items.push_back(table.Name);
     }
-    list.Selection = state.Lists.Table;
+    list.Selection = state.Lists.Table - 1;
     return list;
 }
 
@@ -28,7 +28,8 @@ ListModel TypeListOf(const AppState& state) {
             list.Items.push_back(tables.Type(row).Name);
         }
     }
-    list.Selection = state.Lists.Type;
+    const int row = state.Lists.TypeRow;
+    list.Selection = table >= 1 && row != 0 ? row - tables.TableFirstRow(table) : -1;
     return list;
 }
 
