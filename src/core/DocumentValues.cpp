@@ -12,7 +12,7 @@ std::optional<double> ToCad(SheetValue value, const std::optional<double>& table
         return std::nullopt;
     }
     const auto cadValue = CadValue(value, *tableValue, scaleFactor);
-    return cadValue ? std::optional(RoundedAsNumberText(*cadValue)) : std::nullopt;
+    return cadValue ? std::optional(RoundedTo15Digits(*cadValue)) : std::nullopt;
 }
 
 } // namespace
@@ -22,7 +22,7 @@ FiveValues TableValuesOf(const cad::CadValues& values, double scaleFactor) {
     for (const SheetValue value : SheetValues) {
         const std::optional<double>& cadValue = values[IndexOf(value)];
         if (cadValue) {
-            table[IndexOf(value)] = RoundedAsNumberText(TableValue(value, *cadValue, scaleFactor));
+            table[IndexOf(value)] = RoundedTo15Digits(TableValue(value, *cadValue, scaleFactor));
         }
     }
     return table;

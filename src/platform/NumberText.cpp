@@ -226,8 +226,19 @@ std::optional<double> TextToNumber(std::string_view text, char decimalSeparator)
     return parts ? Convert(*parts) : std::nullopt;
 }
 
-double RoundedAsNumberText(double value) {
-    return TextToNumber(NumberToText(value, '.'), '.').value_or(value);
+double RoundedTo15Digits(double value) {
+    if (value == 0) {
+        return 0.0;
+    }
+    if (!std::isfinite(value)) {
+        return value;
+    }
+    char buffer[40];
+    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                       std::chars_format::scientific, SignificantDigits - 1);
+    double rounded = value;
+    std::from_chars(buffer, printed.ptr, rounded, std::chars_format::scientific);
+    return rounded;
 }
 
 std::string FormatFixed3(double value, char decimalSeparator) {

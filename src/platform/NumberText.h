@@ -14,10 +14,10 @@ namespace psm {
 // zeros, no grouping. Both zeros print as "0".
 std::string NumberToText(double value, char decimalSeparator);
 
-// The number as its number text carries it: rounded to 15 significant
-// digits, the same with any separator. A value written through its text and
-// read back is this number.
-double RoundedAsNumberText(double value);
+// The number rounded to 15 significant digits, as its number text carries
+// it: a value written through its text and read back is this number (both
+// zeros are 0; what is not finite stays as it is).
+double RoundedTo15Digits(double value);
 
 // The locale's text-to-number conversion: optional surrounding blanks, an
 // optional sign, digits with the given separator, an optional exponent. Empty

@@ -1,8 +1,12 @@
 #include "platform/NumberText.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
+#include <vector>
 
 namespace psm {
 namespace {
@@ -80,6 +84,26 @@ TEST_P(NumberToTextBoth, NumberSurvivesTheRoundTripToFifteenDigits) {
         const std::optional<double> back = TextToNumber(Print(value), GetParam());
         ASSERT_TRUE(back.has_value()) << value;
         EXPECT_NEAR(*back, value, std::fabs(value) * 1e-14);
+    }
+}
+
+// The rounding a write applies is the number text's, to the bit: a value
+// rounded and the same value written as its text and read back are one double.
+TEST(RoundedTo15Digits, IsTheNumberTextReadBackToTheBit) {
+    std::mt19937_64 random(20261208);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-300, 300);
+    std::vector<double> values{0.0,     -0.0,   1.5,       0.0015, 0.44,
+                               1.0 / 3, 2.5e-3, 0.1 + 0.2, -1e-5,  9.99999999999999999e-5};
+    for (int i = 0; i < 20000; ++i) {
+        const double value = std::ldexp(mantissa(random), exponent(random));
+        values.push_back(i % 2 == 0 ? value : -value);
+    }
+    for (const double value : values) {
+        const double viaText = TextToNumber(NumberToText(value, '.'), '.').value_or(value);
+        const double rounded = RoundedTo15Digits(value);
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(rounded), std::bit_cast<std::uint64_t>(viaText))
+            << NumberToText(value, '.');
     }
 }
 
