@@ -199,7 +199,7 @@ void InfoWindow::OnClick() {
 void InfoWindow::ApplyDpi(UINT dpi) {
     m_dpi = dpi;
     UniqueFont font = CreateMessageFont(dpi);
-    SetFontOnChildren(m_window, font.get());
+    SetFontOnChildren(m_window, font.Get());
     m_font = std::move(font);
     for (int column = 1; column <= InfoColumns; ++column) {
         for (int row = 1; row <= InfoRows; ++row) {

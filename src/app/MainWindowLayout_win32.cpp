@@ -37,7 +37,7 @@ void MainWindow::OnSystemLookChanged() {
 void MainWindow::ApplyDpi(UINT dpi) {
     m_dpi = dpi;
     UniqueFont font = CreateMessageFont(dpi);
-    SetFontOnChildren(m_window, font.get());
+    SetFontOnChildren(m_window, font.Get());
     m_font = std::move(font); // the old font only after no control uses it
     LoadIcons();
     LoadPictures();
@@ -53,8 +53,8 @@ void MainWindow::LoadIcons() {
     };
     UniqueIcon big = load(SM_CXICON, SM_CYICON);
     UniqueIcon small = load(SM_CXSMICON, SM_CYSMICON);
-    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
     m_bigIcon = std::move(big);
     m_smallIcon = std::move(small);
 }
@@ -63,7 +63,7 @@ void MainWindow::LoadPictures() {
     for (const MainControl button : PictureButtons) {
         UniqueBitmap picture = LoadButtonPicture(m_instance, button, m_dpi);
         SendMessageW(Control(button), BM_SETIMAGE, IMAGE_BITMAP,
-                     reinterpret_cast<LPARAM>(picture.get()));
+                     reinterpret_cast<LPARAM>(picture.Get()));
         m_pictures[static_cast<size_t>(button)] = std::move(picture);
     }
 }

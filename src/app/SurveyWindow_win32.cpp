@@ -353,7 +353,7 @@ LRESULT SurveyWindow::OnNotify(const NMHDR& header) {
 void SurveyWindow::ApplyDpi(UINT dpi) {
     m_dpi = dpi;
     UniqueFont font = CreateMessageFont(dpi);
-    SetFontOnChildren(m_window, font.get());
+    SetFontOnChildren(m_window, font.Get());
     m_font = std::move(font);
     Layout();
 }
