@@ -45,8 +45,8 @@ HRESULT Report(const cad::Failure& failure, EXCEPINFO* exception) {
     }
     *exception = EXCEPINFO{};
     exception->scode = code;
-    exception->bstrSource = cad::UniqueBstr::FromUtf8("simcad").Detach();
-    exception->bstrDescription = cad::UniqueBstr::FromUtf8(failure.Text).Detach();
+    exception->bstrSource = cad::BstrFromUtf8("simcad").Release();
+    exception->bstrDescription = cad::BstrFromUtf8(failure.Text).Release();
     return DISP_E_EXCEPTION;
 }
 
@@ -206,7 +206,7 @@ HRESULT DispatchObject::ServeResult(const cad::Value& value, VARIANT* result) {
         if (!variant) {
             return static_cast<HRESULT>(variant.Error().Code);
         }
-        *result = variant.Value().Detach();
+        *result = variant.Value().Release();
         return S_OK;
     }
     V_VT(result) = VT_DISPATCH;

@@ -1,9 +1,9 @@
 #include "app/Clipboard_win32.h"
 
+#include "platform/UniqueResource_win32.h"
 #include "platform/Utf16_win32.h"
 
 #include <cstring>
-#include <memory>
 
 namespace psm {
 namespace {
@@ -33,11 +33,13 @@ class OpenedClipboard {
     bool m_open = false;
 };
 
-struct GlobalFreer {
-    void operator()(void* memory) const { GlobalFree(memory); }
+struct GlobalMemoryTraits {
+    using Type = HGLOBAL;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type memory) noexcept { GlobalFree(memory); }
 };
 // Movable global memory, freed unless the clipboard took it.
-using UniqueGlobal = std::unique_ptr<void, GlobalFreer>;
+using UniqueGlobal = UniqueResource<GlobalMemoryTraits>;
 
 } // namespace
 
@@ -48,19 +50,19 @@ bool PutTextOnClipboard(HWND owner, const std::string& utf8) {
     if (!memory) {
         return false;
     }
-    void* locked = GlobalLock(memory.get());
+    void* locked = GlobalLock(memory.Get());
     if (locked == nullptr) {
         return false;
     }
     std::memcpy(locked, text.c_str(), bytes);
-    GlobalUnlock(memory.get());
+    GlobalUnlock(memory.Get());
 
     const OpenedClipboard clipboard(owner);
     if (!clipboard.Open() || !EmptyClipboard() ||
-        SetClipboardData(CF_UNICODETEXT, memory.get()) == nullptr) {
+        SetClipboardData(CF_UNICODETEXT, memory.Get()) == nullptr) {
         return false;
     }
-    (void)memory.release(); // the clipboard owns it now
+    (void)memory.Release(); // the clipboard owns it now
     return true;
 }
 

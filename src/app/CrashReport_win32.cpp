@@ -54,7 +54,7 @@ bool MiniDump::WriteDump(const std::string& path) {
         return false;
     }
     MINIDUMP_EXCEPTION_INFORMATION exception{GetCurrentThreadId(), m_exception, FALSE};
-    return writeDump(GetCurrentProcess(), GetCurrentProcessId(), dump.get(), MiniDumpNormal,
+    return writeDump(GetCurrentProcess(), GetCurrentProcessId(), dump.Get(), MiniDumpNormal,
                      m_exception != nullptr ? &exception : nullptr, nullptr, nullptr) != FALSE;
 }
 

@@ -1,25 +1,32 @@
 #pragma once
 
-#include <memory>
-#include <type_traits>
+#include "platform/UniqueResource_win32.h"
+
 #include <windows.h>
 
 namespace psm {
 
 // Owning handles for the few GDI and USER objects the shell creates.
-struct GdiObjectDeleter {
-    void operator()(void* object) const { DeleteObject(static_cast<HGDIOBJ>(object)); }
+template <class Handle>
+struct GdiObjectTraits {
+    using Type = Handle;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type object) noexcept { DeleteObject(object); }
 };
-struct MenuDeleter {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
+struct MenuTraits {
+    using Type = HMENU;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type menu) noexcept { DestroyMenu(menu); }
 };
-struct IconDeleter {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
+struct IconTraits {
+    using Type = HICON;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type icon) noexcept { DestroyIcon(icon); }
 };
 
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
-using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
-using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
-using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
+using UniqueBitmap = UniqueResource<GdiObjectTraits<HBITMAP>>;
+using UniqueMenu = UniqueResource<MenuTraits>;
+using UniqueIcon = UniqueResource<IconTraits>;
 
 } // namespace psm

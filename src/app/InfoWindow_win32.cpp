@@ -1,7 +1,6 @@
 #include "app/InfoWindow_win32.h"
 
 #include "app/MainWindow_win32.h"
-#include "app/MessageFont_win32.h"
 #include "app/Screen_win32.h"
 #include "app/Twips_win32.h"
 #include "platform/Utf16_win32.h"
@@ -130,22 +129,17 @@ LRESULT InfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnClick();
         }
         return 0;
-    case WM_DPICHANGED: {
-        const UINT dpi = HIWORD(wParam);
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        ApplyDpi(dpi);
-        const SIZE size = FrameSize(dpi);
-        SetWindowPos(m_window, nullptr, suggested.left, suggested.top, size.cx, size.cy,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+        ApplyDpi(ChangedDpi(wParam));
+        MoveToSuggested(m_window, lParam, FrameSize(m_scale.Dpi()));
         return 0;
-    }
     case WM_GETDPISCALEDSIZE: {
         const auto dpi = static_cast<UINT>(wParam);
         *reinterpret_cast<SIZE*>(lParam) = FrameSize(dpi);
         return TRUE;
     }
     case WM_SETTINGCHANGE:
-        ApplyDpi(m_dpi);
+        ApplyDpi(m_scale.Dpi());
         break;
     default:
         break;
@@ -178,7 +172,7 @@ bool InfoWindow::OnCreate() {
         return false;
     }
     ApplyDpi(WindowDpi(m_window));
-    const SIZE size = DesignFrameSize(m_dpi);
+    const SIZE size = DesignFrameSize(m_scale.Dpi());
     SetWindowPos(m_window, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
@@ -197,19 +191,16 @@ void InfoWindow::OnClick() {
 }
 
 void InfoWindow::ApplyDpi(UINT dpi) {
-    m_dpi = dpi;
-    UniqueFont font = CreateMessageFont(dpi);
-    SetFontOnChildren(m_window, font.get());
-    m_font = std::move(font);
+    m_scale.Apply(m_window, dpi);
     for (int column = 1; column <= InfoColumns; ++column) {
         for (int row = 1; row <= InfoRows; ++row) {
-            const RECT place = TwipsToPixelRect(InfoLabelRect(column, row), dpi);
+            const RECT place = m_scale.PixelRect(InfoLabelRect(column, row));
             SetWindowPos(Label(column, row), nullptr, place.left, place.top,
                          place.right - place.left, place.bottom - place.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
-    const RECT note = TwipsToPixelRect(InfoNoteRect, dpi);
+    const RECT note = m_scale.PixelRect(InfoNoteRect);
     SetWindowPos(m_note, nullptr, note.left, note.top, note.right - note.left,
                  note.bottom - note.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }

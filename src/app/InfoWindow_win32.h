@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/GdiHandles_win32.h"
 #include "app/MainWindowDesign_win32.h"
+#include "app/WindowScale_win32.h"
 #include "core/MainView.h"
 #include "platform/WindowBinding_win32.h"
 
@@ -48,8 +48,7 @@ class InfoWindow final : public BoundWindow<InfoWindow>, public InfoView {
     MainWindowEvents* m_events = nullptr;
     std::array<HWND, InfoColumns * InfoRows> m_labels{};
     HWND m_note = nullptr;
-    UniqueFont m_font;
-    UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
+    WindowScale m_scale;
     int32_t m_widthTwips = 0; // outer size as last set; 0 until the core places it
     int32_t m_heightTwips = 0;
 };

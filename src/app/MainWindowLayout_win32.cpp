@@ -3,7 +3,6 @@
 
 #include "app/ButtonPicture_win32.h"
 #include "app/MainWindow_win32.h"
-#include "app/MessageFont_win32.h"
 #include "app/Screen_win32.h"
 #include "app/Twips_win32.h"
 #include "app/res/ResourceIds.h"
@@ -12,11 +11,11 @@
 
 namespace psm {
 
-void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+void MainWindow::OnDpiChanged(UINT dpi, LPARAM suggested) {
     ApplyDpi(dpi);
     // The outer size stays what the core set, in twips, now at the new DPI.
-    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, TwipsToPixels(m_widthTwips, dpi),
-                 TwipsToPixels(m_heightTwips, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveToSuggested(m_window, suggested,
+                    SIZE{m_scale.Pixels(m_widthTwips), m_scale.Pixels(m_heightTwips)});
 }
 
 void MainWindow::OnGetDpiScaledSize(UINT dpi, SIZE& size) const {
@@ -29,16 +28,13 @@ void MainWindow::OnSystemLookChanged() {
         return;
     }
     SendMessageW(Control(MainControl::StatusBar), WM_SYSCOLORCHANGE, 0, 0);
-    ApplyDpi(m_dpi);
+    ApplyDpi(m_scale.Dpi());
 }
 
 // --- drawing at the window's DPI ----------------------------------------------
 
 void MainWindow::ApplyDpi(UINT dpi) {
-    m_dpi = dpi;
-    UniqueFont font = CreateMessageFont(dpi);
-    SetFontOnChildren(m_window, font.get());
-    m_font = std::move(font); // the old font only after no control uses it
+    m_scale.Apply(m_window, dpi);
     LoadIcons();
     LoadPictures();
     LayoutControls();
@@ -48,22 +44,22 @@ void MainWindow::LoadIcons() {
     const auto load = [this](int widthMetric, int heightMetric) {
         return UniqueIcon(static_cast<HICON>(
             LoadImageW(m_instance, MAKEINTRESOURCEW(IDI_PSM), IMAGE_ICON,
-                       GetSystemMetricsForDpi(widthMetric, m_dpi),
-                       GetSystemMetricsForDpi(heightMetric, m_dpi), LR_DEFAULTCOLOR)));
+                       GetSystemMetricsForDpi(widthMetric, m_scale.Dpi()),
+                       GetSystemMetricsForDpi(heightMetric, m_scale.Dpi()), LR_DEFAULTCOLOR)));
     };
     UniqueIcon big = load(SM_CXICON, SM_CYICON);
     UniqueIcon small = load(SM_CXSMICON, SM_CYSMICON);
-    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
     m_bigIcon = std::move(big);
     m_smallIcon = std::move(small);
 }
 
 void MainWindow::LoadPictures() {
     for (const MainControl button : PictureButtons) {
-        UniqueBitmap picture = LoadButtonPicture(m_instance, button, m_dpi);
+        UniqueBitmap picture = LoadButtonPicture(m_instance, button, m_scale.Dpi());
         SendMessageW(Control(button), BM_SETIMAGE, IMAGE_BITMAP,
-                     reinterpret_cast<LPARAM>(picture.get()));
+                     reinterpret_cast<LPARAM>(picture.Get()));
         m_pictures[static_cast<size_t>(button)] = std::move(picture);
     }
 }
@@ -73,7 +69,7 @@ void MainWindow::LayoutControls() {
     GetClientRect(m_window, &client);
     for (const ControlDesign& design : MainWindowDesign) {
         HWND control = Control(design.Control);
-        RECT place = TwipsToPixelRect(design.Rect, m_dpi);
+        RECT place = m_scale.PixelRect(design.Rect);
         if (design.Control == MainControl::StatusBar) {
             // Along the bottom edge, the whole width: it stays in sight when
             // a thicker frame leaves less client area than designed.

@@ -113,7 +113,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_DPICHANGED:
-        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        OnDpiChanged(ChangedDpi(wParam), lParam);
         return 0;
     case WM_GETDPISCALEDSIZE:
         OnGetDpiScaledSize(static_cast<UINT>(wParam), *reinterpret_cast<SIZE*>(lParam));
@@ -187,8 +187,8 @@ bool MainWindow::OnCreate() {
         List(list).SetVisibleEntries(VisibleListEntries);
     }
     ApplyDpi(WindowDpi(m_window));
-    SetWindowPos(m_window, nullptr, 0, 0, TwipsToPixels(m_widthTwips, m_dpi),
-                 TwipsToPixels(m_heightTwips, m_dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(m_window, nullptr, 0, 0, m_scale.Pixels(m_widthTwips),
+                 m_scale.Pixels(m_heightTwips), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "app/ComboBox_win32.h"
 #include "app/GdiHandles_win32.h"
 #include "app/MainWindowDesign_win32.h"
+#include "app/WindowScale_win32.h"
 #include "core/MainView.h"
 #include "platform/MousePointer.h"
 #include "platform/WindowBinding_win32.h"
@@ -74,7 +75,7 @@ class MainWindow final : public BoundWindow<MainWindow>, public MainView, public
     void OnMouseDown(MouseButton button);
     void OnContextMenu(LPARAM lParam);
     void OnMouseMove(MainControl control);
-    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnDpiChanged(UINT dpi, LPARAM suggested);
     void OnGetDpiScaledSize(UINT dpi, SIZE& size) const;
     void OnSystemLookChanged();
 
@@ -94,10 +95,9 @@ class MainWindow final : public BoundWindow<MainWindow>, public MainView, public
     MainWindowEvents* m_events = nullptr;
     std::array<HWND, MainControlCount> m_controls{};
     std::array<UniqueBitmap, PictureButtons.size()> m_pictures;
-    UniqueFont m_font;
+    WindowScale m_scale;
     UniqueIcon m_bigIcon;
     UniqueIcon m_smallIcon;
-    UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
     int32_t m_widthTwips = MainWindowWidth; // outer size as last set
     int32_t m_heightTwips = MainWindowHeight;
     HWND m_focus = nullptr; // the control that had the focus when the window was left

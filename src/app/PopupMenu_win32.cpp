@@ -6,7 +6,7 @@ namespace psm {
 
 PopupMenu::PopupMenu(const std::vector<MenuItem>& items) : m_menu(CreatePopupMenu()) {
     if (m_menu) {
-        Append(m_menu.get(), items);
+        Append(m_menu.Get(), items);
     }
 }
 
@@ -28,10 +28,10 @@ void PopupMenu::Append(HMENU menu, const std::vector<MenuItem>& items) {
             if (!submenu) {
                 continue;
             }
-            Append(submenu.get(), item.Children);
-            if (AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.get()),
+            Append(submenu.Get(), item.Children);
+            if (AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.Get()),
                             caption.c_str())) {
-                submenu.release(); // the parent menu owns it now
+                (void)submenu.Release(); // the parent menu owns it now
             }
             continue;
         }
@@ -55,7 +55,7 @@ std::optional<MenuCommand> PopupMenu::Track(HWND owner, POINT screenPoint) const
     // click elsewhere; the posted message lets it close properly.
     SetForegroundWindow(owner);
     const BOOL chosen = TrackPopupMenuEx(
-        m_menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, screenPoint.x,
+        m_menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, screenPoint.x,
         screenPoint.y, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
     return CommandOf(static_cast<UINT>(chosen));

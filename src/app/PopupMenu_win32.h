@@ -15,7 +15,7 @@ class PopupMenu {
   public:
     explicit PopupMenu(const std::vector<MenuItem>& items);
 
-    HMENU Handle() const { return m_menu.get(); }
+    HMENU Handle() const { return m_menu.Get(); }
 
     // The command of a menu item identifier; nothing for 0 (no choice) and
     // for items without a command.

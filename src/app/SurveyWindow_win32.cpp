@@ -3,7 +3,6 @@
 #include "app/Clipboard_win32.h"
 #include "app/MainWindowDesign_win32.h"
 #include "app/MainWindow_win32.h"
-#include "app/MessageFont_win32.h"
 #include "app/Screen_win32.h"
 #include "platform/Utf16_win32.h"
 
@@ -25,10 +24,8 @@ constexpr int ButtonHeight = 26;
 constexpr int ProgressWidth = 200;
 constexpr SIZE DesignSize{960, 420};
 constexpr SIZE SmallestSize{480, 240};
-
-int Scaled(int pixels, UINT dpi) {
-    return MulDiv(pixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
-}
+constexpr int FirstColumnWidth = 160;
+constexpr int ColumnWidth = 90;
 
 void SetText(HWND control, const std::string& text) {
     SetWindowTextW(control, Widen(text).c_str());
@@ -57,9 +54,11 @@ void SurveyWindow::Open() {
     if (m_window == nullptr) {
         const UINT dpi = WindowDpi(m_owner.Handle());
         m_shown = {};
+        m_columnsFitted = false;
         if (!CreateBound(m_instance, {.Name = SurveyWindowClassName}, WS_EX_CONTROLPARENT, L"",
-                         SurveyStyle, CW_USEDEFAULT, CW_USEDEFAULT, Scaled(DesignSize.cx, dpi),
-                         Scaled(DesignSize.cy, dpi), m_owner.Handle())) {
+                         SurveyStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                         ScaledPixels(DesignSize.cx, dpi), ScaledPixels(DesignSize.cy, dpi),
+                         m_owner.Handle())) {
             return;
         }
     }
@@ -143,18 +142,46 @@ void SurveyWindow::ShowColumns(const SurveyViewModel& model) {
         return;
     }
     HWND list = Control(SurveyListId);
+    if (model.Columns.size() == m_shown.Columns.size()) {
+        // Other titles (another language): the rows stay, the widths follow the titles.
+        for (std::size_t i = 0; i < model.Columns.size(); ++i) {
+            std::wstring title = Widen(model.Columns[i]);
+            LVCOLUMNW column{};
+            column.mask = LVCF_TEXT;
+            column.pszText = title.data();
+            ListView_SetColumn(list, static_cast<int>(i), &column);
+        }
+        SizeColumns(model);
+        return;
+    }
     while (ListView_DeleteColumn(list, 0)) {
     }
     m_shown.Rows.clear(); // the rows go with their columns
     ListView_DeleteAllItems(list);
+    m_columnsFitted = false;
     for (std::size_t i = 0; i < model.Columns.size(); ++i) {
         std::wstring title = Widen(model.Columns[i]);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = title.data();
-        column.cx = Scaled(i == 0 ? 160 : 90, m_dpi);
+        column.cx = DesignedColumnWidth(i);
         column.iSubItem = static_cast<int>(i);
         ListView_InsertColumn(list, static_cast<int>(i), &column);
+    }
+}
+
+int SurveyWindow::DesignedColumnWidth(std::size_t column) const {
+    return m_scale.ScaledPixels(column == 0 ? FirstColumnWidth : ColumnWidth);
+}
+
+void SurveyWindow::SizeColumns(const SurveyViewModel& model) {
+    if (m_columnsFitted) {
+        FitColumns(model);
+        return;
+    }
+    for (std::size_t column = 0; column < model.Columns.size(); ++column) {
+        ListView_SetColumnWidth(Control(SurveyListId), static_cast<int>(column),
+                                DesignedColumnWidth(column));
     }
 }
 
@@ -201,9 +228,9 @@ void SurveyWindow::FitColumns(const SurveyViewModel& model) {
         const std::wstring wide = Widen(text);
         return ListView_GetStringWidth(list, wide.c_str());
     };
-    const int cellMargin = Scaled(12, m_dpi);
-    const int titleMargin = Scaled(28, m_dpi); // the title's padding and the sort mark
-    const int checkBox = Scaled(20, m_dpi);
+    const int cellMargin = m_scale.ScaledPixels(12);
+    const int titleMargin = m_scale.ScaledPixels(28); // the title's padding and the sort mark
+    const int checkBox = m_scale.ScaledPixels(20);
     for (std::size_t column = 0; column < model.Columns.size(); ++column) {
         int width = measure(model.Columns[column]) + titleMargin;
         for (const SurveyRowModel& row : model.Rows) {
@@ -214,6 +241,7 @@ void SurveyWindow::FitColumns(const SurveyViewModel& model) {
         }
         ListView_SetColumnWidth(list, static_cast<int>(column), width);
     }
+    m_columnsFitted = true;
 }
 
 void SurveyWindow::ShowSortMark(const SurveyViewModel& model) {
@@ -240,7 +268,8 @@ LRESULT SurveyWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     case WM_GETMINMAXINFO: {
         auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
-        limits.ptMinTrackSize = {Scaled(SmallestSize.cx, m_dpi), Scaled(SmallestSize.cy, m_dpi)};
+        limits.ptMinTrackSize = {m_scale.ScaledPixels(SmallestSize.cx),
+                                 m_scale.ScaledPixels(SmallestSize.cy)};
         return 0;
     }
     case WM_COMMAND:
@@ -258,14 +287,10 @@ LRESULT SurveyWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             }
         }
         return 0;
-    case WM_DPICHANGED: {
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        ApplyDpi(HIWORD(wParam));
-        SetWindowPos(m_window, nullptr, suggested.left, suggested.top,
-                     suggested.right - suggested.left, suggested.bottom - suggested.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+        ApplyDpi(ChangedDpi(wParam));
+        MoveToSuggested(m_window, lParam, SuggestedSize(lParam));
         return 0;
-    }
     case WM_DESTROY:
         KillTimer(m_window, StepTimerId);
         if (m_events != nullptr) {
@@ -351,20 +376,25 @@ LRESULT SurveyWindow::OnNotify(const NMHDR& header) {
 }
 
 void SurveyWindow::ApplyDpi(UINT dpi) {
-    m_dpi = dpi;
-    UniqueFont font = CreateMessageFont(dpi);
-    SetFontOnChildren(m_window, font.get());
-    m_font = std::move(font);
+    const UINT before = m_scale.Dpi();
+    m_scale.Apply(m_window, dpi);
     Layout();
+    // Each column keeps its width, also one the user dragged, at the new DPI.
+    HWND list = Control(SurveyListId);
+    for (int column = 0; column < static_cast<int>(m_shown.Columns.size()); ++column) {
+        ListView_SetColumnWidth(list, column,
+                                MulDiv(ListView_GetColumnWidth(list, column), static_cast<int>(dpi),
+                                       static_cast<int>(before)));
+    }
 }
 
 void SurveyWindow::Layout() {
     RECT client{};
     GetClientRect(m_window, &client);
-    const int margin = Scaled(Margin, m_dpi);
-    const int line = Scaled(LineHeight, m_dpi);
-    const int buttonWidth = Scaled(ButtonWidth, m_dpi);
-    const int buttonHeight = Scaled(ButtonHeight, m_dpi);
+    const int margin = m_scale.ScaledPixels(Margin);
+    const int line = m_scale.ScaledPixels(LineHeight);
+    const int buttonWidth = m_scale.ScaledPixels(ButtonWidth);
+    const int buttonHeight = m_scale.ScaledPixels(ButtonHeight);
     const int width = std::max(0, static_cast<int>(client.right) - 2 * margin);
     const int buttonsTop = client.bottom - margin - buttonHeight;
     const int progressTop = buttonsTop - margin - line;
@@ -375,7 +405,7 @@ void SurveyWindow::Layout() {
     };
     place(SurveyChosenTypeId, margin, margin, width, line);
     place(SurveyListId, margin, listTop, width, progressTop - margin / 2 - listTop);
-    const int progressWidth = Scaled(ProgressWidth, m_dpi);
+    const int progressWidth = m_scale.ScaledPixels(ProgressWidth);
     place(SurveyProgressBarId, margin, progressTop + line / 6, progressWidth, line * 2 / 3);
     place(SurveyProgressTextId, 2 * margin + progressWidth, progressTop,
           width - margin - progressWidth, line);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/GdiHandles_win32.h"
+#include "app/WindowScale_win32.h"
 #include "core/MainView.h"
 #include "core/SurveyView.h"
 #include "platform/WindowBinding_win32.h"
@@ -49,16 +49,19 @@ class SurveyWindow final : public BoundWindow<SurveyWindow>, public SurveyView {
     void ShowSortMark(const SurveyViewModel& model);
     // Each column as wide as its title and its widest cell.
     void FitColumns(const SurveyViewModel& model);
+    // Fitted again when they were, else as designed at the window's DPI.
+    void SizeColumns(const SurveyViewModel& model);
+    int DesignedColumnWidth(std::size_t column) const;
 
     HINSTANCE m_instance;
     const MainWindow& m_owner;
     SurveyEvents* m_events = nullptr;
     MainWindowEvents* m_failures = nullptr;
-    UniqueFont m_font;
-    UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
+    WindowScale m_scale;
     SurveyViewModel m_shown;
-    bool m_drawing = false;  // the list's changes are the core's, not the user's
-    bool m_hadFocus = false; // the window itself had the keyboard focus when it was disabled
+    bool m_columnsFitted = false; // measured to their contents, not as designed
+    bool m_drawing = false;       // the list's changes are the core's, not the user's
+    bool m_hadFocus = false;      // the window itself had the keyboard focus when it was disabled
 };
 
 } // namespace psm

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdio>
+#include <utility>
 
 namespace psm::cad {
 namespace {
@@ -96,9 +97,10 @@ void UniqueExcepInfo::FillIn() noexcept {
 }
 
 void UniqueExcepInfo::Reset() noexcept {
-    SysFreeString(m_info.bstrSource);
-    SysFreeString(m_info.bstrDescription);
-    SysFreeString(m_info.bstrHelpFile);
+    // Each string taken over by an owner that frees it at once.
+    for (BSTR* text : {&m_info.bstrSource, &m_info.bstrDescription, &m_info.bstrHelpFile}) {
+        const UniqueBstr owned(std::exchange(*text, nullptr));
+    }
     m_info = EXCEPINFO{};
 }
 

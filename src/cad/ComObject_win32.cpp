@@ -150,9 +150,9 @@ Result<Value> ComObject::Invoke(const Member& member, WORD flags, std::span<cons
     UniqueVariant result;
     UniqueExcepInfo exception;
     UINT argError = 0;
-    const HRESULT hr = m_dispatch->Invoke(id.Value(), IID_NULL, LOCALE_USER_DEFAULT, flags, params,
-                                          isPut ? nullptr : result.ReleaseAndGetAddressOf(),
-                                          exception.Get(), &argError);
+    const HRESULT hr =
+        m_dispatch->Invoke(id.Value(), IID_NULL, LOCALE_USER_DEFAULT, flags, params,
+                           isPut ? nullptr : result.Put(), exception.Get(), &argError);
     if (FAILED(hr)) {
         return InvokeFailure(hr, exception, argError, params->cArgs, params->cNamedArgs);
     }

@@ -1,5 +1,6 @@
 #include "cad/DispatchArguments_win32.h"
 
+#include "cad/UniqueVariant_win32.h"
 #include "cad/VariantConversion_win32.h"
 
 namespace psm::cad {
@@ -20,7 +21,7 @@ Result<void> DispatchArguments::Fill(std::span<const Value> args, const Value* v
         if (!converted) {
             return converted.Error();
         }
-        m_variants.push_back(converted.Value().Detach());
+        m_variants.push_back(converted.Value().Release());
         m_named = 1;
     }
     for (auto arg = args.rbegin(); arg != args.rend(); ++arg) {
@@ -29,7 +30,7 @@ Result<void> DispatchArguments::Fill(std::span<const Value> args, const Value* v
             Clear();
             return converted.Error();
         }
-        m_variants.push_back(converted.Value().Detach());
+        m_variants.push_back(converted.Value().Release());
     }
     return {};
 }
@@ -44,7 +45,7 @@ DISPPARAMS* DispatchArguments::Params() noexcept {
 
 void DispatchArguments::Clear() noexcept {
     for (VARIANT& variant : m_variants) {
-        VariantClear(&variant);
+        const UniqueVariant owned(variant); // cleared here, left empty behind
     }
     m_variants.clear();
     m_named = 0;

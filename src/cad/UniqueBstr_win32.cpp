@@ -6,16 +6,12 @@
 
 namespace psm::cad {
 
-UniqueBstr UniqueBstr::FromUtf8(std::string_view utf8) {
+UniqueBstr BstrFromUtf8(std::string_view utf8) {
     const std::wstring wide = Widen(utf8);
     if (wide.size() > UINT_MAX) {
         return UniqueBstr();
     }
     return UniqueBstr(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
-}
-
-std::string UniqueBstr::ToUtf8() const {
-    return BstrToUtf8(m_bstr);
 }
 
 std::string BstrToUtf8(BSTR bstr) {

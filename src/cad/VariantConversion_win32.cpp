@@ -58,8 +58,7 @@ Result<Value> Convert(const VARIANT& variant, int indirections) {
             return Mismatch(type);
         }
         UniqueVariant target;
-        const HRESULT hr =
-            VariantCopyInd(target.ReleaseAndGetAddressOf(), const_cast<VARIANT*>(&variant));
+        const HRESULT hr = VariantCopyInd(target.Put(), const_cast<VARIANT*>(&variant));
         if (FAILED(hr)) {
             return hr == DISP_E_BADVARTYPE ? Mismatch(type) : FailureFromHresult(hr);
         }
@@ -123,7 +122,7 @@ Result<Value> Convert(const VARIANT& variant, int indirections) {
 
 Result<UniqueVariant> ToVariant(const Value& value) {
     UniqueVariant result;
-    VARIANT& variant = result.Get();
+    VARIANT& variant = *result.Put();
     switch (value.Type()) {
     case ValueType::Empty:
         break;
@@ -144,12 +143,12 @@ Result<UniqueVariant> ToVariant(const Value& value) {
         V_R8(&variant) = *value.AsDouble();
         break;
     case ValueType::Text: {
-        UniqueBstr text = UniqueBstr::FromUtf8(*value.AsText());
+        UniqueBstr text = BstrFromUtf8(*value.AsText());
         if (!text) {
             return FailureFromHresult(E_OUTOFMEMORY);
         }
         V_VT(&variant) = VT_BSTR;
-        V_BSTR(&variant) = text.Detach();
+        V_BSTR(&variant) = text.Release();
         break;
     }
     case ValueType::Object: {

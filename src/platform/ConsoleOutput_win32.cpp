@@ -50,7 +50,7 @@ void WriteToConsole(std::string_view utf8) {
                                                            FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                            nullptr, OPEN_EXISTING, 0, nullptr));
     if (console) {
-        WriteText(console.get(), utf8);
+        WriteText(console.Get(), utf8);
     }
 }
 

@@ -22,11 +22,11 @@ UniqueHandle OpenForReading(const std::wstring& path) {
 // whole locale machinery into the static executable.
 std::optional<std::string> ReadFileBytes(const std::string& utf8Path, std::uint64_t maxBytes) {
     const UniqueHandle file = OpenForReading(Widen(utf8Path));
-    if (!file || GetFileType(file.get()) != FILE_TYPE_DISK) {
+    if (!file || GetFileType(file.Get()) != FILE_TYPE_DISK) {
         return std::nullopt;
     }
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > maxBytes) {
+    if (!GetFileSizeEx(file.Get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > maxBytes) {
         return std::nullopt;
     }
     try {
@@ -35,7 +35,7 @@ std::optional<std::string> ReadFileBytes(const std::string& utf8Path, std::uint6
         char buffer[64 * 1024];
         for (;;) {
             DWORD count = 0;
-            if (!ReadFile(file.get(), buffer, sizeof buffer, &count, nullptr)) {
+            if (!ReadFile(file.Get(), buffer, sizeof buffer, &count, nullptr)) {
                 return std::nullopt;
             }
             if (count == 0) {

@@ -51,7 +51,7 @@ bool AppendedFile::Open(const std::string& path) {
         OpenWithFolder(path, FILE_APPEND_DATA,
                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_ALWAYS);
     LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size)) {
+    if (!file || !GetFileSizeEx(file.Get(), &size)) {
         return false;
     }
     m_handle = std::make_unique<Handle>(Handle{std::move(file)});
@@ -69,7 +69,7 @@ bool AppendedFile::IsOpen() const {
 }
 
 bool AppendedFile::Append(std::string_view text) {
-    if (!m_handle || !WriteAll(m_handle->File.get(), text)) {
+    if (!m_handle || !WriteAll(m_handle->File.Get(), text)) {
         return false;
     }
     m_size += text.size();
@@ -82,7 +82,7 @@ bool MoveFileOver(const std::string& from, const std::string& to) {
 
 bool WriteWholeFile(const std::string& path, std::string_view text) {
     const UniqueHandle file = OpenWithFolder(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
-    return file && WriteAll(file.get(), text);
+    return file && WriteAll(file.Get(), text);
 }
 
 } // namespace psm

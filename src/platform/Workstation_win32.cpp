@@ -2,9 +2,9 @@
 
 #include "platform/IsoTime.h"
 #include "platform/LateLibrary_win32.h"
+#include "platform/UniqueResource_win32.h"
 #include "platform/Utf16_win32.h"
 
-#include <memory>
 #include <windows.h>
 // The shell's headers need windows.h before them.
 #include <shellapi.h>
@@ -13,8 +13,10 @@
 namespace psm {
 namespace {
 
-struct TaskMemoryFree {
-    void operator()(wchar_t* text) const { CoTaskMemFree(text); }
+struct TaskMemoryTraits {
+    using Type = wchar_t*;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type text) noexcept { CoTaskMemFree(text); }
 };
 
 // 100-nanosecond ticks of a time stamp.
@@ -64,10 +66,9 @@ std::string WindowsWorkstation::LocalAppDataFolder() const {
     if (knownFolder == nullptr) {
         return {};
     }
-    wchar_t* path = nullptr;
-    const HRESULT result = knownFolder(FOLDERID_LocalAppData, 0, nullptr, &path);
-    const std::unique_ptr<wchar_t, TaskMemoryFree> owned(path);
-    return SUCCEEDED(result) && owned ? Narrow(owned.get()) : std::string();
+    UniqueResource<TaskMemoryTraits> path;
+    const HRESULT result = knownFolder(FOLDERID_LocalAppData, 0, nullptr, path.Put());
+    return SUCCEEDED(result) && path ? Narrow(path.Get()) : std::string();
 }
 
 std::string WindowsWorkstation::SystemVersion() const {

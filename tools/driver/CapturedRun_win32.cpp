@@ -32,10 +32,10 @@ std::optional<CapturedRun> RunCaptured(const std::wstring& program, const std::w
     }
     const UniqueHandle reading(readEnd);
     UniqueHandle writing(writeEnd);
-    SetHandleInformation(reading.get(), HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(reading.Get(), HANDLE_FLAG_INHERIT, 0);
     std::optional<ChildProcess> process =
-        ChildProcess::Start(program, arguments, {}, writing.get());
-    writing.reset(); // the program holds the only writing end now
+        ChildProcess::Start(program, arguments, {}, writing.Get());
+    writing.Reset(); // the program holds the only writing end now
     if (!process) {
         return std::nullopt;
     }
@@ -43,7 +43,7 @@ std::optional<CapturedRun> RunCaptured(const std::wstring& program, const std::w
     // Read while it runs, so that a full pipe never holds it up.
     const bool ended = WaitUntil(
         [&] {
-            Drain(reading.get(), run.Output);
+            Drain(reading.Get(), run.Output);
             return !process->Running();
         },
         timeoutMs);
@@ -51,7 +51,7 @@ std::optional<CapturedRun> RunCaptured(const std::wstring& program, const std::w
         process->Terminate();
         return std::nullopt;
     }
-    Drain(reading.get(), run.Output);
+    Drain(reading.Get(), run.Output);
     run.ExitCode = process->ExitCode().value_or(~DWORD{0});
     return run;
 }

@@ -65,18 +65,18 @@ ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
 }
 
 bool ChildProcess::Running() const {
-    return m_process != nullptr && WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT;
+    return m_process && WaitForSingleObject(m_process.Get(), 0) == WAIT_TIMEOUT;
 }
 
 bool ChildProcess::WaitForExit(DWORD milliseconds) const {
-    return m_process == nullptr ||
-           WaitUntil([&] { return WaitForSingleObject(m_process.get(), 0) != WAIT_TIMEOUT; },
+    return !m_process ||
+           WaitUntil([&] { return WaitForSingleObject(m_process.Get(), 0) != WAIT_TIMEOUT; },
                      milliseconds);
 }
 
 std::optional<DWORD> ChildProcess::ExitCode() const {
     DWORD code = 0;
-    if (m_process == nullptr || Running() || !GetExitCodeProcess(m_process.get(), &code)) {
+    if (!m_process || Running() || !GetExitCodeProcess(m_process.Get(), &code)) {
         return std::nullopt;
     }
     return code;
@@ -84,8 +84,8 @@ std::optional<DWORD> ChildProcess::ExitCode() const {
 
 void ChildProcess::Terminate() {
     if (Running()) {
-        TerminateProcess(m_process.get(), 99);
-        WaitForSingleObject(m_process.get(), 5000);
+        TerminateProcess(m_process.Get(), 99);
+        WaitForSingleObject(m_process.Get(), 5000);
     }
 }
 

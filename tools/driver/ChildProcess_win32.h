@@ -29,7 +29,7 @@ class ChildProcess {
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     DWORD Id() const { return m_id; }
-    HANDLE Handle() const { return m_process.get(); }
+    HANDLE Handle() const { return m_process.Get(); }
     bool Running() const;
     // True when the process ended within the time.
     bool WaitForExit(DWORD milliseconds) const;

@@ -34,7 +34,7 @@ bool WriteTextFile(const std::wstring& path, const std::string& utf8) {
     }
     DWORD written = 0;
     const BOOL ok =
-        WriteFile(file.get(), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+        WriteFile(file.Get(), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
     return ok && written == utf8.size();
 }
 

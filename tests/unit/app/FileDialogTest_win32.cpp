@@ -2,6 +2,7 @@
 
 #include "WindowTestSupport_win32.h"
 #include "app/FileDialog_win32.h"
+#include "platform/UniqueHandle_win32.h"
 
 #include <thread>
 
@@ -29,12 +30,12 @@ class FileDialogTest : public MainWindowFixture {
         folder = std::wstring(temp) + L"psm file dialog test";
         CreateDirectoryW(folder.c_str(), nullptr);
         for (const wchar_t* name : {L"psm_mm.txt", L"andere Werte.txt"}) {
-            HANDLE file = CreateFileW((folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-            ASSERT_NE(file, INVALID_HANDLE_VALUE);
+            const UniqueHandle file =
+                OwnFileHandle(CreateFileW((folder + L"\\" + name).c_str(), GENERIC_WRITE, 0,
+                                          nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            ASSERT_TRUE(file);
             DWORD written = 0;
-            WriteFile(file, "Unit: mm\r\n", 10, &written, nullptr);
-            CloseHandle(file);
+            WriteFile(file.Get(), "Unit: mm\r\n", 10, &written, nullptr);
         }
     }
     void TearDown() override {

@@ -6,6 +6,7 @@
 #include "app/InfoWindow_win32.h"
 #include "app/MessageLoop_win32.h"
 #include "app/SurveyWindow_win32.h"
+#include "platform/UniqueWindow_win32.h"
 
 #include <commctrl.h>
 
@@ -251,15 +252,16 @@ TEST_F(MainWindowForwarding, TimerTicksTellWhetherTheMainWindowIsActive) {
     EXPECT_CALL(events, OnTimer(true));
     SendMessageW(window.Handle(), WM_TIMER, MainWindow::WatchTimerId, 0);
 
-    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 300, 300, 40, 40,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const UniqueWindow owned(CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 300,
+                                             300, 40, 40, nullptr, nullptr,
+                                             GetModuleHandleW(nullptr), nullptr));
+    HWND other = owned.Get();
     SetActiveWindow(other);
     ASSERT_EQ(GetActiveWindow(), other);
     EXPECT_CALL(events, OnTimer(false));
     SendMessageW(window.Handle(), WM_TIMER, MainWindow::WatchTimerId, 0);
     EXPECT_CALL(events, OnTimer(_)).Times(0);
     SendMessageW(window.Handle(), WM_TIMER, MainWindow::WatchTimerId + 7, 0);
-    DestroyWindow(other);
 }
 
 TEST_F(MainWindowForwarding, StartTimerMakesTheTimerTick) {
@@ -285,12 +287,13 @@ TEST_F(MainWindowForwarding, LoadRunsTheStartUpHiddenAndActivationCountsFromTheS
     EXPECT_TRUE(IsWindowVisible(window.Handle()));
     testing::Mock::VerifyAndClearExpectations(&events);
 
-    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 300, 300, 40, 40,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const UniqueWindow owned(CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 300,
+                                             300, 40, 40, nullptr, nullptr,
+                                             GetModuleHandleW(nullptr), nullptr));
+    HWND other = owned.Get();
     SetActiveWindow(other);
     EXPECT_CALL(events, OnActivate());
     SetActiveWindow(window.Handle());
-    DestroyWindow(other);
 }
 
 TEST_F(MainWindowForwarding, RestoreNormalStateDuringStartUpShowsTheWindowNormal) {
@@ -327,13 +330,14 @@ TEST_F(MainWindowForwarding, FocusReturnsToTheControlLastUsed) {
     window.Load(SW_SHOW);
     SetActiveWindow(window.Handle());
     SetFocus(ControlOf(MainControl::TypeList));
-    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 300, 300, 40, 40,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const UniqueWindow owned(CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 300,
+                                             300, 40, 40, nullptr, nullptr,
+                                             GetModuleHandleW(nullptr), nullptr));
+    HWND other = owned.Get();
     SetActiveWindow(other);
     window.Focus();
     EXPECT_EQ(GetActiveWindow(), window.Handle());
     EXPECT_EQ(GetFocus(), ControlOf(MainControl::TypeList));
-    DestroyWindow(other);
 }
 
 using MainWindowDisplay = MainWindowFixture;
@@ -467,15 +471,15 @@ TEST_F(MainWindowEnd, MessageLoopStopsAtTheEndAndDispatchesNothingAfter) {
     }));
     window.Load(SW_SHOWNOACTIVATE);
     // A message queued behind the click must stay unhandled.
-    HWND witness = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
+    const UniqueWindow owned(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                             nullptr, GetModuleHandleW(nullptr), nullptr));
+    HWND witness = owned.Get();
     PostMessageW(ControlOf(MainControl::ExitButton), BM_CLICK, 0, 0);
     PostMessageW(witness, WM_APP + 1, 0, 0);
     SurveyWindow survey(GetModuleHandleW(nullptr), window);
     EXPECT_EQ(RunMessageLoop(window, survey), 0);
     MSG left{};
     EXPECT_TRUE(PeekMessageW(&left, witness, WM_APP + 1, WM_APP + 1, PM_REMOVE));
-    DestroyWindow(witness);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The popup menu built from the core's menu tree.
 
 #include "app/PopupMenu_win32.h"
+#include "platform/UniqueWindow_win32.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -79,15 +80,12 @@ TEST(PopupMenu, ItemWithoutCommandChoosesNothingAndDashIsASeparator) {
 // A window that receives the keys a user would press in the open menu.
 class MenuOwner {
   public:
-    MenuOwner() {
-        m_window = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50,
-                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-    ~MenuOwner() { DestroyWindow(m_window); }
-    HWND Handle() const { return m_window; }
+    HWND Handle() const { return m_window.Get(); }
 
   private:
-    HWND m_window;
+    UniqueWindow m_window{CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 10, 10, 50,
+                                          50, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                          nullptr)};
 };
 
 HWND g_keyTarget = nullptr;

@@ -3,6 +3,7 @@
 
 #include "WindowTestSupport_win32.h"
 #include "app/MainWindowDesign_win32.h"
+#include "app/Screen_win32.h"
 #include "app/SurveyWindow_win32.h"
 
 #include <commctrl.h>
@@ -77,6 +78,32 @@ TEST_F(SurveyWindowTest, DrawsTheModelAndWidensItsColumnsOnceEveryPartIsRead) {
     EXPECT_FALSE(IsWindowEnabled(survey.Control(SurveyCancelId)));
     EXPECT_TRUE(IsWindowEnabled(survey.Control(SurveyWriteId)));
     EXPECT_EQ(TextOf(survey.Control(SurveyWriteId)), L"Schreiben");
+}
+
+TEST_F(SurveyWindowTest, ColumnsFollowADpiChangeAndAnotherLanguage) {
+    survey.Show(Model(true));
+    survey.Show(Model(false)); // fitted to the contents
+    const int fitted = ListView_GetColumnWidth(List(), 0);
+    const auto before = static_cast<int>(WindowDpi(survey.Handle()));
+    RECT suggested{40, 50, 1480, 680};
+    SendMessageW(survey.Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(ListView_GetColumnWidth(List(), 0), MulDiv(fitted, 192, before));
+
+    SurveyViewModel english = Model(false);
+    english.Columns = {"File", "Count", "Sheet thickness with a long title (mm)"};
+    const int narrow = ListView_GetColumnWidth(List(), 2);
+    survey.Show(english);
+    LVCOLUMNW column{};
+    wchar_t title[64] = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = title;
+    column.cchTextMax = 64;
+    ASSERT_TRUE(ListView_GetColumn(List(), 2, &column));
+    EXPECT_STREQ(title, L"Sheet thickness with a long title (mm)");
+    EXPECT_GT(ListView_GetColumnWidth(List(), 2), narrow) << "the longer title fits";
+    EXPECT_EQ(ListView_GetItemCount(List()), 3);
+    EXPECT_EQ(CheckImage(2), 2u) << "the rows stay with the new titles";
 }
 
 TEST_F(SurveyWindowTest, ReportsChecksColumnClicksAndButtonsAndTakesBackWhatTheCoreRefused) {

@@ -2,6 +2,7 @@
 #include "cad/ComApartment_win32.h"
 #include "cad/UniqueBstr_win32.h"
 #include "cad/UniqueVariant_win32.h"
+#include "platform/UniqueHandle_win32.h"
 
 #include <gtest/gtest.h>
 #include <thread>
@@ -12,29 +13,29 @@ namespace {
 using testing::FakeDispatch;
 
 TEST(UniqueBstr, HoldsUtf8TextAsUtf16) {
-    const UniqueBstr text = UniqueBstr::FromUtf8("Blechst\xC3\xA4rke");
+    const UniqueBstr text = BstrFromUtf8("Blechst\xC3\xA4rke");
     ASSERT_TRUE(text);
-    EXPECT_EQ(text.Length(), 11u);
+    EXPECT_EQ(SysStringLen(text.Get()), 11u);
     EXPECT_EQ(std::wstring(text.Get()), L"Blechst\u00e4rke");
-    EXPECT_EQ(text.ToUtf8(), "Blechst\xC3\xA4rke");
+    EXPECT_EQ(BstrToUtf8(text.Get()), "Blechst\xC3\xA4rke");
 }
 
 TEST(UniqueBstr, EmptyTextIsAnEmptyStringNotNull) {
-    const UniqueBstr text = UniqueBstr::FromUtf8("");
+    const UniqueBstr text = BstrFromUtf8("");
     ASSERT_TRUE(text);
-    EXPECT_EQ(text.Length(), 0u);
-    EXPECT_EQ(text.ToUtf8(), "");
+    EXPECT_EQ(SysStringLen(text.Get()), 0u);
+    EXPECT_EQ(BstrToUtf8(text.Get()), "");
 }
 
 TEST(UniqueBstr, KeepsEmbeddedNuls) {
     const std::string withNul("a\0b", 3);
-    const UniqueBstr text = UniqueBstr::FromUtf8(withNul);
-    EXPECT_EQ(text.Length(), 3u);
-    EXPECT_EQ(text.ToUtf8(), withNul);
+    const UniqueBstr text = BstrFromUtf8(withNul);
+    EXPECT_EQ(SysStringLen(text.Get()), 3u);
+    EXPECT_EQ(BstrToUtf8(text.Get()), withNul);
 }
 
 TEST(UniqueBstr, MovingPassesOwnership) {
-    UniqueBstr first = UniqueBstr::FromUtf8("x");
+    UniqueBstr first = BstrFromUtf8("x");
     const BSTR raw = first.Get();
     UniqueBstr second(std::move(first));
     EXPECT_FALSE(first); // NOLINT(bugprone-use-after-move): moved-from is null by contract
@@ -42,33 +43,33 @@ TEST(UniqueBstr, MovingPassesOwnership) {
     UniqueBstr third;
     third = std::move(second);
     EXPECT_EQ(third.Get(), raw);
-    const BSTR detached = third.Detach();
+    const BSTR released = third.Release();
     EXPECT_FALSE(third);
-    UniqueBstr owner(detached);
-    EXPECT_EQ(owner.ToUtf8(), "x");
+    UniqueBstr owner(released);
+    EXPECT_EQ(BstrToUtf8(owner.Get()), "x");
 }
 
 TEST(UniqueBstr, NullReadsAsEmptyText) {
     const UniqueBstr none;
     EXPECT_FALSE(none);
-    EXPECT_EQ(none.Length(), 0u);
-    EXPECT_EQ(none.ToUtf8(), "");
+    EXPECT_EQ(BstrToUtf8(none.Get()), "");
     EXPECT_EQ(BstrToUtf8(nullptr), "");
 }
 
 TEST(UniqueBstr, OutParameterReplacesTheHeldString) {
-    UniqueBstr text = UniqueBstr::FromUtf8("old");
-    BSTR* slot = text.ReleaseAndGetAddressOf();
+    UniqueBstr text = BstrFromUtf8("old");
+    BSTR* slot = text.Put();
     EXPECT_EQ(*slot, nullptr);
     *slot = SysAllocString(L"new");
-    EXPECT_EQ(text.ToUtf8(), "new");
+    EXPECT_EQ(BstrToUtf8(text.Get()), "new");
 }
 
 UniqueVariant HoldingDispatch(IDispatch* dispatch) {
     UniqueVariant variant;
-    V_VT(&variant.Get()) = VT_DISPATCH;
+    VARIANT* slot = variant.Put();
+    V_VT(slot) = VT_DISPATCH;
     dispatch->AddRef();
-    V_DISPATCH(&variant.Get()) = dispatch;
+    V_DISPATCH(slot) = dispatch;
     return variant;
 }
 
@@ -88,8 +89,8 @@ TEST(UniqueVariant, MovingLeavesTheSourceEmptyAndReleasesOnce) {
     {
         UniqueVariant first = HoldingDispatch(fake.Get());
         UniqueVariant second(std::move(first));
-        EXPECT_EQ(first.Type(), VT_EMPTY); // NOLINT(bugprone-use-after-move)
-        EXPECT_EQ(second.Type(), VT_DISPATCH);
+        EXPECT_EQ(VariantType(first), VT_EMPTY); // NOLINT(bugprone-use-after-move)
+        EXPECT_EQ(VariantType(second), VT_DISPATCH);
         UniqueVariant third = HoldingDispatch(fake.Get());
         EXPECT_EQ(fake->References(), before + 2);
         third = std::move(second); // releases what third held
@@ -102,27 +103,48 @@ TEST(UniqueVariant, ResetAndOutParameterClear) {
     const auto fake = FakeDispatch::Make();
     const ULONG before = fake->References();
     UniqueVariant variant = HoldingDispatch(fake.Get());
-    VARIANT* slot = variant.ReleaseAndGetAddressOf();
+    VARIANT* slot = variant.Put();
     EXPECT_EQ(V_VT(slot), VT_EMPTY);
     EXPECT_EQ(fake->References(), before);
 
     variant = HoldingDispatch(fake.Get());
     variant.Reset();
-    EXPECT_EQ(variant.Type(), VT_EMPTY);
+    EXPECT_EQ(VariantType(variant), VT_EMPTY);
     EXPECT_EQ(fake->References(), before);
 }
 
-TEST(UniqueVariant, DetachHandsOverOwnership) {
+TEST(UniqueVariant, ReleaseHandsOverOwnership) {
     const auto fake = FakeDispatch::Make();
     const ULONG before = fake->References();
     UniqueVariant variant = HoldingDispatch(fake.Get());
-    VARIANT raw = variant.Detach();
-    EXPECT_EQ(variant.Type(), VT_EMPTY);
+    VARIANT raw = variant.Release();
+    EXPECT_EQ(VariantType(variant), VT_EMPTY);
     EXPECT_EQ(fake->References(), before + 1);
     UniqueVariant owner(raw);
     EXPECT_EQ(V_VT(&raw), VT_EMPTY);
     owner.Reset();
     EXPECT_EQ(fake->References(), before);
+}
+
+// Every kind of handle goes through the same template: a kernel handle
+// closed once when its owner ends, none closed after Release.
+TEST(UniqueResource, ClosesAKernelHandleOnceAndNotAfterRelease) {
+    HANDLE raw = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(raw, nullptr);
+    DWORD flags = 0;
+    {
+        UniqueHandle first(raw);
+        UniqueHandle second(std::move(first));
+        EXPECT_FALSE(first); // NOLINT(bugprone-use-after-move)
+        EXPECT_TRUE(GetHandleInformation(second.Get(), &flags));
+    }
+    EXPECT_FALSE(GetHandleInformation(raw, &flags));
+
+    UniqueHandle kept(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const HANDLE released = kept.Release();
+    kept.Reset();
+    EXPECT_TRUE(GetHandleInformation(released, &flags));
+    UniqueHandle owner(released);
 }
 
 APTTYPE CurrentApartment() {

@@ -36,36 +36,36 @@ Value Back(const VARIANT& variant) {
 }
 
 TEST(ToVariant, GivesEachValueTypeItsAutomationType) {
-    EXPECT_EQ(Converted(Value()).Type(), VT_EMPTY);
+    EXPECT_EQ(VariantType(Converted(Value())), VT_EMPTY);
 
     const UniqueVariant yes = Converted(Value::Boolean(true));
-    ASSERT_EQ(yes.Type(), VT_BOOL);
+    ASSERT_EQ(VariantType(yes), VT_BOOL);
     EXPECT_EQ(V_BOOL(&yes.Get()), VARIANT_TRUE);
     const UniqueVariant no = Converted(Value::Boolean(false));
-    ASSERT_EQ(no.Type(), VT_BOOL);
+    ASSERT_EQ(VariantType(no), VT_BOOL);
     EXPECT_EQ(V_BOOL(&no.Get()), VARIANT_FALSE);
 
     const UniqueVariant small = Converted(Value::Int16(-2));
-    ASSERT_EQ(small.Type(), VT_I2);
+    ASSERT_EQ(VariantType(small), VT_I2);
     EXPECT_EQ(V_I2(&small.Get()), -2);
 
     const UniqueVariant large = Converted(Value::Int32(5));
-    ASSERT_EQ(large.Type(), VT_I4);
+    ASSERT_EQ(VariantType(large), VT_I4);
     EXPECT_EQ(V_I4(&large.Get()), 5);
 
     const UniqueVariant real = Converted(Value::Double(0.0015));
-    ASSERT_EQ(real.Type(), VT_R8);
+    ASSERT_EQ(VariantType(real), VT_R8);
     EXPECT_EQ(V_R8(&real.Get()), 0.0015);
 }
 
 TEST(ToVariant, TextBecomesUtf16Bstr) {
     const UniqueVariant text = Converted(Value::Text(Umlauts));
-    ASSERT_EQ(text.Type(), VT_BSTR);
+    ASSERT_EQ(VariantType(text), VT_BSTR);
     EXPECT_EQ(std::wstring(V_BSTR(&text.Get())), L"Blechst\u00e4rke \u20ac");
     EXPECT_EQ(SysStringLen(V_BSTR(&text.Get())), 13u);
 
     const UniqueVariant empty = Converted(Value::Text(""));
-    ASSERT_EQ(empty.Type(), VT_BSTR);
+    ASSERT_EQ(VariantType(empty), VT_BSTR);
     ASSERT_NE(V_BSTR(&empty.Get()), nullptr);
     EXPECT_EQ(SysStringLen(V_BSTR(&empty.Get())), 0u);
 }
@@ -76,7 +76,7 @@ TEST(ToVariant, ComObjectIsPassedAsItsReferencedDispatch) {
     const ULONG before = fake->References();
     {
         const UniqueVariant variant = Converted(Value::Object(object));
-        ASSERT_EQ(variant.Type(), VT_DISPATCH);
+        ASSERT_EQ(VariantType(variant), VT_DISPATCH);
         EXPECT_EQ(V_DISPATCH(&variant.Get()), fake.Get());
         EXPECT_EQ(fake->References(), before + 1);
     }
@@ -85,7 +85,7 @@ TEST(ToVariant, ComObjectIsPassedAsItsReferencedDispatch) {
 
 TEST(ToVariant, NullObjectIsANullDispatch) {
     const UniqueVariant variant = Converted(Value::Object(nullptr));
-    ASSERT_EQ(variant.Type(), VT_DISPATCH);
+    ASSERT_EQ(VariantType(variant), VT_DISPATCH);
     EXPECT_EQ(V_DISPATCH(&variant.Get()), nullptr);
 }
 
@@ -102,7 +102,7 @@ TEST(FromVariant, KeepsTheTypesTheProgramPasses) {
           Value::Int16(32767), Value::Int32(-1), Value::Int32(100000), Value::Double(-2.5e-9),
           Value::Text(""), Value::Text(Umlauts), Value::Text(std::string("a\0b", 3))}) {
         const UniqueVariant variant = Converted(value);
-        EXPECT_EQ(Back(variant.Get()), value) << "VARIANT type " << variant.Type();
+        EXPECT_EQ(Back(variant.Get()), value) << "VARIANT type " << VariantType(variant);
     }
 }
 
@@ -176,7 +176,7 @@ TEST(FromVariant, ReferencesAreFollowed) {
     V_I2REF(&toShort) = &number;
     EXPECT_EQ(Back(toShort), Value::Int16(12));
 
-    UniqueBstr text = UniqueBstr::FromUtf8(Umlauts);
+    UniqueBstr text = BstrFromUtf8(Umlauts);
     BSTR raw = text.Get();
     VARIANT toText = Make(VT_BSTR | VT_BYREF);
     V_BSTRREF(&toText) = &raw;
