@@ -75,23 +75,23 @@ Outcome TryAppend(const std::wstring& path, std::string_view header, std::string
     if (!file) {
         return Transient(error) ? Outcome::TryAgain : Outcome::Failed;
     }
-    const AppendLock lock(file.get());
+    const AppendLock lock(file.Get());
     if (!lock.Locked()) {
         return Transient(lock.Error()) ? Outcome::TryAgain : Outcome::Failed;
     }
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) {
+    if (!GetFileSizeEx(file.Get(), &size)) {
         return Outcome::Failed;
     }
     // Whoever finds the file empty writes the header, so that it comes first.
     std::string text = size.QuadPart == 0 ? std::string(header) : std::string();
-    if (size.QuadPart > 0 && !EndsWithLineEnd(file.get(), size.QuadPart)) {
+    if (size.QuadPart > 0 && !EndsWithLineEnd(file.Get(), size.QuadPart)) {
         // A line another writer left unfinished must not run into this one.
         text = "\r\n";
     }
     text += line;
     DWORD written = 0;
-    if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
+    if (!WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
         return Transient(GetLastError()) ? Outcome::TryAgain : Outcome::Failed;
     }
     return written == text.size() ? Outcome::Written : Outcome::Failed;

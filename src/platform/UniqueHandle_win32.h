@@ -12,13 +12,8 @@ struct KernelHandleTraits {
     static void Close(Type handle) noexcept { CloseHandle(handle); }
 };
 
-// A kernel handle (file, process, thread, pipe) that closes itself. get()
-// stays for the callers written against the earlier std::unique_ptr.
-class UniqueHandle : public UniqueResource<KernelHandleTraits> {
-  public:
-    using UniqueResource::UniqueResource;
-    HANDLE get() const noexcept { return Get(); }
-};
+// A kernel handle (file, process, thread, pipe) that closes itself.
+using UniqueHandle = UniqueResource<KernelHandleTraits>;
 
 // Owns what CreateFileW returned; INVALID_HANDLE_VALUE becomes empty.
 inline UniqueHandle OwnFileHandle(HANDLE handle) {

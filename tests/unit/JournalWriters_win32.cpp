@@ -29,8 +29,8 @@ bool RunTwoJournalWriters(const std::string& journal, int count) {
     bool ok = started.size() == 2;
     for (const UniqueHandle& process : started) {
         DWORD code = 1;
-        ok = WaitForSingleObject(process.get(), 120000) == WAIT_OBJECT_0 &&
-             GetExitCodeProcess(process.get(), &code) && code == 0 && ok;
+        ok = WaitForSingleObject(process.Get(), 120000) == WAIT_OBJECT_0 &&
+             GetExitCodeProcess(process.Get(), &code) && code == 0 && ok;
     }
     return ok;
 }
