@@ -1,5 +1,6 @@
 #include "app/InfoWindow_win32.h"
 
+#include "app/MainWindowDesign_win32.h"
 #include "app/MainWindow_win32.h"
 #include "app/Screen_win32.h"
 #include "app/Twips_win32.h"

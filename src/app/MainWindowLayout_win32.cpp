@@ -2,6 +2,7 @@
 // controls' places, converted from the design's twips.
 
 #include "app/ButtonPicture_win32.h"
+#include "app/MainWindowDesign_win32.h"
 #include "app/MainWindow_win32.h"
 #include "app/Screen_win32.h"
 #include "app/Twips_win32.h"

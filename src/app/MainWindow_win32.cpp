@@ -1,5 +1,6 @@
 #include "app/MainWindow_win32.h"
 
+#include "app/MainWindowDesign_win32.h"
 #include "app/Panel_win32.h"
 #include "app/Screen_win32.h"
 #include "app/Twips_win32.h"

@@ -5,7 +5,7 @@
 // bar it stays.
 
 #include "core/AppState.h"
-#include "core/MainWindowDesign.h"
+#include "core/MainControls.h"
 
 #include <optional>
 

@@ -6,7 +6,7 @@
 // (MainWindowEvents). All geometry is in twips (1/1440 inch), screen
 // coordinates.
 
-#include "core/MainWindowDesign.h"
+#include "core/MainControls.h"
 
 #include <array>
 #include <cstdint>

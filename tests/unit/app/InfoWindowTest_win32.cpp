@@ -3,6 +3,7 @@
 
 #include "WindowTestSupport_win32.h"
 #include "app/InfoWindow_win32.h"
+#include "app/MainWindowDesign_win32.h"
 #include "app/Screen_win32.h"
 #include "app/Twips_win32.h"
 

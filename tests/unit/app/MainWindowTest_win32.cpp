@@ -4,6 +4,7 @@
 
 #include "WindowTestSupport_win32.h"
 #include "app/InfoWindow_win32.h"
+#include "app/MainWindowDesign_win32.h"
 #include "app/MessageLoop_win32.h"
 #include "app/SurveyWindow_win32.h"
 #include "platform/UniqueWindow_win32.h"
