@@ -53,7 +53,7 @@ cad::Result<cad::Value> SimObject::Call(const cad::Member& member,
 }
 
 bool SimObject::IsSameObject(const cad::Object& other) const {
-    const auto* view = dynamic_cast<const SimObject*>(&other);
+    const auto* view = dynamic_cast<const SimObject*>(&other.Innermost());
     // A program started again hands out new objects, even for the same documents.
     return view != nullptr && view->m_node == m_node && view->m_generation == m_generation;
 }

@@ -287,8 +287,22 @@ cad::ObjectRef Simulator::View(const NodeRef& node, std::string_view interfaceId
             canonical = known;
         }
     }
-    return std::make_shared<SimObject>(*this, std::weak_ptr<const void>(m_alive), m_generation,
-                                       node, std::move(canonical));
+    cad::ObjectRef handle = std::make_shared<SimObject>(*this, std::weak_ptr<const void>(m_alive),
+                                                        m_generation, node, std::move(canonical));
+    // The handles let go of are swept now and then, so that the list stays
+    // as long as the handles held, give or take twice.
+    if (m_handles.size() >= 2 * m_handlesKept + 64) {
+        std::erase_if(m_handles, [](const std::weak_ptr<cad::Object>& h) { return h.expired(); });
+        m_handlesKept = m_handles.size();
+    }
+    m_handles.push_back(handle);
+    return handle;
+}
+
+std::size_t Simulator::LiveHandles() const {
+    return static_cast<std::size_t>(
+        std::count_if(m_handles.begin(), m_handles.end(),
+                      [](const std::weak_ptr<cad::Object>& handle) { return !handle.expired(); }));
 }
 
 // --- Life ----------------------------------------------------------------------------

@@ -57,6 +57,10 @@ class Simulator final : public cad::Automation {
                                                uint32_t generation, std::string_view interfaceId);
     // A handle on `node` for the current run.
     cad::ObjectRef View(const NodeRef& node, std::string_view interfaceId = {});
+    // The handles given out that someone still holds, as a COM server counts
+    // the references on its objects. The log holds those its calls passed
+    // and returned until it is cleared.
+    std::size_t LiveHandles() const;
 
     // --- The program's life ---------------------------------------------
     // Quit: attach fails with 0x800401E3 and every reference handed out so
@@ -163,6 +167,8 @@ class Simulator final : public cad::Automation {
     std::optional<cad::Failure> Unreachable(const NodeRef& node, uint32_t generation) const;
 
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
+    std::vector<std::weak_ptr<cad::Object>> m_handles; // every handle given out, or most
+    std::size_t m_handlesKept = 0;                     // after the last sweep
     bool m_running = true;
     bool m_registered = true;
     std::size_t m_registrationLookups = 0;

@@ -1,76 +1,18 @@
 #include "app/App.h"
 
 #include "apply/Properties.h"
-#include "apply/Reset.h"
-#include "apply/Write.h"
+#include "cad/BusyRetry.h"
 #include "core/CrashReport.h"
 #include "core/Exit.h"
 #include "core/Hints.h"
-#include "core/Lists.h"
 #include "core/Present.h"
 #include "survey/SurveyTable.h"
-#include "options/OptionsMenu.h"
-#include "startup/StartUp.h"
-#include "survey/BatchWrite.h"
-#include "survey/SurveyRun.h"
-#include "watch/DocumentWatch.h"
 
 #include <cstdlib>
+#include <optional>
 
 namespace psm {
 namespace {
-
-// What a crash report says psm was doing.
-std::string_view ActivityOf(MainCommand command) {
-    switch (command) {
-    case MainCommand::WriteChosenType:
-        return "write button";
-    case MainCommand::ShowDocumentType:
-        return "reset list button";
-    case MainCommand::ResetDocument:
-        return "reset button";
-    case MainCommand::ShowProperties:
-        return "properties button";
-    case MainCommand::Exit:
-        return "exit button";
-    }
-    return "button";
-}
-
-std::string_view ActivityOf(MenuCommand command) {
-    switch (command) {
-    case MenuCommand::InstallButton:
-        return "menu: install";
-    case MenuCommand::ChooseValueFile:
-        return "menu: value file";
-    case MenuCommand::CheckValueFile:
-        return "menu: check value file";
-    case MenuCommand::CheckAssembly:
-        return "menu: check assembly";
-    case MenuCommand::OpenJournal:
-        return "menu: journal";
-    case MenuCommand::German:
-    case MenuCommand::English:
-        return "menu: language";
-    case MenuCommand::ToggleTrace:
-        return "menu: trace";
-    }
-    return "menu";
-}
-
-std::string_view ActivityOf(SurveyCommand command) {
-    switch (command) {
-    case SurveyCommand::Refresh:
-        return "survey: refresh";
-    case SurveyCommand::Write:
-        return "survey: write";
-    case SurveyCommand::Copy:
-        return "survey: copy";
-    case SurveyCommand::Cancel:
-        return "survey: cancel";
-    }
-    return "survey";
-}
 
 // The survey window takes no input for the lifetime of a command: the
 // command's boxes are modal to the main window only.
@@ -87,34 +29,50 @@ class SurveyInputHeld {
 
 } // namespace
 
-void App::RunCommand(std::string_view activity, std::function<void()> command) {
+void App::Handle(const CommandKey& key, const CommandArguments& args) {
     if (Ended()) {
         return;
     }
+    const CommandRow& row = RowOf(key);
     if (m_state.Run.CommandDepth > 0) {
         // Inside a command's, tick's or step's message loop (a box, a CAD
-        // call): the event runs once that has ended, never inside it.
-        m_waiting.push_back({activity, std::move(command)});
-        return;
+        // call): nothing runs inside it.
+        switch (row.Gate) {
+        case GateKind::Command:
+            m_waiting.push_back({key, args}); // runs once that has ended
+            return;
+        case GateKind::Tick:
+            return; // the next one asks again
+        case GateKind::Step:
+            m_services.Survey.ScheduleStep(StepRetryMs);
+            return;
+        }
     }
-    Execute({activity, std::move(command)});
+    Execute(row, args);
     Finish();
 }
 
-void App::Execute(const UserEvent& event) {
+void App::Execute(const CommandRow& row, const CommandArguments& args) {
     // Left as it is when the command fails, so that a crash report tells it.
-    m_state.Run.Activity = event.Activity;
-    const SurveyInputHeld held(m_services.Survey);
+    m_state.Run.Activity = row.Activity;
+    const bool user = row.Gate == GateKind::Command;
+    std::optional<SurveyInputHeld> held;
+    if (user) {
+        held.emplace(m_services.Survey);
+    }
     const CommandScope running(m_state);
-    const cad::CommandWaits waits(m_services.Waits);
-    event.Command();
+    std::optional<cad::CommandWaits> waits;
+    if (user) {
+        waits.emplace(m_services.Waits);
+    }
+    row.Run(m_state, m_services, args);
 }
 
 void App::Finish() {
     while (!m_waiting.empty() && !Ended()) {
-        const UserEvent event = std::move(m_waiting.front());
+        const UserEvent event = m_waiting.front();
         m_waiting.pop_front();
-        Execute(event);
+        Execute(RowOf(event.Key), event.Args);
     }
     m_state.Run.Activity = "waiting";
     Present();
@@ -132,16 +90,8 @@ void App::Present() {
 }
 
 void App::OnLoad() {
-    if (Ended()) {
-        return;
-    }
-    m_state.Run.Activity = "start-up";
-    {
-        // Ticks that arrive during a message box of the start-up wait for it.
-        const CommandScope startUp(m_state);
-        StartUp(m_state, m_services);
-    }
-    Finish();
+    // Ticks that arrive during a message box of the start-up meet the gate closed.
+    Handle(AppEvent::StartUp);
 }
 
 void App::OnActivate() {
@@ -152,11 +102,7 @@ void App::OnActivate() {
 
 void App::OnMouseDown(MouseButton button) {
     if (button == MouseButton::Right) {
-        RunCommand("popup menu", [this] {
-            if (const auto chosen = ChooseFromPopupMenu(m_state, m_services)) {
-                RunMenu(*chosen);
-            }
-        });
+        Handle(AppEvent::PopupMenu);
     }
 }
 
@@ -169,115 +115,46 @@ void App::OnMouseMove(MainControl control) {
 
 void App::OnListChosen(ListId list, int position) {
     if (list == ListId::Tables) {
-        RunCommand("table list", [this, position] { ChooseTable(m_state, position); });
+        Handle(AppEvent::TableList, {.Number = position});
         return;
     }
-    RunCommand("type list",
-               [this, position, table = m_typesShown] { ChooseTypeOf(m_state, table, position); });
+    Handle(AppEvent::TypeList, {.Number = position, .Table = m_typesShown});
 }
 
 void App::OnCommand(MainCommand command) {
-    RunCommand(ActivityOf(command), [this, command] { Run(command); });
-}
-
-void App::Run(MainCommand command) {
-    switch (command) {
-    case MainCommand::WriteChosenType:
-        WriteChosenType(m_state, m_services);
-        return;
-    case MainCommand::ShowDocumentType:
-        ResetLists(m_state);
-        return;
-    case MainCommand::ResetDocument:
-        ResetDocument(m_state, m_services);
-        return;
-    case MainCommand::ShowProperties:
-        ShowProperties(m_state, m_services);
-        return;
-    case MainCommand::Exit:
-        ExitProgram(m_state, m_services);
-        return;
-    }
+    Handle(command);
 }
 
 void App::OnMenuCommand(MenuCommand command) {
-    RunCommand(ActivityOf(command), [this, command] { RunMenu(command); });
-}
-
-void App::RunMenu(MenuCommand command) {
-    if (command == MenuCommand::CheckAssembly) {
-        OpenSurvey(m_state, m_services);
-    } else {
-        RunMenuCommand(m_state, m_services, command);
-    }
+    Handle(command);
 }
 
 void App::OnSurveyCommand(SurveyCommand command) {
-    RunCommand(ActivityOf(command), [this, command] {
-        switch (command) {
-        case SurveyCommand::Refresh:
-            RefreshSurvey(m_state, m_services);
-            return;
-        case SurveyCommand::Write:
-            WriteCheckedParts(m_state, m_services);
-            return;
-        case SurveyCommand::Copy:
-            CopySurvey(m_state, m_services);
-            return;
-        case SurveyCommand::Cancel:
-            CancelSurvey(m_state);
-            return;
-        }
-    });
+    Handle(command);
 }
 
 void App::OnSurveyChecked(int row, bool checked) {
-    RunCommand("survey check box", [this, row, checked] { CheckSurveyRow(m_state, row, checked); });
+    Handle(AppEvent::SurveyCheckBox, {.Number = row, .Flag = checked});
 }
 
 void App::OnSurveySort(int column) {
-    RunCommand("survey column", [this, column] { SortSurvey(m_state, column); });
+    Handle(AppEvent::SurveyColumn, {.Number = column});
 }
 
 void App::OnSurveyStep() {
-    if (Ended()) {
-        return;
-    }
-    if (m_state.Run.CommandDepth > 0) {
-        // A command runs (its box is open, say): the step comes again later.
-        m_services.Survey.ScheduleStep(StepRetryMs);
-        return;
-    }
-    // Like a tick, a step never waits for a busy CAD program.
-    m_state.Run.Activity = "survey step";
-    {
-        const CommandScope running(m_state);
-        SurveyStep(m_state, m_services);
-    }
-    Finish();
+    Handle(AppEvent::SurveyStep);
 }
 
 void App::OnSurveyClosed() {
-    // Its parts are let go only once no command, tick or step works on them.
-    RunCommand("survey: close", [this] { CloseSurvey(m_state); });
+    Handle(AppEvent::SurveyClose);
 }
 
 void App::OnTimer(bool mainWindowIsActive) {
-    // A tick never waits for a busy CAD program: the next one asks again.
-    if (Ended() || m_state.Run.CommandDepth > 0) {
-        return;
-    }
-    m_state.Run.Activity = "tick";
-    {
-        const CommandScope running(m_state);
-        OnTick(m_state, m_services, mainWindowIsActive);
-    }
-    Finish();
+    Handle(AppEvent::Tick, {.Flag = mainWindowIsActive});
 }
 
 void App::OnCloseRequest() {
-    // The close box ends the program the orderly way.
-    RunCommand("close box", [this] { ExitProgram(m_state, m_services); });
+    Handle(AppEvent::CloseBox);
 }
 
 void App::OnInfoClick() {

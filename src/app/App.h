@@ -30,13 +30,13 @@
 // the state anew. After ExitProgram (Exit button, close box, value-file
 // command, the watch) every event is ignored.
 
+#include "app/Commands.h"
 #include "core/AppState.h"
 #include "core/MainView.h"
 #include "core/Services.h"
 #include "core/SurveyView.h"
 
 #include <deque>
-#include <functional>
 #include <string_view>
 
 namespace psm {
@@ -73,18 +73,16 @@ class App final : public MainWindowEvents, public SurveyEvents {
   private:
     // What the user did, to run as a command once no command, tick or step runs.
     struct UserEvent {
-        std::string_view Activity; // for a crash report
-        std::function<void()> Command;
+        CommandKey Key;
+        CommandArguments Args;
     };
-    // Runs a command unless the program has ended; while a command, tick or
-    // step runs it waits for that. A command may wait for a busy CAD program
-    // within one budget.
-    void RunCommand(std::string_view activity, std::function<void()> command);
-    void Execute(const UserEvent& event);
+    // The one gate: runs the event unless the program has ended; while a
+    // command, tick or step runs, the event meets it as its row's gate kind
+    // says. A command may wait for a busy CAD program within one budget.
+    void Handle(const CommandKey& key, const CommandArguments& args = {});
+    void Execute(const CommandRow& row, const CommandArguments& args);
     // The events that waited meanwhile, then the windows as the state is now.
     void Finish();
-    void Run(MainCommand command);
-    void RunMenu(MenuCommand command);
     // A survey step that meets a running command is due again after this long.
     static constexpr int StepRetryMs = 100;
     // The windows show the state as it is now.

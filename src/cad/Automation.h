@@ -160,13 +160,20 @@ class Object {
 
     // True when both handles reach the same object, through whatever
     // interface and however they were obtained. Without a way to tell, only
-    // the very same handle counts.
+    // the very same handle counts. A layer's handle (the busy retry, the
+    // trace) answers for any other handle; the innermost one may know only
+    // its own kind, so compare through SameObject.
     virtual bool IsSameObject(const Object& other) const { return this == &other; }
+
+    // The handle of the innermost layer, the one that reaches the CAD
+    // program, behind a layer's handle; this handle for that layer itself.
+    virtual const Object& Innermost() const { return *this; }
 };
 
-// Both are there and reach the same object.
+// Both are there and reach the same object, whichever layers either was
+// handed out through: a traced handle is the same as a plain one.
 inline bool SameObject(const ObjectRef& a, const ObjectRef& b) {
-    return a && b && a->IsSameObject(*b);
+    return a && b && a->Innermost().IsSameObject(b->Innermost());
 }
 
 // What the system's table of running programs holds for a ProgID. `Since`

@@ -44,9 +44,9 @@ class BusyRetryObject final : public Object {
     }
 
     bool IsSameObject(const Object& other) const override {
-        const auto* wrapper = dynamic_cast<const BusyRetryObject*>(&other);
-        return m_inner->IsSameObject(wrapper != nullptr ? *wrapper->m_inner : other);
+        return Innermost().IsSameObject(other.Innermost());
     }
+    const Object& Innermost() const override { return m_inner->Innermost(); }
 
     // The inner layer's object behind a handle of this layer, or the handle itself.
     static ObjectRef Unwrapped(const ObjectRef& object) {

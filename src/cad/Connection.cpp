@@ -126,7 +126,7 @@ bool NameDue(CadConnection& connection, NameReading names) {
 // object as before (it knows its members' identifiers) and its type.
 DocumentKind ClassifyActiveDocument(CadConnection& connection, ObjectRef active, NameReading names,
                                     GuardedSteps& steps) {
-    connection.SameActiveDoc = connection.ActiveDoc && active->IsSameObject(*connection.ActiveDoc);
+    connection.SameActiveDoc = SameObject(active, connection.ActiveDoc);
     if (!connection.SameActiveDoc) {
         connection.ActiveDoc = std::move(active);
         connection.ActiveAssembly = nullptr;
@@ -286,7 +286,7 @@ DocumentKind FindInPlaceDocument(CadConnection& connection, NameReading names) {
         const ObjectRef first =
             count ? steps.Object(connection.ComponentSet, Id(ids::ItemId), {Value::Int16(1)})
                   : nullptr;
-        if (first && connection.FirstComponent && first->IsSameObject(*connection.FirstComponent)) {
+        if (SameObject(first, connection.FirstComponent)) {
             if (!connection.WorkDocument || !NameDue(connection, names)) {
                 return connection.WorkKind; // no part behind it, or its name is known
             }

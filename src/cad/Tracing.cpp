@@ -86,9 +86,9 @@ class TracedObject final : public Object {
     }
 
     bool IsSameObject(const Object& other) const override {
-        const TracedObject* traced = Of(&other);
-        return m_inner->IsSameObject(traced != nullptr ? *traced->m_inner : other);
+        return Innermost().IsSameObject(other.Innermost());
     }
+    const Object& Innermost() const override { return m_inner->Innermost(); }
 
   private:
     template <class Attempt>

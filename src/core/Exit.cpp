@@ -1,6 +1,6 @@
 #include "core/Exit.h"
 
-#include "cad/ReleaseCad.h"
+#include "core/HeldReferences.h"
 #include "core/Journal.h"
 #include "core/WaitingWrite.h"
 #include "platform/NumberText.h"
@@ -29,9 +29,9 @@ void ExitProgram(AppState& state, const Services& services) {
     // A write that left the CAD program holding its recompute gets a last try.
     FinishWaitingWrite(state, services);
     FlushJournal(state, services);
-    cad::ReleaseCad(state.Cad, state.Features, state.Variables, cad::ReleaseFlags::All());
-    // Every other reference goes too: a CAD program closed by its user lives
-    // on as long as anyone holds one.
+    // Every reference goes: a CAD program closed by its user lives on as
+    // long as anyone holds one.
+    ReleaseHeldReferences(state);
     state.Cad = cad::CadConnection{};
     state.Variables = cad::SheetMetalVariables{};
     state.Features = cad::FeatureCheck{};

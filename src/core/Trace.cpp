@@ -1,6 +1,7 @@
 #include "core/Trace.h"
 
 #include "core/Boxes.h"
+#include "core/HeldReferences.h"
 #include "core/Journal.h"
 #include "core/ProgramSettings.h"
 #include "platform/FileRead.h"
@@ -76,44 +77,9 @@ bool StartTrace(const AppState& state, const Services& services) {
 }
 
 void ReissueCadReferences(AppState& state, cad::Automation& automation) {
-    const auto again = [&](cad::ObjectRef& held, std::string_view kind) {
-        if (held) {
-            held = automation.Reissue(held, kind);
-        }
-    };
-    const auto connection = [&](cad::CadConnection& cad) {
-        again(cad.CadApp, "Application");
-        again(cad.Documents, "Documents");
-        again(cad.ActiveDoc, "Document");
-        again(cad.ActiveAssembly, "AssemblyDocument");
-        again(cad.WorkDocument, "Document");
-        again(cad.ComponentSet, "ComponentSet");
-        again(cad.FirstComponent, "Component");
-        again(cad.AssemblyComponent, "Component");
-        again(cad.PartLink, "Link");
-    };
-    connection(state.Cad);
-    // The survey's own attach and the parts it lists.
-    connection(state.Survey.Cad);
-    for (SurveyPart& part : state.Survey.Parts) {
-        again(part.Document, "Document");
-    }
-    cad::SheetMetalVariables& variables = state.Variables;
-    again(variables.VariableTable, "VariableTable");
-    again(variables.CurrentVariable, "Variable");
-    for (std::size_t k = 0; k < variables.ReadMarkers.size(); ++k) {
-        again(variables.ReadMarkers[k], "Variable");
-        again(variables.ReadVariables[k], "Variable");
-    }
-    cad::PendingRestore& pending = variables.Pending;
-    again(pending.App, "Application");
-    again(pending.Document, "Document");
-    for (cad::PendingRestore::PutBack& putBack : pending.PutBacks) {
-        again(putBack.Variable, "Variable");
-    }
-    again(state.Features.FirstModel, "Model");
-    again(state.Features.FeatureList, "FeatureList");
-    again(state.Document.Object, "Document");
+    ForEachHeldReference(state, [&](cad::ObjectRef& held, std::string_view kind) {
+        held = automation.Reissue(held, kind);
+    });
 }
 
 } // namespace psm

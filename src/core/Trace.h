@@ -30,8 +30,9 @@ void WriteTraceSetting(SettingsStore& settings, const SettingsNames& names, bool
 // on. When its file cannot be written, says so and returns false.
 bool StartTrace(const AppState& state, const Services& services);
 
-// Every CAD reference the program holds, handed out anew by the automation:
-// traced after the trace was turned on, plain after it was turned off.
+// Every CAD reference the program holds (ForEachHeldReference), handed out
+// anew by the automation: traced after the trace was turned on, plain after
+// it was turned off.
 void ReissueCadReferences(AppState& state, cad::Automation& automation);
 
 } // namespace psm

@@ -26,34 +26,6 @@ std::optional<MenuCommand> ChooseFromPopupMenu(const AppState& state, const Serv
     return services.View.ShowPopupMenu(PopupMenuItems(state, services.Tracing.On()));
 }
 
-void RunMenuCommand(AppState& state, const Services& services, MenuCommand command) {
-    switch (command) {
-    case MenuCommand::InstallButton:
-        InstallButton(state, services);
-        return;
-    case MenuCommand::ChooseValueFile:
-        ChooseValueFile(state, services);
-        return;
-    case MenuCommand::CheckValueFile:
-        ShowValueFileCheck(state, services);
-        return;
-    case MenuCommand::OpenJournal:
-        OpenJournal(state, services);
-        return;
-    case MenuCommand::CheckAssembly:
-        return; // the survey window's, routed by the application
-    case MenuCommand::German:
-        SwitchLanguage(state, services, Language::German);
-        return;
-    case MenuCommand::English:
-        SwitchLanguage(state, services, Language::English);
-        return;
-    case MenuCommand::ToggleTrace:
-        ToggleTrace(state, services);
-        return;
-    }
-}
-
 void InstallButton(AppState& state, const Services& services) {
     const TextTables& texts = state.Texts;
     cad::InstallCommandButton(state.Cad, services.Automation, services.Location, services.Pointer,

@@ -1,6 +1,8 @@
 #pragma once
 
-// The popup menu of the main window and the commands of its items.
+// The popup menu of the main window and the commands of its items (the
+// assembly check is the survey's); the application's command table routes
+// each item to its command.
 
 #include "core/AppState.h"
 #include "core/MainView.h"
@@ -13,9 +15,6 @@ namespace psm {
 // The right mouse button on the window's free area: the popup menu, and the
 // command of the item chosen, if any.
 std::optional<MenuCommand> ChooseFromPopupMenu(const AppState& state, const Services& services);
-
-// Runs the command of a menu item; the assembly check is the survey's.
-void RunMenuCommand(AppState& state, const Services& services, MenuCommand command);
 
 // Installs the program's button in the CAD program.
 void InstallButton(AppState& state, const Services& services);

@@ -2,7 +2,6 @@
 // assembly's single component, and the release of the references.
 
 #include "CadTestSupport.h"
-#include "cad/ReleaseCad.h"
 
 #include <gmock/gmock.h>
 
@@ -263,25 +262,6 @@ TEST_F(InPlaceDocumentTest, FailedComponentSetNeverFallsBackToTheEarlierOne) {
     ExpectNoWorkDocument();
     EXPECT_EQ(connection.ComponentSet, nullptr);
     EXPECT_EQ(sim.Log().Count(sim::CallMatch::Member("ComponentCount")), 0u);
-}
-
-// --- ReleaseCad --------------------------------------------------------------------
-
-TEST_F(ConnectCadTest, ReleaseSkipsEmptyReferencesAndDropsOnlyTheFlaggedOnes) {
-    sim.OpenSheetMetal("A.psm");
-    ConnectQuietly();
-    FeatureCheck features;
-    SheetMetalVariables variables;
-    ReleaseFlags flags;
-    flags.ActiveDoc = true;
-    ReleaseCad(connection, features, variables, flags);
-    EXPECT_EQ(connection.ActiveDoc, nullptr);
-    EXPECT_NE(connection.CadApp, nullptr);
-
-    ReleaseCad(connection, features, variables, ReleaseFlags::All());
-    EXPECT_EQ(connection.CadApp, nullptr);
-    EXPECT_EQ(connection.WorkDocument, nullptr);
-    EXPECT_EQ(sim.Log().Size(), 0u) << "releasing makes no calls";
 }
 
 } // namespace

@@ -1,0 +1,127 @@
+#include "app/Commands.h"
+
+#include "apply/Properties.h"
+#include "apply/Reset.h"
+#include "apply/Write.h"
+#include "core/Exit.h"
+#include "core/Lists.h"
+#include "options/OptionsMenu.h"
+#include "startup/StartUp.h"
+#include "survey/BatchWrite.h"
+#include "survey/SurveyRun.h"
+#include "watch/DocumentWatch.h"
+
+#include <array>
+
+namespace psm {
+namespace {
+
+using State = AppState&;
+using Ports = const Services&;
+using Args = const CommandArguments&;
+
+constexpr std::array Rows{
+    // The picture buttons.
+    CommandRow{MainCommand::WriteChosenType, "write button", GateKind::Command,
+               [](State s, Ports p, Args) { WriteChosenType(s, p); }},
+    CommandRow{MainCommand::ShowDocumentType, "reset list button", GateKind::Command,
+               [](State s, Ports, Args) { ResetLists(s); }},
+    CommandRow{MainCommand::ResetDocument, "reset button", GateKind::Command,
+               [](State s, Ports p, Args) { ResetDocument(s, p); }},
+    CommandRow{MainCommand::ShowProperties, "properties button", GateKind::Command,
+               [](State s, Ports p, Args) { ShowProperties(s, p); }},
+    CommandRow{MainCommand::Exit, "exit button", GateKind::Command,
+               [](State s, Ports p, Args) { ExitProgram(s, p); }},
+    // The close box ends the program the orderly way.
+    CommandRow{AppEvent::CloseBox, "close box", GateKind::Command,
+               [](State s, Ports p, Args) { ExitProgram(s, p); }},
+    CommandRow{AppEvent::TableList, "table list", GateKind::Command,
+               [](State s, Ports, Args a) { ChooseTable(s, a.Number); }},
+    // A choice that waited is one of the types shown when it was made.
+    CommandRow{AppEvent::TypeList, "type list", GateKind::Command,
+               [](State s, Ports, Args a) { ChooseTypeOf(s, a.Table, a.Number); }},
+    // The popup menu, and the command of the item chosen within it.
+    CommandRow{AppEvent::PopupMenu, "popup menu", GateKind::Command,
+               [](State s, Ports p, Args a) {
+                   if (const auto chosen = ChooseFromPopupMenu(s, p)) {
+                       RowOf(*chosen).Run(s, p, a);
+                   }
+               }},
+    CommandRow{MenuCommand::InstallButton, "menu: install", GateKind::Command,
+               [](State s, Ports p, Args) { InstallButton(s, p); }},
+    CommandRow{MenuCommand::ChooseValueFile, "menu: value file", GateKind::Command,
+               [](State s, Ports p, Args) { ChooseValueFile(s, p); }},
+    CommandRow{MenuCommand::CheckValueFile, "menu: check value file", GateKind::Command,
+               [](State s, Ports p, Args) { ShowValueFileCheck(s, p); }},
+    CommandRow{MenuCommand::CheckAssembly, "menu: check assembly", GateKind::Command,
+               [](State s, Ports p, Args) { OpenSurvey(s, p); }},
+    CommandRow{MenuCommand::OpenJournal, "menu: journal", GateKind::Command,
+               [](State s, Ports p, Args) { OpenJournal(s, p); }},
+    CommandRow{MenuCommand::German, "menu: language", GateKind::Command,
+               [](State s, Ports p, Args) { SwitchLanguage(s, p, Language::German); }},
+    CommandRow{MenuCommand::English, "menu: language", GateKind::Command,
+               [](State s, Ports p, Args) { SwitchLanguage(s, p, Language::English); }},
+    CommandRow{MenuCommand::ToggleTrace, "menu: trace", GateKind::Command,
+               [](State s, Ports p, Args) { ToggleTrace(s, p); }},
+    // The survey window.
+    CommandRow{SurveyCommand::Refresh, "survey: refresh", GateKind::Command,
+               [](State s, Ports p, Args) { RefreshSurvey(s, p); }},
+    CommandRow{SurveyCommand::Write, "survey: write", GateKind::Command,
+               [](State s, Ports p, Args) { WriteCheckedParts(s, p); }},
+    CommandRow{SurveyCommand::Copy, "survey: copy", GateKind::Command,
+               [](State s, Ports p, Args) { CopySurvey(s, p); }},
+    CommandRow{SurveyCommand::Cancel, "survey: cancel", GateKind::Command,
+               [](State s, Ports, Args) { CancelSurvey(s); }},
+    CommandRow{AppEvent::SurveyCheckBox, "survey check box", GateKind::Command,
+               [](State s, Ports, Args a) { CheckSurveyRow(s, a.Number, a.Flag); }},
+    CommandRow{AppEvent::SurveyColumn, "survey column", GateKind::Command,
+               [](State s, Ports, Args a) { SortSurvey(s, a.Number); }},
+    // Its parts are let go only once no command, tick or step works on them.
+    CommandRow{AppEvent::SurveyClose, "survey: close", GateKind::Command,
+               [](State s, Ports, Args) { CloseSurvey(s); }},
+    // What no user asks for.
+    CommandRow{AppEvent::StartUp, "start-up", GateKind::Tick,
+               [](State s, Ports p, Args) { StartUp(s, p); }},
+    CommandRow{AppEvent::Tick, "tick", GateKind::Tick,
+               [](State s, Ports p, Args a) { OnTick(s, p, a.Flag); }},
+    CommandRow{AppEvent::SurveyStep, "survey step", GateKind::Step,
+               [](State s, Ports p, Args) { SurveyStep(s, p); }},
+};
+
+constexpr bool HasRow(const CommandKey& key) {
+    for (const CommandRow& row : Rows) {
+        if (row.Key == key) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Every value of `Enum` up to `last` has its row.
+template <class Enum>
+constexpr bool Covered(Enum last) {
+    for (int k = 0; k <= static_cast<int>(last); ++k) {
+        if (!HasRow(static_cast<Enum>(k))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+static_assert(Covered(MainCommand::Exit));
+static_assert(Covered(MenuCommand::ToggleTrace));
+static_assert(Covered(SurveyCommand::Cancel));
+static_assert(Covered(AppEvent::SurveyClose));
+
+} // namespace
+
+const CommandRow& RowOf(const CommandKey& key) {
+    for (const CommandRow& row : Rows) {
+        if (row.Key == key) {
+            return row;
+        }
+    }
+    return Rows.front(); // not reached: the table covers every key
+}
+
+} // namespace psm
