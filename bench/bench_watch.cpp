@@ -42,12 +42,12 @@ class NullView final : public MainView {
     void EndProgram() override {}
 };
 
-class NullInfo final : public InfoView {
+class NullProperties final : public PropertiesView {
   public:
     bool Exists() const override { return false; }
     bool Visible() const override { return false; }
     void CreateHidden() override {}
-    void Show(const InfoViewModel&) override {}
+    void Show(const PropertiesViewModel&) override {}
     int32_t Width() const override { return 0; }
     void MoveWindow(const TwipsRect&) override {}
     void Destroy() override {}
@@ -97,7 +97,7 @@ constexpr std::string_view ValueFile = "Unit: mm\n"
 struct WatchedProgram {
     explicit WatchedProgram(simulated::Simulator& simulator)
         : tracing(simulator, traceClock), services{.View = view,
-                                                   .Info = info,
+                                                   .Properties = info,
                                                    .Boxes = host,
                                                    .Settings = settings,
                                                    .Automation = tracing,
@@ -120,7 +120,7 @@ struct WatchedProgram {
     }
 
     NullView view;
-    NullInfo info;
+    NullProperties info;
     NullSurvey survey;
     NullHost host;
     psm::SteadyClock clock;

@@ -95,8 +95,8 @@ void App::OnLoad() {
 }
 
 void App::OnActivate() {
-    if (!Ended() && m_services.Info.Visible()) {
-        m_services.Info.Destroy();
+    if (!Ended() && m_services.Properties.Visible()) {
+        m_services.Properties.Destroy();
     }
 }
 
@@ -157,7 +157,7 @@ void App::OnCloseRequest() {
     Handle(AppEvent::CloseBox);
 }
 
-void App::OnInfoClick() {
+void App::OnPropertiesClick() {
     if (!Ended()) {
         CloseProperties(m_state, m_services);
     }

@@ -6,7 +6,7 @@
 // services:
 //
 //   psm::App app({.View = mainWindow,          // psm::MainWindow
-//                 .Info = infoWindow,          // psm::InfoWindow
+//                 .Properties = infoWindow,          // psm::PropertiesWindow
 //                 .Boxes = messageBoxes,       // psm::Win32MessageBoxes
 //                 .Settings = settings,        // psm::RegistrySettingsStore
 //                 .Automation = automation,    // psm::cad::BusyRetryAutomation around
@@ -54,7 +54,7 @@ class App final : public MainWindowEvents, public SurveyEvents {
     void OnMenuCommand(MenuCommand command) override;
     void OnTimer(bool mainWindowIsActive) override;
     void OnCloseRequest() override;
-    void OnInfoClick() override;
+    void OnPropertiesClick() override;
     void OnUnexpectedFailure() noexcept override;
     // The system is about to end the program for an exception (`failure`
     // says which): the crash report is written and the user told, once.

@@ -24,7 +24,7 @@ constexpr std::array Rows{
     // The picture buttons.
     CommandRow{MainCommand::WriteChosenType, "write button", GateKind::Command,
                [](State s, Ports p, Args) { WriteChosenType(s, p); }},
-    CommandRow{MainCommand::ShowDocumentType, "reset list button", GateKind::Command,
+    CommandRow{MainCommand::ResetLists, "reset list button", GateKind::Command,
                [](State s, Ports, Args) { ResetLists(s); }},
     CommandRow{MainCommand::ResetDocument, "reset button", GateKind::Command,
                [](State s, Ports p, Args) { ResetDocument(s, p); }},

@@ -52,17 +52,17 @@ inline constexpr int32_t MainClientHeight = 1980;
 // The properties window: three columns of five labels (name, value, unit) and beside them
 // the comparison: the other side's value, a mark where the two differ, and a
 // note that says what is compared; client area 6765 x 1875 twips.
-inline constexpr int32_t InfoClientWidth = 6765;
-inline constexpr int32_t InfoClientHeight = 1875;
-inline constexpr int InfoColumns = 5;
+inline constexpr int32_t PropertiesClientWidth = 6765;
+inline constexpr int32_t PropertiesClientHeight = 1875;
+inline constexpr int PropertiesColumns = 5;
 
-struct InfoColumnDesign {
+struct PropertiesColumnDesign {
     int32_t Left;
     int32_t Width;
     int32_t Height;
 };
 
-inline constexpr std::array<InfoColumnDesign, InfoColumns> InfoColumnsDesign{{
+inline constexpr std::array<PropertiesColumnDesign, PropertiesColumns> PropertiesColumnsDesign{{
     {50, 1440, 255},  // the value's name
     {1590, 645, 375}, // the value
     {2325, 360, 255}, // its unit
@@ -71,23 +71,24 @@ inline constexpr std::array<InfoColumnDesign, InfoColumns> InfoColumnsDesign{{
 }};
 
 // The note beside the columns, over the height of the five rows.
-inline constexpr TwipsRect InfoNoteRect{3795, 120, 2850, 1695};
-inline constexpr int InfoNoteId = 260;
+inline constexpr TwipsRect PropertiesNoteRect{3795, 120, 2850, 1695};
+inline constexpr int PropertiesNoteId = 260;
 
 // Label (column, row), both 1-based, in twips relative to the client area.
-constexpr TwipsRect InfoLabelRect(int column, int row) {
-    const InfoColumnDesign& design = InfoColumnsDesign[static_cast<std::size_t>(column - 1)];
+constexpr TwipsRect PropertiesLabelRect(int column, int row) {
+    const PropertiesColumnDesign& design =
+        PropertiesColumnsDesign[static_cast<std::size_t>(column - 1)];
     return TwipsRect{design.Left, 120 + 360 * (row - 1), design.Width, design.Height};
 }
 
 // Identifier of label (column, row) in the properties window.
-constexpr int InfoLabelId(int column, int row) {
+constexpr int PropertiesLabelId(int column, int row) {
     return 200 + 10 * column + row;
 }
 
 // Window classes of the windows; a test driver finds them by these.
 inline constexpr wchar_t MainWindowClassName[] = L"frmBlechWerte";
-inline constexpr wchar_t InfoWindowClassName[] = L"frmInfo";
+inline constexpr wchar_t PropertiesWindowClassName[] = L"frmInfo";
 inline constexpr wchar_t SurveyWindowClassName[] = L"psmSurvey";
 
 // The survey window's controls, by identifier.

@@ -1,10 +1,10 @@
 #include "app/App.h"
 #include "app/CrashReport_win32.h"
 #include "app/FailureDrill_win32.h"
-#include "app/InfoWindow_win32.h"
 #include "app/MainWindow_win32.h"
 #include "app/MessageBoxes_win32.h"
 #include "app/MessageLoop_win32.h"
+#include "app/PropertiesWindow_win32.h"
 #include "app/SurveyWindow_win32.h"
 #include "cad/BusyRetry.h"
 #include "cad/ComApartment_win32.h"
@@ -92,7 +92,7 @@ int Run(HINSTANCE instance, int showCommand, bool traceAtStart) {
     InitCommonControlsEx(&controls);
 
     psm::MainWindow mainWindow(instance);
-    psm::InfoWindow infoWindow(instance, mainWindow);
+    psm::PropertiesWindow infoWindow(instance, mainWindow);
     psm::SurveyWindow surveyWindow(instance, mainWindow);
     psm::Win32MessageBoxes messageBoxes(mainWindow);
     psm::RegistrySettingsStore settings;
@@ -112,7 +112,7 @@ int Run(HINSTANCE instance, int showCommand, bool traceAtStart) {
     psm::MiniDump dump;
 
     psm::App app({.View = mainWindow,
-                  .Info = infoWindow,
+                  .Properties = infoWindow,
                   .Boxes = messageBoxes,
                   .Settings = settings,
                   .Automation = automation,

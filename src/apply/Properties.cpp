@@ -7,13 +7,14 @@ namespace psm {
 namespace {
 
 void Place(const Services& services) {
-    services.Info.MoveWindow(InfoWindowPlace(services.View.ScreenFrame(), services.Info.Width(),
-                                             services.View.ScreenWidth()));
+    services.Properties.MoveWindow(PropertiesWindowPlace(
+        services.View.ScreenFrame(), services.Properties.Width(), services.View.ScreenWidth()));
 }
 
 } // namespace
 
-TwipsRect InfoWindowPlace(const TwipsRect& mainFrame, int32_t infoWidth, int32_t screenWidth) {
+TwipsRect PropertiesWindowPlace(const TwipsRect& mainFrame, int32_t infoWidth,
+                                int32_t screenWidth) {
     const int32_t free = screenWidth - mainFrame.Left - mainFrame.Width;
     const int32_t left =
         free > RightSideMinimum ? mainFrame.Left + mainFrame.Width : mainFrame.Left - infoWidth;
@@ -21,12 +22,12 @@ TwipsRect InfoWindowPlace(const TwipsRect& mainFrame, int32_t infoWidth, int32_t
 }
 
 void ShowProperties(AppState& state, const Services& services) {
-    InfoView& info = services.Info;
+    PropertiesView& info = services.Properties;
     info.CreateHidden();
     if (ShownTypeRow(state) != 0) {
         state.TypeChosen = true; // the type the window shows is the one a write then acts on
     }
-    const std::optional<InfoViewModel> model = PresentProperties(state);
+    const std::optional<PropertiesViewModel> model = PresentProperties(state);
     if (!model) {
         return;
     }
@@ -35,7 +36,7 @@ void ShowProperties(AppState& state, const Services& services) {
 }
 
 void CloseProperties(AppState&, const Services& services) {
-    services.Info.Destroy();
+    services.Properties.Destroy();
     services.View.Focus();
 }
 

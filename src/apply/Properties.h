@@ -22,6 +22,6 @@ inline constexpr int32_t RightSideMinimum = 3000;
 // Where the properties window opens: touching the main window on its right
 // when there is room, else on its left, with the main window's top and
 // height. Everything in screen twips.
-TwipsRect InfoWindowPlace(const TwipsRect& mainFrame, int32_t infoWidth, int32_t screenWidth);
+TwipsRect PropertiesWindowPlace(const TwipsRect& mainFrame, int32_t infoWidth, int32_t screenWidth);
 
 } // namespace psm

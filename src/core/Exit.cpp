@@ -40,8 +40,8 @@ void ExitProgram(AppState& state, const Services& services) {
         services.Survey.Close();
     }
     state.Survey = {};
-    if (services.Info.Exists()) {
-        services.Info.Destroy();
+    if (services.Properties.Exists()) {
+        services.Properties.Destroy();
     }
     state.Run.Ended = true;
     services.View.EndProgram();

@@ -45,6 +45,6 @@ inline constexpr std::array<MainControl, 5> PictureButtons{
 inline constexpr int32_t MainWindowWidth = 3555;
 inline constexpr int32_t MainWindowHeight = 2355;
 // The rows of the properties window: one for each of the five values.
-inline constexpr int InfoRows = 5;
+inline constexpr int PropertiesRows = 5;
 
 } // namespace psm

@@ -2,7 +2,7 @@
 
 // The windows as the core sees them. The presenter turns the program's state
 // into view models; the Win32 shell draws a view model in one call (MainView,
-// InfoView) and reports what the user does as named commands
+// PropertiesView) and reports what the user does as named commands
 // (MainWindowEvents). All geometry is in twips (1/1440 inch), screen
 // coordinates.
 
@@ -26,11 +26,11 @@ constexpr MainControl ControlOf(ListId list) {
 
 // What the picture buttons ask for.
 enum class MainCommand {
-    WriteChosenType,  // the write button
-    ShowDocumentType, // the "reset list" button: the lists show the document's type again
-    ResetDocument,    // the reset button: the document's earlier values go back
-    ShowProperties,   // the properties button
-    Exit,             // the exit button
+    WriteChosenType, // the write button
+    ResetLists,      // the "reset list" button: the lists show the document's type again
+    ResetDocument,   // the reset button: the document's earlier values go back
+    ShowProperties,  // the properties button
+    Exit,            // the exit button
 };
 
 // The command of a picture button.
@@ -39,7 +39,7 @@ constexpr std::optional<MainCommand> CommandOf(MainControl button) {
     case MainControl::WriteButton:
         return MainCommand::WriteChosenType;
     case MainControl::ResetListButton:
-        return MainCommand::ShowDocumentType;
+        return MainCommand::ResetLists;
     case MainControl::ResetButton:
         return MainCommand::ResetDocument;
     case MainControl::PropertiesButton:
@@ -139,33 +139,33 @@ class MainView {
 
 // One row of the properties window: a value's name, the value, its unit,
 // beside them the value compared with it and the mark where the two differ.
-struct InfoRowModel {
+struct PropertiesRowModel {
     std::string Name;
     std::string Value;
     std::string Unit;
     std::string Compared;
     std::string Mark;
-    friend bool operator==(const InfoRowModel&, const InfoRowModel&) = default;
+    friend bool operator==(const PropertiesRowModel&, const PropertiesRowModel&) = default;
 };
 
 // Everything the properties window shows.
-struct InfoViewModel {
+struct PropertiesViewModel {
     std::string Caption;
-    std::array<InfoRowModel, InfoRows> Rows;
+    std::array<PropertiesRowModel, PropertiesRows> Rows;
     std::string Note; // what the comparison compares, a few lines
-    friend bool operator==(const InfoViewModel&, const InfoViewModel&) = default;
+    friend bool operator==(const PropertiesViewModel&, const PropertiesViewModel&) = default;
 };
 
 // The properties window.
-class InfoView {
+class PropertiesView {
   public:
-    virtual ~InfoView() = default;
+    virtual ~PropertiesView() = default;
 
     virtual bool Exists() const = 0;
     virtual bool Visible() const = 0;
     virtual void CreateHidden() = 0; // no-op when it exists
     // Makes it visible with the model's texts.
-    virtual void Show(const InfoViewModel& model) = 0;
+    virtual void Show(const PropertiesViewModel& model) = 0;
     // Outer width in screen twips, as the window is on the main window's monitor.
     virtual int32_t Width() const = 0;
     // Position and size in screen twips.
@@ -187,8 +187,8 @@ class MainWindowEvents {
     virtual void OnCommand(MainCommand command) = 0;          // a picture button
     virtual void OnMenuCommand(MenuCommand command) = 0;
     virtual void OnTimer(bool mainWindowIsActive) = 0;
-    virtual void OnCloseRequest() = 0; // title-bar close box, Alt+F4
-    virtual void OnInfoClick() = 0;    // a click anywhere on the properties window
+    virtual void OnCloseRequest() = 0;    // title-bar close box, Alt+F4
+    virtual void OnPropertiesClick() = 0; // a click anywhere on the properties window
     // An exception reached a window procedure: the program tells the user
     // and ends; no event is handled afterwards.
     virtual void OnUnexpectedFailure() noexcept = 0;

@@ -83,18 +83,18 @@ Sides SidesOf(const AppState& state, int row, const FiveValues& document, bool d
     return sides;
 }
 
-InfoViewModel PropertiesModel(const AppState& state, int row, const FiveValues& document,
-                              bool documentKnown) {
+PropertiesViewModel PropertiesModel(const AppState& state, int row, const FiveValues& document,
+                                    bool documentKnown) {
     const char separator = state.DecimalSeparator;
     const Sides sides = SidesOf(state, row, document, documentKnown);
     const TypeRow& compared = state.Tables.Type(sides.Compared);
     const auto differing = DifferingValues(compared, document);
-    InfoViewModel model;
+    PropertiesViewModel model;
     model.Caption = state.Texts.Caption(CaptionText::PropertiesTitle);
     model.Note = sides.Note;
     for (const SheetValue value : SheetValues) {
         const std::size_t k = IndexOf(value);
-        InfoRowModel& line = model.Rows[k];
+        PropertiesRowModel& line = model.Rows[k];
         line.Name = state.Texts.Caption(ValueLabels[k]);
         line.Unit = IsLength(value) ? state.Tables.UnitSuffix : std::string();
         line.Value = Fixed3(sides.Shown[k], separator);
@@ -115,7 +115,7 @@ InfoViewModel PropertiesModel(const AppState& state, int row, const FiveValues& 
 
 } // namespace
 
-std::optional<InfoViewModel> PresentProperties(const AppState& state) {
+std::optional<PropertiesViewModel> PresentProperties(const AppState& state) {
     const int row = ShownTypeRow(state);
     // The document's values belong to the document the label shows, and only
     // once they were read completely.

@@ -13,6 +13,6 @@ namespace psm {
 
 // What the window shows for the main window as it is now, in the current
 // language; nothing when there is neither a type nor a document's values.
-std::optional<InfoViewModel> PresentProperties(const AppState& state);
+std::optional<PropertiesViewModel> PresentProperties(const AppState& state);
 
 } // namespace psm

@@ -24,7 +24,7 @@ namespace psm {
 
 struct Services {
     MainView& View;
-    InfoView& Info;
+    PropertiesView& Properties;
     MessageBoxes& Boxes;
     SettingsStore& Settings;
     cad::Automation& Automation;

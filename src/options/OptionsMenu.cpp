@@ -66,11 +66,11 @@ void SwitchLanguage(AppState& state, const Services& services, Language language
     WriteLanguage(services.Settings, state.Settings.SettingsAppName, state.Settings.SettingsSection,
                   language);
     // An open properties window shows the same values in the new language.
-    if (services.Info.Visible()) {
+    if (services.Properties.Visible()) {
         if (const auto model = PresentProperties(state)) {
-            services.Info.Show(*model);
+            services.Properties.Show(*model);
         } else {
-            services.Info.Destroy();
+            services.Properties.Destroy();
         }
     }
 }

@@ -29,8 +29,8 @@ TEST_F(PropertiesWindow, ShowsTheChosenTypesValuesWithUnits) {
     psm.Choose(MainControl::TypeList, 2); // St 2,0
     WaitUntil([] { return false; }, 200);
     psm.Click(MainControl::PropertiesButton);
-    ASSERT_TRUE(WaitUntil([&] { return psm.InfoWindow() != nullptr; }, NoticeMs));
-    EXPECT_EQ(TextOf(psm.InfoWindow()), L"Raziv Werte");
+    ASSERT_TRUE(WaitUntil([&] { return psm.PropertiesWindow() != nullptr; }, NoticeMs));
+    EXPECT_EQ(TextOf(psm.PropertiesWindow()), L"Raziv Werte");
     const std::vector<std::wstring> names{L" Blechstärke: ", L" Biegeradius: ", L" NeutralFaktor: ",
                                           L" Ausklinkungstiefe: ", L" Ausklinkungsbreite: "};
     const std::vector<std::wstring> values{L"2.000", L"2.000", L"0.440", L"4.000", L"2.000"};
@@ -46,21 +46,21 @@ TEST_F(PropertiesWindow, ShowsTheChosenTypesValuesWithUnits) {
         EXPECT_EQ(psm.InfoLabel(4, row), LocalNumber(halter[static_cast<std::size_t>(row - 1)]));
         EXPECT_EQ(psm.InfoLabel(5, row), L"≠") << row;
     }
-    EXPECT_EQ(TextOf(GetDlgItem(psm.InfoWindow(), InfoNoteId)),
+    EXPECT_EQ(TextOf(GetDlgItem(psm.PropertiesWindow(), PropertiesNoteId)),
               L"rechts: die Werte des Dokuments\r\n≠: nicht wie links");
     // The window stands beside the main window, as high as it.
     RECT info{};
-    GetWindowRect(psm.InfoWindow(), &info);
+    GetWindowRect(psm.PropertiesWindow(), &info);
     const RECT main = psm.WindowRect();
     EXPECT_EQ(info.top, main.top);
     EXPECT_EQ(info.bottom - info.top, main.bottom - main.top);
     EXPECT_TRUE(info.left == main.right || info.right == main.left);
 
     // A click on it closes it.
-    HWND label = GetDlgItem(psm.InfoWindow(), InfoLabelId(2, 1));
+    HWND label = GetDlgItem(psm.PropertiesWindow(), PropertiesLabelId(2, 1));
     PostMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     PostMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    EXPECT_TRUE(WaitUntil([&] { return psm.InfoWindow() == nullptr; }, NoticeMs));
+    EXPECT_TRUE(WaitUntil([&] { return psm.PropertiesWindow() == nullptr; }, NoticeMs));
 }
 
 TEST_F(PropertiesWindow, WithoutAChosenTypeShowsTheDocumentsOwnValues) {
@@ -71,7 +71,7 @@ sheetmetal Winkel.psm
     ASSERT_NO_FATAL_FAILURE(StartPsm());
     EXPECT_EQ(psm.Selection(MainControl::TypeList), -1);
     psm.Click(MainControl::PropertiesButton);
-    ASSERT_TRUE(WaitUntil([&] { return psm.InfoWindow() != nullptr; }, NoticeMs));
+    ASSERT_TRUE(WaitUntil([&] { return psm.PropertiesWindow() != nullptr; }, NoticeMs));
     const std::vector<std::wstring> values{L"1.200", L"1.200", L"0.330", L"2.000", L"1.000"};
     // Beside them the nearest type, St 1,0 (Al 1,0 has as many equal values,
     // but comes later), with the values that differ marked.
@@ -82,7 +82,7 @@ sheetmetal Winkel.psm
         EXPECT_EQ(psm.InfoLabel(4, row), LocalNumber(nearest[k])) << row;
         EXPECT_EQ(psm.InfoLabel(5, row), row <= 3 ? L"≠" : L"") << row;
     }
-    EXPECT_EQ(TextOf(GetDlgItem(psm.InfoWindow(), InfoNoteId)),
+    EXPECT_EQ(TextOf(GetDlgItem(psm.PropertiesWindow(), PropertiesNoteId)),
               L"Kein Blechtyp passt.\r\nrechts der nächste: St 1,0\r\n3 Werte anders");
 }
 

@@ -109,7 +109,7 @@ class FakeMainView final : public MainView {
     void Log(const std::string& entry) { Journal.push_back(entry); }
 };
 
-class FakeInfoView final : public InfoView {
+class FakePropertiesView final : public PropertiesView {
   public:
     bool Exists() const override { return Created; }
     bool Visible() const override { return Created && Shown; }
@@ -120,7 +120,7 @@ class FakeInfoView final : public InfoView {
             Model = {};
         }
     }
-    void Show(const InfoViewModel& model) override {
+    void Show(const PropertiesViewModel& model) override {
         Shown = true;
         Model = model;
     }
@@ -132,14 +132,14 @@ class FakeInfoView final : public InfoView {
     }
     // Column 1..5 (name, value, unit, compared, mark), row 1..5.
     std::string Label(int column, int row) const {
-        const InfoRowModel& line = Model.Rows.at(static_cast<size_t>(row - 1));
+        const PropertiesRowModel& line = Model.Rows.at(static_cast<size_t>(row - 1));
         const std::array<const std::string*, 5> cells{&line.Name, &line.Value, &line.Unit,
                                                       &line.Compared, &line.Mark};
         return *cells.at(static_cast<size_t>(column - 1));
     }
 
     bool Created = false, Shown = false;
-    InfoViewModel Model;
+    PropertiesViewModel Model;
     TwipsRect Rect;
     int Destroyed = 0;
 };
@@ -274,7 +274,7 @@ class AppFixture : public ::testing::Test {
     CallTracing tracing{sim, traceClock};
     cad::BusyRetryAutomation automation{tracing, clock, waits};
     FakeMainView view;
-    FakeInfoView info;
+    FakePropertiesView info;
     FakeSurveyView survey;
     ScriptedBoxes boxes;
     MemorySettingsStore settings;
@@ -286,7 +286,7 @@ class AppFixture : public ::testing::Test {
     FixedWorkstation station;
     FakeDump dump;
     Services services{.View = view,
-                      .Info = info,
+                      .Properties = info,
                       .Boxes = boxes,
                       .Settings = settings,
                       .Automation = automation,

@@ -232,13 +232,13 @@ HWND Psm::WaitForFileDialog(DWORD milliseconds) const {
     return dialog;
 }
 
-HWND Psm::InfoWindow() const {
-    const auto windows = WindowsOfProcess(InfoWindowClassName);
+HWND Psm::PropertiesWindow() const {
+    const auto windows = WindowsOfProcess(PropertiesWindowClassName);
     return windows.empty() ? nullptr : windows.front();
 }
 
 std::wstring Psm::InfoLabel(int column, int row) const {
-    return TextOf(GetDlgItem(InfoWindow(), InfoLabelId(column, row)));
+    return TextOf(GetDlgItem(PropertiesWindow(), PropertiesLabelId(column, row)));
 }
 
 RECT Psm::WindowRect() const {

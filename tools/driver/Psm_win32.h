@@ -73,7 +73,7 @@ class Psm {
     HWND WaitForFileDialog(DWORD milliseconds) const;
 
     // The properties window and its fifteen labels (column, row).
-    HWND InfoWindow() const;
+    HWND PropertiesWindow() const;
     std::wstring InfoLabel(int column, int row) const;
 
     RECT WindowRect() const;

@@ -177,7 +177,7 @@ int CommandChooseType(HWND main, int index) {
 int CommandOpenInfo(HWND main) {
     PostMessageW(GetDlgItem(main, psm::DesignOf(psm::MainControl::PropertiesButton).Id), BM_CLICK,
                  0, 0);
-    HWND info = WaitVisible(psm::InfoWindowClassName, 3000);
+    HWND info = WaitVisible(psm::PropertiesWindowClassName, 3000);
     if (info == nullptr) {
         std::fprintf(stderr, "the properties window did not appear\n");
         return 2;

@@ -3,9 +3,9 @@
 // the window works at 96 DPI: 15 twips to the pixel.
 
 #include "WindowTestSupport_win32.h"
-#include "app/InfoWindow_win32.h"
 #include "app/MainWindowDesign_win32.h"
 #include "app/MessageLoop_win32.h"
+#include "app/PropertiesWindow_win32.h"
 #include "app/SurveyWindow_win32.h"
 #include "platform/UniqueWindow_win32.h"
 
@@ -437,7 +437,7 @@ TEST_F(MainWindowDisplay, ScreenSizesAreInTwips) {
 using MainWindowEnd = MainWindowFixture;
 
 TEST_F(MainWindowEnd, EndProgramClosesEveryWindowAndQuits) {
-    InfoWindow info(GetModuleHandleW(nullptr), window);
+    PropertiesWindow info(GetModuleHandleW(nullptr), window);
     info.CreateHidden();
     ASSERT_TRUE(info.Exists());
     HWND main = window.Handle();

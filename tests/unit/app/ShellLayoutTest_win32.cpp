@@ -61,13 +61,13 @@ TEST(ScreenTwips, PropertiesWindowTouchesTheMainWindowWhateverTheDpis) {
             const TwipsRect frame = ScreenTwipsOf(main, screenDpi);
 
             const RECT right =
-                ScreenPixelsOf(InfoWindowPlace(frame, infoTwips, 1'000'000), screenDpi);
+                ScreenPixelsOf(PropertiesWindowPlace(frame, infoTwips, 1'000'000), screenDpi);
             EXPECT_EQ(right.left, main.right);
             EXPECT_EQ(right.right - right.left, infoWidth);
             EXPECT_EQ(right.top, main.top);
             EXPECT_EQ(right.bottom, main.bottom);
 
-            const RECT left = ScreenPixelsOf(InfoWindowPlace(frame, infoTwips, 0), screenDpi);
+            const RECT left = ScreenPixelsOf(PropertiesWindowPlace(frame, infoTwips, 0), screenDpi);
             EXPECT_EQ(left.right, main.left);
             EXPECT_EQ(left.right - left.left, infoWidth);
         }
@@ -101,26 +101,27 @@ TEST(MainWindowDesign, ControlsLieInsideTheDesignedClientArea) {
 }
 
 TEST(InfoWindowDesign, RowsStepBy360TwipsFrom120) {
-    EXPECT_EQ(InfoLabelRect(1, 1), (TwipsRect{50, 120, 1440, 255}));
-    EXPECT_EQ(InfoLabelRect(2, 3), (TwipsRect{1590, 840, 645, 375}));
-    EXPECT_EQ(InfoLabelRect(3, 5), (TwipsRect{2325, 1560, 360, 255}));
+    EXPECT_EQ(PropertiesLabelRect(1, 1), (TwipsRect{50, 120, 1440, 255}));
+    EXPECT_EQ(PropertiesLabelRect(2, 3), (TwipsRect{1590, 840, 645, 375}));
+    EXPECT_EQ(PropertiesLabelRect(3, 5), (TwipsRect{2325, 1560, 360, 255}));
 }
 
 TEST(InfoWindowDesign, LabelsStartInsideTheClientAreaAndHaveDistinctIds) {
     std::set<int> ids;
-    for (int column = 1; column <= InfoColumns; ++column) {
-        for (int row = 1; row <= InfoRows; ++row) {
-            const TwipsRect rect = InfoLabelRect(column, row);
-            EXPECT_LE(rect.Left + rect.Width, InfoClientWidth);
+    for (int column = 1; column <= PropertiesColumns; ++column) {
+        for (int row = 1; row <= PropertiesRows; ++row) {
+            const TwipsRect rect = PropertiesLabelRect(column, row);
+            EXPECT_LE(rect.Left + rect.Width, PropertiesClientWidth);
             // The last value label is designed 60 twips taller than the room left.
-            EXPECT_LE(rect.Top + 255, InfoClientHeight);
-            ids.insert(InfoLabelId(column, row));
+            EXPECT_LE(rect.Top + 255, PropertiesClientHeight);
+            ids.insert(PropertiesLabelId(column, row));
         }
     }
-    ids.insert(InfoNoteId);
+    ids.insert(PropertiesNoteId);
     EXPECT_EQ(ids.size(), 26u) << "five columns of five labels and the note";
-    EXPECT_LE(InfoLabelRect(5, 1).Left + InfoLabelRect(5, 1).Width, InfoNoteRect.Left);
-    EXPECT_LE(InfoNoteRect.Left + InfoNoteRect.Width, InfoClientWidth);
+    EXPECT_LE(PropertiesLabelRect(5, 1).Left + PropertiesLabelRect(5, 1).Width,
+              PropertiesNoteRect.Left);
+    EXPECT_LE(PropertiesNoteRect.Left + PropertiesNoteRect.Width, PropertiesClientWidth);
 }
 
 } // namespace

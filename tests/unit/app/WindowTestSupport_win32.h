@@ -25,7 +25,7 @@ class MockEvents : public MainWindowEvents {
     MOCK_METHOD(void, OnMenuCommand, (MenuCommand command), (override));
     MOCK_METHOD(void, OnTimer, (bool mainWindowIsActive), (override));
     MOCK_METHOD(void, OnCloseRequest, (), (override));
-    MOCK_METHOD(void, OnInfoClick, (), (override));
+    MOCK_METHOD(void, OnPropertiesClick, (), (override));
     MOCK_METHOD(void, OnUnexpectedFailure, (), (noexcept, override));
 };
 

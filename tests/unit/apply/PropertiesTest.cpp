@@ -155,7 +155,7 @@ TEST_F(PropertiesTest, ClickOnItOrActivatingTheMainWindowClosesIt) {
     sim.OpenSheetMetal("A.psm", Row2);
     Start();
     Click(MainControl::PropertiesButton);
-    app.OnInfoClick();
+    app.OnPropertiesClick();
     EXPECT_FALSE(info.Created);
     EXPECT_EQ(view.Focused, 1);
 

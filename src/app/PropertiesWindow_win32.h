@@ -14,10 +14,10 @@ class MainWindow;
 
 // The properties window: a small tool window owned by the main window and
 // kept on top, with five rows of labels; any click on it goes to the core.
-class InfoWindow final : public BoundWindow<InfoWindow>, public InfoView {
+class PropertiesWindow final : public BoundWindow<PropertiesWindow>, public PropertiesView {
   public:
-    InfoWindow(HINSTANCE instance, const MainWindow& owner);
-    ~InfoWindow() override;
+    PropertiesWindow(HINSTANCE instance, const MainWindow& owner);
+    ~PropertiesWindow() override;
 
     void SetEvents(MainWindowEvents& events) { m_events = &events; }
     HWND Label(int column, int row) const;
@@ -25,13 +25,13 @@ class InfoWindow final : public BoundWindow<InfoWindow>, public InfoView {
     bool Exists() const override;
     bool Visible() const override;
     void CreateHidden() override;
-    void Show(const InfoViewModel& model) override;
+    void Show(const PropertiesViewModel& model) override;
     int32_t Width() const override;
     void MoveWindow(const TwipsRect& rect) override;
     void Destroy() override;
 
   private:
-    friend class BoundWindow<InfoWindow>;
+    friend class BoundWindow<PropertiesWindow>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnCreate();
     void OnUnexpectedFailure() noexcept;
@@ -46,7 +46,7 @@ class InfoWindow final : public BoundWindow<InfoWindow>, public InfoView {
     HINSTANCE m_instance;
     const MainWindow& m_owner;
     MainWindowEvents* m_events = nullptr;
-    std::array<HWND, InfoColumns * InfoRows> m_labels{};
+    std::array<HWND, PropertiesColumns * PropertiesRows> m_labels{};
     HWND m_note = nullptr;
     WindowScale m_scale;
     int32_t m_widthTwips = 0; // outer size as last set; 0 until the core places it

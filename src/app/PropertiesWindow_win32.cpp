@@ -1,4 +1,4 @@
-#include "app/InfoWindow_win32.h"
+#include "app/PropertiesWindow_win32.h"
 
 #include "app/MainWindowDesign_win32.h"
 #include "app/MainWindow_win32.h"
@@ -15,52 +15,52 @@ constexpr DWORD InfoStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN
 constexpr DWORD InfoExtendedStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
 
 bool ValidCell(int column, int row) {
-    return column >= 1 && column <= InfoColumns && row >= 1 && row <= InfoRows;
+    return column >= 1 && column <= PropertiesColumns && row >= 1 && row <= PropertiesRows;
 }
 
 size_t CellIndex(int column, int row) {
-    return static_cast<size_t>((column - 1) * InfoRows + row - 1);
+    return static_cast<size_t>((column - 1) * PropertiesRows + row - 1);
 }
 
 } // namespace
 
-InfoWindow::InfoWindow(HINSTANCE instance, const MainWindow& owner)
+PropertiesWindow::PropertiesWindow(HINSTANCE instance, const MainWindow& owner)
     : m_instance(instance), m_owner(owner) {}
 
-InfoWindow::~InfoWindow() {
+PropertiesWindow::~PropertiesWindow() {
     DestroyBound();
 }
 
-HWND InfoWindow::Label(int column, int row) const {
+HWND PropertiesWindow::Label(int column, int row) const {
     return ValidCell(column, row) ? m_labels[CellIndex(column, row)] : nullptr;
 }
 
-bool InfoWindow::Exists() const {
+bool PropertiesWindow::Exists() const {
     return m_window != nullptr;
 }
 
-bool InfoWindow::Visible() const {
+bool PropertiesWindow::Visible() const {
     return m_window != nullptr && IsWindowVisible(m_window);
 }
 
-void InfoWindow::CreateHidden() {
+void PropertiesWindow::CreateHidden() {
     if (m_window != nullptr) {
         return;
     }
     m_widthTwips = 0;
     m_heightTwips = 0;
     const SIZE size = DesignFrameSize(ScreenDpi());
-    CreateBound(m_instance, {.Name = InfoWindowClassName}, InfoExtendedStyle, L"", InfoStyle, 0, 0,
-                size.cx, size.cy, m_owner.Handle());
+    CreateBound(m_instance, {.Name = PropertiesWindowClassName}, InfoExtendedStyle, L"", InfoStyle,
+                0, 0, size.cx, size.cy, m_owner.Handle());
 }
 
-void InfoWindow::Show(const InfoViewModel& model) {
+void PropertiesWindow::Show(const PropertiesViewModel& model) {
     if (m_window == nullptr) {
         return;
     }
     SetWindowTextW(m_window, Widen(model.Caption).c_str());
-    for (int row = 1; row <= InfoRows; ++row) {
-        const InfoRowModel& line = model.Rows[static_cast<size_t>(row - 1)];
+    for (int row = 1; row <= PropertiesRows; ++row) {
+        const PropertiesRowModel& line = model.Rows[static_cast<size_t>(row - 1)];
         int column = 1;
         for (const std::string* text :
              {&line.Name, &line.Value, &line.Unit, &line.Compared, &line.Mark}) {
@@ -75,12 +75,12 @@ void InfoWindow::Show(const InfoViewModel& model) {
     ShowWindow(m_window, SW_SHOW); // with its texts, drawn once
 }
 
-int32_t InfoWindow::Width() const {
+int32_t PropertiesWindow::Width() const {
     // Beside the main window it is shown at the DPI of the main window's monitor.
     return PixelsToTwips(DesignFrameSize(WindowDpi(m_owner.Handle())).cx, ScreenDpi());
 }
 
-void InfoWindow::MoveWindow(const TwipsRect& rect) {
+void PropertiesWindow::MoveWindow(const TwipsRect& rect) {
     if (m_window == nullptr) {
         return;
     }
@@ -95,26 +95,27 @@ void InfoWindow::MoveWindow(const TwipsRect& rect) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void InfoWindow::Destroy() {
+void PropertiesWindow::Destroy() {
     if (m_window != nullptr) {
         DestroyWindow(m_window);
     }
 }
 
-SIZE InfoWindow::DesignFrameSize(UINT dpi) const {
-    RECT frame{0, 0, TwipsToPixels(InfoClientWidth, dpi), TwipsToPixels(InfoClientHeight, dpi)};
+SIZE PropertiesWindow::DesignFrameSize(UINT dpi) const {
+    RECT frame{0, 0, TwipsToPixels(PropertiesClientWidth, dpi),
+               TwipsToPixels(PropertiesClientHeight, dpi)};
     AdjustWindowRectExForDpi(&frame, InfoStyle, FALSE, InfoExtendedStyle, dpi);
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
-SIZE InfoWindow::FrameSize(UINT dpi) const {
+SIZE PropertiesWindow::FrameSize(UINT dpi) const {
     if (m_widthTwips > 0 && m_heightTwips > 0) {
         return SIZE{TwipsToPixels(m_widthTwips, dpi), TwipsToPixels(m_heightTwips, dpi)};
     }
     return DesignFrameSize(dpi);
 }
 
-LRESULT InfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT PropertiesWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         return OnCreate() ? 0 : -1;
@@ -148,16 +149,17 @@ LRESULT InfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(m_window, message, wParam, lParam);
 }
 
-bool InfoWindow::OnCreate() {
-    for (int column = 1; column <= InfoColumns; ++column) {
-        for (int row = 1; row <= InfoRows; ++row) {
+bool PropertiesWindow::OnCreate() {
+    for (int column = 1; column <= PropertiesColumns; ++column) {
+        for (int row = 1; row <= PropertiesRows; ++row) {
             // One line each: a name wider than its label loses its end, not
             // its whole text to an invisible second line. SS_NOTIFY: a click
             // on a label reports STN_CLICKED.
             HWND label = CreateWindowExW(
                 0, WC_STATICW, L"",
                 WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0, 0, 0, 0,
-                m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(InfoLabelId(column, row))),
+                m_window,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(PropertiesLabelId(column, row))),
                 m_instance, nullptr);
             if (label == nullptr) {
                 return false;
@@ -168,7 +170,8 @@ bool InfoWindow::OnCreate() {
     // Several lines, wrapped at its width.
     m_note = CreateWindowExW(
         0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, 0, 0, 0,
-        m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(InfoNoteId)), m_instance, nullptr);
+        m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(PropertiesNoteId)), m_instance,
+        nullptr);
     if (m_note == nullptr) {
         return false;
     }
@@ -179,29 +182,29 @@ bool InfoWindow::OnCreate() {
     return true;
 }
 
-void InfoWindow::OnUnexpectedFailure() noexcept {
+void PropertiesWindow::OnUnexpectedFailure() noexcept {
     if (m_events != nullptr) {
         m_events->OnUnexpectedFailure();
     }
 }
 
-void InfoWindow::OnClick() {
+void PropertiesWindow::OnClick() {
     if (m_events != nullptr) {
-        m_events->OnInfoClick(); // may destroy this window
+        m_events->OnPropertiesClick(); // may destroy this window
     }
 }
 
-void InfoWindow::ApplyDpi(UINT dpi) {
+void PropertiesWindow::ApplyDpi(UINT dpi) {
     m_scale.Apply(m_window, dpi);
-    for (int column = 1; column <= InfoColumns; ++column) {
-        for (int row = 1; row <= InfoRows; ++row) {
-            const RECT place = m_scale.PixelRect(InfoLabelRect(column, row));
+    for (int column = 1; column <= PropertiesColumns; ++column) {
+        for (int row = 1; row <= PropertiesRows; ++row) {
+            const RECT place = m_scale.PixelRect(PropertiesLabelRect(column, row));
             SetWindowPos(Label(column, row), nullptr, place.left, place.top,
                          place.right - place.left, place.bottom - place.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
-    const RECT note = m_scale.PixelRect(InfoNoteRect);
+    const RECT note = m_scale.PixelRect(PropertiesNoteRect);
     SetWindowPos(m_note, nullptr, note.left, note.top, note.right - note.left,
                  note.bottom - note.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -2,8 +2,8 @@
 // closed by any click on it.
 
 #include "WindowTestSupport_win32.h"
-#include "app/InfoWindow_win32.h"
 #include "app/MainWindowDesign_win32.h"
+#include "app/PropertiesWindow_win32.h"
 #include "app/Screen_win32.h"
 #include "app/Twips_win32.h"
 
@@ -12,17 +12,17 @@ namespace {
 
 using ::testing::Invoke;
 
-class InfoWindowTest : public MainWindowFixture {
+class PropertiesWindowTest : public MainWindowFixture {
   protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
         info.SetEvents(events);
     }
 
-    InfoWindow info{GetModuleHandleW(nullptr), window};
+    PropertiesWindow info{GetModuleHandleW(nullptr), window};
 };
 
-TEST_F(InfoWindowTest, ExistsOnlyFromCreationToDestruction) {
+TEST_F(PropertiesWindowTest, ExistsOnlyFromCreationToDestruction) {
     EXPECT_FALSE(info.Exists());
     EXPECT_FALSE(info.Visible());
     info.CreateHidden();
@@ -40,7 +40,7 @@ TEST_F(InfoWindowTest, ExistsOnlyFromCreationToDestruction) {
     EXPECT_TRUE(info.Exists());
 }
 
-TEST_F(InfoWindowTest, IsAToolWindowOwnedByTheMainWindowAndKeptOnTop) {
+TEST_F(PropertiesWindowTest, IsAToolWindowOwnedByTheMainWindowAndKeptOnTop) {
     info.CreateHidden();
     const LONG_PTR extended = GetWindowLongPtrW(info.Handle(), GWL_EXSTYLE);
     EXPECT_TRUE(extended & WS_EX_TOOLWINDOW);
@@ -48,14 +48,14 @@ TEST_F(InfoWindowTest, IsAToolWindowOwnedByTheMainWindowAndKeptOnTop) {
     EXPECT_EQ(GetWindow(info.Handle(), GW_OWNER), window.Handle());
     wchar_t name[32] = {};
     GetClassNameW(info.Handle(), name, 32);
-    EXPECT_STREQ(name, InfoWindowClassName);
+    EXPECT_STREQ(name, PropertiesWindowClassName);
 }
 
-TEST_F(InfoWindowTest, LabelsStandAtTheirDesignedPlaces) {
+TEST_F(PropertiesWindowTest, LabelsStandAtTheirDesignedPlaces) {
     info.CreateHidden();
-    for (int column = 1; column <= InfoColumns; ++column) {
-        for (int row = 1; row <= InfoRows; ++row) {
-            const TwipsRect design = InfoLabelRect(column, row);
+    for (int column = 1; column <= PropertiesColumns; ++column) {
+        for (int row = 1; row <= PropertiesRows; ++row) {
+            const TwipsRect design = PropertiesLabelRect(column, row);
             const RECT place = PlaceInParent(info.Label(column, row));
             EXPECT_EQ(place.left, TwipsToPixels(design.Left, 96)) << column << "," << row;
             EXPECT_EQ(place.top, design.Top / 15) << column << "," << row;
@@ -65,19 +65,19 @@ TEST_F(InfoWindowTest, LabelsStandAtTheirDesignedPlaces) {
     }
 }
 
-TEST_F(InfoWindowTest, WidthIsTheDesignedClientWidthPlusTheFrame) {
+TEST_F(PropertiesWindowTest, WidthIsTheDesignedClientWidthPlusTheFrame) {
     info.CreateHidden();
     RECT client{};
     GetClientRect(info.Handle(), &client);
-    EXPECT_EQ(client.right, InfoClientWidth / 15);
+    EXPECT_EQ(client.right, PropertiesClientWidth / 15);
     EXPECT_EQ(client.bottom, 1875 / 15);
     RECT frame{};
     GetWindowRect(info.Handle(), &frame);
     EXPECT_EQ(info.Width(), (frame.right - frame.left) * 15);
-    EXPECT_GT(info.Width(), InfoClientWidth);
+    EXPECT_GT(info.Width(), PropertiesClientWidth);
 }
 
-TEST_F(InfoWindowTest, MoveWindowPlacesAndSizesItInTwips) {
+TEST_F(PropertiesWindowTest, MoveWindowPlacesAndSizesItInTwips) {
     info.CreateHidden();
     const TwipsRect place{3000, 1500, info.Width(), 2355};
     info.MoveWindow(place);
@@ -89,9 +89,9 @@ TEST_F(InfoWindowTest, MoveWindowPlacesAndSizesItInTwips) {
     EXPECT_EQ(WindowRectInTwips(info.Handle()), place);
 }
 
-TEST_F(InfoWindowTest, ShowsCaptionAndLabelTextsAsGiven) {
+TEST_F(PropertiesWindowTest, ShowsCaptionAndLabelTextsAsGiven) {
     info.CreateHidden();
-    InfoViewModel model;
+    PropertiesViewModel model;
     model.Caption = "Raziv Werte";
     model.Rows[0] = {" Blechstärke: ", "1,500", " mm", "1,000", "≠"};
     model.Rows[4].Value = "0,33";
@@ -107,36 +107,36 @@ TEST_F(InfoWindowTest, ShowsCaptionAndLabelTextsAsGiven) {
     EXPECT_EQ(TextOf(info.Label(3, 3)), L"");
 }
 
-TEST_F(InfoWindowTest, CellsOutsideTheGridAndAClosedWindowAreIgnored) {
+TEST_F(PropertiesWindowTest, CellsOutsideTheGridAndAClosedWindowAreIgnored) {
     info.CreateHidden();
     for (const auto& [column, row] : {std::pair{0, 1}, {6, 1}, {1, 0}, {1, 6}, {-1, -1}}) {
         EXPECT_EQ(info.Label(column, row), nullptr);
     }
     info.Destroy();
-    InfoViewModel model;
+    PropertiesViewModel model;
     model.Caption = "nach dem Schliessen";
     info.Show(model);
     info.MoveWindow(TwipsRect{0, 0, 100, 100});
     EXPECT_FALSE(info.Exists());
 }
 
-TEST_F(InfoWindowTest, AClickOnTheWindowOrAnyLabelGoesToTheCore) {
+TEST_F(PropertiesWindowTest, AClickOnTheWindowOrAnyLabelGoesToTheCore) {
     info.CreateHidden();
     info.Show({});
-    EXPECT_CALL(events, OnInfoClick()).Times(1 + InfoColumns * InfoRows);
+    EXPECT_CALL(events, OnPropertiesClick()).Times(1 + PropertiesColumns * PropertiesRows);
     SendMessageW(info.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 100));
-    for (int column = 1; column <= InfoColumns; ++column) {
-        for (int row = 1; row <= InfoRows; ++row) {
+    for (int column = 1; column <= PropertiesColumns; ++column) {
+        for (int row = 1; row <= PropertiesRows; ++row) {
             SendMessageW(info.Label(column, row), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
             SendMessageW(info.Label(column, row), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
         }
     }
 }
 
-TEST_F(InfoWindowTest, TheCoreMayDestroyItFromTheClick) {
+TEST_F(PropertiesWindowTest, TheCoreMayDestroyItFromTheClick) {
     info.CreateHidden();
     info.Show({});
-    EXPECT_CALL(events, OnInfoClick()).WillOnce(Invoke([&] {
+    EXPECT_CALL(events, OnPropertiesClick()).WillOnce(Invoke([&] {
         info.Destroy();
         window.Focus();
     }));
@@ -144,7 +144,7 @@ TEST_F(InfoWindowTest, TheCoreMayDestroyItFromTheClick) {
     EXPECT_FALSE(info.Exists());
 }
 
-TEST_F(InfoWindowTest, ShowIsAnOrdinaryShowThatActivatesIt) {
+TEST_F(PropertiesWindowTest, ShowIsAnOrdinaryShowThatActivatesIt) {
     window.Load(SW_SHOW);
     info.CreateHidden();
     info.Show({});
