@@ -133,8 +133,8 @@ void App::OnSurveyCommand(SurveyCommand command) {
     Handle(command);
 }
 
-void App::OnSurveyChecked(int row, bool checked) {
-    Handle(AppEvent::SurveyCheckBox, {.Number = row, .Flag = checked});
+void App::OnSurveyChecked(std::size_t part, bool checked) {
+    Handle(AppEvent::SurveyCheckBox, {.Part = part, .Flag = checked});
 }
 
 void App::OnSurveySort(int column) {

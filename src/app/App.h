@@ -61,7 +61,7 @@ class App final : public MainWindowEvents, public SurveyEvents {
     void OnCrash(std::string_view failure) noexcept;
 
     void OnSurveyCommand(SurveyCommand command) override;
-    void OnSurveyChecked(int row, bool checked) override;
+    void OnSurveyChecked(std::size_t part, bool checked) override;
     void OnSurveySort(int column) override;
     void OnSurveyStep() override;
     void OnSurveyClosed() override;

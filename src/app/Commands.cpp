@@ -73,7 +73,7 @@ constexpr std::array Rows{
     CommandRow{SurveyCommand::Cancel, "survey: cancel", GateKind::Command,
                [](State s, Ports, Args) { CancelSurvey(s); }},
     CommandRow{AppEvent::SurveyCheckBox, "survey check box", GateKind::Command,
-               [](State s, Ports, Args a) { CheckSurveyRow(s, a.Number, a.Flag); }},
+               [](State s, Ports, Args a) { CheckSurveyPart(s.Survey, a.Part, a.Flag); }},
     CommandRow{AppEvent::SurveyColumn, "survey column", GateKind::Command,
                [](State s, Ports, Args a) { SortSurvey(s, a.Number); }},
     // Its parts are let go only once no command, tick or step works on them.

@@ -9,6 +9,7 @@
 #include "core/Services.h"
 #include "core/SurveyView.h"
 
+#include <cstddef>
 #include <string_view>
 #include <variant>
 
@@ -46,9 +47,10 @@ enum class GateKind {
 
 // What an event brings along.
 struct CommandArguments {
-    int Number = 0;    // a list position, a survey row or column
-    int Table = 0;     // the table whose types the type list showed
-    bool Flag = false; // a survey row's check; the main window is active
+    int Number = 0;       // a list position or a survey column
+    int Table = 0;        // the table whose types the type list showed
+    std::size_t Part = 0; // the survey's part a check box belongs to
+    bool Flag = false;    // a survey part's check; the main window is active
 };
 
 using CommandHandler = void (*)(AppState&, const Services&, const CommandArguments&);

@@ -369,7 +369,10 @@ LRESULT SurveyWindow::OnNotify(const NMHDR& header) {
         const UINT before = (change.uOldState & LVIS_STATEIMAGEMASK) >> 12;
         const UINT after = (change.uNewState & LVIS_STATEIMAGEMASK) >> 12;
         if ((change.uChanged & LVIF_STATE) && before != 0 && after != 0 && before != after) {
-            m_events->OnSurveyChecked(change.iItem, after == 2);
+            const auto row = static_cast<std::size_t>(change.iItem);
+            if (row < m_shown.Rows.size()) {
+                m_events->OnSurveyChecked(m_shown.Rows[row].Part, after == 2);
+            }
         }
     }
     return 0;

@@ -3,6 +3,7 @@
 // The survey window as the core sees it: it draws a view model in one call
 // and reports what the user does as named commands.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct SurveyRowModel {
     std::vector<std::string> Cells;
     bool Checkable = false; // a sheet-metal part, read completely
     bool Checked = false;
+    // The survey's part the row shows: what a check box reports, so that a
+    // row sorted elsewhere meanwhile never checks another part.
+    std::size_t Part = 0;
     friend bool operator==(const SurveyRowModel&, const SurveyRowModel&) = default;
 };
 
@@ -62,7 +66,7 @@ class SurveyEvents {
   public:
     virtual ~SurveyEvents() = default;
     virtual void OnSurveyCommand(SurveyCommand command) = 0;
-    virtual void OnSurveyChecked(int row, bool checked) = 0; // row as shown
+    virtual void OnSurveyChecked(std::size_t part, bool checked) = 0; // the row's Part
     virtual void OnSurveySort(int column) = 0;
     virtual void OnSurveyStep() = 0;
     // The window is gone already; its parts are let go once no command runs.

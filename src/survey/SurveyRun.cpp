@@ -59,14 +59,11 @@ void CancelSurvey(AppState& state) {
     }
 }
 
-void CheckSurveyRow(AppState& state, int row, bool checked) {
-    SurveyState& survey = state.Survey;
-    const SurveyTable table =
-        SurveyTableOf(survey, {state.Texts, state.Tables, state.DecimalSeparator});
-    if (row < 0 || static_cast<std::size_t>(row) >= table.Parts.size()) {
+void CheckSurveyPart(SurveyState& survey, std::size_t index, bool checked) {
+    if (index >= survey.Parts.size()) {
         return;
     }
-    SurveyPart& part = survey.Parts[table.Parts[static_cast<std::size_t>(row)]];
+    SurveyPart& part = survey.Parts[index];
     // Only a sheet-metal part read completely can be written.
     part.Checked = checked && part.Kind == PartKind::SheetMetal;
 }

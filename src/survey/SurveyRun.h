@@ -19,7 +19,7 @@ void SurveyStep(AppState& state, const Services& services);
 void RefreshSurvey(AppState& state, const Services& services);
 void CancelSurvey(AppState& state);
 // The user's check box of a row as the window shows it.
-void CheckSurveyRow(AppState& state, int row, bool checked);
+void CheckSurveyPart(SurveyState& survey, std::size_t part, bool checked);
 // A click on a column's title: sorts by it, a second click the other way round.
 void SortSurvey(AppState& state, int column);
 // The table to the clipboard, as tab-separated text with its header.

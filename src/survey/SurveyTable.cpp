@@ -219,7 +219,8 @@ SurveyViewModel PresentSurvey(const AppState& state) {
     model.Columns = table.Header;
     for (std::size_t row = 0; row < table.Rows.size(); ++row) {
         const SurveyPart& part = survey.Parts[table.Parts[row]];
-        model.Rows.push_back({table.Rows[row], part.Kind == PartKind::SheetMetal, part.Checked});
+        model.Rows.push_back(
+            {table.Rows[row], part.Kind == PartKind::SheetMetal, part.Checked, table.Parts[row]});
     }
     model.SortColumn = survey.SortColumn.value_or(-1);
     model.Descending = survey.Descending;

@@ -14,7 +14,7 @@ namespace {
 class MockSurveyEvents : public SurveyEvents {
   public:
     MOCK_METHOD(void, OnSurveyCommand, (SurveyCommand command), (override));
-    MOCK_METHOD(void, OnSurveyChecked, (int row, bool checked), (override));
+    MOCK_METHOD(void, OnSurveyChecked, (std::size_t part, bool checked), (override));
     MOCK_METHOD(void, OnSurveySort, (int column), (override));
     MOCK_METHOD(void, OnSurveyStep, (), (override));
     MOCK_METHOD(void, OnSurveyClosed, (), (override));
@@ -32,9 +32,10 @@ class SurveyWindowTest : public MainWindowFixture {
         SurveyViewModel model;
         model.Caption = "Baugruppe prüfen: Rahmen.asm";
         model.Columns = {"Datei", "Anzahl", "Blechstärke (mm)"};
-        model.Rows = {{{"Strebe.psm", "2", "2"}, true, false},
-                      {{"Welle.par", "1", ""}, false, false},
-                      {{"Blende mit einem langen Namen.psm", "1", "1.5"}, true, true}};
+        // Sorted: the rows show the survey's parts 2, 0 and 1.
+        model.Rows = {{{"Strebe.psm", "2", "2"}, true, false, 2},
+                      {{"Welle.par", "1", ""}, false, false, 0},
+                      {{"Blende mit einem langen Namen.psm", "1", "1.5"}, true, true, 1}};
         model.Progress = reading ? "1 von 3" : "fertig: 3 von 3";
         model.Parts = 3;
         model.PartsRead = reading ? 1 : 3;
@@ -108,7 +109,7 @@ TEST_F(SurveyWindowTest, ColumnsFollowADpiChangeAndAnotherLanguage) {
 
 TEST_F(SurveyWindowTest, ReportsChecksColumnClicksAndButtonsAndTakesBackWhatTheCoreRefused) {
     survey.Show(Model(false));
-    EXPECT_CALL(surveyEvents, OnSurveyChecked(0, true));
+    EXPECT_CALL(surveyEvents, OnSurveyChecked(2u, true)); // the part the row shows
     ListView_SetItemState(List(), 0, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
     survey.Show(Model(false)); // the core did not take it
     EXPECT_EQ(CheckImage(0), 1u);

@@ -2,9 +2,9 @@
 // the command line's exit code, a busy CAD program and the write into many parts.
 
 #include "AppTestSupport.h"
-#include "survey/SurveyTable.h"
 #include "platform/FileRead.h"
 #include "survey/SurveyCommand.h"
+#include "survey/SurveyTable.h"
 
 #include <gmock/gmock.h>
 
@@ -97,9 +97,9 @@ TEST_F(SurveyTest, AnAssemblyListsEveryPartOnceWithItsTypeOrTheNearestAndItsLink
     app.OnSurveySort(static_cast<int>(SurveyColumn::Thickness));
     app.OnSurveySort(static_cast<int>(SurveyColumn::Thickness));
     EXPECT_EQ(Column(SurveyColumn::File).front(), "Deckel.psm");
-    app.OnSurveyChecked(0, true);
+    app.OnSurveyChecked(survey.Model.Rows[0].Part, true);
     EXPECT_TRUE(state.Survey.Parts[1].Checked);
-    app.OnSurveyChecked(3, true); // the plain part cannot be checked
+    app.OnSurveyChecked(survey.Model.Rows[3].Part, true); // the plain part cannot be checked
     EXPECT_EQ(std::count_if(state.Survey.Parts.begin(), state.Survey.Parts.end(),
                             [](const SurveyPart& part) { return part.Checked; }),
               1);
