@@ -7,8 +7,8 @@
 #include "cad/Connection.h"
 #include "cad/FeatureCheck.h"
 #include "cad/GuardedCalls.h"
-#include "survey/SurveyRead.h"
 #include "sim/Simulator.h"
+#include "survey/SurveyRead.h"
 
 #include <benchmark/benchmark.h>
 

@@ -10,8 +10,8 @@
 #include "cad/FeatureCheck.h"
 #include "cad/SheetMetalVariables.h"
 #include "core/AppState.h"
-#include "journal/JournalLine.h"
 #include "core/Services.h"
+#include "journal/JournalLine.h"
 
 #include <functional>
 #include <string>

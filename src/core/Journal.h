@@ -5,8 +5,8 @@
 // never stops or undoes a change; the user hears of it once a run.
 
 #include "core/AppState.h"
-#include "journal/JournalLine.h"
 #include "core/Services.h"
+#include "journal/JournalLine.h"
 
 #include <string>
 

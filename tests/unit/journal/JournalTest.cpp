@@ -4,8 +4,8 @@
 
 #include "JournalWriters.h"
 #include "TempFolder.h"
-#include "journal/JournalLine.h"
 #include "journal/JournalFile.h"
+#include "journal/JournalLine.h"
 #include "platform/FileRead.h"
 #include "platform/IsoTime.h"
 #include "platform/TextLines.h"
