@@ -162,9 +162,12 @@ void SurveyWindow::ShowColumns(const SurveyViewModel& model) {
     for (std::size_t i = 0; i < model.Columns.size(); ++i) {
         std::wstring title = Widen(model.Columns[i]);
         LVCOLUMNW column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
         column.pszText = title.data();
         column.cx = DesignedColumnWidth(i);
+        // Numbers stand right-aligned; a list view keeps its first column left.
+        const bool right = i > 0 && i < model.RightAligned.size() && model.RightAligned[i];
+        column.fmt = right ? LVCFMT_RIGHT : LVCFMT_LEFT;
         column.iSubItem = static_cast<int>(i);
         ListView_InsertColumn(list, static_cast<int>(i), &column);
     }

@@ -31,6 +31,7 @@ struct SurveyRowModel {
 struct SurveyViewModel {
     std::string Caption;
     std::vector<std::string> Columns;
+    std::vector<bool> RightAligned;   // a column of numbers, at Columns' places
     std::vector<SurveyRowModel> Rows; // in the order shown
     int SortColumn = -1;              // -1: as the components come
     bool Descending = false;

@@ -217,6 +217,9 @@ SurveyViewModel PresentSurvey(const AppState& state) {
     SurveyViewModel model;
     model.Caption = FormatText(texts.Survey(SurveyText::Title), {survey.Subject});
     model.Columns = table.Header;
+    for (const ColumnSpec& column : Columns) {
+        model.RightAligned.push_back(column.Sort == SortKind::Number);
+    }
     for (std::size_t row = 0; row < table.Rows.size(); ++row) {
         const SurveyPart& part = survey.Parts[table.Parts[row]];
         model.Rows.push_back(

@@ -32,6 +32,7 @@ class SurveyWindowTest : public MainWindowFixture {
         SurveyViewModel model;
         model.Caption = "Baugruppe prüfen: Rahmen.asm";
         model.Columns = {"Datei", "Anzahl", "Blechstärke (mm)"};
+        model.RightAligned = {false, true, true};
         // Sorted: the rows show the survey's parts 2, 0 and 1.
         model.Rows = {{{"Strebe.psm", "2", "2"}, true, false, 2},
                       {{"Welle.par", "1", ""}, false, false, 0},
@@ -102,6 +103,9 @@ TEST_F(SurveyWindowTest, ColumnsFollowADpiChangeAndAnotherLanguage) {
     column.cchTextMax = 64;
     ASSERT_TRUE(ListView_GetColumn(List(), 2, &column));
     EXPECT_STREQ(title, L"Sheet thickness with a long title (mm)");
+    column.mask = LVCF_FMT;
+    ASSERT_TRUE(ListView_GetColumn(List(), 2, &column));
+    EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_RIGHT) << "numbers stand right-aligned";
     EXPECT_GT(ListView_GetColumnWidth(List(), 2), narrow) << "the longer title fits";
     EXPECT_EQ(ListView_GetItemCount(List()), 3);
     EXPECT_EQ(CheckImage(2), 2u) << "the rows stay with the new titles";

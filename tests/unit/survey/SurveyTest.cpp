@@ -84,6 +84,8 @@ TEST_F(SurveyTest, AnAssemblyListsEveryPartOnceWithItsTypeOrTheNearestAndItsLink
     EXPECT_EQ(model.Rows[0].Cells[static_cast<std::size_t>(SurveyColumn::Thickness)], "1.5");
     EXPECT_EQ(model.Rows[0].Cells[static_cast<std::size_t>(SurveyColumn::Features)], "in Ordnung");
     EXPECT_EQ(model.Columns[static_cast<std::size_t>(SurveyColumn::Thickness)], "Blechstärke (mm)");
+    EXPECT_TRUE(model.RightAligned[static_cast<std::size_t>(SurveyColumn::Thickness)]);
+    EXPECT_FALSE(model.RightAligned[static_cast<std::size_t>(SurveyColumn::Type)]);
     EXPECT_EQ(model.Columns[static_cast<std::size_t>(SurveyColumn::NeutralFactor)],
               "Neutralfaktor");
     EXPECT_TRUE(model.Rows[0].Checkable);
