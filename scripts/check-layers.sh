@@ -79,6 +79,12 @@ if [ -n "$edges" ]; then
     fi
 fi
 
+# The includes of a file that match an extended regular expression.
+includes_matching() {
+    grep -E "^[[:space:]]*#[[:space:]]*include[[:space:]]*[<\"]($2)[>\"]" "$1" |
+        sed 's/.*[<"]\(.*\)[>"].*/\1/' || true
+}
+
 # The journal never calls the CAD program: it takes names and values already
 # read. The core holds contracts and makes no call of its own by member name
 # or dispatch identifier.
@@ -89,8 +95,7 @@ for file in $(find src/journal src/core -name '*.h' -o -name '*.cpp' | sort); do
     esac
     while IFS= read -r included; do
         breach "$file: includes $included, but the journal and the core call nothing in the CAD program"
-    done < <(grep -E "^[[:space:]]*#[[:space:]]*include[[:space:]]*\"($forbidden)\"" "$file" |
-             sed 's/.*"\(.*\)".*/\1/' || true)
+    done < <(includes_matching "$file" "$forbidden")
 done
 
 # Win32 headers in portable files.
@@ -101,8 +106,7 @@ for file in $(find src sim simcad tests tools bench fuzz \( -name '*.h' -o -name
     esac
     while IFS= read -r included; do
         breach "$file: portable, but includes the Win32 header $included"
-    done < <(grep -E "^[[:space:]]*#[[:space:]]*include[[:space:]]*[<\"]($win32_headers)[>\"]" "$file" |
-             sed 's/.*[<"]\(.*\)[>"].*/\1/' || true)
+    done < <(includes_matching "$file" "$win32_headers")
 done
 
 if [ "$breaches" -gt 0 ]; then

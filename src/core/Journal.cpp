@@ -7,9 +7,7 @@
 #include "tables/SettingsStore.h"
 
 #include <array>
-#include <chrono>
 #include <cstddef>
-#include <optional>
 
 namespace psm {
 namespace {
