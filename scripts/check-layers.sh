@@ -17,16 +17,18 @@ level() {
     platform | texts) echo 1 ;;
     tables | cad | journal) echo 2 ;;
     core) echo 3 ;;
-    watch | apply | options | startup | survey) echo 4 ;;
-    app) echo 5 ;;
+    lists | present) echo 4 ;;
+    watch | apply | options | startup | survey) echo 5 ;;
+    app) echo 6 ;;
     *) echo "" ;;
     esac
 }
 
 # The sideways includes there are, "from>to": the CAD link reads the value
-# file's units and its number rule; the start-up attaches through the watch;
-# the survey writes through the one write operation.
-allowed_sideways="cad>tables startup>watch survey>apply"
+# file's units and its number rule; the start-up attaches through the watch
+# and starts the trace; the survey writes through the one write operation;
+# the options open the journal the writes keep.
+allowed_sideways="cad>tables startup>watch startup>options survey>apply options>apply"
 
 breaches=0
 breach() {

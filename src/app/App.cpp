@@ -1,11 +1,12 @@
 #include "app/App.h"
 
+#include "app/CrashReport.h"
+#include "app/Exit.h"
 #include "apply/Properties.h"
 #include "cad/BusyRetry.h"
-#include "core/CrashReport.h"
-#include "core/Exit.h"
 #include "core/Hints.h"
-#include "core/Present.h"
+#include "present/MainPresenter.h"
+#include "present/PropertiesPresenter.h"
 #include "survey/SurveyTable.h"
 
 #include <cstdlib>
@@ -83,9 +84,20 @@ void App::Present() {
         return;
     }
     m_typesShown = m_state.Lists.TypesOf;
-    m_services.View.Show(PresentMainWindow(m_state));
+    m_services.View.Show(PresentMainWindow({m_state, m_state.Document, m_state, m_state.Hint}));
+    // An open properties window follows the document and the language; one
+    // with nothing left to show closes.
+    if (m_services.Properties.Visible()) {
+        const auto properties = PresentProperties(m_state, m_state.Document, m_state);
+        if (!properties) {
+            m_services.Properties.Destroy();
+        } else if (properties != m_propertiesShown) {
+            m_services.Properties.Show(*properties);
+        }
+        m_propertiesShown = properties;
+    }
     if (m_state.Survey.Open) {
-        m_services.Survey.Show(PresentSurvey(m_state));
+        m_services.Survey.Show(PresentSurvey(m_state.Survey, m_state, m_state));
     }
 }
 
@@ -108,7 +120,7 @@ void App::OnMouseDown(MouseButton button) {
 
 void App::OnMouseMove(MainControl control) {
     if (!Ended()) {
-        TrackHint(m_state, control);
+        TrackHint(m_state.Hint, control);
         Present();
     }
 }
@@ -159,7 +171,7 @@ void App::OnCloseRequest() {
 
 void App::OnPropertiesClick() {
     if (!Ended()) {
-        CloseProperties(m_state, m_services);
+        CloseProperties({m_services.Properties, m_services.View});
     }
 }
 
@@ -193,7 +205,7 @@ void App::Report(std::string_view failure) noexcept {
         files = {}; // the box tells the user all the same
     }
     try {
-        const TextTables& texts = m_state.Texts;
+        const LanguageTexts& texts = m_state.Texts;
         (void)m_services.Boxes.ShowMessage(UnexpectedFailureText(texts, files),
                                            texts.Message(MessageText::Title), MessageButtons::Ok,
                                            MessageIcon::Critical);

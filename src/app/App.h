@@ -30,13 +30,14 @@
 // the state anew. After ExitProgram (Exit button, close box, value-file
 // command, the watch) every event is ignored.
 
+#include "app/AppState.h"
 #include "app/Commands.h"
-#include "core/AppState.h"
+#include "app/Services.h"
 #include "core/MainView.h"
-#include "core/Services.h"
 #include "core/SurveyView.h"
 
 #include <deque>
+#include <optional>
 #include <string_view>
 
 namespace psm {
@@ -97,6 +98,8 @@ class App final : public MainWindowEvents, public SurveyEvents {
     // The table whose types the type list showed last: a choice that waited
     // is one of those, whatever a command has shown since.
     int m_typesShown = 0;
+    // What the properties window shows, as last drawn.
+    std::optional<PropertiesViewModel> m_propertiesShown;
 };
 
 } // namespace psm

@@ -4,9 +4,9 @@
 // crash report calls it, what runs it, and how it meets the gate that a
 // running command, tick or step holds closed.
 
-#include "core/AppState.h"
+#include "app/AppState.h"
+#include "app/Services.h"
 #include "core/MainView.h"
-#include "core/Services.h"
 #include "core/SurveyView.h"
 
 #include <cstddef>

@@ -38,7 +38,7 @@ namespace {
 // windows could report it.
 void ReportUnexpectedFailure() noexcept {
     try {
-        const psm::TextTables texts;
+        const psm::LanguageTexts texts;
         MessageBoxW(nullptr, psm::Widen(texts.Message(psm::MessageText::UnexpectedError)).c_str(),
                     psm::Widen(texts.Message(psm::MessageText::Title)).c_str(),
                     MB_OK | MB_ICONERROR | MB_TASKMODAL);

@@ -1,9 +1,7 @@
 #include "apply/DocumentWrite.h"
 
+#include "apply/WaitingWrite.h"
 #include "apply/WriteTexts.h"
-#include "core/Boxes.h"
-#include "core/Present.h"
-#include "core/WaitingWrite.h"
 
 namespace psm {
 namespace {
@@ -12,38 +10,36 @@ const std::string BlankLine = "\r\n\r\n";
 
 } // namespace
 
-cad::ObjectRef CommandDocument(const AppState& state) {
-    const ShownDocument& shown = state.Document;
-    const cad::ObjectRef& worked = shown.InPlaceEdit ? state.Cad.WorkDocument : state.Cad.ActiveDoc;
+cad::ObjectRef CommandDocument(const WatchState& watch) {
+    const ShownDocument& shown = watch.Document;
+    const cad::ObjectRef& worked = shown.InPlaceEdit ? watch.Cad.WorkDocument : watch.Cad.ActiveDoc;
     if (!shown.ValuesKnown || !cad::SameObject(worked, shown.Object)) {
         return nullptr;
     }
     return shown.Object;
 }
 
-bool EarlierWriteFinished(AppState& state, const Services& services, MessageText notLanded) {
-    if (FinishWaitingWrite(state, services)) {
+bool EarlierWriteFinished(const Writer& writer, const Asking& ask, MessageText notLanded) {
+    if (FinishWaitingWrite(writer)) {
         return true;
     }
-    ShowBox(state, services,
-            state.Texts.Message(notLanded) + BlankLine +
-                state.Texts.Message(MessageText::RecomputeHeld),
-            MessageButtons::Ok, MessageIcon::Exclamation);
+    ask.Show(ask.Texts.Message(notLanded) + BlankLine +
+                 ask.Texts.Message(MessageText::RecomputeHeld),
+             MessageButtons::Ok, MessageIcon::Exclamation);
     return false;
 }
 
-bool TellWhenNotLanded(const AppState& state, const Services& services,
-                       const PartWriteOutcome& outcome, MessageText notLanded) {
-    const std::string text = NotLandedText(state.Texts, outcome, notLanded);
+bool TellWhenNotLanded(const Asking& ask, const PartWriteOutcome& outcome, MessageText notLanded) {
+    const std::string text = NotLandedText(ask.Texts, outcome, notLanded);
     if (!text.empty()) {
-        ShowBox(state, services, text, MessageButtons::Ok, MessageIcon::Exclamation);
+        ask.Show(text, MessageButtons::Ok, MessageIcon::Exclamation);
     }
     return Landed(outcome.Result);
 }
 
-void ShowUndoRefused(const AppState& state, const Services& services) {
-    ShowBox(state, services, state.Texts.Message(MessageText::UndoRefused), MessageButtons::Ok,
-            MessageIcon::Exclamation);
+void ShowUndoRefused(const Asking& ask) {
+    ask.Show(ask.Texts.Message(MessageText::UndoRefused), MessageButtons::Ok,
+             MessageIcon::Exclamation);
 }
 
 } // namespace psm

@@ -1,10 +1,9 @@
 #include "apply/PartWrite.h"
 
+#include "apply/WaitingWrite.h"
 #include "cad/GuardedCalls.h"
 #include "core/DocumentValues.h"
-#include "core/Journal.h"
-#include "core/Present.h"
-#include "core/WaitingWrite.h"
+#include "core/FeatureTexts.h"
 
 namespace psm {
 namespace {
@@ -77,8 +76,9 @@ std::optional<std::string> FullNameOf(const cad::ObjectRef& document, bool& gone
     return name.value_or("");
 }
 
-void Journal(AppState& state, const Services& services, const PartWriteRequest& request,
-             const PartWriteOutcome& outcome, std::string featuresBefore) {
+void Journal(const Writer& writer, const PartWriteRequest& request, const PartWriteOutcome& outcome,
+             std::string featuresBefore) {
+    const LanguageTexts& texts = writer.Program.Texts;
     JournalledWrite line;
     line.Action = request.Action;
     line.Outcome =
@@ -86,9 +86,9 @@ void Journal(AppState& state, const Services& services, const PartWriteRequest& 
     line.Report = outcome.Report;
     line.FeaturesBefore = std::move(featuresBefore);
     line.FeaturesAfter = Landed(outcome.Result)
-                             ? FeaturesCell(state, outcome.After, outcome.CheckedAfter)
-                             : UncheckedFeatures(state);
-    JournalWrite(state, services, outcome.FullName, line);
+                             ? FeaturesCell(texts, outcome.After, outcome.CheckedAfter)
+                             : UncheckedFeatures(texts);
+    writer.Log(outcome.FullName, line);
 }
 
 } // namespace
@@ -98,18 +98,18 @@ bool Landed(PartWriteResult result) {
            result == PartWriteResult::WrittenUnchecked;
 }
 
-std::string FeaturesCell(const AppState& state, const cad::FeatureCheck& check, bool ran) {
-    return ran && check.Complete ? FeatureCell(check.Findings, state.Texts)
-                                 : UncheckedFeatures(state);
+std::string FeaturesCell(const LanguageTexts& texts, const cad::FeatureCheck& check, bool ran) {
+    return ran && check.Complete ? FeatureCell(check.Findings, texts) : UncheckedFeatures(texts);
 }
 
-PartWriteOutcome WritePart(AppState& state, const Services& services,
-                           const cad::CadConnection& connection, const PartWriteRequest& request) {
+PartWriteOutcome WritePart(const Writer& writer, const cad::CadConnection& connection,
+                           const PartWriteRequest& request) {
+    const TableModel& tables = writer.Program.Tables;
     PartWriteOutcome outcome;
     const cad::ObjectRef& document = request.Document;
     // What an earlier write left waiting comes first: one part's put-backs
     // never wait behind another part's write.
-    if (!FinishWaitingWrite(state, services)) {
+    if (!FinishWaitingWrite(writer)) {
         outcome.Result = PartWriteResult::Busy;
         outcome.HoldPending = true;
         return outcome;
@@ -130,7 +130,7 @@ PartWriteOutcome WritePart(AppState& state, const Services& services,
     }
     outcome.Found = *found;
     if (request.SkipWhenType != 0 &&
-        RecognisedType(state.Tables, outcome.Found) == request.SkipWhenType) {
+        RecognisedType(tables, outcome.Found) == request.SkipWhenType) {
         outcome.Result = PartWriteResult::AlreadyType;
         return outcome;
     }
@@ -138,7 +138,7 @@ PartWriteOutcome WritePart(AppState& state, const Services& services,
     if (request.Before == CheckBefore::Confirm) {
         cad::CheckFeatureStatus(outcome.Before, document);
         outcome.CheckedBefore = true;
-        featuresBefore = FeaturesCell(state, outcome.Before, true);
+        featuresBefore = FeaturesCell(writer.Program.Texts, outcome.Before, true);
         if (!Clean(outcome.Before) &&
             !(request.ConfirmDespite && request.ConfirmDespite(outcome.Before))) {
             outcome.Result = NotConfirmed(outcome.Before);
@@ -148,12 +148,12 @@ PartWriteOutcome WritePart(AppState& state, const Services& services,
     }
     const cad::WriteOutcome written =
         cad::WriteSheetMetalVariables(variables, connection, document, request.Targets,
-                                      state.Tables.ScaleFactor, services.Events, request.Redraw);
+                                      tables.ScaleFactor, writer.Events, request.Redraw);
     outcome.Report = variables.LastWrite;
     outcome.HoldPending = outcome.Report.HoldPending;
     if (!variables.Pending.Empty()) {
         variables.Pending.DocumentName = outcome.FullName;
-        state.Variables.Pending = std::move(variables.Pending);
+        writer.State.Pending = std::move(variables.Pending);
     }
     if (written == cad::WriteOutcome::Written) {
         if (request.CheckAfter) {
@@ -164,7 +164,7 @@ PartWriteOutcome WritePart(AppState& state, const Services& services,
     } else {
         outcome.Result = StoppedBecause(written, outcome.Report.Stop);
     }
-    Journal(state, services, request, outcome, std::move(featuresBefore));
+    Journal(writer, request, outcome, std::move(featuresBefore));
     return outcome;
 }
 

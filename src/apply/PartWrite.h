@@ -7,10 +7,9 @@
 // and says what came of it. The callers differ only in policy: which
 // question, which summary, when to redraw.
 
+#include "apply/Writer.h"
 #include "cad/FeatureCheck.h"
 #include "cad/SheetMetalVariables.h"
-#include "core/AppState.h"
-#include "core/Services.h"
 #include "journal/JournalLine.h"
 
 #include <functional>
@@ -78,14 +77,14 @@ struct PartWriteOutcome {
 
 // Reads the part, checks it as asked, writes the targets, checks it again and
 // journals the change. Whatever the program still owes (put-backs, the
-// release of its recompute) waits in state.Variables.Pending; a write is only
+// release of its recompute) waits in the writer's pending put-backs; a write is only
 // made once nothing waits any more. `connection` is the attach the document
 // came from (the watch's or the survey's).
-PartWriteOutcome WritePart(AppState& state, const Services& services,
-                           const cad::CadConnection& connection, const PartWriteRequest& request);
+PartWriteOutcome WritePart(const Writer& writer, const cad::CadConnection& connection,
+                           const PartWriteRequest& request);
 
 // The journal's cell for the features a check found: "nicht geprüft" when it
 // did not run to its end.
-std::string FeaturesCell(const AppState& state, const cad::FeatureCheck& check, bool ran);
+std::string FeaturesCell(const LanguageTexts& texts, const cad::FeatureCheck& check, bool ran);
 
 } // namespace psm

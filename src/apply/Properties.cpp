@@ -1,14 +1,13 @@
 #include "apply/Properties.h"
 
-#include "core/Lists.h"
-#include "core/PropertiesPresenter.h"
+#include "present/PropertiesPresenter.h"
 
 namespace psm {
 namespace {
 
-void Place(const Services& services) {
-    services.Properties.MoveWindow(PropertiesWindowPlace(
-        services.View.ScreenFrame(), services.Properties.Width(), services.View.ScreenWidth()));
+void Place(const PropertiesWindows& windows) {
+    windows.Properties.MoveWindow(PropertiesWindowPlace(
+        windows.Main.ScreenFrame(), windows.Properties.Width(), windows.Main.ScreenWidth()));
 }
 
 } // namespace
@@ -21,23 +20,24 @@ TwipsRect PropertiesWindowPlace(const TwipsRect& mainFrame, int32_t infoWidth,
     return TwipsRect{left, mainFrame.Top, infoWidth, mainFrame.Height};
 }
 
-void ShowProperties(AppState& state, const Services& services) {
-    PropertiesView& info = services.Properties;
+void ShowProperties(ListsState& lists, const ProgramContext& program, const ShownDocument& document,
+                    const PropertiesWindows& windows) {
+    PropertiesView& info = windows.Properties;
     info.CreateHidden();
-    if (ShownTypeRow(state) != 0) {
-        state.TypeChosen = true; // the type the window shows is the one a write then acts on
+    if (lists.ShownTypeRow() != 0) {
+        lists.TypeChosen = true; // the type the window shows is the one a write then acts on
     }
-    const std::optional<PropertiesViewModel> model = PresentProperties(state);
+    const std::optional<PropertiesViewModel> model = PresentProperties(program, document, lists);
     if (!model) {
         return;
     }
-    Place(services);
+    Place(windows);
     info.Show(*model);
 }
 
-void CloseProperties(AppState&, const Services& services) {
-    services.Properties.Destroy();
-    services.View.Focus();
+void CloseProperties(const PropertiesWindows& windows) {
+    windows.Properties.Destroy();
+    windows.Main.Focus();
 }
 
 } // namespace psm

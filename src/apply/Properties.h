@@ -4,16 +4,23 @@
 // with names and units, beside them the document's own values; while the
 // lists show no type, the document's values and the nearest type.
 
-#include "core/AppState.h"
-#include "core/Services.h"
+#include "core/MainView.h"
+#include "core/States.h"
 
 namespace psm {
 
+// The properties window, and the main window it opens beside.
+struct PropertiesWindows {
+    PropertiesView& Properties;
+    MainView& Main;
+};
+
 // Opens, places and fills the properties window.
-void ShowProperties(AppState& state, const Services& services);
+void ShowProperties(ListsState& lists, const ProgramContext& program, const ShownDocument& document,
+                    const PropertiesWindows& windows);
 
 // A click on the window or any of its labels closes it.
-void CloseProperties(AppState& state, const Services& services);
+void CloseProperties(const PropertiesWindows& windows);
 
 // The free space right of the main window above which the properties window
 // opens on that side, in twips.

@@ -3,11 +3,10 @@
 // The reset command: writes the values the document had when the watch read
 // it back into it, without a question, and shows its type again.
 
-#include "core/AppState.h"
-#include "core/Services.h"
+#include "apply/DocumentWrite.h"
 
 namespace psm {
 
-void ResetDocument(AppState& state, const Services& services);
+void ResetDocument(const DocumentCommand& command);
 
 } // namespace psm

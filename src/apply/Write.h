@@ -4,11 +4,10 @@
 // its features before and after, and offers to write the earlier values back
 // when features fail or warn.
 
-#include "core/AppState.h"
-#include "core/Services.h"
+#include "apply/DocumentWrite.h"
 
 namespace psm {
 
-void WriteChosenType(AppState& state, const Services& services);
+void WriteChosenType(const DocumentCommand& command);
 
 } // namespace psm

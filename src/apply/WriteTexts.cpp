@@ -1,6 +1,6 @@
 #include "apply/WriteTexts.h"
 
-#include "core/Present.h"
+#include "core/FeatureTexts.h"
 
 #include <algorithm>
 #include <functional>
@@ -13,7 +13,7 @@ const std::string BlankLine = "\r\n\r\n";
 // A summary names this many parts under a heading, then counts the rest.
 constexpr std::size_t NamedParts = 10;
 
-std::string Texted(const TextTables& texts, SurveyText text,
+std::string Texted(const LanguageTexts& texts, SurveyText text,
                    std::initializer_list<std::string_view> args) {
     return FormatText(texts.Survey(text), args);
 }
@@ -70,7 +70,7 @@ std::vector<const NamedWrite*> Where(const std::vector<NamedWrite>& writes, cons
 // The lines a summary has for a part.
 class Lines {
   public:
-    explicit Lines(const TextTables& texts) : m_texts(texts) {}
+    explicit Lines(const LanguageTexts& texts) : m_texts(texts) {}
 
     // A heading and a line for each of the first parts.
     std::string Listed(std::string heading, const std::vector<const NamedWrite*>& writes,
@@ -125,12 +125,12 @@ class Lines {
     }
 
   private:
-    const TextTables& m_texts;
+    const LanguageTexts& m_texts;
 };
 
 } // namespace
 
-std::string FeatureReport(const TextTables& texts, const cad::FeatureCheck& check,
+std::string FeatureReport(const LanguageTexts& texts, const cad::FeatureCheck& check,
                           MessageText closing) {
     std::string lines = FeatureLines(check.Findings, texts);
     if (!check.Complete) {
@@ -139,7 +139,7 @@ std::string FeatureReport(const TextTables& texts, const cad::FeatureCheck& chec
     return lines + BlankLine + texts.Message(closing);
 }
 
-std::string NotLandedText(const TextTables& texts, const PartWriteOutcome& outcome,
+std::string NotLandedText(const LanguageTexts& texts, const PartWriteOutcome& outcome,
                           MessageText notLanded) {
     if (Landed(outcome.Result)) {
         return outcome.HoldPending ? texts.Message(MessageText::RecomputeHeld) : std::string();
@@ -158,7 +158,7 @@ bool Unwell(const NamedWrite& write) {
     return Is(write, {PartWriteResult::WrittenFailing, PartWriteResult::WrittenUnchecked});
 }
 
-std::string BatchSummary(const TextTables& texts, const std::string& typeName,
+std::string BatchSummary(const LanguageTexts& texts, const std::string& typeName,
                          const std::vector<NamedWrite>& writes) {
     const Lines lines(texts);
     const auto written = Where(writes, [](const NamedWrite& w) {
@@ -189,7 +189,7 @@ std::string BatchSummary(const TextTables& texts, const std::string& typeName,
     return text;
 }
 
-std::string WriteBackSummary(const TextTables& texts, const std::vector<NamedWrite>& backs) {
+std::string WriteBackSummary(const LanguageTexts& texts, const std::vector<NamedWrite>& backs) {
     const Lines lines(texts);
     const auto back =
         Where(backs, [](const NamedWrite& w) { return w.Tried && Landed(w.Outcome.Result); });

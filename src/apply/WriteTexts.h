@@ -14,13 +14,13 @@ namespace psm {
 
 // The features a check found, a line when it was cut short, a blank line and
 // the question or notice that closes the box.
-std::string FeatureReport(const TextTables& texts, const cad::FeatureCheck& check,
+std::string FeatureReport(const LanguageTexts& texts, const cad::FeatureCheck& check,
                           MessageText closing);
 
 // A write that did not land: `notLanded`, a request to check the part when it
 // was left with values of both types, and that the CAD program may still hold
 // its recompute. For a write that landed: the recompute notice, or nothing.
-std::string NotLandedText(const TextTables& texts, const PartWriteOutcome& outcome,
+std::string NotLandedText(const LanguageTexts& texts, const PartWriteOutcome& outcome,
                           MessageText notLanded);
 
 // One part of a write into many, as its summary names it.
@@ -37,11 +37,11 @@ bool Unwell(const NamedWrite& write);
 // The summary of a write of the type `typeName` into many parts: the parts
 // written, those of the type already, those whose check was cut short, those
 // not written with the reason, and the features that fail after the write.
-std::string BatchSummary(const TextTables& texts, const std::string& typeName,
+std::string BatchSummary(const LanguageTexts& texts, const std::string& typeName,
                          const std::vector<NamedWrite>& writes);
 
 // The summary of the write-back: the parts written back, those that still
 // fail, those not written back with the reason.
-std::string WriteBackSummary(const TextTables& texts, const std::vector<NamedWrite>& backs);
+std::string WriteBackSummary(const LanguageTexts& texts, const std::vector<NamedWrite>& backs);
 
 } // namespace psm

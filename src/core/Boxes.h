@@ -1,16 +1,23 @@
 #pragma once
 
-// The message boxes of the program's commands, titled as the program is.
+// The boxes a behaviour asks the user with, titled and worded in the user's
+// language.
 
-#include "core/AppState.h"
-#include "core/Services.h"
+#include "platform/MessageBoxes.h"
+#include "texts/Texts.h"
 
 #include <string>
 
 namespace psm {
 
-MessageAnswer ShowBox(const AppState& state, const Services& services, const std::string& text,
-                      MessageButtons buttons, MessageIcon icon,
-                      MessageText title = MessageText::Title);
+struct Asking {
+    MessageBoxes& Boxes;
+    const LanguageTexts& Texts;
+
+    MessageAnswer Show(const std::string& text, MessageButtons buttons, MessageIcon icon,
+                       MessageText title = MessageText::Title) const {
+        return Boxes.ShowMessage(text, Texts.Message(title), buttons, icon);
+    }
+};
 
 } // namespace psm

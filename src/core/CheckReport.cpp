@@ -22,7 +22,7 @@ CheckText ValueName(SheetValue value) {
 
 } // namespace
 
-std::string DescribeFinding(const CheckFinding& finding, const TextTables& texts) {
+std::string DescribeFinding(const CheckFinding& finding, const LanguageTexts& texts) {
     const auto text = [&](CheckText id, std::initializer_list<std::string_view> args = {}) {
         return FormatText(texts.Check(id), args);
     };
@@ -62,7 +62,7 @@ std::string DescribeFinding(const CheckFinding& finding, const TextTables& texts
 }
 
 std::string CheckReport(const std::string& fileName, const std::vector<CheckFinding>& findings,
-                        const TextTables& texts, size_t maxLines) {
+                        const LanguageTexts& texts, size_t maxLines) {
     if (findings.empty()) {
         return FormatText(texts.Check(CheckText::Clean), {fileName}) + "\r\n";
     }
@@ -82,7 +82,7 @@ std::string CheckReport(const std::string& fileName, const std::vector<CheckFind
 }
 
 std::string CheckReport(const std::string& fileName, const CheckedValueFile& checked,
-                        const TextTables& texts, size_t maxLines) {
+                        const LanguageTexts& texts, size_t maxLines) {
     if (checked.Outcome == CheckOutcome::Unreadable) {
         return FormatText(texts.Check(CheckText::Unreadable), {fileName}) + "\r\n";
     }

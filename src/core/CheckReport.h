@@ -16,15 +16,15 @@
 namespace psm {
 
 // One finding as a line of the report.
-std::string DescribeFinding(const CheckFinding& finding, const TextTables& texts);
+std::string DescribeFinding(const CheckFinding& finding, const LanguageTexts& texts);
 
 // The whole report for the file `fileName`: a heading, then one line per
 // finding, at most `maxLines` of them and a count of the rest. Lines end with CR LF.
 std::string CheckReport(const std::string& fileName, const std::vector<CheckFinding>& findings,
-                        const TextTables& texts, size_t maxLines = SIZE_MAX);
+                        const LanguageTexts& texts, size_t maxLines = SIZE_MAX);
 
 // The report of a checked file; one that could not be read says so.
 std::string CheckReport(const std::string& fileName, const CheckedValueFile& checked,
-                        const TextTables& texts, size_t maxLines = SIZE_MAX);
+                        const LanguageTexts& texts, size_t maxLines = SIZE_MAX);
 
 } // namespace psm

@@ -27,11 +27,11 @@ std::optional<CaptionText> HintOf(MainControl control) {
     return std::nullopt;
 }
 
-void TrackHint(AppState& state, MainControl control) {
-    if (const auto hint = HintOf(control)) {
-        state.Hint = hint;
+void TrackHint(std::optional<CaptionText>& hint, MainControl control) {
+    if (const auto over = HintOf(control)) {
+        hint = over;
     } else if (control == MainControl::FreeArea) {
-        state.Hint.reset();
+        hint.reset();
     }
 }
 

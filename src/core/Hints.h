@@ -4,8 +4,8 @@
 // the window's free area the text is cleared; over the lists and the status
 // bar it stays.
 
-#include "core/AppState.h"
 #include "core/MainControls.h"
+#include "texts/Texts.h"
 
 #include <optional>
 
@@ -15,6 +15,6 @@ namespace psm {
 std::optional<CaptionText> HintOf(MainControl control);
 
 // The mouse moved over `control`: the hint the status bar shows from now on.
-void TrackHint(AppState& state, MainControl control);
+void TrackHint(std::optional<CaptionText>& hint, MainControl control);
 
 } // namespace psm

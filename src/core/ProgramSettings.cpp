@@ -22,8 +22,8 @@ std::string StartValueFilePath(const SettingsStore& settings, const SettingsName
     return folder + "\\psm_mm.txt";
 }
 
-TextTables TextsInStoredLanguage(const SettingsStore& settings, const SettingsNames& names) {
-    TextTables texts;
+LanguageTexts TextsInStoredLanguage(const SettingsStore& settings, const SettingsNames& names) {
+    LanguageTexts texts;
     texts.LanguageIndex = ReadLanguage(settings, names.SettingsAppName, names.SettingsSection);
     return texts;
 }

@@ -3,7 +3,7 @@
 // Where psm keeps its settings and what the start-up and the command line
 // take from them: the value file and the language.
 
-#include "core/AppState.h"
+#include "core/States.h"
 #include "platform/ProgramLocation.h"
 #include "tables/SettingsStore.h"
 
@@ -20,6 +20,6 @@ std::string StartValueFilePath(const SettingsStore& settings, const SettingsName
                                const ProgramLocation& location);
 
 // The texts in the language the user chose.
-TextTables TextsInStoredLanguage(const SettingsStore& settings, const SettingsNames& names);
+LanguageTexts TextsInStoredLanguage(const SettingsStore& settings, const SettingsNames& names);
 
 } // namespace psm

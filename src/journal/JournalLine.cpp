@@ -7,7 +7,7 @@ namespace {
 
 constexpr char Tab = '\t';
 
-std::string ActionText(JournalAction action, const TextTables& texts) {
+std::string ActionText(JournalAction action, const LanguageTexts& texts) {
     switch (action) {
     case JournalAction::Written:
         return texts.Journal(JournalText::Written);
@@ -45,13 +45,13 @@ std::string JournalField(std::string_view text) {
 }
 
 // The type, or "none recognised".
-std::string TypeCell(const std::string& type, const TextTables& texts) {
+std::string TypeCell(const std::string& type, const LanguageTexts& texts) {
     return type.empty() ? texts.Journal(JournalText::NoType) : JournalField(type);
 }
 
 } // namespace
 
-std::string JournalHeader(const TextTables& texts) {
+std::string JournalHeader(const LanguageTexts& texts) {
     std::string header;
     for (int column = 0; column < JournalColumnCount; ++column) {
         if (column > 0) {
@@ -62,7 +62,7 @@ std::string JournalHeader(const TextTables& texts) {
     return header + "\r\n";
 }
 
-std::string JournalLine(const JournalEntry& entry, const TextTables& texts) {
+std::string JournalLine(const JournalEntry& entry, const LanguageTexts& texts) {
     std::string line;
     bool first = true;
     const auto cell = [&](std::string_view text) {

@@ -35,9 +35,9 @@ struct JournalEntry {
 };
 
 // The first line of a new journal, in the texts' language; ends with CR LF.
-std::string JournalHeader(const TextTables& texts);
+std::string JournalHeader(const LanguageTexts& texts);
 
 // The entry as one line ending with CR LF.
-std::string JournalLine(const JournalEntry& entry, const TextTables& texts);
+std::string JournalLine(const JournalEntry& entry, const LanguageTexts& texts);
 
 } // namespace psm

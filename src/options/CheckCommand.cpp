@@ -43,7 +43,7 @@ bool TraceRequested(const std::vector<std::string>& arguments) {
 CheckCommandResult RunCheckCommand(const CheckRequest& request, const SettingsStore& settings,
                                    const ProgramLocation& location, const AnsiDecoder& decodeAnsi) {
     const SettingsNames names = ProgramSettingsNames();
-    const TextTables texts = TextsInStoredLanguage(settings, names);
+    const LanguageTexts texts = TextsInStoredLanguage(settings, names);
     const std::string path =
         request.File.empty() ? StartValueFilePath(settings, names, location) : request.File;
     const CheckedValueFile checked = CheckValueFileAt(path, decodeAnsi);

@@ -1,10 +1,9 @@
 #include "startup/StartUp.h"
 
 #include "core/Boxes.h"
-#include "core/Lists.h"
-#include "core/Present.h"
 #include "core/ProgramSettings.h"
-#include "core/Trace.h"
+#include "lists/Lists.h"
+#include "present/MainPresenter.h"
 #include "tables/BendValueLoader.h"
 #include "tables/LeadingNumber.h"
 #include "tables/SettingsStore.h"
@@ -29,23 +28,24 @@ bool OnSomeMonitor(const TwipsRect& window, const std::vector<TwipsRect>& monito
 }
 
 // A box of the start-up shows over a window that already has its caption.
-void Tell(const AppState& state, const Services& services, MessageText text) {
-    services.View.Show(PresentMainWindow(state));
-    (void)ShowBox(state, services, state.Texts.Message(text), MessageButtons::Ok,
-                  MessageIcon::Exclamation);
+void Tell(const ProgramContext& program, const WatchState& watch, const ListsState& lists,
+          const StartUpPorts& ports, MessageText text) {
+    const std::optional<CaptionText> noHint;
+    ports.View.Show(PresentMainWindow({program, watch.Document, lists, noHint}));
+    const Asking ask{ports.Trace.Boxes, program.Texts};
+    (void)ask.Show(program.Texts.Message(text), MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 } // namespace
 
-void RestoreWindowPosition(AppState& state, const Services& services) {
-    const SettingsNames& names = state.Settings;
-    const int32_t top = LeadingNumberToInt32(
-        services.Settings.Read(names.SettingsAppName, names.SettingsSection, "Top"));
-    const int32_t left = LeadingNumberToInt32(
-        services.Settings.Read(names.SettingsAppName, names.SettingsSection, "Left"));
-
-    services.View.RestoreNormalState();
-    TwipsRect sized = services.View.WindowRect();
+void RestoreWindowPosition(const SettingsNames& names, MainView& view,
+                           const SettingsStore& settings) {
+    const int32_t top =
+        LeadingNumberToInt32(settings.Read(names.SettingsAppName, names.SettingsSection, "Top"));
+    const int32_t left =
+        LeadingNumberToInt32(settings.Read(names.SettingsAppName, names.SettingsSection, "Left"));
+    view.RestoreNormalState();
+    TwipsRect sized = view.WindowRect();
     sized.Width = MainWindowWidth;
     sized.Height = MainWindowHeight;
     TwipsRect placed = sized;
@@ -55,35 +55,35 @@ void RestoreWindowPosition(AppState& state, const Services& services) {
     if (left > 0) {
         placed.Left = left;
     }
-    services.View.MoveWindow(OnSomeMonitor(placed, services.View.MonitorAreas()) ? placed : sized);
+    view.MoveWindow(OnSomeMonitor(placed, view.MonitorAreas()) ? placed : sized);
 }
 
-void StartUp(AppState& state, const Services& services) {
-    state.Settings = ProgramSettingsNames();
-    state.ValueFilePath = StartValueFilePath(services.Settings, state.Settings, services.Location);
-    state.Texts = TextsInStoredLanguage(services.Settings, state.Settings);
-    state.DecimalSeparator =
-        services.UserDecimalSeparator ? services.UserDecimalSeparator() : state.DecimalSeparator;
-    services.View.KeepOnTop();
-    services.View.StartTimer(100);
-    RestoreWindowPosition(state, services);
+void StartUp(ProgramContext& program, WatchState& watch, ListsState& lists,
+             const StartUpPorts& ports) {
+    program.Settings = ProgramSettingsNames();
+    program.ValueFilePath = StartValueFilePath(ports.Settings, program.Settings, ports.Location);
+    program.Texts = TextsInStoredLanguage(ports.Settings, program.Settings);
+    program.DecimalSeparator =
+        ports.UserDecimalSeparator ? ports.UserDecimalSeparator() : program.DecimalSeparator;
+    ports.View.KeepOnTop();
+    ports.View.StartTimer(100);
+    RestoreWindowPosition(program.Settings, ports.View, ports.Settings);
     // Before the first call into the CAD program, which it is to hold.
-    if (services.TraceAtStart || TraceSetting(services.Settings, state.Settings)) {
-        (void)StartTrace(state, services);
+    if (ports.TraceAtStart || TraceSetting(ports.Settings, program.Settings)) {
+        (void)StartTrace(program, ports.Trace);
     }
-
-    const LoaderContext loader{services.Settings, state.Settings.SettingsAppName,
-                               state.Settings.SettingsSection, services.DecodeAnsi};
-    const ValueFileLoad load = LoadBendValues(state.ValueFilePath, loader, state.Tables);
+    const LoaderContext loader{ports.Settings, program.Settings.SettingsAppName,
+                               program.Settings.SettingsSection, ports.Trace.DecodeAnsi};
+    const ValueFileLoad load = LoadBendValues(program.ValueFilePath, loader, program.Tables);
     for (int unit = 0; unit < load.UnknownUnits; ++unit) {
-        Tell(state, services, MessageText::UnknownUnit);
+        Tell(program, watch, lists, ports, MessageText::UnknownUnit);
     }
     if (!load.Read) {
-        Tell(state, services, MessageText::ValueFileMissing);
+        Tell(program, watch, lists, ports, MessageText::ValueFileMissing);
         return;
     }
-    RefreshDocument(state, services);
-    ShowDocumentType(state);
+    RefreshDocument(watch, program.Tables, ports.Trace.Automation);
+    ShowDocumentType(lists, program.Tables, watch.Document);
 }
 
 } // namespace psm

@@ -3,11 +3,7 @@
 #include "apply/PartWrite.h"
 #include "apply/WriteTexts.h"
 #include "cad/AssemblyParts.h"
-#include "core/Boxes.h"
 #include "core/DocumentValues.h"
-#include "core/Journal.h"
-#include "core/Lists.h"
-#include "core/Present.h"
 #include "survey/SurveyRun.h"
 
 #include <vector>
@@ -18,9 +14,9 @@ namespace {
 // Writes the type into one checked part, while the surveyed assembly still
 // reaches it: a component deleted since the survey leaves its part alone,
 // however open it still is.
-PartWriteOutcome WriteType(AppState& state, const Services& services, const SurveyPart& part,
-                           int typeRow, const cad::CadValues& targets) {
-    const SurveyState& survey = state.Survey;
+PartWriteOutcome WriteType(const BatchCommand& c, const SurveyPart& part, int typeRow,
+                           const cad::CadValues& targets) {
+    const SurveyState& survey = c.Survey;
     const cad::Membership membership = survey.Assembly
                                            ? cad::AssemblyReaches(survey.Assembly, part.Document)
                                            : cad::Membership::Member;
@@ -36,11 +32,11 @@ PartWriteOutcome WriteType(AppState& state, const Services& services, const Surv
     request.Targets = targets;
     request.SkipWhenType = typeRow;
     request.Redraw = cad::AfterWrite::NoRedraw;
-    return WritePart(state, services, survey.Cad, request);
+    return WritePart(c.Write, survey.Cad, request);
 }
 
 // Yes to the question: the earlier values back into exactly those parts.
-void WriteBack(AppState& state, const Services& services, const std::vector<NamedWrite>& writes,
+void WriteBack(const BatchCommand& c, const std::vector<NamedWrite>& writes,
                const std::vector<std::size_t>& parts) {
     std::vector<NamedWrite> backs;
     bool answering = true;
@@ -54,33 +50,34 @@ void WriteBack(AppState& state, const Services& services, const std::vector<Name
             continue;
         }
         PartWriteRequest request;
-        request.Document = state.Survey.Parts[parts[i]].Document;
-        request.Targets = RestoreTargets(write.Outcome.Report.Before, state.Tables.ScaleFactor);
+        request.Document = c.Survey.Parts[parts[i]].Document;
+        request.Targets =
+            RestoreTargets(write.Outcome.Report.Before, c.Write.Program.Tables.ScaleFactor);
         request.Action = JournalAction::WrittenBack;
         request.Before = CheckBefore::None;
         request.FeaturesBefore =
-            FeaturesCell(state, write.Outcome.After, write.Outcome.CheckedAfter);
+            FeaturesCell(c.Ask.Texts, write.Outcome.After, write.Outcome.CheckedAfter);
         request.Redraw = cad::AfterWrite::NoRedraw;
-        back.Outcome = WritePart(state, services, state.Survey.Cad, request);
+        back.Outcome = WritePart(c.Write, c.Survey.Cad, request);
         back.Tried = true;
         answering = back.Outcome.Result != PartWriteResult::Busy;
     }
-    cad::RedrawAfterWrite(state.Survey.Cad, nullptr);
-    std::string text = WriteBackSummary(state.Texts, backs);
-    if (!state.Variables.Pending.Empty()) {
-        text += "\r\n\r\n" + state.Texts.Message(MessageText::RecomputeHeld);
+    cad::RedrawAfterWrite(c.Survey.Cad, nullptr);
+    std::string text = WriteBackSummary(c.Ask.Texts, backs);
+    if (!c.Write.State.Pending.Empty()) {
+        text += "\r\n\r\n" + c.Ask.Texts.Message(MessageText::RecomputeHeld);
     }
     const bool clean = std::all_of(backs.begin(), backs.end(), [](const NamedWrite& w) {
         return w.Tried && w.Outcome.Result == PartWriteResult::Written;
     });
-    ShowBox(state, services, text, MessageButtons::Ok,
-            clean ? MessageIcon::Information : MessageIcon::Exclamation);
+    c.Ask.Show(text, MessageButtons::Ok,
+               clean ? MessageIcon::Information : MessageIcon::Exclamation);
 }
 
 } // namespace
 
-void WriteCheckedParts(AppState& state, const Services& services) {
-    SurveyState& survey = state.Survey;
+void WriteCheckedParts(const BatchCommand& c) {
+    SurveyState& survey = c.Survey;
     if (!survey.Open || survey.Phase == SurveyPhase::Reading) {
         return;
     }
@@ -94,33 +91,34 @@ void WriteCheckedParts(AppState& state, const Services& services) {
         }
     }
     if (writes.empty()) {
-        ShowBox(state, services, state.Texts.Survey(SurveyText::NothingChecked), MessageButtons::Ok,
-                MessageIcon::Exclamation);
+        c.Ask.Show(c.Ask.Texts.Survey(SurveyText::NothingChecked), MessageButtons::Ok,
+                   MessageIcon::Exclamation);
         return;
     }
     // As in the main window, only a type the user chose is written.
-    const int typeRow = ChosenTypeRow(state);
+    const int typeRow = c.Lists.ChosenTypeRow();
     if (typeRow == 0) {
-        ShowBox(state, services, state.Texts.Survey(SurveyText::NoTypeChosen), MessageButtons::Ok,
-                MessageIcon::Exclamation);
+        c.Ask.Show(c.Ask.Texts.Survey(SurveyText::NoTypeChosen), MessageButtons::Ok,
+                   MessageIcon::Exclamation);
         return;
     }
-    const TypeTargets targets = TargetsOfType(state.Tables.Type(typeRow), state.Tables.ScaleFactor);
+    const TypeTargets targets =
+        TargetsOfType(c.Write.Program.Tables.Type(typeRow), c.Write.Program.Tables.ScaleFactor);
     if (!targets.Whole()) {
-        ShowBox(state, services, state.Texts.Message(MessageText::InvalidInput), MessageButtons::Ok,
-                MessageIcon::Exclamation);
+        c.Ask.Show(c.Ask.Texts.Message(MessageText::InvalidInput), MessageButtons::Ok,
+                   MessageIcon::Exclamation);
         return;
     }
-    const std::string& typeName = state.Tables.Type(typeRow).Name;
-    const std::string question = FormatText(state.Texts.Survey(SurveyText::WriteQuestion),
+    const std::string& typeName = c.Write.Program.Tables.Type(typeRow).Name;
+    const std::string question = FormatText(c.Ask.Texts.Survey(SurveyText::WriteQuestion),
                                             {typeName, std::to_string(writes.size())});
-    if (ShowBox(state, services, question, MessageButtons::OkCancel, MessageIcon::Exclamation) !=
+    if (c.Ask.Show(question, MessageButtons::OkCancel, MessageIcon::Exclamation) !=
         MessageAnswer::Ok) {
         return;
     }
     for (std::size_t i = 0; i < writes.size(); ++i) {
         NamedWrite& write = writes[i];
-        write.Outcome = WriteType(state, services, survey.Parts[parts[i]], typeRow, targets.Values);
+        write.Outcome = WriteType(c, survey.Parts[parts[i]], typeRow, targets.Values);
         write.Tried = true;
         // A program that stopped answering is asked nothing more; a part
         // that is gone is no reason to stop.
@@ -136,13 +134,13 @@ void WriteCheckedParts(AppState& state, const Services& services) {
     }
     // The main window's document is read anew should it be one of them.
     for (const std::size_t part : parts) {
-        if (cad::SameObject(survey.Parts[part].Document, state.Document.Object)) {
-            state.Document.ValuesKnown = false;
+        if (cad::SameObject(survey.Parts[part].Document, c.Shown.Object)) {
+            c.Shown.ValuesKnown = false;
         }
     }
-    std::string summary = BatchSummary(state.Texts, typeName, writes);
-    if (!state.Variables.Pending.Empty()) {
-        summary += "\r\n\r\n" + state.Texts.Message(MessageText::RecomputeHeld);
+    std::string summary = BatchSummary(c.Ask.Texts, typeName, writes);
+    if (!c.Write.State.Pending.Empty()) {
+        summary += "\r\n\r\n" + c.Ask.Texts.Message(MessageText::RecomputeHeld);
     }
     const bool unwell = std::any_of(writes.begin(), writes.end(), Unwell);
     if (!unwell) {
@@ -150,15 +148,14 @@ void WriteCheckedParts(AppState& state, const Services& services) {
             return w.Tried && (w.Outcome.Result == PartWriteResult::Written ||
                                w.Outcome.Result == PartWriteResult::AlreadyType);
         });
-        ShowBox(state, services, summary, MessageButtons::Ok,
-                clean ? MessageIcon::Information : MessageIcon::Exclamation);
-    } else if (ShowBox(state, services,
-                       summary + "\r\n\r\n" + state.Texts.Survey(SurveyText::WriteBackQuestion),
-                       MessageButtons::YesNo, MessageIcon::Exclamation) == MessageAnswer::Yes) {
-        WriteBack(state, services, writes, parts);
+        c.Ask.Show(summary, MessageButtons::Ok,
+                   clean ? MessageIcon::Information : MessageIcon::Exclamation);
+    } else if (c.Ask.Show(summary + "\r\n\r\n" + c.Ask.Texts.Survey(SurveyText::WriteBackQuestion),
+                          MessageButtons::YesNo, MessageIcon::Exclamation) == MessageAnswer::Yes) {
+        WriteBack(c, writes, parts);
     }
-    ReportUnwrittenJournal(state, services);
-    RefreshSurvey(state, services);
+    ReportUnwrittenJournal(c.Write.Journal, c.Ask);
+    RefreshSurvey(c.Survey, c.Ports);
 }
 
 } // namespace psm

@@ -3,16 +3,30 @@
 // "Schreiben" in the survey window: the type the main window's lists show,
 // into every checked sheet-metal part, each whole or not at all.
 
-#include "core/AppState.h"
-#include "core/Services.h"
+#include "apply/Writer.h"
+#include "core/Boxes.h"
+#include "core/States.h"
+#include "survey/SurveyRun.h"
 
 namespace psm {
+
+// What the survey's write works with: the survey's parts, the writer, the
+// type the lists chose, the main window's document (read anew when written),
+// the boxes and the survey's ports (it reads the parts again at the end).
+struct BatchCommand {
+    SurveyState& Survey;
+    const Writer& Write;
+    const ListsState& Lists;
+    ShownDocument& Shown;
+    Asking Ask;
+    const SurveyPorts& Ports;
+};
 
 // Each part is read anew and written with its features checked before and
 // after, the recompute held around it; one redraw at the end and one summary
 // box. Parts whose features fail after the write get their earlier values
 // back when the user says yes. Every change is journalled; the survey reads
 // the parts again afterwards.
-void WriteCheckedParts(AppState& state, const Services& services);
+void WriteCheckedParts(const BatchCommand& c);
 
 } // namespace psm

@@ -18,7 +18,7 @@ bool IsSurveyRequest(const std::vector<std::string>& arguments) {
 
 SurveyCommandResult RunSurveyCommand(const SurveyCommandContext& context) {
     const SettingsNames names = ProgramSettingsNames();
-    const TextTables texts = TextsInStoredLanguage(context.Settings, names);
+    const LanguageTexts texts = TextsInStoredLanguage(context.Settings, names);
     TableModel tables;
     const std::string path = StartValueFilePath(context.Settings, names, context.Location);
     const LoaderContext loader{context.Settings, names.SettingsAppName, names.SettingsSection,

@@ -13,46 +13,43 @@ constexpr std::chrono::milliseconds StepSlice{50};
 // A CAD program that did not answer is asked again after this long.
 constexpr int PauseMs = 500;
 
-void ScheduleNext(const AppState& state, const Services& services) {
-    if (state.Survey.Open && state.Survey.Phase == SurveyPhase::Reading) {
-        services.Survey.ScheduleStep(state.Survey.Waiting ? PauseMs : 0);
+void ScheduleNext(const SurveyState& survey, const SurveyPorts& ports) {
+    if (survey.Open && survey.Phase == SurveyPhase::Reading) {
+        ports.View.ScheduleStep(survey.Waiting ? PauseMs : 0);
     }
 }
 
-void Begin(AppState& state, const Services& services) {
-    SurveyState& survey = state.Survey;
-    BeginSurvey(survey, services.Automation);
-    ScheduleNext(state, services);
+void Begin(SurveyState& survey, const SurveyPorts& ports) {
+    BeginSurvey(survey, ports.Automation);
+    ScheduleNext(survey, ports);
 }
 
 } // namespace
 
-void OpenSurvey(AppState& state, const Services& services) {
-    state.Survey.Open = true;
-    services.Survey.Open();
-    Begin(state, services);
+void OpenSurvey(SurveyState& survey, const SurveyPorts& ports) {
+    survey.Open = true;
+    ports.View.Open();
+    Begin(survey, ports);
 }
 
-void SurveyStep(AppState& state, const Services& services) {
-    SurveyState& survey = state.Survey;
+void SurveyStep(SurveyState& survey, const TableModel& tables, const SurveyPorts& ports) {
     if (!survey.Open || survey.Phase != SurveyPhase::Reading) {
         return;
     }
-    const auto start = services.Time.Now();
-    while (survey.Phase == SurveyPhase::Reading && ReadNextPart(survey, state.Tables) &&
-           services.Time.Now() - start < StepSlice) {
+    const auto start = ports.Time.Now();
+    while (survey.Phase == SurveyPhase::Reading && ReadNextPart(survey, tables) &&
+           ports.Time.Now() - start < StepSlice) {
     }
-    ScheduleNext(state, services);
+    ScheduleNext(survey, ports);
 }
 
-void RefreshSurvey(AppState& state, const Services& services) {
-    if (state.Survey.Open) {
-        Begin(state, services);
+void RefreshSurvey(SurveyState& survey, const SurveyPorts& ports) {
+    if (survey.Open) {
+        Begin(survey, ports);
     }
 }
 
-void CancelSurvey(AppState& state) {
-    SurveyState& survey = state.Survey;
+void CancelSurvey(SurveyState& survey) {
     if (survey.Phase == SurveyPhase::Reading) {
         survey.Phase = SurveyPhase::Cancelled;
         survey.Waiting = false;
@@ -68,8 +65,7 @@ void CheckSurveyPart(SurveyState& survey, std::size_t index, bool checked) {
     part.Checked = checked && part.Kind == PartKind::SheetMetal;
 }
 
-void SortSurvey(AppState& state, int column) {
-    SurveyState& survey = state.Survey;
+void SortSurvey(SurveyState& survey, int column) {
     if (column < 0 || column >= SurveyColumnCount) {
         return;
     }
@@ -77,14 +73,14 @@ void SortSurvey(AppState& state, int column) {
     survey.SortColumn = column;
 }
 
-void CopySurvey(AppState& state, const Services& services) {
+void CopySurvey(const SurveyState& survey, const ProgramContext& program, SurveyView& view) {
     const SurveyTable table =
-        SurveyTableOf(state.Survey, {state.Texts, state.Tables, state.DecimalSeparator});
-    services.Survey.CopyToClipboard(SurveyReport(table));
+        SurveyTableOf(survey, {program.Texts, program.Tables, program.DecimalSeparator});
+    view.CopyToClipboard(SurveyReport(table));
 }
 
-void CloseSurvey(AppState& state) {
-    state.Survey = SurveyState{};
+void CloseSurvey(SurveyState& survey) {
+    survey = SurveyState{};
 }
 
 } // namespace psm

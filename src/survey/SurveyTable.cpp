@@ -1,8 +1,7 @@
 #include "survey/SurveyTable.h"
 
 #include "core/DocumentValues.h"
-#include "core/Lists.h"
-#include "core/Present.h"
+#include "core/FeatureTexts.h"
 #include "platform/NumberText.h"
 #include "tables/CadUnits.h"
 
@@ -92,7 +91,7 @@ SurveyText KindWord(PartKind kind) {
     return SurveyText::Unread;
 }
 
-std::string FeaturesCell(const SurveyPart& part, const TextTables& texts) {
+std::string FeaturesCell(const SurveyPart& part, const LanguageTexts& texts) {
     std::string cell = FeatureCell(part.Findings, texts);
     if (part.CopiedPart) {
         cell += (cell.empty() ? "" : "; ") + texts.Survey(SurveyText::CopiedPart);
@@ -101,7 +100,7 @@ std::string FeaturesCell(const SurveyPart& part, const TextTables& texts) {
 }
 
 std::vector<std::string> Cells(const SurveyPart& part, const SurveyWording& wording) {
-    const TextTables& texts = wording.Texts;
+    const LanguageTexts& texts = wording.Texts;
     const TableModel& tables = wording.Tables;
     std::vector<std::string> cells(SurveyColumnCount);
     const auto cell = [&](SurveyColumn column) -> std::string& {
@@ -210,10 +209,11 @@ std::string SurveyReport(const SurveyTable& table) {
     return text;
 }
 
-SurveyViewModel PresentSurvey(const AppState& state) {
-    const SurveyState& survey = state.Survey;
-    const TextTables& texts = state.Texts;
-    const SurveyTable table = SurveyTableOf(survey, {texts, state.Tables, state.DecimalSeparator});
+SurveyViewModel PresentSurvey(const SurveyState& survey, const ProgramContext& program,
+                              const ListsState& lists) {
+    const LanguageTexts& texts = program.Texts;
+    const SurveyTable table =
+        SurveyTableOf(survey, {texts, program.Tables, program.DecimalSeparator});
     SurveyViewModel model;
     model.Caption = FormatText(texts.Survey(SurveyText::Title), {survey.Subject});
     model.Columns = table.Header;
@@ -250,12 +250,12 @@ SurveyViewModel PresentSurvey(const AppState& state) {
         break;
     }
     // The write acts only on a type the user chose, as the main window's does.
-    const int row = ChosenTypeRow(state);
-    model.ChosenType = row == 0
-                           ? texts.Survey(SurveyText::NoChosenType)
-                           : FormatText(texts.Survey(SurveyText::ChosenType),
-                                        {state.Tables.Type(row).Name,
-                                         state.Tables.Table(TableOfRow(state.Tables, row)).Name});
+    const int row = lists.ChosenTypeRow();
+    model.ChosenType =
+        row == 0 ? texts.Survey(SurveyText::NoChosenType)
+                 : FormatText(texts.Survey(SurveyText::ChosenType),
+                              {program.Tables.Type(row).Name,
+                               program.Tables.Table(TableOfRow(program.Tables, row)).Name});
     model.RefreshCaption = texts.Survey(SurveyText::Refresh);
     model.WriteCaption = texts.Survey(SurveyText::Write);
     model.CopyCaption = texts.Survey(SurveyText::Copy);

@@ -4,7 +4,8 @@
 // the user's language and number format. The window shows it, the clipboard
 // and the command line get it as tab-separated text.
 
-#include "core/AppState.h"
+#include "core/States.h"
+#include "core/Survey.h"
 #include "core/SurveyView.h"
 
 #include <cstddef>
@@ -33,7 +34,7 @@ inline constexpr int SurveyColumnCount = static_cast<int>(SurveyColumn::Columns)
 
 // What the table needs beyond the survey.
 struct SurveyWording {
-    const TextTables& Texts;
+    const LanguageTexts& Texts;
     const TableModel& Tables;
     char DecimalSeparator = '.';
 };
@@ -53,6 +54,7 @@ SurveyTable SurveyTableOf(const SurveyState& survey, const SurveyWording& wordin
 std::string SurveyReport(const SurveyTable& table);
 
 // The survey window's view model.
-SurveyViewModel PresentSurvey(const AppState& state);
+SurveyViewModel PresentSurvey(const SurveyState& survey, const ProgramContext& program,
+                              const ListsState& lists);
 
 } // namespace psm

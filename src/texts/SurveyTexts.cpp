@@ -77,7 +77,7 @@ static_assert(Complete(SurveyTexts));
 
 } // namespace
 
-std::string TextTables::Survey(SurveyText text) const {
+std::string LanguageTexts::Survey(SurveyText text) const {
     return Lookup(SurveyTexts, text, LanguageIndex);
 }
 

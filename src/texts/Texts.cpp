@@ -143,19 +143,19 @@ static_assert(Complete(JournalTexts));
 
 } // namespace
 
-std::string TextTables::Caption(CaptionText text) const {
+std::string LanguageTexts::Caption(CaptionText text) const {
     return Lookup(CaptionTexts, text, LanguageIndex);
 }
 
-std::string TextTables::Message(MessageText text) const {
+std::string LanguageTexts::Message(MessageText text) const {
     return Lookup(MessageTexts, text, LanguageIndex);
 }
 
-std::string TextTables::Check(CheckText text) const {
+std::string LanguageTexts::Check(CheckText text) const {
     return Lookup(CheckTexts, text, LanguageIndex);
 }
 
-std::string TextTables::Journal(JournalText text) const {
+std::string LanguageTexts::Journal(JournalText text) const {
     return Lookup(JournalTexts, text, LanguageIndex);
 }
 

@@ -139,7 +139,7 @@ enum class JournalText {
 inline constexpr int JournalColumnCount = static_cast<int>(JournalText::TypeRefused) + 1;
 
 // The texts in one language.
-struct TextTables {
+struct LanguageTexts {
     static constexpr Language German = Language::German;
     static constexpr Language English = Language::English;
 

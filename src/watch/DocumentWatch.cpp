@@ -2,9 +2,7 @@
 
 #include "cad/GuardedCalls.h"
 #include "core/DocumentValues.h"
-#include "core/Exit.h"
-#include "core/Lists.h"
-#include "core/WaitingWrite.h"
+#include "lists/Lists.h"
 
 namespace psm {
 namespace {
@@ -25,99 +23,95 @@ std::string FullNameOf(const cad::ObjectRef& document) {
 }
 
 // The name the label shows for the document the CAD program works on.
-const std::string& NameInCad(const AppState& state) {
-    return state.Document.InPlaceEdit ? state.Cad.WorkDocName : state.Cad.ActiveDocName;
+const std::string& NameInCad(const WatchState& watch) {
+    return watch.Document.InPlaceEdit ? watch.Cad.WorkDocName : watch.Cad.ActiveDocName;
 }
 
 // Reads the shown document's values and finds its type; a read cut short
 // leaves them unknown, and the next tick reads again.
-void ReadValues(AppState& state) {
-    ShownDocument& document = state.Document;
-    const auto values = cad::ReadSheetMetalVariables(state.Variables, document.Object);
+void ReadValues(WatchState& watch, const TableModel& tables) {
+    ShownDocument& document = watch.Document;
+    const auto values = cad::ReadSheetMetalVariables(watch.Variables, document.Object);
     document.ValuesKnown = values.has_value();
     document.Values = values.value_or(cad::CadValues{});
-    document.TypeRow = document.ValuesKnown ? RecognisedType(state.Tables, document.Values) : 0;
+    document.TypeRow = document.ValuesKnown ? RecognisedType(tables, document.Values) : 0;
 }
 
 // Makes `object` the shown document: a sheet-metal document is read, any
 // other only named. The lists follow.
-void ShowNewDocument(AppState& state, const cad::ObjectRef& object, bool sheetMetal) {
-    ShownDocument& document = state.Document;
+void ShowNewDocument(WatchState& watch, ListsState& lists, const TableModel& tables,
+                     const cad::ObjectRef& object, bool sheetMetal) {
+    ShownDocument& document = watch.Document;
     document.Object = object;
-    document.Name = NameInCad(state);
+    document.Name = NameInCad(watch);
     document.FullName = sheetMetal ? FullNameOf(object) : std::string();
     document.SheetMetal = sheetMetal;
     document.ValuesKnown = false;
     document.Values = {};
     document.TypeRow = 0;
     if (sheetMetal) {
-        ReadValues(state);
+        ReadValues(watch, tables);
     }
-    ShowDocumentType(state);
+    ShowDocumentType(lists, tables, document);
 }
 
 // The document the CAD program works on now. The shown one stays, only
 // renamed by a Save As, while it is the same object and its values are
 // known; any other is shown and read anew.
-void Follow(AppState& state, const cad::ObjectRef& object, bool sheetMetal) {
-    ShownDocument& document = state.Document;
+void Follow(WatchState& watch, ListsState& lists, const TableModel& tables,
+            const cad::ObjectRef& object, bool sheetMetal) {
+    ShownDocument& document = watch.Document;
     const bool same = object ? cad::SameObject(object, document.Object) : !document.Object;
     if (same && sheetMetal == document.SheetMetal && (!sheetMetal || document.ValuesKnown)) {
-        if (document.Name != NameInCad(state)) {
+        if (document.Name != NameInCad(watch)) {
             // A Save As: the same document under another name.
-            document.Name = NameInCad(state);
+            document.Name = NameInCad(watch);
             document.FullName = sheetMetal ? FullNameOf(object) : std::string();
-            ShowDocumentType(state);
+            ShowDocumentType(lists, tables, document);
         }
         return;
     }
     if (same && sheetMetal && document.SheetMetal) {
         // The same document, read incompletely before: read it again.
-        ReadValues(state);
-        ShowDocumentType(state);
+        ReadValues(watch, tables);
+        ShowDocumentType(lists, tables, document);
         return;
     }
-    ShowNewDocument(state, object, sheetMetal);
+    ShowNewDocument(watch, lists, tables, object, sheetMetal);
 }
 
 // False when the CAD program withdrew its registration: it was closed,
 // whether or not its process still answers.
-bool StillRegistered(AppState& state, const Services& services) {
-    std::optional<std::chrono::milliseconds>& checked = state.Run.RegistrationChecked;
-    const std::chrono::milliseconds now = services.Time.Now();
+bool StillRegistered(WatchState& watch, const WatchPorts& ports) {
+    std::optional<std::chrono::milliseconds>& checked = watch.RegistrationChecked;
+    const std::chrono::milliseconds now = ports.Time.Now();
     if (checked && now - *checked < RegistrationInterval) {
         return true;
     }
     checked = now;
-    return cad::CheckRegistration(state.Cad, services.Automation) != cad::HeldProgram::Gone;
+    return cad::CheckRegistration(watch.Cad, ports.Automation) != cad::HeldProgram::Gone;
 }
 
 } // namespace
 
-void OnTick(AppState& state, const Services& services, bool mainWindowIsActive) {
-    FinishWaitingWrite(state, services);
-    (void)PollDocument(state, services, mainWindowIsActive);
-}
-
-bool PollDocument(AppState& state, const Services& services, bool mainWindowIsActive) {
-    ShownDocument& document = state.Document;
-    cad::CadConnection& cad = state.Cad;
+PollResult PollDocument(WatchState& watch, ListsState& lists, const TableModel& tables,
+                        const WatchPorts& ports, bool mainWindowIsActive) {
+    ShownDocument& document = watch.Document;
+    cad::CadConnection& cad = watch.Cad;
     if (mainWindowIsActive || !cad.CadAttached) {
-        return false;
+        return PollResult::Skipped;
     }
-    if (!cad.CadApp || !StillRegistered(state, services)) {
-        ExitProgram(state, services);
-        return false;
+    if (!cad.CadApp || !StillRegistered(watch, ports)) {
+        return PollResult::CadGone;
     }
     const DocumentKind kind =
-        cad::ConnectCad(cad, services.Automation, cad::NameReading::Periodically);
+        cad::ConnectCad(cad, ports.Automation, cad::NameReading::Periodically);
     if (cad.OutOfReach) {
         // Busy recomputing, not gone: the next tick asks again.
-        return true;
+        return PollResult::Asked;
     }
     if (kind == DocumentKind::None) {
-        ExitProgram(state, services);
-        return false;
+        return PollResult::CadGone;
     }
     if (kind == DocumentKind::SheetMetal) {
         if (!cad::SameObject(cad.ActiveDoc, document.Object) || !document.SheetMetal ||
@@ -125,26 +119,26 @@ bool PollDocument(AppState& state, const Services& services, bool mainWindowIsAc
             document.CadRunning = true;
             document.InPlaceEdit = false;
         }
-        Follow(state, cad.ActiveDoc, true);
+        Follow(watch, lists, tables, cad.ActiveDoc, true);
     } else if (kind == DocumentKind::Assembly) {
         const DocumentKind part = cad::FindInPlaceDocument(cad, cad::NameReading::Periodically);
         if (cad.OutOfReach) {
-            return true;
+            return PollResult::Asked;
         }
         document.CadRunning = true;
         document.InPlaceEdit = true;
-        Follow(state, cad.WorkDocument, part == DocumentKind::SheetMetal);
+        Follow(watch, lists, tables, cad.WorkDocument, part == DocumentKind::SheetMetal);
     }
     // Any other document (a part, a drawing): the window keeps the last sheet-metal document.
-    return true;
+    return PollResult::Asked;
 }
 
-void RefreshDocument(AppState& state, const Services& services) {
-    cad::CadConnection& cad = state.Cad;
-    ShownDocument& document = state.Document;
+void RefreshDocument(WatchState& watch, const TableModel& tables, cad::Automation& automation) {
+    cad::CadConnection& cad = watch.Cad;
+    ShownDocument& document = watch.Document;
     document = ShownDocument{};
     document.CadRunning = true;
-    const DocumentKind kind = cad::ConnectCad(cad, services.Automation);
+    const DocumentKind kind = cad::ConnectCad(cad, automation);
     if (kind == DocumentKind::None) {
         document.CadRunning = false;
         return;
@@ -158,11 +152,11 @@ void RefreshDocument(AppState& state, const Services& services) {
         sheetMetal = true;
         document.Object = cad.ActiveDoc;
     }
-    document.Name = NameInCad(state);
+    document.Name = NameInCad(watch);
     if (sheetMetal) {
         document.SheetMetal = true;
         document.FullName = FullNameOf(document.Object);
-        ReadValues(state);
+        ReadValues(watch, tables);
     }
 }
 

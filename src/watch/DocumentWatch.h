@@ -3,20 +3,32 @@
 // The document watch: follows the CAD program's active sheet-metal document,
 // reads its values and finds the table and type that carry them.
 
-#include "core/AppState.h"
-#include "core/Services.h"
+#include "cad/Automation.h"
+#include "core/States.h"
+#include "platform/Clock.h"
+#include "tables/TableModel.h"
 
 namespace psm {
 
-// The timer's tick: finishes what a write left waiting for the CAD program,
-// then polls. Never waits for a busy CAD program: the next tick asks again.
-void OnTick(AppState& state, const Services& services, bool mainWindowIsActive);
+// What the watch asks: the CAD program, and the clock for how often it looks
+// at the program's registration.
+struct WatchPorts {
+    cad::Automation& Automation;
+    Clock& Time;
+};
 
-// One poll. True when it asked the CAD program, false when it skipped the
-// tick. Ends the program when the CAD program is gone or has no document.
-bool PollDocument(AppState& state, const Services& services, bool mainWindowIsActive);
+enum class PollResult {
+    Skipped, // the main window is active, or psm is attached to no CAD program
+    Asked,   // the CAD program was asked; a busy one is asked again at the next tick
+    CadGone, // the CAD program is gone or has no document: the program ends
+};
+
+// One poll: follows the document the CAD program works on, and the lists
+// show its type. Never waits for a busy CAD program.
+PollResult PollDocument(WatchState& watch, ListsState& lists, const TableModel& tables,
+                        const WatchPorts& ports, bool mainWindowIsActive);
 
 // Attaches to the CAD program, reads the document's values and finds its type.
-void RefreshDocument(AppState& state, const Services& services);
+void RefreshDocument(WatchState& watch, const TableModel& tables, cad::Automation& automation);
 
 } // namespace psm

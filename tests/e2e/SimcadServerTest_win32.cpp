@@ -271,7 +271,7 @@ class CrossProcess : public ::testing::Test {
     static inline std::unique_ptr<SimCad> simcad;
     cad::ComAutomation automation;
     cad::CadConnection connection;
-    const TextTables texts;
+    const LanguageTexts texts;
     Pump pump;
 };
 

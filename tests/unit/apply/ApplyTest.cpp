@@ -2,7 +2,7 @@
 // of the chosen type's values, and the reset command.
 
 #include "AppTestSupport.h"
-#include "core/Lists.h"
+#include "lists/Lists.h"
 
 #include <gmock/gmock.h>
 
@@ -41,7 +41,7 @@ class ApplyTest : public AppFixture {
         Start();
         Choose(ListId::Tables, 1);
         Choose(ListId::Types, 1);
-        ASSERT_EQ(ShownTypeRow(state), 5);
+        ASSERT_EQ(state.ShownTypeRow(), 5);
     }
     void StartOnA() { StartOn(sim.OpenSheetMetal("A.psm", Row2)); }
     // Fails while the thickness is above the one of row 2, or always once `broken`.
@@ -272,7 +272,7 @@ TEST_F(ApplyTest, BeforeTheFirstChoiceNothingIsWrittenEvenWithTheDocumentsTypeSh
     Write();
     sim.OpenSheetMetal("B.psm", Row2).AddFeature("Flange 1").SetBaseStatus(code::StatusFailed);
     Tick();
-    ASSERT_EQ(ShownTypeRow(state), 2);
+    ASSERT_EQ(state.ShownTypeRow(), 2);
     Write();
     EXPECT_THAT(boxes.Shown, IsEmpty()) << "no feature check, no question";
     EXPECT_THAT(Writes(), IsEmpty());
@@ -423,14 +423,14 @@ TEST_F(CommandIsolationTest, AChoiceWhileAWriteRunsIsTakenAfterItAsTheListShowed
     pump.OnRun = [&] {
         pump.OnRun = nullptr;
         Choose(ListId::Types, 0); // Al 1,5 in the list of Aluminium's types
-        EXPECT_EQ(ShownTypeRow(state), 5) << "nothing runs inside the write";
+        EXPECT_EQ(state.ShownTypeRow(), 5) << "nothing runs inside the write";
     };
     // Yes writes A's own values back and shows its type, St 1,5, in the lists.
     Write({MessageAnswer::Yes});
     EXPECT_EQ(WritesFrom(5), Row2Written);
     EXPECT_EQ(view.Selection1, 1);
     EXPECT_EQ(view.Selection2, 0);
-    EXPECT_EQ(ChosenTypeRow(state), 4) << "the type the user chose, not St 1,0";
+    EXPECT_EQ(state.ChosenTypeRow(), 4) << "the type the user chose, not St 1,0";
     EXPECT_EQ(state.Run.Activity, "waiting");
 }
 

@@ -3,7 +3,7 @@
 // nothing, and a journal that cannot be written told once a run.
 
 #include "AppTestSupport.h"
-#include "core/Journal.h"
+#include "apply/Journalling.h"
 #include "journal/JournalLine.h"
 #include "platform/FileRead.h"
 #include "platform/TextLines.h"
@@ -208,12 +208,12 @@ TEST_F(JournalCommandsTest, ADocumentWithoutAFullNameIsJournalledByItsName) {
 
 TEST_F(JournalCommandsTest, TheJournalIsTheSettingsFileElseInTheUsersLocalApplicationData) {
     Start();
-    EXPECT_EQ(JournalPath(state, services), JournalFile());
+    EXPECT_EQ(JournalPathOf(settings, state.Settings, station), JournalFile());
     settings.Write("ORNA\\psm", "general", "JournalFile", "");
-    EXPECT_EQ(JournalPath(state, services),
+    EXPECT_EQ(JournalPathOf(settings, state.Settings, station),
               "C:\\Users\\mmeier\\AppData\\Local\\ORNA\\psm\\journal.txt");
     station.AppData.clear();
-    EXPECT_EQ(JournalPath(state, services), "") << "nowhere to write it";
+    EXPECT_EQ(JournalPathOf(settings, state.Settings, station), "") << "nowhere to write it";
 }
 
 TEST_F(JournalCommandsTest, TheJournalCommandOpensTheJournalCreatedWithItsHeader) {

@@ -1,7 +1,7 @@
 // The part properties window: what it shows, where it opens, how it closes.
 
 #include "AppTestSupport.h"
-#include "core/Lists.h"
+#include "lists/Lists.h"
 
 #include <gmock/gmock.h>
 
@@ -25,7 +25,7 @@ TEST_F(PropertiesTest, RecognisedTypeShowsItsTableValuesWithNamesAndUnits) {
     sim.OpenSheetMetal("A.psm", Row2);
     Start();
     Click(MainControl::PropertiesButton);
-    EXPECT_EQ(ShownTypeRow(state), 2);
+    EXPECT_EQ(state.ShownTypeRow(), 2);
     EXPECT_TRUE(info.Visible());
     EXPECT_EQ(info.Model.Caption, "Raziv Werte");
     EXPECT_THAT(Column(1), ElementsAre(" Blechstärke: ", " Biegeradius: ", " NeutralFaktor: ",
@@ -55,7 +55,7 @@ TEST_F(PropertiesTest, WithoutATypeTheNearestIsNamedWithItsValuesAndHowManyDiffe
     EXPECT_THAT(Column(5), ElementsAre("", "", "≠", "", ""));
     EXPECT_EQ(info.Model.Note,
               "Kein Blechtyp passt.\r\nrechts der nächste: St 1,5\r\n1 Wert anders");
-    state.Texts.LanguageIndex = TextTables::English;
+    state.Texts.LanguageIndex = LanguageTexts::English;
     sim.OpenSheetMetal("B.psm", {0.009, 0.009, 0.44, 0.009, 0.009});
     Tick();
     Click(MainControl::PropertiesButton);
@@ -101,7 +101,7 @@ TEST_F(PropertiesTest, WithoutChosenTypeTheDocumentsValuesAreShown) {
     sim.OpenSheetMetal("A.psm", {0.0254, 0.00254, 0.5, 0.0508, 0.0127});
     Start();
     Click(MainControl::PropertiesButton);
-    EXPECT_EQ(ShownTypeRow(state), 0);
+    EXPECT_EQ(state.ShownTypeRow(), 0);
     EXPECT_THAT(Column(2), ElementsAre("1,000", "0,100", "0,500", "2,000", "0,500"));
     EXPECT_THAT(Column(3), ElementsAre("in", "in", "", "in", "in"));
 }
@@ -134,7 +134,7 @@ TEST_F(PropertiesTest, ValuesFromTheOneThatCannotBeConvertedOnStayEmpty) {
     Click(MainControl::PropertiesButton); // row 2: fills every value
     Choose(ListId::Types, 2);
     Click(MainControl::PropertiesButton);
-    EXPECT_EQ(ShownTypeRow(state), 3);
+    EXPECT_EQ(state.ShownTypeRow(), 3);
     EXPECT_THAT(Column(2), ElementsAre("2.000", "", "", "", ""));
     EXPECT_EQ(boxes.Shown.size(), 0u) << "the properties command tells of no invalid input";
 }

@@ -2,9 +2,8 @@
 // one list, the end lets go of them all, and the trace switch hands each out
 // anew as the same object.
 
-#include "core/HeldReferences.h"
-
 #include "AppTestSupport.h"
+#include "app/AllHeldReferences.h"
 
 namespace psm::test {
 namespace {

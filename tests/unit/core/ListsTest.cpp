@@ -1,7 +1,7 @@
 // What the two lists show: the user's choice of a table and a type, the
 // middle preselection, the document's own type, and the "reset list" button.
 
-#include "core/Lists.h"
+#include "lists/Lists.h"
 
 #include "AppTestSupport.h"
 
@@ -39,7 +39,7 @@ TEST_F(ListsTest, MiddleTypeIsPreselectedHalvesRoundingToEven) {
         Choose(ListId::Tables, n - 1);
         EXPECT_EQ(view.Items2.size(), static_cast<size_t>(n)) << "table of " << n;
         EXPECT_EQ(view.Selection2, expected[static_cast<size_t>(n - 1)]) << "table of " << n;
-        EXPECT_EQ(ShownTypeRow(state), firstRow + expected[static_cast<size_t>(n - 1)]);
+        EXPECT_EQ(state.ShownTypeRow(), firstRow + expected[static_cast<size_t>(n - 1)]);
         EXPECT_EQ(MiddlePosition(firstRow, firstRow + n - 1), expected[static_cast<size_t>(n - 1)]);
         firstRow += n;
     }
@@ -49,12 +49,12 @@ TEST_F(ListsTest, ChoosingTablesAndTypesChoosesTheirRow) {
     StartWithoutDocument();
     Choose(ListId::Tables, 0);
     EXPECT_THAT(view.Items2, ElementsAre("St 1,0", "St 1,5", "St 2,0"));
-    EXPECT_EQ(ShownTypeRow(state), 2);
+    EXPECT_EQ(state.ShownTypeRow(), 2);
     Choose(ListId::Tables, 1);
     EXPECT_THAT(view.Items2, ElementsAre("Al 1,5", "Al 2,0"));
-    EXPECT_EQ(ShownTypeRow(state), 4);
+    EXPECT_EQ(state.ShownTypeRow(), 4);
     Choose(ListId::Types, 1);
-    EXPECT_EQ(ShownTypeRow(state), 5);
+    EXPECT_EQ(state.ShownTypeRow(), 5);
     Choose(ListId::Types, 5);
     EXPECT_EQ(view.Selection2, 1) << "no such entry";
 }
@@ -64,11 +64,11 @@ TEST_F(ListsTest, TableWithoutRowsLeavesTheTypeListEmptyAndNoTypeChosen) {
         "Unit: mm\nBegin: A\na1;1;1;1;1;1\na2;1;1;1;1;1\nBegin: Empty\nBegin: C\nc;2;2;2;2;2\n");
     StartWithoutDocument();
     Choose(ListId::Tables, 0);
-    ASSERT_EQ(ShownTypeRow(state), 1);
+    ASSERT_EQ(state.ShownTypeRow(), 1);
     Choose(ListId::Tables, 1);
     EXPECT_THAT(view.Items2, IsEmpty());
     EXPECT_EQ(view.Selection2, -1);
-    EXPECT_EQ(ShownTypeRow(state), 0);
+    EXPECT_EQ(state.ShownTypeRow(), 0);
 }
 
 TEST_F(ListsTest, ResetWithoutDocumentLeavesNoSelectionAndNoTypes) {

@@ -32,7 +32,7 @@ std::vector<std::string> Cells(std::string_view line) {
 
 class JournalLineTest : public ::testing::Test {
   protected:
-    TextTables texts;
+    LanguageTexts texts;
 };
 
 TEST_F(JournalLineTest, AWriteIsOneLineOfTabSeparatedCellsInTheColumnsOrder) {
@@ -64,7 +64,7 @@ TEST_F(JournalLineTest, AWriteIsOneLineOfTabSeparatedCellsInTheColumnsOrder) {
 }
 
 TEST_F(JournalLineTest, HeaderNamesEveryColumnInTheTextsLanguage) {
-    texts.LanguageIndex = TextTables::English;
+    texts.LanguageIndex = LanguageTexts::English;
     const std::string header = JournalHeader(texts);
     const std::vector<std::string> cells = Cells(header.substr(0, header.size() - 2));
     ASSERT_EQ(cells.size(), static_cast<size_t>(JournalColumnCount));

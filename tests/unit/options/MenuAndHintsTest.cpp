@@ -40,7 +40,7 @@ TEST_F(HintsTest, ButtonsAreNamedByTheirHintsInTheTextsLanguage) {
                 ElementsAre("gewählten Blechtyp übernehmen", "ursprünglichen Blechtyp anzeigen",
                             "auf ursprünglichen Blechtyp rücksetzen", "Teileeigenschaften anzeigen",
                             "Beenden"));
-    state.Texts.LanguageIndex = TextTables::English;
+    state.Texts.LanguageIndex = LanguageTexts::English;
     app.OnMouseMove(MainControl::FreeArea); // any event: the window shows the state anew
     EXPECT_THAT(view.ButtonNames, ElementsAre("Set new values", "Reset list", "Reset sheet metal",
                                               "Show Properties", "Exit"));
@@ -146,7 +146,7 @@ TEST_F(LanguageCommandTest, EnglishAppliesAtOnceToEveryTextAndStaysForTheNextSta
     App next{services};
     next.OnLoad();
     EXPECT_EQ(view.Caption, "ORNA  sheet metal");
-    EXPECT_EQ(next.State().Texts.LanguageIndex, TextTables::English);
+    EXPECT_EQ(next.State().Texts.LanguageIndex, LanguageTexts::English);
 
     ChooseInMenu(MenuCommand::German);
     EXPECT_EQ(StoredLanguage(), "de");
@@ -162,10 +162,10 @@ TEST_F(LanguageCommandTest, NothingOrSomethingUnknownStoredStartsInGerman) {
     EXPECT_EQ(StoredLanguage(), "");
     EXPECT_EQ(view.Caption, "ORNA  Raziv");
     for (const char* stored : {"", "fr", "english", "1", "de"}) {
-        EXPECT_EQ(LanguageOf(stored), TextTables::German) << stored;
+        EXPECT_EQ(LanguageOf(stored), LanguageTexts::German) << stored;
     }
     for (const char* stored : {"en", "EN", "2"}) {
-        EXPECT_EQ(LanguageOf(stored), TextTables::English) << stored;
+        EXPECT_EQ(LanguageOf(stored), LanguageTexts::English) << stored;
     }
 }
 

@@ -2,9 +2,9 @@
 // options menu), what it holds, and the crash report that tells its last calls.
 
 #include "AppTestSupport.h"
-#include "core/Present.h"
 #include "platform/FileRead.h"
 #include "platform/Version.h"
+#include "present/MainPresenter.h"
 
 #include <gmock/gmock.h>
 
@@ -32,7 +32,7 @@ class TraceTest : public AppFixture {
         return lines;
     }
     bool MenuShowsTraceOn() const {
-        const std::vector<MenuItem> menu = PopupMenuItems(state, tracing.On());
+        const std::vector<MenuItem> menu = PopupMenuItems(state.Texts, tracing.On());
         for (const MenuItem& item : menu[0].Children) {
             if (item.Command == MenuCommand::ToggleTrace) {
                 return item.Checked;

@@ -79,7 +79,7 @@ TEST(ValueFileCheck, TypesPsmNeverLoadsAreProblems) {
 }
 
 TEST(ValueFileCheck, ReportNamesEachProblemInTheTextsLanguageAndCountsTheRest) {
-    TextTables texts;
+    LanguageTexts texts;
     const auto findings = CheckValueFile("Unit: mm\nBegin: T\nA;1;1;1,5;1;1\nA;1;1;0,5;-1;1\n");
     EXPECT_EQ(CheckReport("C:\\Werte\\psm_mm.txt", findings, texts),
               "C:\\Werte\\psm_mm.txt\r\n\r\nProbleme: 4\r\n"
@@ -87,7 +87,7 @@ TEST(ValueFileCheck, ReportNamesEachProblemInTheTextsLanguageAndCountsTheRest) {
               "Zeile 3: Neutralfaktor 1,5 liegt nicht zwischen 0 und 1\r\n"
               "Zeile 4: Blechtyp \"A\" steht schon in Zeile 3 dieser Tabelle\r\n"
               "Zeile 4: Ausklinkungstiefe -1 ist negativ\r\n");
-    texts.LanguageIndex = TextTables::English;
+    texts.LanguageIndex = LanguageTexts::English;
     EXPECT_EQ(CheckReport("f.txt", findings, texts, 2),
               "f.txt\r\n\r\nProblems: 4\r\n"
               "Line 2: table \"T\" has no \"End:\"\r\n"

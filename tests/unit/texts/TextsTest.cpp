@@ -6,8 +6,8 @@ namespace psm {
 namespace {
 
 TEST(Texts, GermanTextsKeepTheirExactSpelling) {
-    TextTables texts;
-    ASSERT_EQ(texts.LanguageIndex, TextTables::German);
+    LanguageTexts texts;
+    ASSERT_EQ(texts.LanguageIndex, LanguageTexts::German);
     EXPECT_EQ(texts.Caption(CaptionText::MainWindowTitle), "ORNA  Raziv");
     EXPECT_EQ(texts.Caption(CaptionText::WriteHint), "gew\xC3\xA4hlten Blechtyp \xC3\xBC"
                                                      "bernehmen");
@@ -23,8 +23,8 @@ TEST(Texts, GermanTextsKeepTheirExactSpelling) {
 }
 
 TEST(Texts, EveryTextIsReadInTheLanguageChosen) {
-    TextTables texts;
-    texts.LanguageIndex = TextTables::English;
+    LanguageTexts texts;
+    texts.LanguageIndex = LanguageTexts::English;
     EXPECT_EQ(texts.Caption(CaptionText::MainWindowTitle), "ORNA  sheet metal");
     EXPECT_EQ(texts.Caption(CaptionText::ReliefWidthLabel), " ReliefWith: ");
     EXPECT_EQ(texts.Caption(CaptionText::PropertiesTitle), "Properties");

@@ -32,6 +32,10 @@ class DocumentWatchTest : public AppFixture {
         assembly.AddDirectComponent("part:1", std::move(part));
         return assembly;
     }
+    PollResult Poll(bool mainWindowIsActive) {
+        return PollDocument(state, state, state.Tables, {services.Automation, services.Time},
+                            mainWindowIsActive);
+    }
     // Polls with flags that no outcome produces, so that "kept" shows.
     Flags PollFrom(Flags before = {false, true, false}) {
         state.Document.CadRunning = before.CadRunning;
@@ -47,20 +51,20 @@ TEST_F(DocumentWatchTest, FlagsAfterEachStartUpOutcome) {
     EXPECT_EQ(Watched(), (Flags{false, false, false})) << "no document";
 
     sim.OpenDocument("Drawing.dft", code::DraftDocument);
-    RefreshDocument(state, services);
+    RefreshDocument(state, state.Tables, services.Automation);
     EXPECT_EQ(Watched(), (Flags{true, false, false})) << "other code";
 
     sim.OpenSheetMetal("A.psm", Row2);
-    RefreshDocument(state, services);
+    RefreshDocument(state, state.Tables, services.Automation);
     EXPECT_EQ(Watched(), (Flags{true, false, true})) << "sheet metal";
 
     OpenAssemblyWith(sim.CreateSheetMetal("P.psm", Row5));
-    RefreshDocument(state, services);
+    RefreshDocument(state, state.Tables, services.Automation);
     EXPECT_EQ(Watched(), (Flags{true, true, true})) << "assembly, sheet-metal part";
     EXPECT_EQ(state.Document.Values[0], 0.002);
 
     OpenAssemblyWith(sim.CreateDocument("Q.par", code::PartDocument));
-    RefreshDocument(state, services);
+    RefreshDocument(state, state.Tables, services.Automation);
     EXPECT_EQ(Watched(), (Flags{true, true, false})) << "assembly, other part";
 }
 
@@ -106,9 +110,9 @@ TEST_F(DocumentWatchTest, NoCadCallWhileTheMainWindowIsActive) {
     Start();
     sim.OpenSheetMetal("B.psm", Row5);
     const std::size_t calls = sim.CallCount();
-    EXPECT_FALSE(PollDocument(state, services, true));
+    EXPECT_EQ(Poll(true), PollResult::Skipped);
     EXPECT_EQ(sim.CallCount(), calls);
-    EXPECT_TRUE(PollDocument(state, services, false));
+    EXPECT_EQ(Poll(false), PollResult::Asked);
     EXPECT_EQ(state.Document.Name, "B.psm");
 }
 

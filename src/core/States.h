@@ -1,21 +1,15 @@
 #pragma once
 
-// Every program-wide value, grouped by meaning. Procedures get the state by
-// reference; tests build their own.
+// The behaviours' states: each owns its part, the others at most read it.
 
 #include "cad/Connection.h"
-#include "cad/FeatureCheck.h"
 #include "cad/SheetMetalVariables.h"
-#include "core/Survey.h"
-#include "journal/JournalQueue.h"
 #include "tables/TableModel.h"
 #include "texts/Texts.h"
 
 #include <chrono>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace psm {
 
@@ -54,50 +48,47 @@ struct ListsShown {
     int TypeRow = 0; // the type selected, a row of TypesOf
 };
 
-// The program's own run: the command or tick in progress, and whether it has ended.
-struct RunState {
-    int CommandDepth = 0; // > 0 while a command or tick runs
-    bool Ended = false;   // set by ExitProgram; no handler does anything afterwards
-    // When the CAD program's registration was last looked at.
-    std::optional<std::chrono::milliseconds> RegistrationChecked;
-    // What the program is doing, for a crash report: the command or tick
-    // under way, or the last one when it failed.
-    std::string_view Activity = "start";
-};
-
-struct AppState {
+// What every behaviour reads and only the start-up and the options change:
+// where the settings live, the value file, the user's language and number format.
+struct ProgramContext {
     SettingsNames Settings;
     std::string ValueFilePath;
-    TextTables Texts;
+    LanguageTexts Texts;
     // The user's decimal separator, for the numbers psm shows.
     char DecimalSeparator = '.';
     TableModel Tables;
+};
+
+// The watch's: its attach to the CAD program, the document it shows and the
+// variables it read that document's values from.
+struct WatchState {
     cad::CadConnection Cad;
-    cad::SheetMetalVariables Variables;
-    cad::FeatureCheck Features;
     ShownDocument Document;
+    cad::SheetMetalVariables Variables;
+    // When the CAD program's registration was last looked at.
+    std::optional<std::chrono::milliseconds> RegistrationChecked;
+};
+
+// The writer's: the put-backs that wait for the CAD program and the recompute
+// it may still hold.
+struct WriterState {
+    cad::PendingRestore Pending;
+};
+
+// The lists': what they show and whether the user chose.
+struct ListsState {
     ListsShown Lists;
     // The user chose in the lists, or opened the properties, since start.
     // Until then the write has no type to act on, even when the lists show
     // the document's own.
     bool TypeChosen = false;
-    // The hint the status bar shows; none: the text is empty.
-    std::optional<CaptionText> Hint;
-    JournalState Journal;
-    SurveyState Survey;
-    RunState Run;
-};
 
-// Marks a command (or a tick) as running for its lifetime.
-class CommandScope {
-  public:
-    explicit CommandScope(AppState& state) : m_run(state.Run) { ++m_run.CommandDepth; }
-    ~CommandScope() { --m_run.CommandDepth; }
-    CommandScope(const CommandScope&) = delete;
-    CommandScope& operator=(const CommandScope&) = delete;
-
-  private:
-    RunState& m_run;
+    // The type the lists show; 0 when they show none. A command acts on this
+    // type, never on one the lists no longer show.
+    int ShownTypeRow() const { return Lists.Table != 0 ? Lists.TypeRow : 0; }
+    // The type the write acts on: the one shown, once the user has chosen
+    // since start; 0 before that.
+    int ChosenTypeRow() const { return TypeChosen ? ShownTypeRow() : 0; }
 };
 
 } // namespace psm

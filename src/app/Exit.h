@@ -2,8 +2,8 @@
 
 // The one orderly end of the program.
 
-#include "core/AppState.h"
-#include "core/Services.h"
+#include "app/AppState.h"
+#include "app/Services.h"
 
 namespace psm {
 

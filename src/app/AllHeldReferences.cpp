@@ -1,4 +1,4 @@
-#include "core/HeldReferences.h"
+#include "app/AllHeldReferences.h"
 
 namespace psm {
 namespace {
@@ -38,7 +38,9 @@ void Variables(cad::SheetMetalVariables& variables, const Visit& visit) {
         visit(held, "Variable");
     }
     visit(variables.VariableTable, "VariableTable");
-    cad::PendingRestore& pending = variables.Pending;
+}
+
+void Pending(cad::PendingRestore& pending, const Visit& visit) {
     visit(pending.App, "Application");
     visit(pending.Document, "Document");
     for (cad::PendingRestore::PutBack& putBack : pending.PutBacks) {
@@ -51,9 +53,8 @@ void Variables(cad::SheetMetalVariables& variables, const Visit& visit) {
 void ForEachHeldReference(AppState& state, const HeldReferenceVisitor& visitor) {
     const Visit visit(visitor);
     Connection(state.Cad, visit);
-    visit(state.Features.FirstModel, "Model");
-    visit(state.Features.FeatureList, "FeatureList");
     Variables(state.Variables, visit);
+    Pending(state.Pending, visit);
     visit(state.Document.Object, "Document");
     // The survey's own attach, the assembly it surveys and the parts it lists.
     SurveyState& survey = state.Survey;

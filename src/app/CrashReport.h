@@ -4,8 +4,8 @@
 // minidump and a short text beside the journal, for whoever looks into it;
 // the box that tells the user names both.
 
-#include "core/AppState.h"
-#include "core/Services.h"
+#include "app/AppState.h"
+#include "app/Services.h"
 
 #include <deque>
 #include <string>
@@ -39,6 +39,6 @@ std::string CrashText(const CrashFacts& facts);
 CrashFiles WriteCrashReport(AppState& state, const Services& services, std::string_view failure);
 
 // The box's text: that psm ends and, when a report was written, its files.
-std::string UnexpectedFailureText(const TextTables& texts, const CrashFiles& files);
+std::string UnexpectedFailureText(const LanguageTexts& texts, const CrashFiles& files);
 
 } // namespace psm

@@ -1,7 +1,7 @@
-#include "core/CrashReport.h"
+#include "app/CrashReport.h"
 
-#include "core/Journal.h"
-#include "core/Trace.h"
+#include "app/BehaviourPorts.h"
+#include "options/Trace.h"
 #include "platform/FileWrite.h"
 #include "platform/Version.h"
 
@@ -37,7 +37,7 @@ CrashFiles WriteCrashReport(AppState& state, const Services& services, std::stri
         files.Dump.clear();
     }
     try {
-        FlushJournal(state, services);
+        FlushJournal(state.Journal, state, JournalPortsOf(services));
     } catch (...) {
         // the report is written all the same
     }
@@ -55,7 +55,7 @@ CrashFiles WriteCrashReport(AppState& state, const Services& services, std::stri
     return files;
 }
 
-std::string UnexpectedFailureText(const TextTables& texts, const CrashFiles& files) {
+std::string UnexpectedFailureText(const LanguageTexts& texts, const CrashFiles& files) {
     std::string text = texts.Message(MessageText::UnexpectedError);
     if (files.Text.empty() && files.Dump.empty()) {
         return text;

@@ -1,11 +1,9 @@
-#include "core/WaitingWrite.h"
-
-#include "core/Journal.h"
+#include "apply/WaitingWrite.h"
 
 namespace psm {
 
-bool FinishWaitingWrite(AppState& state, const Services& services) {
-    cad::PendingRestore& pending = state.Variables.Pending;
+bool FinishWaitingWrite(const Writer& writer) {
+    cad::PendingRestore& pending = writer.State.Pending;
     if (pending.Empty()) {
         return true;
     }
@@ -20,8 +18,8 @@ bool FinishWaitingWrite(AppState& state, const Services& services) {
         line.Report.After = pending.Now;
         line.Report.Target = pending.Report.Before;
         line.Report.Changed = true;
-        line.FeaturesBefore = line.FeaturesAfter = UncheckedFeatures(state);
-        JournalWrite(state, services, pending.DocumentName, line);
+        line.FeaturesBefore = line.FeaturesAfter = UncheckedFeatures(writer.Program.Texts);
+        writer.Log(pending.DocumentName, line);
     }
     pending = cad::PendingRestore{};
     return true;

@@ -1,7 +1,6 @@
-#include "core/PropertiesPresenter.h"
+#include "present/PropertiesPresenter.h"
 
 #include "core/DocumentValues.h"
-#include "core/Lists.h"
 #include "platform/NumberText.h"
 #include "tables/CadUnits.h"
 #include "tables/TypeMatch.h"
@@ -49,17 +48,20 @@ struct Sides {
 // With a type shown: its values, converted to CAD units and back as a write
 // would put them, beside them the document's own values. Without one: the
 // document's values, beside them the nearest type's.
-Sides SidesOf(const AppState& state, int row, const FiveValues& document, bool documentKnown) {
-    const TextTables& texts = state.Texts;
+Sides SidesOf(const ProgramContext& program, int row, const FiveValues& document,
+              bool documentKnown) {
+    const LanguageTexts& texts = program.Texts;
     Sides sides;
     if (row != 0) {
         // From the first value the conversion did not reach on, another
         // type's value must not stand in: those stay empty.
-        const TypeTargets targets = TargetsOfType(state.Tables.Type(row), state.Tables.ScaleFactor);
+        const TypeTargets targets =
+            TargetsOfType(program.Tables.Type(row), program.Tables.ScaleFactor);
         for (const SheetValue value : SheetValues) {
             const auto& target = targets.Values[IndexOf(value)];
             if (static_cast<int>(IndexOf(value)) < targets.Converted && target) {
-                sides.Shown[IndexOf(value)] = TableValue(value, *target, state.Tables.ScaleFactor);
+                sides.Shown[IndexOf(value)] =
+                    TableValue(value, *target, program.Tables.ScaleFactor);
             }
         }
         if (documentKnown) {
@@ -69,13 +71,13 @@ Sides SidesOf(const AppState& state, int row, const FiveValues& document, bool d
         return sides;
     }
     sides.Shown = document;
-    const NearestType nearest = NearestTypeRow(state.Tables, document);
+    const NearestType nearest = NearestTypeRow(program.Tables, document);
     if (nearest.Row == 0) {
         sides.Note = texts.Caption(CaptionText::NoTypeNote);
         return sides;
     }
     sides.Compared = nearest.Row;
-    const std::string name = state.Tables.Type(nearest.Row).Name;
+    const std::string name = program.Tables.Type(nearest.Row).Name;
     sides.Note = nearest.Differing == 1
                      ? FormatText(texts.Caption(CaptionText::NearestTypeOneDiffersNote), {name})
                      : FormatText(texts.Caption(CaptionText::NearestTypeSomeDifferNote),
@@ -83,20 +85,20 @@ Sides SidesOf(const AppState& state, int row, const FiveValues& document, bool d
     return sides;
 }
 
-PropertiesViewModel PropertiesModel(const AppState& state, int row, const FiveValues& document,
-                                    bool documentKnown) {
-    const char separator = state.DecimalSeparator;
-    const Sides sides = SidesOf(state, row, document, documentKnown);
-    const TypeRow& compared = state.Tables.Type(sides.Compared);
+PropertiesViewModel PropertiesModel(const ProgramContext& program, int row,
+                                    const FiveValues& document, bool documentKnown) {
+    const char separator = program.DecimalSeparator;
+    const Sides sides = SidesOf(program, row, document, documentKnown);
+    const TypeRow& compared = program.Tables.Type(sides.Compared);
     const auto differing = DifferingValues(compared, document);
     PropertiesViewModel model;
-    model.Caption = state.Texts.Caption(CaptionText::PropertiesTitle);
+    model.Caption = program.Texts.Caption(CaptionText::PropertiesTitle);
     model.Note = sides.Note;
     for (const SheetValue value : SheetValues) {
         const std::size_t k = IndexOf(value);
         PropertiesRowModel& line = model.Rows[k];
-        line.Name = state.Texts.Caption(ValueLabels[k]);
-        line.Unit = IsLength(value) ? state.Tables.UnitSuffix : std::string();
+        line.Name = program.Texts.Caption(ValueLabels[k]);
+        line.Unit = IsLength(value) ? program.Tables.UnitSuffix : std::string();
         line.Value = Fixed3(sides.Shown[k], separator);
         if (sides.Compared == 0) {
             continue;
@@ -115,18 +117,19 @@ PropertiesViewModel PropertiesModel(const AppState& state, int row, const FiveVa
 
 } // namespace
 
-std::optional<PropertiesViewModel> PresentProperties(const AppState& state) {
-    const int row = ShownTypeRow(state);
+std::optional<PropertiesViewModel> PresentProperties(const ProgramContext& program,
+                                                     const ShownDocument& shown,
+                                                     const ListsState& lists) {
+    const int row = lists.ShownTypeRow();
     // The document's values belong to the document the label shows, and only
     // once they were read completely.
-    const bool documentKnown = state.Document.SheetMetal && state.Document.ValuesKnown;
+    const bool documentKnown = shown.SheetMetal && shown.ValuesKnown;
     if (row == 0 && !documentKnown) {
         return std::nullopt;
     }
-    const FiveValues document = documentKnown
-                                    ? TableValuesOf(state.Document.Values, state.Tables.ScaleFactor)
-                                    : FiveValues{};
-    return PropertiesModel(state, row, document, documentKnown);
+    const FiveValues document =
+        documentKnown ? TableValuesOf(shown.Values, program.Tables.ScaleFactor) : FiveValues{};
+    return PropertiesModel(program, row, document, documentKnown);
 }
 
 } // namespace psm

@@ -1,4 +1,4 @@
-#include "core/Present.h"
+#include "present/MainPresenter.h"
 
 #include "core/Hints.h"
 #include "platform/NumberText.h"
@@ -10,25 +10,25 @@ namespace {
 constexpr const char* GermanCaption = "Deutsch";
 constexpr const char* EnglishCaption = "english";
 
-ListModel TableListOf(const AppState& state) {
+ListModel TableListOf(const MainWindowInputs& shown) {
     ListModel list;
-    for (const TableEntry& table : state.Tables.TableList) {
+    for (const TableEntry& table : shown.Program.Tables.TableList) {
         list.Items.push_back(table.Name);
     }
-    list.Selection = state.Lists.Table - 1;
+    list.Selection = shown.Lists.Lists.Table - 1;
     return list;
 }
 
-ListModel TypeListOf(const AppState& state) {
+ListModel TypeListOf(const MainWindowInputs& shown) {
     ListModel list;
-    const TableModel& tables = state.Tables;
-    const int table = state.Lists.TypesOf;
+    const TableModel& tables = shown.Program.Tables;
+    const int table = shown.Lists.Lists.TypesOf;
     if (table >= 1) {
         for (int row = tables.TableFirstRow(table); row <= tables.TableLastRow(table); ++row) {
             list.Items.push_back(tables.Type(row).Name);
         }
     }
-    const int row = state.Lists.TypeRow;
+    const int row = shown.Lists.Lists.TypeRow;
     list.Selection = table >= 1 && row != 0 ? row - tables.TableFirstRow(table) : -1;
     return list;
 }
@@ -41,30 +41,23 @@ MenuItem Item(std::string caption, std::optional<MenuCommand> command, bool visi
     return item;
 }
 
-std::string FeatureLabel(const cad::FeatureFinding& finding, const TextTables& texts) {
-    return texts.Message(finding.State == cad::FeatureState::Warned ? MessageText::Warned
-                                                                    : MessageText::Failed) +
-           finding.Name;
-}
-
 } // namespace
 
-MainViewModel PresentMainWindow(const AppState& state) {
-    const TextTables& texts = state.Texts;
+MainViewModel PresentMainWindow(const MainWindowInputs& shown) {
+    const LanguageTexts& texts = shown.Program.Texts;
     MainViewModel model;
     model.Caption = texts.Caption(CaptionText::MainWindowTitle);
-    model.DocumentLabel = state.Document.CadRunning ? state.Document.Name : std::string();
-    model.Tables = TableListOf(state);
-    model.Types = TypeListOf(state);
-    model.Status = state.Hint ? texts.Caption(*state.Hint) : std::string();
+    model.DocumentLabel = shown.Document.CadRunning ? shown.Document.Name : std::string();
+    model.Tables = TableListOf(shown);
+    model.Types = TypeListOf(shown);
+    model.Status = shown.Hint ? texts.Caption(*shown.Hint) : std::string();
     for (std::size_t i = 0; i < PictureButtons.size(); ++i) {
         model.ButtonNames[i] = texts.Caption(*HintOf(PictureButtons[i]));
     }
     return model;
 }
 
-std::vector<MenuItem> PopupMenuItems(const AppState& state, bool tracing) {
-    const TextTables& texts = state.Texts;
+std::vector<MenuItem> PopupMenuItems(const LanguageTexts& texts, bool tracing) {
     MenuItem german = Item(GermanCaption, MenuCommand::German);
     german.Checked = texts.LanguageIndex != Language::English;
     MenuItem english = Item(EnglishCaption, MenuCommand::English);
@@ -91,27 +84,6 @@ std::vector<MenuItem> PopupMenuItems(const AppState& state, bool tracing) {
         scaleFactor};
 
     return {options, Item(texts.Caption(CaptionText::HelpMenu), std::nullopt, false)};
-}
-
-std::string NumberTextOf(const std::optional<double>& value, const AppState& state) {
-    return value ? NumberToText(*value, state.DecimalSeparator) : std::string();
-}
-
-std::string FeatureLines(const std::vector<cad::FeatureFinding>& findings,
-                         const TextTables& texts) {
-    std::string lines;
-    for (const cad::FeatureFinding& finding : findings) {
-        lines += "\r\n" + FeatureLabel(finding, texts);
-    }
-    return lines;
-}
-
-std::string FeatureCell(const std::vector<cad::FeatureFinding>& findings, const TextTables& texts) {
-    std::string cell;
-    for (const cad::FeatureFinding& finding : findings) {
-        cell += (cell.empty() ? "" : "; ") + FeatureLabel(finding, texts);
-    }
-    return cell;
 }
 
 } // namespace psm

@@ -4,8 +4,8 @@
 // show, with names and units, beside them the document's own values; while
 // the lists show no type, the document's values and the nearest type.
 
-#include "core/AppState.h"
 #include "core/MainView.h"
+#include "core/States.h"
 
 #include <optional>
 
@@ -13,6 +13,8 @@ namespace psm {
 
 // What the window shows for the main window as it is now, in the current
 // language; nothing when there is neither a type nor a document's values.
-std::optional<PropertiesViewModel> PresentProperties(const AppState& state);
+std::optional<PropertiesViewModel> PresentProperties(const ProgramContext& program,
+                                                     const ShownDocument& document,
+                                                     const ListsState& lists);
 
 } // namespace psm

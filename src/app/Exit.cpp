@@ -1,8 +1,8 @@
-#include "core/Exit.h"
+#include "app/Exit.h"
 
-#include "core/HeldReferences.h"
-#include "core/Journal.h"
-#include "core/WaitingWrite.h"
+#include "app/AllHeldReferences.h"
+#include "app/BehaviourPorts.h"
+#include "apply/WaitingWrite.h"
 #include "platform/NumberText.h"
 #include "tables/SettingsStore.h"
 
@@ -27,14 +27,14 @@ void ExitProgram(AppState& state, const Services& services) {
     WriteSetting(services.Settings, names.SettingsAppName, names.SettingsSection, "Left",
                  PositionText(window.Left, state.DecimalSeparator));
     // A write that left the CAD program holding its recompute gets a last try.
-    FinishWaitingWrite(state, services);
-    FlushJournal(state, services);
+    FinishWaitingWrite(WriterOf(state, services));
+    FlushJournal(state.Journal, state, JournalPortsOf(services));
     // Every reference goes: a CAD program closed by its user lives on as
     // long as anyone holds one.
     ReleaseHeldReferences(state);
     state.Cad = cad::CadConnection{};
     state.Variables = cad::SheetMetalVariables{};
-    state.Features = cad::FeatureCheck{};
+    state.Pending = cad::PendingRestore{};
     state.Document = {};
     if (state.Survey.Open) {
         services.Survey.Close();
