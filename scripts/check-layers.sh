@@ -7,7 +7,7 @@
 #   - portable files (not *_win32.*) include no Win32 header, here or beside
 #     the product (sim/, simcad/, tests/, tools/, bench/, fuzz/);
 #   - the journal includes nothing of the CAD layer, and the core none of its
-#     call helpers.
+#     call helpers; neither makes a call into the CAD program.
 # Prints each breach and fails when there is one.
 set -eu
 cd "$(dirname "$0")/.."
@@ -98,6 +98,17 @@ for file in $(find src/journal src/core -name '*.h' -o -name '*.cpp' | sort); do
     while IFS= read -r included; do
         breach "$file: includes $included, but the journal and the core call nothing in the CAD program"
     done < <(includes_matching "$file" "$forbidden")
+done
+
+# Nor does either make a call into the CAD program of its own: none through an
+# object's handle, and no CAD-layer function but the pure ones that only
+# compare or format.
+pure_cad='SameObject|TraceLine|TraceHeadings'
+for file in $(find src/journal src/core -name '*.h' -o -name '*.cpp' | sort); do
+    while IFS= read -r line; do
+        breach "$file: calls the CAD program: $line"
+    done < <(grep -nE -- '->(Get|Put|Call|As)\(|cad::[A-Za-z]+\(' "$file" |
+        grep -vE "cad::($pure_cad)\(" || true)
 done
 
 # Win32 headers in portable files.

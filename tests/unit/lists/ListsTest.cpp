@@ -4,6 +4,8 @@
 #include "lists/Lists.h"
 
 #include "AppTestSupport.h"
+#include "tables/BendValueLoader.h"
+#include "tables/MemorySettingsStore.h"
 
 #include <gmock/gmock.h>
 
@@ -13,15 +15,24 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class ListsTest : public AppFixture {
+// The lists' rules alone: their state and the value file's tables, no fakes.
+class ListsRulesTest : public ::testing::Test {
   protected:
-    void StartWithoutDocument() {
-        sim.Quit();
-        Start();
+    void Load(std::string file) {
+        MemorySettingsStore settings;
+        LoadBendValuesFromBytes(std::move(file), {settings, "ORNA\\psm", "general", {}}, tables);
     }
+    void Choose(int table, std::optional<int> type = std::nullopt) {
+        ChooseTable(lists, tables, table);
+        if (type) {
+            ChooseType(lists, tables, *type);
+        }
+    }
+    TableModel tables;
+    ListsState lists;
 };
 
-TEST_F(ListsTest, MiddleTypeIsPreselectedHalvesRoundingToEven) {
+TEST_F(ListsRulesTest, MiddleTypeIsPreselectedHalvesRoundingToEven) {
     // Ten tables; table n holds n types.
     std::string file = "Unit: mm\n";
     for (int n = 1; n <= 10; ++n) {
@@ -31,45 +42,47 @@ TEST_F(ListsTest, MiddleTypeIsPreselectedHalvesRoundingToEven) {
         }
         file += "End:\n";
     }
-    UseValueFile(file);
-    StartWithoutDocument();
+    Load(file);
     const std::vector<int> expected{0, 0, 1, 2, 2, 2, 3, 4, 4, 4};
     int firstRow = 1;
     for (int n = 1; n <= 10; ++n) {
-        Choose(ListId::Tables, n - 1);
-        EXPECT_EQ(view.Items2.size(), static_cast<size_t>(n)) << "table of " << n;
-        EXPECT_EQ(view.Selection2, expected[static_cast<size_t>(n - 1)]) << "table of " << n;
-        EXPECT_EQ(state.ShownTypeRow(), firstRow + expected[static_cast<size_t>(n - 1)]);
+        Choose(n - 1);
+        EXPECT_EQ(lists.ShownTypeRow(), firstRow + expected[static_cast<size_t>(n - 1)]);
         EXPECT_EQ(MiddlePosition(firstRow, firstRow + n - 1), expected[static_cast<size_t>(n - 1)]);
         firstRow += n;
     }
 }
 
-TEST_F(ListsTest, ChoosingTablesAndTypesChoosesTheirRow) {
-    StartWithoutDocument();
-    Choose(ListId::Tables, 0);
-    EXPECT_THAT(view.Items2, ElementsAre("St 1,0", "St 1,5", "St 2,0"));
-    EXPECT_EQ(state.ShownTypeRow(), 2);
-    Choose(ListId::Tables, 1);
-    EXPECT_THAT(view.Items2, ElementsAre("Al 1,5", "Al 2,0"));
-    EXPECT_EQ(state.ShownTypeRow(), 4);
-    Choose(ListId::Types, 1);
-    EXPECT_EQ(state.ShownTypeRow(), 5);
-    Choose(ListId::Types, 5);
-    EXPECT_EQ(view.Selection2, 1) << "no such entry";
+TEST_F(ListsRulesTest, ChoosingTablesAndTypesChoosesTheirRowAndNothingElse) {
+    Load(std::string(WorkedExample));
+    EXPECT_EQ(lists.ChosenTypeRow(), 0) << "nothing chosen since start";
+    Choose(0);
+    EXPECT_EQ(lists.ChosenTypeRow(), 2);
+    Choose(1, 1);
+    EXPECT_EQ(lists.ChosenTypeRow(), 5);
+    ChooseType(lists, tables, 5);
+    EXPECT_EQ(lists.ChosenTypeRow(), 5) << "no such entry";
+    // A choice made in the types of another table than the list now shows.
+    ChooseTypeOf(lists, tables, 1, 2);
+    EXPECT_EQ(lists.ChosenTypeRow(), 3);
 }
 
-TEST_F(ListsTest, TableWithoutRowsLeavesTheTypeListEmptyAndNoTypeChosen) {
-    UseValueFile(
-        "Unit: mm\nBegin: A\na1;1;1;1;1;1\na2;1;1;1;1;1\nBegin: Empty\nBegin: C\nc;2;2;2;2;2\n");
-    StartWithoutDocument();
-    Choose(ListId::Tables, 0);
-    ASSERT_EQ(state.ShownTypeRow(), 1);
-    Choose(ListId::Tables, 1);
-    EXPECT_THAT(view.Items2, IsEmpty());
-    EXPECT_EQ(view.Selection2, -1);
-    EXPECT_EQ(state.ShownTypeRow(), 0);
+TEST_F(ListsRulesTest, TableWithoutRowsLeavesNoTypeChosen) {
+    Load("Unit: mm\nBegin: A\na1;1;1;1;1;1\na2;1;1;1;1;1\nBegin: Empty\nBegin: C\nc;2;2;2;2;2\n");
+    Choose(0);
+    ASSERT_EQ(lists.ShownTypeRow(), 1);
+    Choose(1);
+    EXPECT_EQ(lists.Lists.TypesOf, 2);
+    EXPECT_EQ(lists.ShownTypeRow(), 0);
 }
+
+class ListsTest : public AppFixture {
+  protected:
+    void StartWithoutDocument() {
+        sim.Quit();
+        Start();
+    }
+};
 
 TEST_F(ListsTest, ResetWithoutDocumentLeavesNoSelectionAndNoTypes) {
     StartWithoutDocument();
