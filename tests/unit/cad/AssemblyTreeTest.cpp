@@ -108,7 +108,7 @@ TEST_F(AssemblyTreeTest, DocumentReachedInsideItselfIsToldAndNotWalkedAgain) {
 TEST_F(AssemblyTreeTest, AssembliesBelowTheDeepestLevelAreToldAndNotWalked) {
     sim::Document* above = top;
     for (int level = 1; level <= MaxTreeLevel + 5; ++level) {
-        auto next = Assembly("L" + std::to_string(level) + ".asm");
+        auto next = Assembly(sim::Concat({"L", std::to_string(level), ".asm"}));
         Uses(*above, next, 1);
         above = next.get();
     }
@@ -119,7 +119,7 @@ TEST_F(AssemblyTreeTest, AssembliesBelowTheDeepestLevelAreToldAndNotWalked) {
     EXPECT_EQ(deepest.Level, MaxTreeLevel + 1);
     EXPECT_TRUE(deepest.TooDeep);
     EXPECT_EQ(deepest.Uses, 1);
-    EXPECT_FALSE(EntryOf(tree, "L" + std::to_string(MaxTreeLevel) + ".asm").TooDeep);
+    EXPECT_FALSE(EntryOf(tree, sim::Concat({"L", std::to_string(MaxTreeLevel), ".asm"})).TooDeep);
     EXPECT_EQ(tree.Entries().size(), static_cast<std::size_t>(MaxTreeLevel + 2));
 }
 
