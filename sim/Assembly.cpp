@@ -3,6 +3,8 @@
 #include "sim/Documents.h"
 #include "sim/Simulator.h"
 
+#include <algorithm>
+
 namespace psm::sim {
 namespace {} // namespace
 
@@ -89,7 +91,8 @@ const ClassInfo& ComponentSet::Class() const {
                        return cad::Value::Int32(
                            static_cast<int32_t>(Self<ComponentSet>(self).Items().size()));
                    }),
-            Getter(iid::ComponentSet, dispid::Item, "Item", {type::Int16},
+            // The index is a Long, as the count is: a 16-bit one converts.
+            Getter(iid::ComponentSet, dispid::Item, "Item", {type::Int16 | type::Int32},
                    [](Node& self, const Invocation& call) -> cad::Result<cad::Value> {
                        const auto& items = Self<ComponentSet>(self).Items();
                        const auto index = ItemIndex(call, items.size());
@@ -142,6 +145,18 @@ Component& Document::AddDirectComponent(std::string name, std::shared_ptr<Docume
     component.SetLink(std::make_shared<Link>(*this, component.Id() + "/Link", std::move(name),
                                              std::move(linked), blocked));
     return component;
+}
+
+void Document::RepeatComponent(std::string_view name, std::size_t times) {
+    auto& items = m_componentSet->Items();
+    const auto found = std::find_if(items.begin(), items.end(), [&](const auto& component) {
+        return component->Name() == name;
+    });
+    if (found == items.end()) {
+        return;
+    }
+    const std::shared_ptr<Component> component = *found;
+    items.insert(items.end(), times, component);
 }
 
 void Document::RemoveComponent(std::string_view name) {

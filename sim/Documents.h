@@ -199,6 +199,9 @@ class Document final : public Node {
     Component& AddDirectComponent(std::string name, std::shared_ptr<Document> linked,
                                   bool blocked = false);
     Component& AddNamedComponent(std::string name);
+    // `times` more components like the one named, served by one node: a set
+    // of tens of thousands of components without as many nodes.
+    void RepeatComponent(std::string_view name, std::size_t times);
     // Takes the component out of the set, as the user deleting it would.
     void RemoveComponent(std::string_view name);
     Component& AddComponent(std::string name, int32_t componentType);

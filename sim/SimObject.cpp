@@ -52,12 +52,6 @@ cad::Result<cad::Value> SimObject::Call(const cad::Member& member,
     return m_sim.Invoke(m_node, m_interface, m_generation, member, InvokeKind::Call, args, nullptr);
 }
 
-bool SimObject::IsSameObject(const cad::Object& other) const {
-    const auto* view = dynamic_cast<const SimObject*>(&other.Innermost());
-    // A program started again hands out new objects, even for the same documents.
-    return view != nullptr && view->m_node == m_node && view->m_generation == m_generation;
-}
-
 NodeRef NodeOf(const cad::ObjectRef& object) {
     if (const auto* view = dynamic_cast<const SimObject*>(object.get())) {
         return view->Target();

@@ -27,8 +27,9 @@ class SimObject final : public cad::Object {
                           const cad::Value& value) override;
     cad::Result<cad::Value> Call(const cad::Member& member,
                                  std::span<const cad::Value> args) override;
-    // The same node of the model.
-    bool IsSameObject(const cad::Object& other) const override;
+    // The node of the model, and the run of the program that handed it out:
+    // a program started again hands out new objects, even for the same documents.
+    cad::ObjectKey Key() const override { return cad::ObjectKey{m_node.get(), m_generation}; }
 
     const NodeRef& Target() const { return m_node; }
     uint32_t Generation() const { return m_generation; }

@@ -3,9 +3,12 @@
 #include "sim/Assembly.h"
 #include "simcad/Control.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <set>
+#include <vector>
 
 namespace psm::simcad {
 namespace {
@@ -104,30 +107,67 @@ std::string PartSummary(const sim::Document& part) {
     return line;
 }
 
-void AddAssembly(std::string& text, const sim::Document& assembly) {
-    AddLine(text, assembly.Name() + "  (assembly)");
+// The assemblies shown so far and those above the one shown now.
+struct TreeShown {
+    std::set<const sim::Document*> Expanded;
+    std::vector<const sim::Document*> Path;
+};
+
+// As deep as psm walks a tree.
+constexpr int DeepestLevel = 64;
+
+// The components of `assembly`, a line each, `level` steps in; below a
+// component that leads to an assembly that assembly's own components, one
+// step further in, the first time it comes.
+void AddComponents(std::string& text, const sim::Document& assembly, int level, TreeShown& shown) {
+    const std::string indent(static_cast<std::size_t>(2 * level), ' ');
     const auto& components = assembly.ComponentSetNode()->Items();
     if (components.empty()) {
-        AddLine(text, "  no components");
+        AddLine(text, indent + "no components");
     }
+    shown.Expanded.insert(&assembly);
+    shown.Path.push_back(&assembly);
     for (const auto& component : components) {
-        std::string line = "  " + component->Name();
+        std::string line = indent + component->Name();
         const sim::Link* link = LinkOf(assembly, *component);
         if (component->Type() == sim::code::NamedComponent) {
             line += " (named)";
         } else if (component->Type() != sim::code::DirectComponent) {
             line += " (other kind)";
         }
-        if (link != nullptr && link->Linked()) {
-            line += " -> " + PartSummary(*link->Linked()) + (link->Blocked() ? " [blocked]" : "");
+        const sim::Document* linked = link != nullptr ? link->Linked().get() : nullptr;
+        if (linked != nullptr) {
+            line += " -> " + PartSummary(*linked) + (link->Blocked() ? " [blocked]" : "");
         } else if (component->Type() != sim::code::OtherComponent) {
             line += " -> no part";
         }
+        const bool subAssembly = linked != nullptr && linked->Type() == sim::code::AssemblyDocument;
+        const bool inside =
+            subAssembly && std::ranges::find(shown.Path, linked) != shown.Path.end();
+        if (inside) {
+            line += " [contains itself]";
+        } else if (subAssembly && shown.Expanded.contains(linked)) {
+            line += " [components above]";
+        } else if (subAssembly && level >= DeepestLevel) {
+            line += " [deeper than 64 levels]";
+        }
         AddLine(text, line);
+        if (subAssembly && !inside && !shown.Expanded.contains(linked) && level < DeepestLevel) {
+            AddComponents(text, *linked, level + 1, shown);
+        }
     }
+    shown.Path.pop_back();
+}
+
+void AddAssembly(std::string& text, const sim::Document& assembly) {
+    AddLine(text, assembly.Name() + "  (assembly)");
+    TreeShown shown;
+    AddComponents(text, assembly, 1, shown);
+    const auto& components = assembly.ComponentSetNode()->Items();
     if (components.size() == 1) {
         const sim::Link* link = LinkOf(assembly, *components.front());
-        if (link != nullptr && link->Linked()) {
+        if (link != nullptr && link->Linked() &&
+            link->Linked()->Type() != sim::code::AssemblyDocument) {
             AddDocument(text, *link->Linked(), "  ");
         }
     }

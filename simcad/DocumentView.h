@@ -2,7 +2,8 @@
 
 // The texts simcad's window shows: the open documents, and for the active
 // one its five values and its features with their states (for an assembly:
-// its components and the part behind them), the command bars, the call count.
+// its components and the part behind them, a sub-assembly's components below
+// it, one step further in), the command bars, the call count.
 
 #include "simcad/World.h"
 

@@ -35,6 +35,8 @@ void ReadLine(Reader& reader, int number, std::string_view line) {
         Rule(reader, rest);
     } else if (keyword == "component") {
         AddComponent(reader, rest);
+    } else if (keyword == "components") {
+        AddComponents(reader, rest);
     } else if (keyword == "partlink") {
         PartLink(reader, rest);
     } else if (keyword == "with") {

@@ -70,6 +70,33 @@ void AddComponent(Reader& reader, std::string_view rest) {
     }
 }
 
+void AddComponents(Reader& reader, std::string_view rest) {
+    // Enough for a tree of thousands of parts, and a bound on a typing slip.
+    constexpr int32_t Most = 100'000;
+    const auto [count, statement] = FirstWord(rest);
+    const auto times = Code(count);
+    if (!times || *times < 1 || *times > Most) {
+        reader.Problem(sim::Concat({"\"", count, "\" is no number of components (1 to 100000)"}));
+        return;
+    }
+    Document* assembly = Assembly(reader);
+    const auto [kind, target] = FirstWord(statement);
+    if (assembly == nullptr) {
+        return;
+    }
+    if (kind != "direct" && kind != "blocked") {
+        reader.Problem(
+            sim::Concat({"\"", kind, "\" is not a kind of linked component (direct, blocked)"}));
+        return;
+    }
+    if (auto found = Target(reader, target, true)) {
+        for (int32_t n = 1; n <= *times; ++n) {
+            assembly->AddDirectComponent(found->first + ":" + std::to_string(n), found->second,
+                                         kind == "blocked");
+        }
+    }
+}
+
 void RemoveComponent(Reader& reader, std::string_view name) {
     Document* assembly = Assembly(reader);
     if (assembly == nullptr || !reader.NeedName(name)) {

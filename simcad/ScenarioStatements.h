@@ -47,6 +47,8 @@ void Rule(Reader& reader, std::string_view rest);
 
 // component direct|blocked NAME -> DOCUMENT, component named|other NAME
 void AddComponent(Reader& reader, std::string_view rest);
+// components COUNT direct|blocked NAME -> DOCUMENT: NAME:1 to NAME:COUNT
+void AddComponents(Reader& reader, std::string_view rest);
 // partlink NAME -> DOCUMENT
 void PartLink(Reader& reader, std::string_view rest);
 // (remove component) NAME

@@ -89,8 +89,12 @@ void SimCadWindow::OnCreate() {
         WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0, 0, 0,
         m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ListId)), m_instance, nullptr);
-    m_details = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0, 0,
-                                m_window, nullptr, m_instance, nullptr);
+    // A read-only edit rather than a static text: an assembly's tree may be
+    // longer than the window, and an edit scrolls.
+    m_details = CreateWindowExW(0, L"EDIT", nullptr,
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
+                                    ES_AUTOVSCROLL,
+                                0, 0, 0, 0, m_window, nullptr, m_instance, nullptr);
     for (HWND control : {m_caption, m_list, m_details}) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     }
@@ -140,7 +144,11 @@ void SimCadWindow::Refresh() {
     }
     const std::string details = DetailsText(m_world);
     if (details != m_shownDetails) {
+        // The call count changes the text at every call psm makes: the reader
+        // keeps the place they scrolled to.
+        const LRESULT firstLine = SendMessageW(m_details, EM_GETFIRSTVISIBLELINE, 0, 0);
         SetWindowTextW(m_details, Widen(details).c_str());
+        SendMessageW(m_details, EM_LINESCROLL, 0, firstLine);
         m_shownDetails = details;
     }
 }

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace psm::cad {
@@ -35,6 +36,21 @@ std::optional<std::vector<AssemblyComponent>> AssemblyComponents(const ObjectRef
 // interface) leads to `document` now, as far as the program answered.
 enum class Membership { Member, NotMember, Busy, Gone };
 Membership AssemblyReaches(const ObjectRef& assembly, const ObjectRef& document);
+
+// The documents the components of `assembly` lead to, read once, for a batch
+// that asks after each of many documents: each answer is a look-up by
+// identity, without a call. Busy or Gone for every document when the program
+// stopped answering while they were read.
+class AssemblyMembers {
+  public:
+    explicit AssemblyMembers(const ObjectRef& assembly);
+    Membership Reaches(const ObjectRef& document) const;
+
+  private:
+    // The references are held so that their keys stay theirs.
+    std::unordered_map<ObjectKey, ObjectRef, ObjectKeyHash> m_documents;
+    std::optional<Membership> m_lost;
+};
 
 // One part document and the components that lead to it.
 struct ComponentPart {

@@ -5,7 +5,9 @@
 // them: COM IDispatch on Windows, and the in-process simulator for tests.
 // No exception crosses this layer; every call returns a value or a failure.
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -88,6 +90,22 @@ class [[nodiscard]] Result<void> {
 class Object;
 using ObjectRef = std::shared_ptr<Object>;
 
+// An object's identity in the program: the address the innermost layer knows
+// it by (the COM object's IUnknown, the simulator's node) and the run of the
+// program that handed it out, for a layer whose addresses outlive a restart.
+// Stable only while a reference to the object is held.
+struct ObjectKey {
+    const void* Address = nullptr;
+    uint64_t Run = 0;
+    friend bool operator==(const ObjectKey&, const ObjectKey&) = default;
+};
+
+struct ObjectKeyHash {
+    std::size_t operator()(const ObjectKey& key) const noexcept {
+        return std::hash<const void*>{}(key.Address) ^ (std::hash<uint64_t>{}(key.Run) << 1);
+    }
+};
+
 // The automation value types the program uses. Argument types are part of the
 // contract with the CAD program: Int16 travels as VT_I2, Int32 as VT_I4,
 // Boolean as VARIANT_BOOL, Text as BSTR, Object as IDispatch.
@@ -158,22 +176,34 @@ class Object {
                              const Value& value) = 0;
     virtual Result<Value> Call(const Member& member, std::span<const Value> args) = 0;
 
-    // True when both handles reach the same object, through whatever
-    // interface and however they were obtained. Without a way to tell, only
-    // the very same handle counts. A layer's handle (the busy retry, the
-    // trace) answers for any other handle; the innermost one may know only
-    // its own kind, so compare through SameObject.
-    virtual bool IsSameObject(const Object& other) const { return this == &other; }
+    // What tells the object this handle reaches from every other while a
+    // reference to it is held: equal for every handle of one object, through
+    // whatever interface and however it was obtained, and cheap to hash, so
+    // that many documents are found again in constant time. Asked of the
+    // innermost layer; without a better way to tell, the handle itself.
+    virtual ObjectKey Key() const { return ObjectKey{this, 0}; }
+
+    // True when both handles reach the same object: the same key, whichever
+    // layers (the busy retry, the trace) either was handed out through.
+    bool IsSameObject(const Object& other) const {
+        return Innermost().Key() == other.Innermost().Key();
+    }
 
     // The handle of the innermost layer, the one that reaches the CAD
     // program, behind a layer's handle; this handle for that layer itself.
     virtual const Object& Innermost() const { return *this; }
 };
 
-// Both are there and reach the same object, whichever layers either was
-// handed out through: a traced handle is the same as a plain one.
+// The key of the object a handle reaches, whichever layers wrap it; the empty
+// key for no handle.
+inline ObjectKey KeyOf(const ObjectRef& object) {
+    return object ? object->Innermost().Key() : ObjectKey{};
+}
+
+// Both are there and reach the same object: a traced handle is the same as a
+// plain one.
 inline bool SameObject(const ObjectRef& a, const ObjectRef& b) {
-    return a && b && a->Innermost().IsSameObject(b->Innermost());
+    return a && b && KeyOf(a) == KeyOf(b);
 }
 
 // What the system's table of running programs holds for a ProgID. `Since`

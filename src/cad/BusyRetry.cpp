@@ -43,9 +43,7 @@ class BusyRetryObject final : public Object {
             RetryWhileBusy(m_clock, m_budget, [&] { return m_inner->Call(member, inner); }));
     }
 
-    bool IsSameObject(const Object& other) const override {
-        return Innermost().IsSameObject(other.Innermost());
-    }
+    ObjectKey Key() const override { return Innermost().Key(); }
     const Object& Innermost() const override { return m_inner->Innermost(); }
 
     // The inner layer's object behind a handle of this layer, or the handle itself.

@@ -45,30 +45,16 @@ Result<ObjectRef> ComObject::As(std::string_view interfaceId) {
     return ObjectRef(std::make_shared<ComObject>(std::move(seen), std::string(interfaceId)));
 }
 
-namespace {
-
-// The controlling IUnknown, which COM keeps the same for every interface of one object.
-ComPtr<IUnknown> Identity(const ComPtr<IDispatch>& dispatch) {
-    ComPtr<IUnknown> identity;
-    if (dispatch != nullptr) {
-        dispatch->QueryInterface(IID_IUnknown,
-                                 reinterpret_cast<void**>(identity.ReleaseAndGetAddressOf()));
+ObjectKey ComObject::Key() const {
+    if (!m_identityAsked && m_dispatch != nullptr) {
+        m_identityAsked = true;
+        // The controlling IUnknown, which COM keeps the same for every
+        // interface of one object; a proxy answers it without a round trip.
+        m_dispatch->QueryInterface(IID_IUnknown,
+                                   reinterpret_cast<void**>(m_identity.ReleaseAndGetAddressOf()));
     }
-    return identity;
-}
-
-} // namespace
-
-bool ComObject::IsSameObject(const Object& other) const {
-    if (this == &other) {
-        return true;
-    }
-    const auto* com = dynamic_cast<const ComObject*>(&other);
-    if (com == nullptr) {
-        return false;
-    }
-    const ComPtr<IUnknown> mine = Identity(m_dispatch);
-    return mine != nullptr && mine.Get() == Identity(com->m_dispatch).Get();
+    // Without an IUnknown the handle is only the same as itself.
+    return m_identity != nullptr ? ObjectKey{m_identity.Get(), 0} : ObjectKey{this, 0};
 }
 
 Result<Value> ComObject::Get(const Member& member, std::span<const Value> args) {

@@ -25,8 +25,9 @@ class ComObject final : public Object {
     Result<void> Put(const Member& member, std::span<const Value> args,
                      const Value& value) override;
     Result<Value> Call(const Member& member, std::span<const Value> args) override;
-    // COM identity: the same IUnknown pointer.
-    bool IsSameObject(const Object& other) const override;
+    // COM identity: the object's IUnknown pointer, asked for once and held
+    // with the handle, so that it stays the same while the handle lives.
+    ObjectKey Key() const override;
 
     const Microsoft::WRL::ComPtr<IDispatch>& Dispatch() const { return m_dispatch; }
 
@@ -42,6 +43,8 @@ class ComObject final : public Object {
     Microsoft::WRL::ComPtr<IDispatch> m_dispatch;
     std::string m_interface;
     std::unordered_map<std::string, DISPID> m_ids;
+    mutable Microsoft::WRL::ComPtr<IUnknown> m_identity;
+    mutable bool m_identityAsked = false;
 };
 
 } // namespace psm::cad

@@ -85,9 +85,7 @@ class TracedObject final : public Object {
                       [&](std::span<const Value> inner) { return m_inner->Call(member, inner); });
     }
 
-    bool IsSameObject(const Object& other) const override {
-        return Innermost().IsSameObject(other.Innermost());
-    }
+    ObjectKey Key() const override { return Innermost().Key(); }
     const Object& Innermost() const override { return m_inner->Innermost(); }
 
   private:

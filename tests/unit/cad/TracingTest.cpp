@@ -9,6 +9,7 @@
 #include "sim/SimObject.h"
 
 #include <array>
+#include <unordered_map>
 
 namespace psm::cad::test {
 namespace {
@@ -129,6 +130,24 @@ TEST_F(Tracing, WhileOffTheProgramsOwnObjectsAreHandedOutAndNothingIsRecorded) {
 
     tracing.SetOn(false);
     EXPECT_EQ(tracing.Reissue(traced, "Application"), connection.CadApp) << "the very object";
+}
+
+TEST_F(Tracing, TracedHandleHasThePlainHandlesKeyAndFindsItInAHashMap) {
+    sim.OpenDocument("A.asm", sim::code::AssemblyDocument);
+    ASSERT_EQ(ConnectCad(connection, sim), DocumentKind::Assembly);
+    tracing.SetOn(true);
+    const ObjectRef traced = tracing.Reissue(connection.ActiveDoc, "Document");
+    ASSERT_NE(traced, connection.ActiveDoc);
+    const ObjectRef seen = traced->As(ids::AssemblyDocumentIid).Value();
+    std::unordered_map<ObjectKey, int, ObjectKeyHash> found{{KeyOf(connection.ActiveDoc), 1}};
+    EXPECT_EQ(found.count(KeyOf(seen)), 1u);
+    EXPECT_TRUE(SameObject(seen, connection.ActiveDoc));
+    EXPECT_FALSE(SameObject(seen, connection.CadApp));
+
+    sim.Quit();
+    sim.Start();
+    ConnectCad(connection, sim);
+    EXPECT_FALSE(SameObject(seen, connection.ActiveDoc)) << "a new run hands out new objects";
 }
 
 } // namespace

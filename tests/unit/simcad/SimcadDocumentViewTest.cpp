@@ -84,6 +84,27 @@ TEST_F(DocumentViewTest, ShowsAnAssemblysComponentsAndThePartBehindItsOnlyOne) {
     EXPECT_THAT(text, Not(HasSubstr("Material thickness")));
 }
 
+TEST_F(DocumentViewTest, ShowsNestedAssembliesAsATreeEachOnce) {
+    Load("linked sheetmetal P.psm\n"
+         "linked assembly Sub.asm\n"
+         "  components 3 direct P -> P.psm\n"
+         "linked assembly Mid.asm\n"
+         "  component direct Sub 1 -> Sub.asm\n"
+         "assembly Top.asm\n"
+         "  components 2 direct Mid -> Mid.asm\n"
+         "with Sub.asm\n"
+         "  component direct Loop 1 -> Mid.asm\n");
+    EXPECT_THAT(DetailsText(world),
+                HasSubstr("Top.asm  (assembly)\r\n"
+                          "  Mid:1 -> Mid.asm (assembly)\r\n"
+                          "    Sub 1 -> Sub.asm (assembly)\r\n"
+                          "      P:1 -> P.psm (sheet metal): 1 / 1 / 0.33 / 2 / 1\r\n"
+                          "      P:2 -> P.psm (sheet metal): 1 / 1 / 0.33 / 2 / 1\r\n"
+                          "      P:3 -> P.psm (sheet metal): 1 / 1 / 0.33 / 2 / 1\r\n"
+                          "      Loop 1 -> Mid.asm (assembly) [contains itself]\r\n"
+                          "  Mid:2 -> Mid.asm (assembly) [components above]\r\n"));
+}
+
 TEST_F(DocumentViewTest, ShowsBarsButtonsAndTheCallCount) {
     Load("bar Assembly ORNA\nbutton SheetMetal ORNA C:\\psm\\psm.exe\n");
     world.Sim.Env("SheetMetal").FindBar("ORNA")->Controls()[0]->Title = "Biegewerte";

@@ -3,6 +3,7 @@
 // the problems reported for lines that cannot be read.
 
 #include "CadTestSupport.h"
+#include "cad/AssemblyTree.h"
 #include "cad/CadIds.h"
 #include "cad/Connection.h"
 #include "cad/FeatureCheck.h"
@@ -10,6 +11,7 @@
 #include "simcad/Scenario.h"
 #include "texts/Texts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -301,6 +303,24 @@ TEST_F(ScenarioTest, ReferencesNeedTheirTargetsDeclaredFirst) {
                             HasSubstr("line 9: no variable \"Nichts\" to remove")));
 }
 
+TEST(ScenarioFiles, RepeatedComponentsLeadToOneDocumentAndAreCheckedFirst) {
+    World world;
+    EXPECT_THAT(LoadScenario(world, "linked sheetmetal P.psm\n"
+                                    "assembly A.asm\n"
+                                    "  components 3 blocked P -> P.psm\n"
+                                    "  components 0 direct P -> P.psm\n"
+                                    "  components 2 named P -> P.psm\n"
+                                    "  components 2 direct P\n"),
+                ElementsAre(HasSubstr("line 4: \"0\" is no number of components"),
+                            HasSubstr("line 5: \"named\" is not a kind of linked component"),
+                            HasSubstr("line 6: the linked document is missing")));
+    const auto& items = world.Find("A.asm")->ComponentSetNode()->Items();
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[2]->Name(), "P:3");
+    EXPECT_EQ(items[2]->ComponentLink()->Linked().get(), world.Find("P.psm"));
+    EXPECT_TRUE(items[2]->ComponentLink()->Blocked());
+}
+
 TEST(ScenarioFiles, TheDemoScenarioReadsWithoutProblems) {
     const auto path =
         std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() /
@@ -312,6 +332,20 @@ TEST(ScenarioFiles, TheDemoScenarioReadsWithoutProblems) {
     World world;
     EXPECT_THAT(LoadScenario(world, text.str()), IsEmpty());
     EXPECT_GE(world.Sim.OpenCount(), 3);
+
+    // The plant uses its frame twice: the frame's parts count twice over.
+    cad::AssemblyTree tree(
+        world.Sim.View(world.Find("Anlage.asm")->shared_from_this(), sim::iid::AssemblyDocument));
+    ASSERT_EQ(tree.Step([] { return false; }), cad::TreeWalkState::Done);
+    const auto uses = [&](std::string_view name) {
+        const auto& entries = tree.Entries();
+        const auto found = std::ranges::find_if(
+            entries, [&](const cad::TreeEntry& entry) { return entry.Name == name; });
+        return found != entries.end() ? found->Uses : -1;
+    };
+    EXPECT_EQ(uses("Rahmen.asm"), 2);
+    EXPECT_EQ(uses("Strebe 1"), 4);
+    EXPECT_EQ(uses("Halter 1"), 1);
 }
 
 } // namespace
