@@ -159,6 +159,11 @@ void Document::RepeatComponent(std::string_view name, std::size_t times) {
     items.insert(items.end(), times, component);
 }
 
+void Document::DropAssemblyContent() {
+    m_componentSet.reset();
+    m_partLinks.reset();
+}
+
 void Document::RemoveComponent(std::string_view name) {
     auto& items = m_componentSet->Items();
     std::erase_if(items, [&](const auto& component) { return component->Name() == name; });

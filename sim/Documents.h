@@ -206,6 +206,9 @@ class Document final : public Node {
     void RemoveComponent(std::string_view name);
     Component& AddComponent(std::string name, int32_t componentType);
     Link& AddPartLink(std::string name, std::shared_ptr<Document> linked);
+    // Lets go of the components and part links: an assembly that contains
+    // itself would otherwise keep itself alive.
+    void DropAssemblyContent();
 
     // Redraws the client asked for.
     int ViewUpdates() const;

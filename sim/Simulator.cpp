@@ -73,7 +73,11 @@ std::optional<cad::Failure> CheckArguments(const MemberInfo& row, std::span<cons
 Simulator::Simulator()
     : m_app(std::make_shared<Application>()), m_environments(std::make_shared<EnvironmentList>()) {}
 
-Simulator::~Simulator() = default;
+Simulator::~Simulator() {
+    for (const auto& document : m_documents) {
+        document->DropAssemblyContent();
+    }
+}
 
 // --- Entry points ------------------------------------------------------------------
 
