@@ -64,7 +64,32 @@ class SurveyTest : public AppFixture {
         return RunSurveyCommand({settings, location, {}, '.', automation, waits});
     }
 
-    std::shared_ptr<sim::Document> halter, deckel, winkel;
+    // Top.asm uses Mid.asm twice and Halter; Mid.asm uses Kante thrice and
+    // Sub.asm; Sub.asm uses Deckel (no type) and Halter.
+    void OpenThreeLevels() {
+        halter = sim.CreateSheetMetal("Halter.psm", Row2);
+        deckel = sim.CreateSheetMetal("Deckel.psm", NoRow);
+        kante = sim.CreateSheetMetal("Kante.psm", Row5);
+        sub = sim.CreateDocument("Sub.asm", code::AssemblyDocument);
+        sub->AddDirectComponent("Deckel:1", deckel);
+        sub->AddDirectComponent("Halter:1", halter);
+        const auto mid = sim.CreateDocument("Mid.asm", code::AssemblyDocument);
+        for (const char* name : {"Kante:1", "Kante:2", "Kante:3"}) {
+            mid->AddDirectComponent(name, kante);
+        }
+        mid->AddDirectComponent("Sub:1", sub);
+        sim::Document& top = sim.OpenDocument("Top.asm", code::AssemblyDocument);
+        top.AddDirectComponent("Mid:1", mid);
+        top.AddDirectComponent("Mid:2", mid);
+        top.AddDirectComponent("Halter:1", halter);
+    }
+    std::size_t RowOf(const std::string& name) const {
+        const std::vector<std::string> names = Column(SurveyColumn::File);
+        return static_cast<std::size_t>(std::find(names.begin(), names.end(), name) -
+                                        names.begin());
+    }
+
+    std::shared_ptr<sim::Document> halter, deckel, winkel, kante, sub;
 };
 
 TEST_F(SurveyTest, AnAssemblyListsEveryPartOnceWithItsTypeOrTheNearestAndItsLinks) {
@@ -433,6 +458,94 @@ TEST_F(SurveyTest, ASummaryNamesTenPartsUnderAHeadingAndCountsTheRest) {
                 ::testing::StartsWith("Geschrieben: 12\r\n    Boden1.psm\r\n    Boden2.psm\r\n"));
     EXPECT_THAT(boxes.Shown[1].Text,
                 HasSubstr("    Boden10.psm\r\n    und 2 weitere\r\nSchon Blechtyp Al 2,0: 0"));
+}
+
+TEST_F(SurveyTest, SubAssembliesAreWalkedWithTheirUsesMultipliedAndTheirOwnRows) {
+    OpenThreeLevels();
+    Start();
+    Survey();
+    EXPECT_EQ(survey.Model.Progress, "fertig: 5 von 5");
+    EXPECT_THAT(Column(SurveyColumn::File),
+                ElementsAre("Mid.asm", "Kante.psm", "Sub.asm", "Deckel.psm", "Halter.psm"));
+    EXPECT_THAT(Column(SurveyColumn::Count), ElementsAre("2", "6", "2", "2", "3"));
+    EXPECT_THAT(Column(SurveyColumn::Assemblies),
+                ElementsAre("Top.asm", "Mid.asm", "Mid.asm", "Sub.asm", "Sub.asm, Top.asm"));
+    EXPECT_THAT(Column(SurveyColumn::SheetMetal),
+                ElementsAre("Baugruppe", "ja", "Baugruppe", "ja", "ja"));
+    EXPECT_EQ(survey.Model.Columns[static_cast<std::size_t>(SurveyColumn::Assemblies)],
+              "Baugruppe");
+    EXPECT_THAT(Column(SurveyColumn::Type), ElementsAre("", "Al 2,0", "", "–", "St 1,5"));
+    // A sub-assembly has no check box and takes no check.
+    EXPECT_FALSE(survey.Model.Rows[RowOf("Sub.asm")].Checkable);
+    EXPECT_TRUE(survey.Model.Rows[RowOf("Deckel.psm")].Checkable);
+    app.OnSurveyChecked(survey.Model.Rows[RowOf("Mid.asm")].Part, true);
+    EXPECT_FALSE(state.Survey.Parts[survey.Model.Rows[RowOf("Mid.asm")].Part].Checked);
+    EXPECT_FALSE(survey.Model.Rows[RowOf("Mid.asm")].Checked);
+
+    // Deckel, two levels down, carries no type; without it every part does.
+    EXPECT_EQ(RunCommandLine().ExitCode, 1);
+    EXPECT_THAT(RunCommandLine().Output, HasSubstr("\r\nKante.psm\t6\tMid.asm\tja\t"));
+    sub->RemoveComponent("Deckel:1");
+    EXPECT_EQ(RunCommandLine().ExitCode, 0);
+}
+
+TEST_F(SurveyTest, TheWriteReachesPartsInSubAssembliesThatStillUseThem) {
+    OpenThreeLevels();
+    SurveyAndChooseAluminium(0); // Al 1,5
+    for (const char* name : {"Kante.psm", "Deckel.psm", "Halter.psm"}) {
+        app.OnSurveyChecked(survey.Model.Rows[RowOf(name)].Part, true);
+    }
+    // Deckel's only component is deleted; Halter keeps one in Top.asm.
+    sub->RemoveComponent("Deckel:1");
+    sub->RemoveComponent("Halter:1");
+    boxes.Answers = {MessageAnswer::Ok};
+    app.OnSurveyCommand(SurveyCommand::Write);
+    ASSERT_EQ(boxes.Shown.size(), 2u);
+    EXPECT_EQ(boxes.Shown[1].Text, "Geschrieben: 2\r\n    Kante.psm\r\n    Halter.psm\r\n"
+                                   "Schon Blechtyp Al 1,5: 0\r\n"
+                                   "Nicht geschrieben: 1\r\n"
+                                   "    Deckel.psm: nicht mehr in der Baugruppe");
+    EXPECT_EQ(deckel->SheetMetal(), NoRow);
+    EXPECT_EQ(kante->SheetMetal(), halter->SheetMetal());
+}
+
+TEST_F(SurveyTest, TheWalkTellsItsProgressWaitsForABusyProgramAndMarksAnAssemblyInItself) {
+    OpenThreeLevels();
+    sub->AddDirectComponent("Sub:1", sub);
+    Start();
+    app.OnMenuCommand(MenuCommand::CheckAssembly);
+    // Mid.asm's component set meets a busy program.
+    sim.BeBusyFrom(sim::CallMatch::Member("ComponentCount"), 2, std::chrono::milliseconds(2000));
+    app.OnSurveyStep();
+    EXPECT_EQ(survey.Model.Progress,
+              "0 von 3 Komponenten – Solid Edge antwortet nicht, die Prüfung wartet");
+    EXPECT_EQ(survey.Steps.back(), 500);
+    EXPECT_EQ(clock.Sleeps, 0) << "a step never waits";
+    EXPECT_TRUE(survey.Model.CanCancel);
+    clock.Time += std::chrono::milliseconds(2000);
+    StepToTheEnd();
+    EXPECT_EQ(survey.Model.Progress, "fertig: 5 von 5");
+    EXPECT_EQ(
+        survey.Model.Rows[RowOf("Sub.asm")].Cells[static_cast<std::size_t>(SurveyColumn::Features)],
+        "enthält sich selbst");
+    EXPECT_EQ(Column(SurveyColumn::Count)[RowOf("Sub.asm")], "2")
+        << "a use inside itself is not counted";
+}
+
+TEST_F(SurveyTest, APartInManyAssembliesNamesThreeAndCountsTheRest) {
+    const auto part = sim.CreateSheetMetal("Boden.psm", Row2);
+    sim::Document& top = sim.OpenDocument("Regal.asm", code::AssemblyDocument);
+    for (int i = 1; i <= 5; ++i) {
+        const auto shelf =
+            sim.CreateDocument("Fach" + std::to_string(i) + ".asm", code::AssemblyDocument);
+        shelf->AddDirectComponent("Boden:1", part);
+        top.AddDirectComponent("Fach:" + std::to_string(i), shelf);
+    }
+    Start();
+    Survey();
+    EXPECT_EQ(Column(SurveyColumn::Assemblies)[RowOf("Boden.psm")],
+              "Fach1.asm, Fach2.asm, Fach3.asm +2");
+    EXPECT_EQ(Column(SurveyColumn::Count)[RowOf("Boden.psm")], "5");
 }
 
 } // namespace
