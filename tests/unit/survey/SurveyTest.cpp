@@ -532,6 +532,33 @@ TEST_F(SurveyTest, TheWalkTellsItsProgressWaitsForABusyProgramAndMarksAnAssembly
         << "a use inside itself is not counted";
 }
 
+TEST_F(SurveyTest, AnAssemblyTooDeepAndAComponentOutOfReachAreSaidSoAndNotOfTheStandard) {
+    sim::Document& top = sim.OpenDocument("Top.asm", code::AssemblyDocument);
+    top.AddDirectComponent("Halter:1", sim.CreateSheetMetal("Halter.psm", Row2));
+    top.AddDirectComponent("Kante:1", sim.CreateSheetMetal("Kante.psm", Row5));
+    sim::Document* above = &top;
+    for (int level = 1; level <= cad::MaxTreeLevel + 1; ++level) {
+        const auto next =
+            sim.CreateDocument("L" + std::to_string(level) + ".asm", code::AssemblyDocument);
+        above->AddDirectComponent("L:1", next);
+        above = next.get();
+    }
+    above->AddDirectComponent("Tief:1", sim.CreateSheetMetal("Tief.psm", Row2));
+    Start();
+    EXPECT_EQ(RunCommandLine().ExitCode, 2) << "the parts below the deepest level are unknown";
+    // Kante's component cannot be reached by its index.
+    sim.FailWhen(sim::CallMatch::Member(0).On("doc:Top.asm/Components"),
+                 sim::Simulator::DefaultFault(), 1, 1);
+    Survey();
+    const std::string deepest = "L" + std::to_string(cad::MaxTreeLevel + 1) + ".asm";
+    EXPECT_EQ(
+        survey.Model.Rows[RowOf(deepest)].Cells[static_cast<std::size_t>(SurveyColumn::Features)],
+        "tiefer als 64 Ebenen");
+    EXPECT_EQ(RowOf("Tief.psm"), survey.Model.Rows.size()) << "not walked";
+    EXPECT_EQ(RowOf("Kante.psm"), survey.Model.Rows.size());
+    EXPECT_THAT(Column(SurveyColumn::SheetMetal), ::testing::Contains("nicht erreichbar"));
+}
+
 TEST_F(SurveyTest, APartInManyAssembliesNamesThreeAndCountsTheRest) {
     const auto part = sim.CreateSheetMetal("Boden.psm", Row2);
     sim::Document& top = sim.OpenDocument("Regal.asm", code::AssemblyDocument);
