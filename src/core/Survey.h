@@ -50,8 +50,8 @@ struct SurveyPart {
     NearestType Nearest;   // for a sheet-metal part of no type
     std::vector<cad::FeatureFinding> Findings;
     bool CopiedPart = false;
-    bool Checked = false; // the user's check box
-    std::vector<SurveyUse> UsedBy;
+    bool Checked = false;          // the user's check box
+    std::vector<SurveyUse> UsedBy; // the assemblies that use it directly, each once
     // A sub-assembly's walk: it contains itself, lies too deep to be walked,
     // or its components could not be read.
     bool InsideItself = false;

@@ -1,5 +1,6 @@
 // The assembly survey as the user meets it: the window's rows, the report,
-// the command line's exit code, a busy CAD program and the write into many parts.
+// the command line's exit code, a busy CAD program, the write into many parts
+// and the sub-assemblies walked to any depth.
 
 #include "AppTestSupport.h"
 #include "platform/FileRead.h"
