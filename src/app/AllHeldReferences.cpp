@@ -62,10 +62,15 @@ void ForEachHeldReference(AppState& state, const HeldReferenceVisitor& visitor) 
     visit(survey.Assembly, "AssemblyDocument");
     for (SurveyPart& part : survey.Parts) {
         visit(part.Document, "Document");
+        for (SurveyUse& use : part.UsedBy) {
+            visit(use.Assembly, "Document");
+        }
     }
 }
 
 void ReleaseHeldReferences(AppState& state) {
+    // A walk under way holds its references within: it ends with them.
+    state.Survey.Tree.reset();
     ForEachHeldReference(state, [](cad::ObjectRef& held, std::string_view) { held = nullptr; });
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
-// The survey of an assembly as it stands: every part its components lead to,
-// each as far as it was read (values, recognised type or nearest type, its
-// features' state), and where the reading is. survey/SurveyRead reads it.
+// The survey of an assembly as it stands: every part and sub-assembly its
+// components lead to at any depth, each as far as it was read (values,
+// recognised type or nearest type, its features' state), and where the
+// reading is. survey/SurveyRead reads it.
 
 #include "cad/AssemblyParts.h"
+#include "cad/AssemblyTree.h"
 #include "cad/Connection.h"
 #include "cad/FeatureCheck.h"
 #include "cad/SheetMetalVariables.h"
@@ -12,6 +14,7 @@
 #include "tables/TypeMatch.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,19 +31,32 @@ enum class PartKind {
     NoPart,      // a component of neither known kind
     TypeUnread,  // its document type could not be read: nothing known of it
     Unreachable, // its document no longer answers as existing (closed, disconnected)
+    Assembly,    // a sub-assembly: its parts are rows of their own
+};
+
+// An assembly that uses a part directly.
+struct SurveyUse {
+    cad::ObjectRef Assembly; // as the walk met it: the top seen as an assembly
+    std::string Name;
 };
 
 struct SurveyPart {
     cad::ObjectRef Document;
-    std::string Name;   // the document's file name; a component's for one without a part
-    int Components = 1; // how many components lead to it
+    std::string Name;       // the document's file name; a component's for one without a part
+    int64_t Components = 1; // how many components lead to it in the whole tree
     PartKind Kind = PartKind::Unread;
     cad::CadValues Values; // in CAD units
     int TypeRow = 0;       // the value file's type that carries them; 0: none
     NearestType Nearest;   // for a sheet-metal part of no type
     std::vector<cad::FeatureFinding> Findings;
     bool CopiedPart = false;
-    bool Checked = false; // the user's check box
+    bool Checked = false;          // the user's check box
+    std::vector<SurveyUse> UsedBy; // the assemblies that use it directly, each once
+    // A sub-assembly's walk: it contains itself, lies too deep to be walked,
+    // or its components could not be read.
+    bool InsideItself = false;
+    bool TooDeep = false;
+    bool ComponentsUnread = false;
 };
 
 enum class SurveyPhase {
@@ -59,6 +75,8 @@ struct SurveyState {
     std::string Subject; // the surveyed document's name
     // The surveyed assembly, seen as one; none for a single sheet-metal document.
     cad::ObjectRef Assembly;
+    // The walk of the assembly's tree until it ends; the parts are listed then.
+    std::optional<cad::AssemblyTree> Tree;
     std::vector<SurveyPart> Parts; // in the order of their first component
     std::size_t Read = 0;          // the parts read so far, from the first
     bool Waiting = false;          // the CAD program did not answer the last step

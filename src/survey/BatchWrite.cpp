@@ -3,23 +3,76 @@
 #include "apply/PartWrite.h"
 #include "apply/WriteTexts.h"
 #include "cad/AssemblyParts.h"
+#include "cad/CadIds.h"
+#include "cad/GuardedCalls.h"
 #include "core/DocumentValues.h"
 #include "survey/SurveyRun.h"
 
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace psm {
 namespace {
 
-// Writes the type into one checked part, while the surveyed assembly still
+// Whether the surveyed tree still reaches a part: an assembly that used it
+// directly still does. Each assembly's members are read once for the batch.
+class TreeMembership {
+  public:
+    explicit TreeMembership(const SurveyState& survey) : m_survey(survey) {}
+
+    cad::Membership Of(const SurveyPart& part) {
+        if (!m_survey.Assembly) {
+            return cad::Membership::Member; // a single document surveyed
+        }
+        cad::Membership found = cad::Membership::NotMember;
+        for (const SurveyUse& use : part.UsedBy) {
+            const cad::Membership membership = MembersOf(use.Assembly, part.Document);
+            if (membership == cad::Membership::Member || membership == cad::Membership::Busy) {
+                return membership;
+            }
+            if (membership == cad::Membership::Gone) {
+                found = membership;
+            }
+        }
+        return found;
+    }
+
+  private:
+    struct Members {
+        std::optional<cad::AssemblyMembers> Read;
+        cad::Membership Lost = cad::Membership::Gone;
+    };
+
+    cad::Membership MembersOf(const cad::ObjectRef& assembly, const cad::ObjectRef& document) {
+        auto found = m_members.find(cad::KeyOf(assembly));
+        if (found == m_members.end()) {
+            Members members;
+            cad::GuardedSteps steps;
+            const cad::ObjectRef seen = steps.As(assembly, cad::ids::AssemblyDocumentIid);
+            if (steps.Lost()) {
+                members.Lost =
+                    cad::IsGone(*steps.Lost()) ? cad::Membership::Gone : cad::Membership::Busy;
+            } else {
+                members.Read.emplace(seen);
+            }
+            found = m_members.emplace(cad::KeyOf(assembly), std::move(members)).first;
+        }
+        return found->second.Read ? found->second.Read->Reaches(document) : found->second.Lost;
+    }
+
+    const SurveyState& m_survey;
+    // Keyed by the survey's own references, which outlast the batch.
+    std::unordered_map<cad::ObjectKey, Members, cad::ObjectKeyHash> m_members;
+};
+
+// Writes the type into one checked part, while the surveyed tree still
 // reaches it: a component deleted since the survey leaves its part alone,
 // however open it still is.
-PartWriteOutcome WriteType(const BatchCommand& c, const SurveyPart& part, int typeRow,
-                           const cad::CadValues& targets) {
+PartWriteOutcome WriteType(const BatchCommand& c, TreeMembership& members, const SurveyPart& part,
+                           int typeRow, const cad::CadValues& targets) {
     const SurveyState& survey = c.Survey;
-    const cad::Membership membership = survey.Assembly
-                                           ? cad::AssemblyReaches(survey.Assembly, part.Document)
-                                           : cad::Membership::Member;
+    const cad::Membership membership = members.Of(part);
     if (membership != cad::Membership::Member) {
         PartWriteOutcome outcome;
         outcome.Result = membership == cad::Membership::NotMember ? PartWriteResult::NotInAssembly
@@ -116,9 +169,10 @@ void WriteCheckedParts(const BatchCommand& c) {
         MessageAnswer::Ok) {
         return;
     }
+    TreeMembership members(survey);
     for (std::size_t i = 0; i < writes.size(); ++i) {
         NamedWrite& write = writes[i];
-        write.Outcome = WriteType(c, survey.Parts[parts[i]], typeRow, targets.Values);
+        write.Outcome = WriteType(c, members, survey.Parts[parts[i]], typeRow, targets.Values);
         write.Tried = true;
         // A program that stopped answering is asked nothing more; a part
         // that is gone is no reason to stop.

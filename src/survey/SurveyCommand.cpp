@@ -32,6 +32,15 @@ SurveyCommandResult RunSurveyCommand(const SurveyCommandContext& context) {
         const cad::CommandWaits waits(context.Waits);
         BeginSurvey(survey, context.Automation);
     }
+    // The tree is walked whole first: the table lists it.
+    while (survey.Tree && survey.Phase == SurveyPhase::Reading) {
+        const cad::CommandWaits waits(context.Waits);
+        if (!WalkSurveyTree(survey, [] { return false; })) {
+            // Busy beyond the command's wait: the tree would stay unknown.
+            survey.Tree.reset();
+            survey.Phase = SurveyPhase::Unreachable;
+        }
+    }
     if (survey.Phase == SurveyPhase::NothingToSurvey || survey.Phase == SurveyPhase::Unreachable) {
         const SurveyText why = survey.Phase == SurveyPhase::NothingToSurvey
                                    ? SurveyText::NothingToSurvey

@@ -21,13 +21,25 @@ PartKind KindOfLink(cad::ComponentLink link) {
     return PartKind::LinkMissing;
 }
 
-SurveyPart PartOf(const cad::ComponentPart& component) {
-    SurveyPart part;
-    part.Document = component.Document;
-    part.Name = component.Name;
-    part.Components = component.Components;
-    part.Kind = KindOfLink(component.Link);
-    return part;
+// A row for each entry of the walked tree below its top.
+void ListTree(SurveyState& survey, const cad::AssemblyTree& tree) {
+    const std::vector<cad::TreeEntry>& entries = tree.Entries();
+    for (std::size_t i = 1; i < entries.size(); ++i) {
+        const cad::TreeEntry& entry = entries[i];
+        SurveyPart& part = survey.Parts.emplace_back();
+        part.Document = entry.Document;
+        part.Name = entry.Name;
+        part.Components = entry.Uses;
+        part.Kind = !entry.Reached   ? PartKind::Unreachable
+                    : entry.Assembly ? PartKind::Assembly
+                                     : KindOfLink(entry.Link);
+        part.InsideItself = entry.ReachedInsideItself;
+        part.TooDeep = entry.TooDeep;
+        part.ComponentsUnread = entry.ComponentsUnread;
+        for (const cad::TreeUse& use : entry.UsedBy) {
+            part.UsedBy.push_back({entries[use.Assembly].Document, use.Name});
+        }
+    }
 }
 
 bool NeedsReading(const SurveyPart& part) {
@@ -38,6 +50,7 @@ bool NeedsReading(const SurveyPart& part) {
 
 void BeginSurvey(SurveyState& survey, cad::Automation& automation) {
     survey.Parts.clear();
+    survey.Tree.reset();
     survey.Read = 0;
     survey.Waiting = false;
     survey.Subject.clear();
@@ -45,8 +58,9 @@ void BeginSurvey(SurveyState& survey, cad::Automation& automation) {
     const cad::DocumentKind kind = cad::ConnectCad(survey.Cad, automation);
     survey.Subject = survey.Cad.ActiveDocName;
     if (kind == cad::DocumentKind::SheetMetal) {
-        survey.Parts.push_back(
-            PartOf({survey.Cad.ActiveDoc, survey.Subject, cad::ComponentLink::Part, 1}));
+        SurveyPart& part = survey.Parts.emplace_back();
+        part.Document = survey.Cad.ActiveDoc;
+        part.Name = survey.Subject;
         survey.Phase = SurveyPhase::Reading;
         return;
     }
@@ -58,15 +72,31 @@ void BeginSurvey(SurveyState& survey, cad::Automation& automation) {
     }
     cad::GuardedSteps steps;
     survey.Assembly = steps.As(survey.Cad.ActiveDoc, cad::ids::AssemblyDocumentIid);
-    const auto components = cad::AssemblyComponents(survey.Assembly);
-    if (!components) {
+    if (steps.Lost()) {
         survey.Phase = SurveyPhase::Unreachable;
         return;
     }
-    for (const cad::ComponentPart& component : cad::PartsOf(*components)) {
-        survey.Parts.push_back(PartOf(component));
-    }
+    survey.Tree.emplace(survey.Assembly);
     survey.Phase = SurveyPhase::Reading;
+}
+
+bool WalkSurveyTree(SurveyState& survey, const std::function<bool()>& enough) {
+    if (!survey.Tree) {
+        return true;
+    }
+    const cad::TreeWalkState walk = survey.Tree->Step(enough);
+    survey.Waiting = walk == cad::TreeWalkState::Busy;
+    if (walk == cad::TreeWalkState::Done) {
+        ListTree(survey, *survey.Tree);
+        survey.Tree.reset();
+        if (survey.Parts.empty()) {
+            survey.Phase = SurveyPhase::Done;
+        }
+    } else if (walk == cad::TreeWalkState::Unreachable) {
+        survey.Tree.reset();
+        survey.Phase = SurveyPhase::Unreachable;
+    }
+    return !survey.Waiting;
 }
 
 bool ReadPart(SurveyPart& part, const TableModel& tables) {
@@ -116,9 +146,8 @@ bool ReadPart(SurveyPart& part, const TableModel& tables) {
 }
 
 bool ReadNextPart(SurveyState& survey, const TableModel& tables) {
-    while (survey.Read < survey.Parts.size() && !NeedsReading(survey.Parts[survey.Read]) &&
-           !survey.Parts[survey.Read].Document) {
-        ++survey.Read; // a component without a part: nothing to read
+    while (survey.Read < survey.Parts.size() && !NeedsReading(survey.Parts[survey.Read])) {
+        ++survey.Read; // a component without a part or a sub-assembly: nothing to read
     }
     if (survey.Read >= survey.Parts.size()) {
         survey.Phase = SurveyPhase::Done;
@@ -141,6 +170,10 @@ int SurveyExitCode(const SurveyState& survey) {
     }
     int code = 0;
     for (const SurveyPart& part : survey.Parts) {
+        // The parts below an assembly not walked are not known.
+        if (part.TooDeep || part.ComponentsUnread) {
+            return 2;
+        }
         if (part.Kind == PartKind::Unread || part.Kind == PartKind::LinkMissing ||
             part.Kind == PartKind::TypeUnread || part.Kind == PartKind::Unreachable) {
             return 2;

@@ -9,12 +9,19 @@
 #include "core/Survey.h"
 #include "tables/TableModel.h"
 
+#include <functional>
+
 namespace psm {
 
-// Attaches to the CAD program and lists the parts of its active document: the
-// parts of an assembly's components, or a sheet-metal document itself. No
-// part is read yet.
+// Attaches to the CAD program and begins with its active document: the walk
+// of an assembly's tree, or a sheet-metal document itself listed. No part is
+// read yet.
 void BeginSurvey(SurveyState& survey, cad::Automation& automation);
+
+// Walks the assembly's tree until `enough` says so; once the walk ends, its
+// parts and sub-assemblies are listed. False when the CAD program did not
+// answer: the walk goes on from there at the next step.
+bool WalkSurveyTree(SurveyState& survey, const std::function<bool()>& enough);
 
 // Reads the next part. False when the CAD program did not answer: the part
 // stays unread and is asked for again at the next step.

@@ -36,6 +36,12 @@ void SurveyStep(SurveyState& survey, const TableModel& tables, const SurveyPorts
     if (!survey.Open || survey.Phase != SurveyPhase::Reading) {
         return;
     }
+    // The tree first; its parts are read from the step after its walk ended.
+    if (survey.Tree) {
+        WalkSurveyTree(survey, cad::StepDeadline(ports.Time, StepSlice));
+        ScheduleNext(survey, ports);
+        return;
+    }
     const auto start = ports.Time.Now();
     while (survey.Phase == SurveyPhase::Reading && ReadNextPart(survey, tables) &&
            ports.Time.Now() - start < StepSlice) {
@@ -53,6 +59,7 @@ void CancelSurvey(SurveyState& survey) {
     if (survey.Phase == SurveyPhase::Reading) {
         survey.Phase = SurveyPhase::Cancelled;
         survey.Waiting = false;
+        survey.Tree.reset();
     }
 }
 
@@ -61,7 +68,7 @@ void CheckSurveyPart(SurveyState& survey, std::size_t index, bool checked) {
         return;
     }
     SurveyPart& part = survey.Parts[index];
-    // Only a sheet-metal part read completely can be written.
+    // Only a sheet-metal part read completely can be written: no sub-assembly.
     part.Checked = checked && part.Kind == PartKind::SheetMetal;
 }
 

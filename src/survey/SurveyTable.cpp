@@ -26,6 +26,7 @@ struct ColumnSpec {
 constexpr std::array<ColumnSpec, SurveyColumnCount> Columns{{
     {SurveyColumn::File, SurveyText::File, SortKind::Text, {}},
     {SurveyColumn::Count, SurveyText::Components, SortKind::Number, {}},
+    {SurveyColumn::Assemblies, SurveyText::Assemblies, SortKind::Text, {}},
     {SurveyColumn::SheetMetal, SurveyText::SheetMetal, SortKind::Text, {}},
     {SurveyColumn::Table, SurveyText::Table, SortKind::Text, {}},
     {SurveyColumn::Type, SurveyText::Type, SortKind::Text, {}},
@@ -87,6 +88,8 @@ SurveyText KindWord(PartKind kind) {
         return SurveyText::Unread;
     case PartKind::Unreachable:
         return SurveyText::PartUnreachable;
+    case PartKind::Assembly:
+        return SurveyText::Assembly;
     }
     return SurveyText::Unread;
 }
@@ -99,6 +102,41 @@ std::string FeaturesCell(const SurveyPart& part, const LanguageTexts& texts) {
     return cell.empty() ? texts.Survey(SurveyText::FeaturesHealthy) : cell;
 }
 
+// The assemblies that use the part directly: so many named, the rest counted.
+constexpr std::size_t NamedAssemblies = 3;
+
+std::string AssembliesCell(const SurveyPart& part, const LanguageTexts& texts) {
+    std::string cell;
+    for (std::size_t i = 0; i < part.UsedBy.size() && i < NamedAssemblies; ++i) {
+        cell += (i == 0 ? "" : ", ") + part.UsedBy[i].Name;
+    }
+    if (part.UsedBy.size() > NamedAssemblies) {
+        cell += " " + FormatText(texts.Survey(SurveyText::MoreAssemblies),
+                                 {std::to_string(part.UsedBy.size() - NamedAssemblies)});
+    }
+    return cell;
+}
+
+// What keeps a sub-assembly's parts from the survey, if anything.
+std::string AssemblyNote(const SurveyPart& part, const LanguageTexts& texts) {
+    std::vector<std::string> notes;
+    if (part.InsideItself) {
+        notes.push_back(texts.Survey(SurveyText::InsideItself));
+    }
+    if (part.TooDeep) {
+        notes.push_back(
+            FormatText(texts.Survey(SurveyText::TooDeep), {std::to_string(cad::MaxTreeLevel)}));
+    }
+    if (part.ComponentsUnread) {
+        notes.push_back(texts.Survey(SurveyText::ComponentsUnread));
+    }
+    std::string cell;
+    for (const std::string& note : notes) {
+        cell += (cell.empty() ? "" : "; ") + note;
+    }
+    return cell;
+}
+
 std::vector<std::string> Cells(const SurveyPart& part, const SurveyWording& wording) {
     const LanguageTexts& texts = wording.Texts;
     const TableModel& tables = wording.Tables;
@@ -108,7 +146,11 @@ std::vector<std::string> Cells(const SurveyPart& part, const SurveyWording& word
     };
     cell(SurveyColumn::File) = part.Name;
     cell(SurveyColumn::Count) = std::to_string(part.Components);
+    cell(SurveyColumn::Assemblies) = AssembliesCell(part, texts);
     cell(SurveyColumn::SheetMetal) = texts.Survey(KindWord(part.Kind));
+    if (part.Kind == PartKind::Assembly) {
+        cell(SurveyColumn::Features) = AssemblyNote(part, texts);
+    }
     if (part.Kind != PartKind::SheetMetal) {
         return cells;
     }
@@ -137,7 +179,7 @@ std::vector<std::string> Cells(const SurveyPart& part, const SurveyWording& word
 // The number a cell of a number column sorts by; none sorts first.
 std::optional<double> SortNumber(const SurveyPart& part, int column, const TableModel& tables) {
     if (column == static_cast<int>(SurveyColumn::Count)) {
-        return part.Components;
+        return static_cast<double>(part.Components);
     }
     if (part.Kind != PartKind::SheetMetal) {
         return std::nullopt;
@@ -233,6 +275,13 @@ SurveyViewModel PresentSurvey(const SurveyState& survey, const ProgramContext& p
     const std::string all = std::to_string(survey.Parts.size());
     switch (survey.Phase) {
     case SurveyPhase::Reading:
+        if (survey.Tree) {
+            model.Progress = FormatText(
+                texts.Survey(survey.Waiting ? SurveyText::WalkWaiting : SurveyText::Walking),
+                {std::to_string(survey.Tree->ComponentsRead()),
+                 std::to_string(survey.Tree->ComponentsKnown())});
+            break;
+        }
         model.Progress = FormatText(
             texts.Survey(survey.Waiting ? SurveyText::Waiting : SurveyText::Reading), {read, all});
         break;

@@ -17,6 +17,7 @@ namespace psm {
 enum class SurveyColumn {
     File,
     Count,
+    Assemblies,
     SheetMetal,
     Table,
     Type,

@@ -11,6 +11,7 @@ enum class SurveyText {
     // The columns, in order.
     File,
     Components,
+    Assemblies,
     SheetMetal,
     Table,
     Type,
@@ -33,7 +34,15 @@ enum class SurveyText {
     FeaturesHealthy,
     CopiedPart,
     PartUnreachable, // also the reason a part was not written
-    // The progress line; {1} parts read, {2} parts in all.
+    Assembly,
+    InsideItself,
+    TooDeep, // {1} the deepest level walked
+    ComponentsUnread,
+    MoreAssemblies, // {1} the number of assemblies not named
+    // The progress line; {1} components read, {2} components known so far.
+    Walking,
+    WalkWaiting,
+    // {1} parts read, {2} parts in all.
     Reading,
     Waiting,
     Done,

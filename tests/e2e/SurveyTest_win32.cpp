@@ -125,15 +125,18 @@ TEST_F(Survey, AnAssemblyOfTwelveComponentsIsListedWrittenInThreePartsCopiedAndP
     const auto starts = [](const std::wstring& line, const std::wstring& start) {
         return line.compare(0, start.size(), start) == 0;
     };
-    EXPECT_TRUE(starts(lines[0], L"Datei\tAnzahl\tBlech\tTabelle\tBlechtyp\tnächster Blechtyp"));
-    EXPECT_EQ(lines[1], L"Halter.psm\t3\tja\tStahl\tSt 1,5\t\t\t" + LocalNumber(L"1.5") + L"\t" +
-                            LocalNumber(L"1.5") + L"\t" + LocalNumber(L"0.43") + L"\t3\t" +
-                            LocalNumber(L"1.5") + L"\tin Ordnung");
-    EXPECT_TRUE(starts(lines[2], L"Deckel.psm\t2\tja\tAlu\tAl 2,0\t\t\t2\t3\t"))
+    EXPECT_TRUE(
+        starts(lines[0], L"Datei\tAnzahl\tBaugruppe\tBlech\tTabelle\tBlechtyp\tnächster Blechtyp"));
+    EXPECT_EQ(lines[1], L"Halter.psm\t3\tRahmen.asm\tja\tStahl\tSt 1,5\t\t\t" +
+                            LocalNumber(L"1.5") + L"\t" + LocalNumber(L"1.5") + L"\t" +
+                            LocalNumber(L"0.43") + L"\t3\t" + LocalNumber(L"1.5") +
+                            L"\tin Ordnung");
+    EXPECT_TRUE(starts(lines[2], L"Deckel.psm\t2\tRahmen.asm\tja\tAlu\tAl 2,0\t\t\t2\t3\t"))
         << Narrow(lines[2]);
-    EXPECT_TRUE(starts(lines[3], L"Winkel.psm\t1\tja\t–\t–\tSt 1,0\t3\t")) << Narrow(lines[3]);
-    EXPECT_EQ(lines[4], L"Welle.par\t1\tnein\t\t\t\t\t\t\t\t\t\t");
-    EXPECT_EQ(lines[8], L"Gesperrt:1\t1\tVerknüpfung gesperrt\t\t\t\t\t\t\t\t\t\t");
+    EXPECT_TRUE(starts(lines[3], L"Winkel.psm\t1\tRahmen.asm\tja\t–\t–\tSt 1,0\t3\t"))
+        << Narrow(lines[3]);
+    EXPECT_EQ(lines[4], L"Welle.par\t1\tRahmen.asm\tnein\t\t\t\t\t\t\t\t\t\t");
+    EXPECT_EQ(lines[8], L"Gesperrt:1\t1\tRahmen.asm\tVerknüpfung gesperrt\t\t\t\t\t\t\t\t\t\t");
 
     // St 2,0 into Winkel, Lasche and Boden: Lasche then fails and gets its
     // values back on Yes.

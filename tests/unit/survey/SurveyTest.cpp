@@ -1,5 +1,6 @@
 // The assembly survey as the user meets it: the window's rows, the report,
-// the command line's exit code, a busy CAD program and the write into many parts.
+// the command line's exit code, a busy CAD program, the write into many parts
+// and the sub-assemblies walked to any depth.
 
 #include "AppTestSupport.h"
 #include "platform/FileRead.h"
@@ -39,6 +40,9 @@ class SurveyTest : public AppFixture {
     // Opens the survey and lets its steps run to the end.
     void Survey() {
         app.OnMenuCommand(MenuCommand::CheckAssembly);
+        StepToTheEnd();
+    }
+    void StepToTheEnd() {
         for (int step = 0; step < 100 && state.Survey.Phase == SurveyPhase::Reading; ++step) {
             app.OnSurveyStep();
         }
@@ -61,7 +65,32 @@ class SurveyTest : public AppFixture {
         return RunSurveyCommand({settings, location, {}, '.', automation, waits});
     }
 
-    std::shared_ptr<sim::Document> halter, deckel, winkel;
+    // Top.asm uses Mid.asm twice and Halter; Mid.asm uses Kante thrice and
+    // Sub.asm; Sub.asm uses Deckel (no type) and Halter.
+    void OpenThreeLevels() {
+        halter = sim.CreateSheetMetal("Halter.psm", Row2);
+        deckel = sim.CreateSheetMetal("Deckel.psm", NoRow);
+        kante = sim.CreateSheetMetal("Kante.psm", Row5);
+        sub = sim.CreateDocument("Sub.asm", code::AssemblyDocument);
+        sub->AddDirectComponent("Deckel:1", deckel);
+        sub->AddDirectComponent("Halter:1", halter);
+        const auto mid = sim.CreateDocument("Mid.asm", code::AssemblyDocument);
+        for (const char* name : {"Kante:1", "Kante:2", "Kante:3"}) {
+            mid->AddDirectComponent(name, kante);
+        }
+        mid->AddDirectComponent("Sub:1", sub);
+        sim::Document& top = sim.OpenDocument("Top.asm", code::AssemblyDocument);
+        top.AddDirectComponent("Mid:1", mid);
+        top.AddDirectComponent("Mid:2", mid);
+        top.AddDirectComponent("Halter:1", halter);
+    }
+    std::size_t RowOf(const std::string& name) const {
+        const std::vector<std::string> names = Column(SurveyColumn::File);
+        return static_cast<std::size_t>(std::find(names.begin(), names.end(), name) -
+                                        names.begin());
+    }
+
+    std::shared_ptr<sim::Document> halter, deckel, winkel, kante, sub;
 };
 
 TEST_F(SurveyTest, AnAssemblyListsEveryPartOnceWithItsTypeOrTheNearestAndItsLinks) {
@@ -113,14 +142,17 @@ TEST_F(SurveyTest, TheReportIsTheTableTabSeparatedAndTheCommandLineTellsOfPartsO
     Survey();
     app.OnSurveyCommand(SurveyCommand::Copy);
     const std::string& report = survey.Clipboard;
-    EXPECT_THAT(report, ::testing::StartsWith(
-                            "Datei\tAnzahl\tBlech\tTabelle\tBlechtyp\tnächster Blechtyp\tWerte "
-                            "anders\tBlechstärke (mm)\tBiegeradius (mm)\tNeutralfaktor\t"
-                            "Ausklinkungstiefe (mm)\tAusklinkungsbreite (mm)\tFeatures\r\n"));
-    EXPECT_THAT(report, HasSubstr("\r\nHalter.psm\t2\tja\tStahl\tSt 1,5\t\t\t1.5\t1.5\t0.44\t2.5"
-                                  "\t1.5\tin Ordnung\r\n"));
     EXPECT_THAT(report,
-                HasSubstr("\r\nGesperrt:1\t1\tVerknüpfung gesperrt\t\t\t\t\t\t\t\t\t\t\r\n"));
+                ::testing::StartsWith(
+                    "Datei\tAnzahl\tBaugruppe\tBlech\tTabelle\tBlechtyp\tnächster Blechtyp\tWerte "
+                    "anders\tBlechstärke (mm)\tBiegeradius (mm)\tNeutralfaktor\t"
+                    "Ausklinkungstiefe (mm)\tAusklinkungsbreite (mm)\tFeatures\r\n"));
+    EXPECT_THAT(report,
+                HasSubstr("\r\nHalter.psm\t2\tFrame.asm\tja\tStahl\tSt 1,5\t\t\t1.5\t1.5\t0.44\t2.5"
+                          "\t1.5\tin Ordnung\r\n"));
+    EXPECT_THAT(
+        report,
+        HasSubstr("\r\nGesperrt:1\t1\tFrame.asm\tVerknüpfung gesperrt\t\t\t\t\t\t\t\t\t\t\r\n"));
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 8);
 
     // The command line prints the same table; Deckel carries no type, and a
@@ -136,7 +168,7 @@ TEST_F(SurveyTest, TheReportIsTheTableTabSeparatedAndTheCommandLineTellsOfPartsO
     sim.OpenSheetMetal("Einzeln.psm", Row5);
     const SurveyCommandResult single = RunCommandLine();
     EXPECT_EQ(single.ExitCode, 0);
-    EXPECT_THAT(single.Output, HasSubstr("\r\nEinzeln.psm\t1\tja\tAluminium\tAl 2,0\t"));
+    EXPECT_THAT(single.Output, HasSubstr("\r\nEinzeln.psm\t1\t\tja\tAluminium\tAl 2,0\t"));
     EXPECT_EQ(std::count(single.Output.begin(), single.Output.end(), '\n'), 2);
     sim.Quit();
     const SurveyCommandResult gone = RunCommandLine();
@@ -149,6 +181,8 @@ TEST_F(SurveyTest, ABusyProgramPausesTheSurveyWithoutWaitingAndCancelStopsIt) {
     Start();
     app.OnMenuCommand(MenuCommand::CheckAssembly);
     sim.BeBusyFrom(sim::CallMatch::Member("Formula"), 6, std::chrono::milliseconds(2000));
+    app.OnSurveyStep(); // the walk of the tree
+    EXPECT_EQ(survey.Model.Progress, "0 von 7");
     app.OnSurveyStep();
     EXPECT_EQ(survey.Model.Progress, "1 von 7 – Solid Edge antwortet nicht, die Prüfung wartet");
     EXPECT_EQ(survey.Steps.back(), 500);
@@ -159,6 +193,7 @@ TEST_F(SurveyTest, ABusyProgramPausesTheSurveyWithoutWaitingAndCancelStopsIt) {
     EXPECT_EQ(survey.Model.Rows[1].Cells[static_cast<std::size_t>(SurveyColumn::Type)], "–");
 
     app.OnSurveyCommand(SurveyCommand::Refresh);
+    app.OnSurveyStep(); // the walk of the tree
     app.OnSurveyCommand(SurveyCommand::Cancel);
     EXPECT_EQ(survey.Model.Progress, "abgebrochen: 0 von 7");
     EXPECT_FALSE(survey.Model.CanCancel);
@@ -255,9 +290,11 @@ TEST_F(SurveyTest, AProgramBusyInTheMiddleStopsTheWriteAndTheTicksPutThePartBack
 TEST_F(SurveyTest, APartGoneOrWithoutAReadableTypeIsSaidSoAndTheSurveyGoesOn) {
     OpenFrame();
     Start();
+    app.OnMenuCommand(MenuCommand::CheckAssembly);
+    app.OnSurveyStep();   // the walk of the tree
     halter->MarkClosed(); // closed while psm holds it
     sim.FailWhen(sim::CallMatch::Member("Type").On("doc:Deckel.psm"));
-    Survey();
+    StepToTheEnd();
     EXPECT_EQ(state.Survey.Phase, SurveyPhase::Done) << "a part that is gone is not waited for";
     EXPECT_EQ(Column(SurveyColumn::SheetMetal)[0], "nicht erreichbar");
     EXPECT_EQ(Column(SurveyColumn::SheetMetal)[1], "nicht gelesen");
@@ -422,6 +459,121 @@ TEST_F(SurveyTest, ASummaryNamesTenPartsUnderAHeadingAndCountsTheRest) {
                 ::testing::StartsWith("Geschrieben: 12\r\n    Boden1.psm\r\n    Boden2.psm\r\n"));
     EXPECT_THAT(boxes.Shown[1].Text,
                 HasSubstr("    Boden10.psm\r\n    und 2 weitere\r\nSchon Blechtyp Al 2,0: 0"));
+}
+
+TEST_F(SurveyTest, SubAssembliesAreWalkedWithTheirUsesMultipliedAndTheirOwnRows) {
+    OpenThreeLevels();
+    Start();
+    Survey();
+    EXPECT_EQ(survey.Model.Progress, "fertig: 5 von 5");
+    EXPECT_THAT(Column(SurveyColumn::File),
+                ElementsAre("Mid.asm", "Kante.psm", "Sub.asm", "Deckel.psm", "Halter.psm"));
+    EXPECT_THAT(Column(SurveyColumn::Count), ElementsAre("2", "6", "2", "2", "3"));
+    EXPECT_THAT(Column(SurveyColumn::Assemblies),
+                ElementsAre("Top.asm", "Mid.asm", "Mid.asm", "Sub.asm", "Sub.asm, Top.asm"));
+    EXPECT_THAT(Column(SurveyColumn::SheetMetal),
+                ElementsAre("Baugruppe", "ja", "Baugruppe", "ja", "ja"));
+    EXPECT_EQ(survey.Model.Columns[static_cast<std::size_t>(SurveyColumn::Assemblies)],
+              "Baugruppe");
+    EXPECT_THAT(Column(SurveyColumn::Type), ElementsAre("", "Al 2,0", "", "–", "St 1,5"));
+    // A sub-assembly has no check box and takes no check.
+    EXPECT_FALSE(survey.Model.Rows[RowOf("Sub.asm")].Checkable);
+    EXPECT_TRUE(survey.Model.Rows[RowOf("Deckel.psm")].Checkable);
+    app.OnSurveyChecked(survey.Model.Rows[RowOf("Mid.asm")].Part, true);
+    EXPECT_FALSE(state.Survey.Parts[survey.Model.Rows[RowOf("Mid.asm")].Part].Checked);
+    EXPECT_FALSE(survey.Model.Rows[RowOf("Mid.asm")].Checked);
+
+    // Deckel, two levels down, carries no type; without it every part does.
+    EXPECT_EQ(RunCommandLine().ExitCode, 1);
+    EXPECT_THAT(RunCommandLine().Output, HasSubstr("\r\nKante.psm\t6\tMid.asm\tja\t"));
+    sub->RemoveComponent("Deckel:1");
+    EXPECT_EQ(RunCommandLine().ExitCode, 0);
+}
+
+TEST_F(SurveyTest, TheWriteReachesPartsInSubAssembliesThatStillUseThem) {
+    OpenThreeLevels();
+    SurveyAndChooseAluminium(0); // Al 1,5
+    for (const char* name : {"Kante.psm", "Deckel.psm", "Halter.psm"}) {
+        app.OnSurveyChecked(survey.Model.Rows[RowOf(name)].Part, true);
+    }
+    // Deckel's only component is deleted; Halter keeps one in Top.asm.
+    sub->RemoveComponent("Deckel:1");
+    sub->RemoveComponent("Halter:1");
+    boxes.Answers = {MessageAnswer::Ok};
+    app.OnSurveyCommand(SurveyCommand::Write);
+    ASSERT_EQ(boxes.Shown.size(), 2u);
+    EXPECT_EQ(boxes.Shown[1].Text, "Geschrieben: 2\r\n    Kante.psm\r\n    Halter.psm\r\n"
+                                   "Schon Blechtyp Al 1,5: 0\r\n"
+                                   "Nicht geschrieben: 1\r\n"
+                                   "    Deckel.psm: nicht mehr in der Baugruppe");
+    EXPECT_EQ(deckel->SheetMetal(), NoRow);
+    EXPECT_EQ(kante->SheetMetal(), halter->SheetMetal());
+}
+
+TEST_F(SurveyTest, TheWalkTellsItsProgressWaitsForABusyProgramAndMarksAnAssemblyInItself) {
+    OpenThreeLevels();
+    sub->AddDirectComponent("Sub:1", sub);
+    Start();
+    app.OnMenuCommand(MenuCommand::CheckAssembly);
+    // Mid.asm's component set meets a busy program.
+    sim.BeBusyFrom(sim::CallMatch::Member("ComponentCount"), 2, std::chrono::milliseconds(2000));
+    app.OnSurveyStep();
+    EXPECT_EQ(survey.Model.Progress,
+              "0 von 3 Komponenten – Solid Edge antwortet nicht, die Prüfung wartet");
+    EXPECT_EQ(survey.Steps.back(), 500);
+    EXPECT_EQ(clock.Sleeps, 0) << "a step never waits";
+    EXPECT_TRUE(survey.Model.CanCancel);
+    clock.Time += std::chrono::milliseconds(2000);
+    StepToTheEnd();
+    EXPECT_EQ(survey.Model.Progress, "fertig: 5 von 5");
+    EXPECT_EQ(
+        survey.Model.Rows[RowOf("Sub.asm")].Cells[static_cast<std::size_t>(SurveyColumn::Features)],
+        "enthält sich selbst");
+    EXPECT_EQ(Column(SurveyColumn::Count)[RowOf("Sub.asm")], "2")
+        << "a use inside itself is not counted";
+}
+
+TEST_F(SurveyTest, AnAssemblyTooDeepAndAComponentOutOfReachAreSaidSoAndNotOfTheStandard) {
+    sim::Document& top = sim.OpenDocument("Top.asm", code::AssemblyDocument);
+    top.AddDirectComponent("Halter:1", sim.CreateSheetMetal("Halter.psm", Row2));
+    top.AddDirectComponent("Kante:1", sim.CreateSheetMetal("Kante.psm", Row5));
+    sim::Document* above = &top;
+    for (int level = 1; level <= cad::MaxTreeLevel + 1; ++level) {
+        const auto next =
+            sim.CreateDocument("L" + std::to_string(level) + ".asm", code::AssemblyDocument);
+        above->AddDirectComponent("L:1", next);
+        above = next.get();
+    }
+    above->AddDirectComponent("Tief:1", sim.CreateSheetMetal("Tief.psm", Row2));
+    Start();
+    EXPECT_EQ(RunCommandLine().ExitCode, 2) << "the parts below the deepest level are unknown";
+    // Kante's component cannot be reached by its index.
+    sim.FailWhen(sim::CallMatch::Member(0).On("doc:Top.asm/Components"),
+                 sim::Simulator::DefaultFault(), 1, 1);
+    Survey();
+    const std::string deepest = "L" + std::to_string(cad::MaxTreeLevel + 1) + ".asm";
+    EXPECT_EQ(
+        survey.Model.Rows[RowOf(deepest)].Cells[static_cast<std::size_t>(SurveyColumn::Features)],
+        "tiefer als 64 Ebenen");
+    EXPECT_EQ(RowOf("Tief.psm"), survey.Model.Rows.size()) << "not walked";
+    EXPECT_EQ(RowOf("Kante.psm"), survey.Model.Rows.size());
+    EXPECT_THAT(Column(SurveyColumn::SheetMetal), ::testing::Contains("nicht erreichbar"));
+}
+
+TEST_F(SurveyTest, APartInManyAssembliesNamesThreeAndCountsTheRest) {
+    const auto part = sim.CreateSheetMetal("Boden.psm", Row2);
+    sim::Document& top = sim.OpenDocument("Regal.asm", code::AssemblyDocument);
+    for (int i = 1; i <= 5; ++i) {
+        const auto shelf =
+            sim.CreateDocument("Fach" + std::to_string(i) + ".asm", code::AssemblyDocument);
+        shelf->AddDirectComponent("Boden:1", part);
+        top.AddDirectComponent("Fach:" + std::to_string(i), shelf);
+    }
+    Start();
+    Survey();
+    EXPECT_EQ(Column(SurveyColumn::Assemblies)[RowOf("Boden.psm")],
+              "Fach1.asm, Fach2.asm, Fach3.asm +2");
+    EXPECT_EQ(Column(SurveyColumn::Count)[RowOf("Boden.psm")], "5");
 }
 
 } // namespace
