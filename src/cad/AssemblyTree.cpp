@@ -190,10 +190,15 @@ bool AssemblyTree::ReadComponent() {
         const auto name = fresh.Assembly
                               ? steps.Read<std::string>(component.Document, Named("Name"))
                               : std::nullopt;
-        if (steps.Lost()) {
+        if (steps.Lost() && !IsGone(*steps.Lost())) {
             Lose(*steps.Lost());
             return false;
         }
+        // A document gone (closed, say) while its assembly still answers is
+        // one entry out of reach; a program gone fails the next component.
+        const bool gone = steps.Lost().has_value();
+        fresh.Assembly = fresh.Assembly && !gone;
+        fresh.Reached = !gone;
         fresh.Type = type.value_or(0);
         fresh.Name = name.value_or(component.Name);
         enter = fresh.Assembly;
@@ -224,7 +229,7 @@ bool AssemblyTree::ReadComponent() {
         fresh.Name = component.Name;
     }
     fresh.Link = component.Link;
-    fresh.Reached = walked.Reached;
+    fresh.Reached = fresh.Reached && walked.Reached;
     fresh.Level = level;
     const std::size_t entry = Add(std::move(fresh));
     Use(entry, false);

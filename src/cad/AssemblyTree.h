@@ -50,7 +50,7 @@ struct TreeEntry {
     // component without a document, its name.
     std::string Name;
     ComponentLink Link = ComponentLink::Part;
-    bool Reached = true; // false: the index reached no component
+    bool Reached = true; // false: the index reached no component, or its document is gone
     int32_t Type = 0;    // the document's type code; 0 when it could not be read
     bool Assembly = false;
     int Level = 0; // where it was first met
