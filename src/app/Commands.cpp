@@ -38,10 +38,11 @@ void Tick(AppState& s, const Services& p, bool mainWindowIsActive) {
     }
 }
 
-void WriteSurveyParts(AppState& s, const Services& p) {
+template <void (*Command)(const BatchCommand&)>
+void OnSurveyParts(AppState& s, const Services& p) {
     const Writer writer = WriterOf(s, p);
     const SurveyPorts ports = SurveyPortsOf(p);
-    WriteCheckedParts({s.Survey, writer, s, s.Document, AskingOf(s, p), ports});
+    Command({s.Survey, writer, s, s.Document, AskingOf(s, p), ports});
 }
 
 constexpr std::array Rows{
@@ -101,7 +102,9 @@ constexpr std::array Rows{
     CommandRow{SurveyCommand::Refresh, "survey: refresh", GateKind::Command,
                [](State s, Ports p, Args) { RefreshSurvey(s.Survey, SurveyPortsOf(p)); }},
     CommandRow{SurveyCommand::Write, "survey: write", GateKind::Command,
-               [](State s, Ports p, Args) { WriteSurveyParts(s, p); }},
+               [](State s, Ports p, Args) { OnSurveyParts<WriteCheckedParts>(s, p); }},
+    CommandRow{SurveyCommand::SetToStandard, "survey: set to standard", GateKind::Command,
+               [](State s, Ports p, Args) { OnSurveyParts<SetCheckedPartsToStandard>(s, p); }},
     CommandRow{SurveyCommand::Copy, "survey: copy", GateKind::Command,
                [](State s, Ports p, Args) { CopySurvey(s.Survey, s, p.Survey); }},
     CommandRow{SurveyCommand::Cancel, "survey: cancel", GateKind::Command,
@@ -149,7 +152,7 @@ constexpr bool Covered(Enum last) {
 
 static_assert(Covered(MainCommand::Exit));
 static_assert(Covered(MenuCommand::ToggleTrace));
-static_assert(Covered(SurveyCommand::Cancel));
+static_assert(Covered(SurveyCommand::SetToStandard));
 static_assert(Covered(AppEvent::SurveyClose));
 
 } // namespace

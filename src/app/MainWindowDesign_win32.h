@@ -101,6 +101,7 @@ enum SurveyControlId : int {
     SurveyWriteId,
     SurveyCopyId,
     SurveyCancelId,
+    SurveyStandardId,
 };
 
 } // namespace psm

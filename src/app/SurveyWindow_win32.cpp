@@ -14,12 +14,13 @@ namespace {
 
 constexpr DWORD SurveyStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr UINT_PTR StepTimerId = 1;
-constexpr std::array ButtonIds{SurveyRefreshId, SurveyWriteId, SurveyCopyId, SurveyCancelId};
+constexpr std::array ButtonIds{SurveyRefreshId, SurveyWriteId, SurveyStandardId, SurveyCopyId,
+                               SurveyCancelId};
 
 // Design sizes in pixels at 96 DPI.
 constexpr int Margin = 8;
 constexpr int LineHeight = 20;
-constexpr int ButtonWidth = 100;
+constexpr int ButtonWidth = 120;
 constexpr int ButtonHeight = 26;
 constexpr int ProgressWidth = 200;
 constexpr SIZE DesignSize{960, 420};
@@ -118,6 +119,7 @@ void SurveyWindow::Show(const SurveyViewModel& model) {
     text(Control(SurveyProgressTextId), model.Progress, m_shown.Progress);
     text(Control(SurveyRefreshId), model.RefreshCaption, m_shown.RefreshCaption);
     text(Control(SurveyWriteId), model.WriteCaption, m_shown.WriteCaption);
+    text(Control(SurveyStandardId), model.StandardCaption, m_shown.StandardCaption);
     text(Control(SurveyCopyId), model.CopyCaption, m_shown.CopyCaption);
     text(Control(SurveyCancelId), model.CancelCaption, m_shown.CancelCaption);
     if (model.Parts != m_shown.Parts || model.PartsRead != m_shown.PartsRead) {
@@ -126,6 +128,7 @@ void SurveyWindow::Show(const SurveyViewModel& model) {
         SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(model.PartsRead), 0);
     }
     EnableWindow(Control(SurveyWriteId), model.CanWrite);
+    EnableWindow(Control(SurveyStandardId), model.CanSetToStandard);
     EnableWindow(Control(SurveyCancelId), model.CanCancel);
     ShowColumns(model);
     ShowRows(model);
@@ -346,6 +349,9 @@ void SurveyWindow::OnCommand(int id) {
         return;
     case SurveyWriteId:
         m_events->OnSurveyCommand(SurveyCommand::Write);
+        return;
+    case SurveyStandardId:
+        m_events->OnSurveyCommand(SurveyCommand::SetToStandard);
         return;
     case SurveyCopyId:
         m_events->OnSurveyCommand(SurveyCommand::Copy);

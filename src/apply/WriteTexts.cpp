@@ -158,7 +158,7 @@ bool Unwell(const NamedWrite& write) {
     return Is(write, {PartWriteResult::WrittenFailing, PartWriteResult::WrittenUnchecked});
 }
 
-std::string BatchSummary(const LanguageTexts& texts, const std::string& typeName,
+std::string BatchSummary(const LanguageTexts& texts, const std::optional<std::string>& typeName,
                          const std::vector<NamedWrite>& writes) {
     const Lines lines(texts);
     const auto written = Where(writes, [](const NamedWrite& w) {
@@ -175,9 +175,10 @@ std::string BatchSummary(const LanguageTexts& texts, const std::string& typeName
     const auto failing =
         Where(writes, [](const NamedWrite& w) { return Is(w, {PartWriteResult::WrittenFailing}); });
     std::string text = lines.Counted(SurveyText::SummaryWritten, written, lines.ByName());
-    text += "\r\n" + lines.Listed(Texted(texts, SurveyText::SummarySame,
-                                         {typeName, std::to_string(same.size())}),
-                                  same, lines.ByName());
+    const std::string sameHeading =
+        typeName ? Texted(texts, SurveyText::SummarySame, {*typeName, std::to_string(same.size())})
+                 : Texted(texts, SurveyText::SummarySameOwn, {std::to_string(same.size())});
+    text += "\r\n" + lines.Listed(sameHeading, same, lines.ByName());
     if (!unchecked.empty()) {
         text += "\r\n" + lines.Counted(SurveyText::SummaryUnchecked, unchecked, lines.ByName());
     }

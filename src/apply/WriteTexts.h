@@ -7,6 +7,7 @@
 #include "tables/TableModel.h"
 #include "texts/Texts.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,10 +35,11 @@ struct NamedWrite {
 // be checked: its earlier values are offered back.
 bool Unwell(const NamedWrite& write);
 
-// The summary of a write of the type `typeName` into many parts: the parts
-// written, those of the type already, those whose check was cut short, those
-// not written with the reason, and the features that fail after the write.
-std::string BatchSummary(const LanguageTexts& texts, const std::string& typeName,
+// The summary of a write of the type `typeName` (none: each part's own
+// nearest type) into many parts: the parts written, those of the type
+// already, those whose check was cut short, those not written with the
+// reason, and the features that fail after the write.
+std::string BatchSummary(const LanguageTexts& texts, const std::optional<std::string>& typeName,
                          const std::vector<NamedWrite>& writes);
 
 // The summary of the write-back: the parts written back, those that still

@@ -15,6 +15,8 @@ enum class SurveyCommand {
     Write,   // the main window's type into every checked part
     Copy,    // the table to the clipboard
     Cancel,  // stop reading
+    // Every checked part of no type to its own nearest type.
+    SetToStandard,
 };
 
 struct SurveyRowModel {
@@ -39,8 +41,9 @@ struct SurveyViewModel {
     int PartsRead = 0;
     int Parts = 0;
     std::string ChosenType; // the type a write would put
-    std::string RefreshCaption, WriteCaption, CopyCaption, CancelCaption;
+    std::string RefreshCaption, WriteCaption, CopyCaption, CancelCaption, StandardCaption;
     bool CanWrite = false;
+    bool CanSetToStandard = false;
     bool CanCancel = false;
     friend bool operator==(const SurveyViewModel&, const SurveyViewModel&) = default;
 };

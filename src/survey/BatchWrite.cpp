@@ -8,6 +8,7 @@
 #include "core/DocumentValues.h"
 #include "survey/SurveyRun.h"
 
+#include <map>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -127,52 +128,28 @@ void WriteBack(const BatchCommand& c, const std::vector<NamedWrite>& writes,
                clean ? MessageIcon::Information : MessageIcon::Exclamation);
 }
 
-} // namespace
+// One part to write and the type it gets.
+struct PlannedWrite {
+    std::size_t Part; // its place in the survey
+    int TypeRow;
+    cad::CadValues Targets;
+};
 
-void WriteCheckedParts(const BatchCommand& c) {
+// Writes the planned parts one by one, then tells the summary (after
+// `leftAlone`, the parts the plan passed over) and offers the write-back.
+void RunWrites(const BatchCommand& c, const std::vector<PlannedWrite>& plan,
+               std::vector<NamedWrite> writes, const std::optional<std::string>& typeName,
+               const std::string& leftAlone) {
     SurveyState& survey = c.Survey;
-    if (!survey.Open || survey.Phase == SurveyPhase::Reading) {
-        return;
-    }
-    // The checked parts, and their place in the survey.
-    std::vector<NamedWrite> writes;
     std::vector<std::size_t> parts;
-    for (std::size_t i = 0; i < survey.Parts.size(); ++i) {
-        if (survey.Parts[i].Checked && survey.Parts[i].Kind == PartKind::SheetMetal) {
-            writes.push_back({survey.Parts[i].Name, false, {}});
-            parts.push_back(i);
-        }
-    }
-    if (writes.empty()) {
-        c.Ask.Show(c.Ask.Texts.Survey(SurveyText::NothingChecked), MessageButtons::Ok,
-                   MessageIcon::Exclamation);
-        return;
-    }
-    // As in the main window, only a type the user chose is written.
-    const int typeRow = c.Lists.ChosenTypeRow();
-    if (typeRow == 0) {
-        c.Ask.Show(c.Ask.Texts.Survey(SurveyText::NoTypeChosen), MessageButtons::Ok,
-                   MessageIcon::Exclamation);
-        return;
-    }
-    const TypeTargets targets =
-        TargetsOfType(c.Write.Program.Tables.Type(typeRow), c.Write.Program.Tables.ScaleFactor);
-    if (!targets.Whole()) {
-        c.Ask.Show(c.Ask.Texts.Message(MessageText::InvalidInput), MessageButtons::Ok,
-                   MessageIcon::Exclamation);
-        return;
-    }
-    const std::string& typeName = c.Write.Program.Tables.Type(typeRow).Name;
-    const std::string question = FormatText(c.Ask.Texts.Survey(SurveyText::WriteQuestion),
-                                            {typeName, std::to_string(writes.size())});
-    if (c.Ask.Show(question, MessageButtons::OkCancel, MessageIcon::Exclamation) !=
-        MessageAnswer::Ok) {
-        return;
+    for (const PlannedWrite& planned : plan) {
+        parts.push_back(planned.Part);
     }
     TreeMembership members(survey);
     for (std::size_t i = 0; i < writes.size(); ++i) {
         NamedWrite& write = writes[i];
-        write.Outcome = WriteType(c, members, survey.Parts[parts[i]], typeRow, targets.Values);
+        write.Outcome =
+            WriteType(c, members, survey.Parts[plan[i].Part], plan[i].TypeRow, plan[i].Targets);
         write.Tried = true;
         // A program that stopped answering is asked nothing more; a part
         // that is gone is no reason to stop.
@@ -192,7 +169,7 @@ void WriteCheckedParts(const BatchCommand& c) {
             c.Shown.ValuesKnown = false;
         }
     }
-    std::string summary = BatchSummary(c.Ask.Texts, typeName, writes);
+    std::string summary = BatchSummary(c.Ask.Texts, typeName, writes) + leftAlone;
     if (!c.Write.State.Pending.Empty()) {
         summary += "\r\n\r\n" + c.Ask.Texts.Message(MessageText::RecomputeHeld);
     }
@@ -210,6 +187,137 @@ void WriteCheckedParts(const BatchCommand& c) {
     }
     ReportUnwrittenJournal(c.Write.Journal, c.Ask);
     RefreshSurvey(c.Survey, c.Ports);
+}
+
+// The checked sheet-metal parts read completely, by their place in the survey.
+std::vector<std::size_t> CheckedParts(const SurveyState& survey) {
+    std::vector<std::size_t> parts;
+    for (std::size_t i = 0; i < survey.Parts.size(); ++i) {
+        if (survey.Parts[i].Checked && survey.Parts[i].Kind == PartKind::SheetMetal) {
+            parts.push_back(i);
+        }
+    }
+    return parts;
+}
+
+bool Writable(const BatchCommand& c) {
+    return c.Survey.Open && c.Survey.Phase != SurveyPhase::Reading;
+}
+
+// The parts a write left alone, under their heading, as the summary lists them.
+std::string LeftAlone(const BatchCommand& c, SurveyText heading,
+                      const std::vector<std::size_t>& parts) {
+    if (parts.empty()) {
+        return {};
+    }
+    const LanguageTexts& texts = c.Ask.Texts;
+    std::string text = "\r\n" + FormatText(texts.Survey(heading), {std::to_string(parts.size())});
+    for (const std::size_t part : parts) {
+        text +=
+            "\r\n" + FormatText(texts.Survey(SurveyText::NameLine), {c.Survey.Parts[part].Name});
+    }
+    return text;
+}
+
+} // namespace
+
+void WriteCheckedParts(const BatchCommand& c) {
+    if (!Writable(c)) {
+        return;
+    }
+    const std::vector<std::size_t> parts = CheckedParts(c.Survey);
+    if (parts.empty()) {
+        c.Ask.Show(c.Ask.Texts.Survey(SurveyText::NothingChecked), MessageButtons::Ok,
+                   MessageIcon::Exclamation);
+        return;
+    }
+    // As in the main window, only a type the user chose is written.
+    const TableModel& tables = c.Write.Program.Tables;
+    const int typeRow = c.Lists.ChosenTypeRow();
+    if (typeRow == 0) {
+        c.Ask.Show(c.Ask.Texts.Survey(SurveyText::NoTypeChosen), MessageButtons::Ok,
+                   MessageIcon::Exclamation);
+        return;
+    }
+    const TypeTargets targets = TargetsOfType(tables.Type(typeRow), tables.ScaleFactor);
+    if (!targets.Whole()) {
+        c.Ask.Show(c.Ask.Texts.Message(MessageText::InvalidInput), MessageButtons::Ok,
+                   MessageIcon::Exclamation);
+        return;
+    }
+    const std::string& typeName = tables.Type(typeRow).Name;
+    const std::string question = FormatText(c.Ask.Texts.Survey(SurveyText::WriteQuestion),
+                                            {typeName, std::to_string(parts.size())});
+    if (c.Ask.Show(question, MessageButtons::OkCancel, MessageIcon::Exclamation) !=
+        MessageAnswer::Ok) {
+        return;
+    }
+    std::vector<PlannedWrite> plan;
+    std::vector<NamedWrite> writes;
+    for (const std::size_t part : parts) {
+        plan.push_back({part, typeRow, targets.Values});
+        writes.push_back({c.Survey.Parts[part].Name, false, {}});
+    }
+    RunWrites(c, plan, std::move(writes), typeName, {});
+}
+
+void SetCheckedPartsToStandard(const BatchCommand& c) {
+    if (!Writable(c)) {
+        return;
+    }
+    const std::vector<std::size_t> parts = CheckedParts(c.Survey);
+    if (parts.empty()) {
+        c.Ask.Show(c.Ask.Texts.Survey(SurveyText::NothingChecked), MessageButtons::Ok,
+                   MessageIcon::Exclamation);
+        return;
+    }
+    // Each part of no type gets the nearest type its row shows; a part of a
+    // type, or with no type near it, is left as it is.
+    const TableModel& tables = c.Write.Program.Tables;
+    std::vector<PlannedWrite> plan;
+    std::vector<NamedWrite> writes;
+    std::vector<std::size_t> typed, noNearest;
+    std::map<int, std::size_t> perType;
+    for (const std::size_t part : parts) {
+        const SurveyPart& checked = c.Survey.Parts[part];
+        const int row = checked.Nearest.Row;
+        if (checked.TypeRow != 0) {
+            typed.push_back(part);
+            continue;
+        }
+        const TypeTargets targets =
+            row == 0 ? TypeTargets{} : TargetsOfType(tables.Type(row), tables.ScaleFactor);
+        if (!targets.Whole()) {
+            noNearest.push_back(part);
+            continue;
+        }
+        plan.push_back({part, row, targets.Values});
+        // The summary names each part with the type it was to get.
+        writes.push_back({checked.Name + " (" + tables.Type(row).Name + ")", false, {}});
+        ++perType[row];
+    }
+    const std::string leftAlone = LeftAlone(c, SurveyText::LeftTyped, typed) +
+                                  LeftAlone(c, SurveyText::LeftNoNearest, noNearest);
+    const LanguageTexts& texts = c.Ask.Texts;
+    if (plan.empty()) {
+        c.Ask.Show(texts.Survey(SurveyText::NothingToStandard) + "\r\n" + leftAlone,
+                   MessageButtons::Ok, MessageIcon::Exclamation);
+        return;
+    }
+    std::string question =
+        FormatText(texts.Survey(SurveyText::StandardQuestion), {std::to_string(plan.size())});
+    for (const auto& [row, count] : perType) {
+        question += "\r\n" + FormatText(texts.Survey(SurveyText::StandardTypeLine),
+                                        {tables.Type(row).Name, std::to_string(count)});
+    }
+    if (!leftAlone.empty()) {
+        question += "\r\n" + leftAlone;
+    }
+    if (c.Ask.Show(question, MessageButtons::OkCancel, MessageIcon::Exclamation) !=
+        MessageAnswer::Ok) {
+        return;
+    }
+    RunWrites(c, plan, std::move(writes), std::nullopt, leftAlone);
 }
 
 } // namespace psm

@@ -29,4 +29,10 @@ struct BatchCommand {
 // the parts again afterwards.
 void WriteCheckedParts(const BatchCommand& c);
 
+// "Auf Standard setzen": every checked part that carries no type gets its own
+// nearest type (the one its row shows), after one question that says how
+// many parts get which type, written exactly as WriteCheckedParts writes.
+// Parts of a type, or without a nearest type, are left and named.
+void SetCheckedPartsToStandard(const BatchCommand& c);
+
 } // namespace psm

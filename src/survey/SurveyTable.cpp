@@ -309,11 +309,18 @@ SurveyViewModel PresentSurvey(const SurveyState& survey, const ProgramContext& p
     model.WriteCaption = texts.Survey(SurveyText::Write);
     model.CopyCaption = texts.Survey(SurveyText::Copy);
     model.CancelCaption = texts.Survey(SurveyText::Cancel);
+    model.StandardCaption = texts.Survey(SurveyText::SetToStandard);
     model.CanCancel = survey.Phase == SurveyPhase::Reading;
     model.CanWrite = survey.Phase != SurveyPhase::Reading && row != 0 &&
                      std::any_of(survey.Parts.begin(), survey.Parts.end(), [](const SurveyPart& p) {
                          return p.Checked && p.Kind == PartKind::SheetMetal;
                      });
+    // Needs no type from the main window: each part gets its own nearest.
+    model.CanSetToStandard =
+        survey.Phase != SurveyPhase::Reading &&
+        std::any_of(survey.Parts.begin(), survey.Parts.end(), [](const SurveyPart& p) {
+            return p.Checked && p.Kind == PartKind::SheetMetal;
+        });
     return model;
 }
 

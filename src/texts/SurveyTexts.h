@@ -56,12 +56,14 @@ enum class SurveyText {
     Write,
     Copy,
     Cancel,
+    SetToStandard,
     // The boxes of the write.
     NothingChecked,
     NoTypeChosen,
     WriteQuestion,    // {1} the type, {2} the number of parts
     SummaryWritten,   // {1} the number of parts
     SummarySame,      // {1} the type, {2} the number of parts
+    SummarySameOwn,   // {1} the number of parts already of their nearest type
     SummaryRefused,   // {1} the number of parts
     RefusedLine,      // {1} the part, {2} the reason
     SummaryUnchecked, // {1} the number of parts
@@ -76,8 +78,14 @@ enum class SurveyText {
     ReasonMissing,
     ReasonMixed, // {1} the main window's request to check the part
     ReasonNotInAssembly,
-    FailingAfter, // a line per part follows
-    FailingLine,  // {1} the part, {2} its failing features
+    // The boxes of the write to the standard.
+    NothingToStandard,
+    StandardQuestion, // {1} the number of parts; a line per type follows
+    StandardTypeLine, // {1} the type, {2} the number of parts
+    LeftTyped,        // {1} the number of parts
+    LeftNoNearest,    // {1} the number of parts
+    FailingAfter,     // a line per part follows
+    FailingLine,      // {1} the part, {2} its failing features
     WriteBackQuestion,
     WrittenBack,    // {1} the number of parts
     StillFailing,   // {1} the number of parts

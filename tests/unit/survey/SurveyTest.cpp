@@ -199,6 +199,52 @@ TEST_F(SurveyTest, ABusyProgramPausesTheSurveyWithoutWaitingAndCancelStopsIt) {
     EXPECT_FALSE(survey.Model.CanCancel);
 }
 
+TEST_F(SurveyTest, SetToStandardWritesEachPartItsOwnNearestTypeAndLeavesTheOthers) {
+    // After a standard changed: Halter one value off St 1,5, Kante (inside
+    // the sub-assemblies) one off Al 2,0, Deckel near no type, Winkel of a type.
+    sim::SheetMetalValues offSteel = Row2;
+    offSteel.NeutralFactor = 0.45;
+    sim::SheetMetalValues offAluminium = Row5;
+    offAluminium.BendRadius = 0.0028;
+    halter = sim.CreateSheetMetal("Halter.psm", offSteel);
+    kante = sim.CreateSheetMetal("Kante.psm", offAluminium);
+    deckel = sim.CreateSheetMetal("Deckel.psm", NoRow);
+    winkel = sim.CreateSheetMetal("Winkel.psm", Row5);
+    sub = sim.CreateDocument("Sub.asm", code::AssemblyDocument);
+    sub->AddDirectComponent("Kante:1", kante);
+    sub->AddDirectComponent("Deckel:1", deckel);
+    sim::Document& top = sim.OpenDocument("Top.asm", code::AssemblyDocument);
+    top.AddDirectComponent("Sub:1", sub);
+    top.AddDirectComponent("Halter:1", halter);
+    top.AddDirectComponent("Winkel:1", winkel);
+    Start();
+    Survey();
+    for (SurveyPart& part : state.Survey.Parts) {
+        part.Checked = part.Kind == PartKind::SheetMetal;
+    }
+    EXPECT_TRUE(survey.Model.CanWrite == false && state.ChosenTypeRow() == 0)
+        << "no type chosen in the main window: the write is grey";
+    boxes.Answers = {MessageAnswer::Ok};
+    app.OnSurveyCommand(SurveyCommand::SetToStandard);
+
+    ASSERT_EQ(boxes.Shown.size(), 2u);
+    EXPECT_EQ(boxes.Shown[0].Text, "2 Teile auf ihren nächsten Blechtyp setzen?\r\n"
+                                   "    St 1,5: 1\r\n    Al 2,0: 1\r\n\r\n"
+                                   "Schon mit Blechtyp, belassen: 1\r\n    Winkel.psm\r\n"
+                                   "Ohne nächsten Blechtyp, belassen: 1\r\n    Deckel.psm");
+    EXPECT_EQ(boxes.Shown[1].Text,
+              "Geschrieben: 2\r\n    Kante.psm (Al 2,0)\r\n    Halter.psm (St 1,5)\r\n"
+              "Schon ihr nächster Blechtyp: 0\r\nNicht geschrieben: 0\r\n"
+              "Schon mit Blechtyp, belassen: 1\r\n    Winkel.psm\r\n"
+              "Ohne nächsten Blechtyp, belassen: 1\r\n    Deckel.psm");
+    EXPECT_EQ(halter->SheetMetal(), Row2);
+    EXPECT_EQ(kante->SheetMetal(), Row5);
+    EXPECT_EQ(deckel->SheetMetal(), NoRow);
+    EXPECT_EQ(winkel->SheetMetal(), Row5);
+    const std::string journal = ReadFileBytes(JournalFile()).value_or("");
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), '\n'), 3) << "the header and two lines";
+}
+
 TEST_F(SurveyTest, WritingManyPartsPutsTheTypeWholeIntoEachAndWritesBackTheFailingOnYes) {
     OpenFrame();
     halter->AddFeature("Flansch 2")
