@@ -180,6 +180,80 @@ TEST_F(Survey, AnAssemblyOfTwelveComponentsIsListedWrittenInThreePartsCopiedAndP
     EXPECT_EQ(after->ExitCode, 0u) << Narrow(Wide(after->Output));
 }
 
+// Top.asm uses Mid.asm twice and Halter; Mid.asm uses Sub.asm and Deckel;
+// Sub.asm uses Kante three times. After a change of the standard Kante is
+// one value (its radius) off Al 2,0 and Halter one (its factor) off St 1,5.
+constexpr const char* Plant = R"(
+linked sheetmetal Kante.psm
+  values 0.002 0.0028 0.4 0.004 0.002
+linked sheetmetal Deckel.psm
+  values 0.002 0.003 0.4 0.004 0.002
+linked sheetmetal Halter.psm
+  values 0.0015 0.0015 0.45 0.003 0.0015
+linked assembly Sub.asm
+  components 3 direct Kante -> Kante.psm
+linked assembly Mid.asm
+  component direct Sub:1 -> Sub.asm
+  component direct Deckel:1 -> Deckel.psm
+assembly Top.asm
+  components 2 direct Mid -> Mid.asm
+  component direct Halter:1 -> Halter.psm
+)";
+
+TEST_F(Survey, ThreeLevelsAreListedWithTheirUsesAndSetToTheStandardEachPartToItsNearestType) {
+    ASSERT_NO_FATAL_FAILURE(Start(Plant));
+    ASSERT_NO_FATAL_FAILURE(Switch("Top.asm"));
+    ASSERT_TRUE(WaitUntil([&] { return psm.Label().empty(); }, NoticeMs));
+
+    // Kante, three levels down, is off the standard.
+    const auto printed = RunCaptured(L"psm.exe", L"/survey", 20000);
+    ASSERT_TRUE(printed.has_value()) << "psm.exe /survey did not end by itself";
+    EXPECT_EQ(printed->ExitCode, 1u);
+    const auto lines = Lines(Wide(printed->Output));
+    ASSERT_GE(lines.size(), 6u) << printed->Output; // the header, two assemblies, three parts
+    const auto starts = [](const std::wstring& line, const std::wstring& start) {
+        return line.compare(0, start.size(), start) == 0;
+    };
+    EXPECT_TRUE(starts(lines[1], L"Mid.asm\t2\tTop.asm\tBaugruppe")) << Narrow(lines[1]);
+    EXPECT_TRUE(starts(lines[2], L"Sub.asm\t2\tMid.asm\tBaugruppe")) << Narrow(lines[2]);
+    EXPECT_TRUE(starts(lines[3], L"Kante.psm\t6\tSub.asm\tja\t–\t–\tAl 2,0\t1\t"))
+        << Narrow(lines[3]);
+    EXPECT_TRUE(starts(lines[4], L"Deckel.psm\t2\tMid.asm\tja\tAlu\tAl 2,0\t")) << Narrow(lines[4]);
+    EXPECT_TRUE(starts(lines[5], L"Halter.psm\t1\tTop.asm\tja\t–\t–\tSt 1,5\t1\t"))
+        << Narrow(lines[5]);
+
+    ASSERT_NO_FATAL_FAILURE(OpenSurvey());
+    EXPECT_EQ(survey.Rows(), 5);
+    for (const int row : {2, 3, 4}) {
+        survey.ToggleRow(row);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return survey.Enabled(SurveyStandardId); }, NoticeMs));
+    survey.Click(SurveyStandardId);
+    const auto question = psm.WaitForMessageBox(NoticeMs);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->Text, L"2 Teile auf ihren nächsten Blechtyp setzen?\r\n"
+                              L"    St 1,5: 1\r\n    Al 2,0: 1\r\n\r\n"
+                              L"Schon mit Blechtyp, belassen: 1\r\n    Deckel.psm");
+    ASSERT_TRUE(psm.Answer(*question, IDOK));
+    const auto summary = psm.WaitForMessageBox(NoticeMs);
+    ASSERT_TRUE(summary);
+    EXPECT_EQ(summary->Text,
+              L"Geschrieben: 2\r\n    Kante.psm (Al 2,0)\r\n    Halter.psm (St 1,5)\r\n"
+              L"Schon ihr nächster Blechtyp: 0\r\nNicht geschrieben: 0\r\n"
+              L"Schon mit Blechtyp, belassen: 1\r\n    Deckel.psm");
+    ASSERT_TRUE(psm.Answer(*summary, IDOK));
+    EXPECT_EQ(simcad.SheetMetalValue("Kante.psm", 2), 0.003);
+    EXPECT_EQ(simcad.SheetMetalValue("Halter.psm", 3), 0.43);
+    EXPECT_EQ(simcad.SheetMetalValue("Deckel.psm", 2), 0.003) << "a part of a type stays";
+    const std::string journal = Journal();
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), '\n'), 3) << journal;
+
+    ASSERT_TRUE(survey.WaitUntilRead(ReadMs));
+    const auto after = RunCaptured(L"psm.exe", L"/survey", 20000);
+    ASSERT_TRUE(after.has_value());
+    EXPECT_EQ(after->ExitCode, 0u) << Narrow(Wide(after->Output));
+}
+
 // A component deleted in the CAD program after the survey: its part, still
 // checked and still open, is not written; the others are.
 TEST_F(Survey, APartNoLongerInTheAssemblyIsNotWritten) {

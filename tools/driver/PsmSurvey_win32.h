@@ -26,7 +26,8 @@ class PsmSurvey {
     int Rows() const;
     // Toggles the check box of a row with the keyboard, as a user would.
     void ToggleRow(int row) const;
-    // Clicks a button: SurveyRefreshId, SurveyWriteId, SurveyCopyId, SurveyCancelId.
+    // Clicks a button: SurveyRefreshId, SurveyWriteId, SurveyStandardId, SurveyCopyId,
+    // SurveyCancelId.
     void Click(int buttonId) const;
     bool Enabled(int controlId) const;
 

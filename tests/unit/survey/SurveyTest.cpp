@@ -585,8 +585,8 @@ TEST_F(SurveyTest, AnAssemblyTooDeepAndAComponentOutOfReachAreSaidSoAndNotOfTheS
     top.AddDirectComponent("Kante:1", sim.CreateSheetMetal("Kante.psm", Row5));
     sim::Document* above = &top;
     for (int level = 1; level <= cad::MaxTreeLevel + 1; ++level) {
-        const auto next =
-            sim.CreateDocument("L" + std::to_string(level) + ".asm", code::AssemblyDocument);
+        const auto next = sim.CreateDocument(sim::Concat({"L", std::to_string(level), ".asm"}),
+                                             code::AssemblyDocument);
         above->AddDirectComponent("L:1", next);
         above = next.get();
     }
@@ -597,7 +597,7 @@ TEST_F(SurveyTest, AnAssemblyTooDeepAndAComponentOutOfReachAreSaidSoAndNotOfTheS
     sim.FailWhen(sim::CallMatch::Member(0).On("doc:Top.asm/Components"),
                  sim::Simulator::DefaultFault(), 1, 1);
     Survey();
-    const std::string deepest = "L" + std::to_string(cad::MaxTreeLevel + 1) + ".asm";
+    const std::string deepest = sim::Concat({"L", std::to_string(cad::MaxTreeLevel + 1), ".asm"});
     EXPECT_EQ(
         survey.Model.Rows[RowOf(deepest)].Cells[static_cast<std::size_t>(SurveyColumn::Features)],
         "tiefer als 64 Ebenen");
