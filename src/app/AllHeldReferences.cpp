@@ -66,6 +66,13 @@ void ForEachHeldReference(AppState& state, const HeldReferenceVisitor& visitor) 
             visit(use.Assembly, "Document");
         }
     }
+    // The survey's write under way: what its checks found of each part.
+    for (NamedWrite& write : state.Batch.Writes) {
+        for (cad::FeatureCheck* check : {&write.Outcome.Before, &write.Outcome.After}) {
+            visit(check->FirstModel, "Model");
+            visit(check->FeatureList, "FeatureList");
+        }
+    }
 }
 
 void ReleaseHeldReferences(AppState& state) {

@@ -6,6 +6,7 @@
 #include "core/States.h"
 #include "core/Survey.h"
 #include "journal/JournalQueue.h"
+#include "survey/BatchWrite.h"
 #include "texts/Texts.h"
 
 #include <optional>
@@ -29,6 +30,7 @@ struct AppState : ProgramContext, WatchState, WriterState, ListsState {
     std::optional<CaptionText> Hint;
     JournalState Journal;
     SurveyState Survey;
+    BatchState Batch; // the survey's write under way
     RunState Run;
 };
 

@@ -42,7 +42,15 @@ template <void (*Command)(const BatchCommand&)>
 void OnSurveyParts(AppState& s, const Services& p) {
     const Writer writer = WriterOf(s, p);
     const SurveyPorts ports = SurveyPortsOf(p);
-    Command({s.Survey, writer, s, s.Document, AskingOf(s, p), ports});
+    Command({s.Survey, s.Batch, writer, s, s.Document, AskingOf(s, p), ports});
+}
+
+// Writes what the survey's write still has to, slice by slice, to its
+// summary, within the running command's wait for a busy CAD program.
+void FinishSurveyWrite(AppState& s, const Services& p) {
+    for (std::size_t slice = 0; s.Batch.Running && slice <= s.Batch.Plan.size(); ++slice) {
+        OnSurveyParts<ContinueBatch>(s, p);
+    }
 }
 
 constexpr std::array Rows{
@@ -108,14 +116,21 @@ constexpr std::array Rows{
     CommandRow{SurveyCommand::Copy, "survey: copy", GateKind::Command,
                [](State s, Ports p, Args) { CopySurvey(s.Survey, s, p.Survey); }},
     CommandRow{SurveyCommand::Cancel, "survey: cancel", GateKind::Command,
-               [](State s, Ports, Args) { CancelSurvey(s.Survey); }},
+               [](State s, Ports, Args) {
+                   CancelBatch(s.Batch);
+                   CancelSurvey(s.Survey);
+               }},
     CommandRow{AppEvent::SurveyCheckBox, "survey check box", GateKind::Command,
                [](State s, Ports, Args a) { CheckSurveyPart(s.Survey, a.Part, a.Flag); }},
     CommandRow{AppEvent::SurveyColumn, "survey column", GateKind::Command,
                [](State s, Ports, Args a) { SortSurvey(s.Survey, a.Number); }},
     // Its parts are let go only once no command, tick or step works on them.
     CommandRow{AppEvent::SurveyClose, "survey: close", GateKind::Command,
-               [](State s, Ports, Args) { CloseSurvey(s.Survey); }},
+               [](State s, Ports p, Args) {
+                   // A write the user said yes to ends first, with its summary.
+                   FinishSurveyWrite(s, p);
+                   CloseSurvey(s.Survey);
+               }},
     // What no user asks for.
     CommandRow{AppEvent::StartUp, "start-up", GateKind::Tick,
                [](State s, Ports p, Args) {
@@ -127,7 +142,15 @@ constexpr std::array Rows{
     CommandRow{AppEvent::Tick, "tick", GateKind::Tick,
                [](State s, Ports p, Args a) { Tick(s, p, a.Flag); }},
     CommandRow{AppEvent::SurveyStep, "survey step", GateKind::Step,
-               [](State s, Ports p, Args) { SurveyStep(s.Survey, s.Tables, SurveyPortsOf(p)); }},
+               [](State s, Ports p, Args) {
+                   if (s.Batch.Running) {
+                       // Writing parts may wait for a busy CAD program as a command does.
+                       const cad::CommandWaits waits(p.Waits);
+                       OnSurveyParts<ContinueBatch>(s, p);
+                   } else {
+                       SurveyStep(s.Survey, s.Tables, SurveyPortsOf(p));
+                   }
+               }},
 };
 
 constexpr bool HasRow(const CommandKey& key) {

@@ -40,6 +40,7 @@ void ExitProgram(AppState& state, const Services& services) {
         services.Survey.Close();
     }
     state.Survey = {};
+    state.Batch = {};
     if (services.Properties.Exists()) {
         services.Properties.Destroy();
     }

@@ -65,6 +65,7 @@ enum class SurveyPhase {
     Cancelled,       // the user stopped it
     NothingToSurvey, // neither an assembly nor a sheet-metal document is active
     Unreachable,     // the CAD program or its active document cannot be reached
+    Writing,         // checked parts are being written, a slice per step
 };
 
 struct SurveyState {
@@ -80,6 +81,9 @@ struct SurveyState {
     std::vector<SurveyPart> Parts; // in the order of their first component
     std::size_t Read = 0;          // the parts read so far, from the first
     bool Waiting = false;          // the CAD program did not answer the last step
+    // While parts are written: how many are done, of how many.
+    std::size_t Written = 0;
+    std::size_t ToWrite = 0;
     // The order the window lists the parts in: a column (0-based) and its direction.
     std::optional<int> SortColumn;
     bool Descending = false;

@@ -8,6 +8,8 @@
 #include "core/DocumentValues.h"
 #include "survey/SurveyRun.h"
 
+#include <algorithm>
+#include <chrono>
 #include <map>
 #include <optional>
 #include <unordered_map>
@@ -128,34 +130,32 @@ void WriteBack(const BatchCommand& c, const std::vector<NamedWrite>& writes,
                clean ? MessageIcon::Information : MessageIcon::Exclamation);
 }
 
-// One part to write and the type it gets.
-struct PlannedWrite {
-    std::size_t Part; // its place in the survey
-    int TypeRow;
-    cad::CadValues Targets;
-};
+// A write into many parts takes about this long per survey step.
+constexpr std::chrono::milliseconds WriteSlice{100};
 
-// Writes the planned parts one by one, then tells the summary (after
-// `leftAlone`, the parts the plan passed over) and offers the write-back.
-void RunWrites(const BatchCommand& c, const std::vector<PlannedWrite>& plan,
-               std::vector<NamedWrite> writes, const std::optional<std::string>& typeName,
-               const std::string& leftAlone) {
+// Starts writing the planned parts; the survey's steps write them.
+void StartWrites(const BatchCommand& c, std::vector<PlannedWrite> plan,
+                 std::vector<NamedWrite> writes, std::optional<std::string> typeName,
+                 std::string leftAlone) {
+    c.Batch = BatchState{true,  std::move(plan),     std::move(writes),   0,
+                         false, std::move(typeName), std::move(leftAlone)};
+    c.Survey.Phase = SurveyPhase::Writing;
+    c.Survey.Written = 0;
+    c.Survey.ToWrite = c.Batch.Plan.size();
+    c.Ports.View.ScheduleStep(0);
+}
+
+// The end of a write into many parts: one redraw, the summary, the
+// write-back on Yes, and the survey read again.
+void FinishWrites(const BatchCommand& c) {
     SurveyState& survey = c.Survey;
+    const BatchState batch = std::move(c.Batch);
+    c.Batch = BatchState{};
+    survey.Phase = SurveyPhase::Done;
+    const std::vector<NamedWrite>& writes = batch.Writes;
     std::vector<std::size_t> parts;
-    for (const PlannedWrite& planned : plan) {
+    for (const PlannedWrite& planned : batch.Plan) {
         parts.push_back(planned.Part);
-    }
-    TreeMembership members(survey);
-    for (std::size_t i = 0; i < writes.size(); ++i) {
-        NamedWrite& write = writes[i];
-        write.Outcome =
-            WriteType(c, members, survey.Parts[plan[i].Part], plan[i].TypeRow, plan[i].Targets);
-        write.Tried = true;
-        // A program that stopped answering is asked nothing more; a part
-        // that is gone is no reason to stop.
-        if (write.Outcome.Result == PartWriteResult::Busy) {
-            break;
-        }
     }
     const bool anyWritten = std::any_of(writes.begin(), writes.end(), [](const NamedWrite& w) {
         return w.Tried && Landed(w.Outcome.Result);
@@ -169,7 +169,7 @@ void RunWrites(const BatchCommand& c, const std::vector<PlannedWrite>& plan,
             c.Shown.ValuesKnown = false;
         }
     }
-    std::string summary = BatchSummary(c.Ask.Texts, typeName, writes) + leftAlone;
+    std::string summary = BatchSummary(c.Ask.Texts, batch.TypeName, writes) + batch.LeftAlone;
     if (!c.Write.State.Pending.Empty()) {
         summary += "\r\n\r\n" + c.Ask.Texts.Message(MessageText::RecomputeHeld);
     }
@@ -201,7 +201,8 @@ std::vector<std::size_t> CheckedParts(const SurveyState& survey) {
 }
 
 bool Writable(const BatchCommand& c) {
-    return c.Survey.Open && c.Survey.Phase != SurveyPhase::Reading;
+    return c.Survey.Open && c.Survey.Phase != SurveyPhase::Reading &&
+           c.Survey.Phase != SurveyPhase::Writing;
 }
 
 // The parts a write left alone, under their heading, as the summary lists them.
@@ -258,7 +259,7 @@ void WriteCheckedParts(const BatchCommand& c) {
         plan.push_back({part, typeRow, targets.Values});
         writes.push_back({c.Survey.Parts[part].Name, false, {}});
     }
-    RunWrites(c, plan, std::move(writes), typeName, {});
+    StartWrites(c, std::move(plan), std::move(writes), typeName, {});
 }
 
 void SetCheckedPartsToStandard(const BatchCommand& c) {
@@ -317,7 +318,46 @@ void SetCheckedPartsToStandard(const BatchCommand& c) {
         MessageAnswer::Ok) {
         return;
     }
-    RunWrites(c, plan, std::move(writes), std::nullopt, leftAlone);
+    StartWrites(c, std::move(plan), std::move(writes), std::nullopt, leftAlone);
+}
+
+void ContinueBatch(const BatchCommand& c) {
+    BatchState& batch = c.Batch;
+    if (!batch.Running || !c.Survey.Open) {
+        return;
+    }
+    // The component sets are read once per slice: a part deleted meanwhile
+    // is found out, and a slice costs one read per assembly it writes into.
+    TreeMembership members(c.Survey);
+    const auto start = c.Ports.Time.Now();
+    bool busy = false;
+    while (!batch.Cancelled && batch.Next < batch.Plan.size()) {
+        const PlannedWrite& planned = batch.Plan[batch.Next];
+        NamedWrite& write = batch.Writes[batch.Next];
+        write.Outcome =
+            WriteType(c, members, c.Survey.Parts[planned.Part], planned.TypeRow, planned.Targets);
+        write.Tried = true;
+        ++batch.Next;
+        c.Survey.Written = batch.Next;
+        // A program that stopped answering is asked nothing more; a part
+        // that is gone is no reason to stop.
+        if (write.Outcome.Result == PartWriteResult::Busy) {
+            busy = true;
+            break;
+        }
+        if (c.Ports.Time.Now() - start >= WriteSlice) {
+            break;
+        }
+    }
+    if (busy || batch.Cancelled || batch.Next == batch.Plan.size()) {
+        FinishWrites(c);
+        return;
+    }
+    c.Ports.View.ScheduleStep(0);
+}
+
+void CancelBatch(BatchState& batch) {
+    batch.Cancelled = batch.Running;
 }
 
 } // namespace psm

@@ -50,7 +50,8 @@ void SurveyStep(SurveyState& survey, const TableModel& tables, const SurveyPorts
 }
 
 void RefreshSurvey(SurveyState& survey, const SurveyPorts& ports) {
-    if (survey.Open) {
+    // Parts being written keep their places until the write has ended.
+    if (survey.Open && survey.Phase != SurveyPhase::Writing) {
         Begin(survey, ports);
     }
 }

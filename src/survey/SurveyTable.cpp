@@ -297,6 +297,11 @@ SurveyViewModel PresentSurvey(const SurveyState& survey, const ProgramContext& p
     case SurveyPhase::Unreachable:
         model.Progress = texts.Survey(SurveyText::Unreachable);
         break;
+    case SurveyPhase::Writing:
+        model.Progress =
+            FormatText(texts.Survey(SurveyText::WritingProgress),
+                       {std::to_string(survey.Written), std::to_string(survey.ToWrite)});
+        break;
     }
     // The write acts only on a type the user chose, as the main window's does.
     const int row = lists.ChosenTypeRow();
@@ -310,15 +315,15 @@ SurveyViewModel PresentSurvey(const SurveyState& survey, const ProgramContext& p
     model.CopyCaption = texts.Survey(SurveyText::Copy);
     model.CancelCaption = texts.Survey(SurveyText::Cancel);
     model.StandardCaption = texts.Survey(SurveyText::SetToStandard);
-    model.CanCancel = survey.Phase == SurveyPhase::Reading;
-    model.CanWrite = survey.Phase != SurveyPhase::Reading && row != 0 &&
+    const bool busy = survey.Phase == SurveyPhase::Reading || survey.Phase == SurveyPhase::Writing;
+    model.CanCancel = busy;
+    model.CanWrite = !busy && row != 0 &&
                      std::any_of(survey.Parts.begin(), survey.Parts.end(), [](const SurveyPart& p) {
                          return p.Checked && p.Kind == PartKind::SheetMetal;
                      });
     // Needs no type from the main window: each part gets its own nearest.
     model.CanSetToStandard =
-        survey.Phase != SurveyPhase::Reading &&
-        std::any_of(survey.Parts.begin(), survey.Parts.end(), [](const SurveyPart& p) {
+        !busy && std::any_of(survey.Parts.begin(), survey.Parts.end(), [](const SurveyPart& p) {
             return p.Checked && p.Kind == PartKind::SheetMetal;
         });
     return model;

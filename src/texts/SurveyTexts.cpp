@@ -46,6 +46,7 @@ constexpr std::array<TextPair, CountOf<SurveyText>()> SurveyTexts{{
      "{1} of {2} – Solid Edge does not answer, the check waits"},
     {"fertig: {1} von {2}", "done: {1} of {2}"},
     {"abgebrochen: {1} von {2}", "cancelled: {1} of {2}"},
+    {"Schreiben: {1} von {2}", "Writing: {1} of {2}"},
     {"Weder eine Baugruppe noch ein Blechteil ist aktiv.",
      "Neither an assembly nor a sheet-metal part is active."},
     {"Solid Edge ist nicht erreichbar.", "Solid Edge cannot be reached."},

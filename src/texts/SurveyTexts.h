@@ -47,6 +47,7 @@ enum class SurveyText {
     Waiting,
     Done,
     Cancelled,
+    WritingProgress, // {1} parts written, {2} parts to write
     NothingToSurvey,
     Unreachable,
     ChosenType,   // {1} the type, {2} its table

@@ -42,6 +42,12 @@ class SurveyTest : public AppFixture {
         app.OnMenuCommand(MenuCommand::CheckAssembly);
         StepToTheEnd();
     }
+    // The write's steps, a slice of parts each, to its summary.
+    void WriteToTheEnd() {
+        for (int step = 0; step < 100 && state.Survey.Phase == SurveyPhase::Writing; ++step) {
+            app.OnSurveyStep();
+        }
+    }
     void StepToTheEnd() {
         for (int step = 0; step < 100 && state.Survey.Phase == SurveyPhase::Reading; ++step) {
             app.OnSurveyStep();
@@ -226,6 +232,7 @@ TEST_F(SurveyTest, SetToStandardWritesEachPartItsOwnNearestTypeAndLeavesTheOther
         << "no type chosen in the main window: the write is grey";
     boxes.Answers = {MessageAnswer::Ok};
     app.OnSurveyCommand(SurveyCommand::SetToStandard);
+    WriteToTheEnd();
 
     ASSERT_EQ(boxes.Shown.size(), 2u);
     EXPECT_EQ(boxes.Shown[0].Text, "2 Teile auf ihren nächsten Blechtyp setzen?\r\n"
@@ -257,6 +264,7 @@ TEST_F(SurveyTest, WritingManyPartsPutsTheTypeWholeIntoEachAndWritesBackTheFaili
     }
     boxes.Answers = {MessageAnswer::Ok, MessageAnswer::Yes};
     app.OnSurveyCommand(SurveyCommand::Write);
+    WriteToTheEnd();
 
     ASSERT_EQ(boxes.Shown.size(), 3u);
     EXPECT_EQ(boxes.Shown[0].Text, "Blechtyp Al 2,0 in 3 Teile schreiben?");
@@ -299,6 +307,7 @@ TEST_F(SurveyTest, AWindowClosedDuringTheWriteQuestionLetsItsPartsGoOnlyAfterThe
         EXPECT_EQ(state.Survey.Parts.size(), 7u) << "the write still works on them";
     };
     app.OnSurveyCommand(SurveyCommand::Write);
+    WriteToTheEnd();
     EXPECT_FALSE(inputDuringTheQuestion);
     EXPECT_TRUE(survey.InputEnabled);
     ASSERT_EQ(boxes.Shown.size(), 2u);
@@ -310,6 +319,36 @@ TEST_F(SurveyTest, AWindowClosedDuringTheWriteQuestionLetsItsPartsGoOnlyAfterThe
     EXPECT_TRUE(state.Survey.Parts.empty());
 }
 
+TEST_F(SurveyTest, TheWriteRunsASliceOfPartsPerStepAndCancelLeavesTheRestUntried) {
+    OpenFrame();
+    // Checking Halter's features takes a whole slice of time.
+    halter->AddFeature("Flansch 1").FailWhen(std::string(sim::variable::BendRadius), [&](double) {
+        clock.Time += std::chrono::milliseconds(150);
+        return false;
+    });
+    SurveyAndChooseAluminium(1); // Al 2,0
+    state.Survey.Parts[0].Checked = state.Survey.Parts[1].Checked = true;
+    boxes.Answers = {MessageAnswer::Ok, MessageAnswer::Ok};
+    app.OnSurveyCommand(SurveyCommand::Write);
+    app.OnSurveyStep();
+    EXPECT_EQ(survey.Model.Progress, "Schreiben: 1 von 2");
+    EXPECT_TRUE(survey.Model.CanCancel);
+    EXPECT_FALSE(survey.Model.CanWrite);
+    EXPECT_EQ(halter->SheetMetal(), Row5);
+    EXPECT_EQ(deckel->SheetMetal(), NoRow) << "the next slice's part";
+
+    app.OnSurveyCommand(SurveyCommand::Cancel);
+    WriteToTheEnd();
+    ASSERT_EQ(boxes.Shown.size(), 2u);
+    EXPECT_EQ(boxes.Shown[1].Text,
+              "Geschrieben: 1\r\n    Halter.psm\r\nSchon Blechtyp Al 2,0: 0\r\n"
+              "Nicht geschrieben: 1\r\n    Deckel.psm: nicht mehr versucht");
+    EXPECT_EQ(deckel->SheetMetal(), NoRow);
+    const std::string journal = ReadFileBytes(JournalFile()).value_or("");
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), '\n'), 2)
+        << "the header and Halter's line";
+}
+
 TEST_F(SurveyTest, AProgramBusyInTheMiddleStopsTheWriteAndTheTicksPutThePartBack) {
     OpenFrame();
     SurveyAndChooseAluminium(1); // Al 2,0
@@ -318,6 +357,7 @@ TEST_F(SurveyTest, AProgramBusyInTheMiddleStopsTheWriteAndTheTicksPutThePartBack
     sim.BeBusyFrom(*sim::CallMatch::Parse("put VariableValue"), 3, std::chrono::minutes(1));
     boxes.Answers = {MessageAnswer::Ok};
     app.OnSurveyCommand(SurveyCommand::Write);
+    WriteToTheEnd();
     ASSERT_EQ(boxes.Shown.size(), 2u);
     EXPECT_THAT(boxes.Shown[1].Text,
                 ::testing::StartsWith("Geschrieben: 0\r\nSchon Blechtyp Al 2,0: 0\r\n"
@@ -361,6 +401,7 @@ TEST_F(SurveyTest, TheWriteLeavesAPartNoLongerInTheAssemblyAndGoesOnPastOneThatI
     halter->MarkClosed();
     boxes.Answers = {MessageAnswer::Ok};
     app.OnSurveyCommand(SurveyCommand::Write);
+    WriteToTheEnd();
 
     ASSERT_EQ(boxes.Shown.size(), 2u);
     EXPECT_EQ(boxes.Shown[1].Text, "Geschrieben: 1\r\n    Winkel.psm\r\n"
@@ -383,6 +424,7 @@ TEST_F(SurveyTest, OnlyATypeTheUserChoseIsWritten) {
     EXPECT_FALSE(survey.Model.CanWrite);
     EXPECT_EQ(survey.Model.ChosenType, "Blechtyp zum Schreiben: im Hauptfenster keiner gewählt");
     app.OnSurveyCommand(SurveyCommand::Write);
+    WriteToTheEnd();
     ASSERT_EQ(boxes.Shown.size(), 1u);
     EXPECT_EQ(boxes.Shown[0].Text, "Im Hauptfenster ist kein Blechtyp gewählt.");
     EXPECT_TRUE(sim.VariableWrites().empty());
@@ -400,6 +442,7 @@ TEST_F(SurveyTest, APartLeftWithValuesOfTwoTypesIsToBeChecked) {
                  2);
     boxes.Answers = {MessageAnswer::Ok};
     app.OnSurveyCommand(SurveyCommand::Write);
+    WriteToTheEnd();
     ASSERT_EQ(boxes.Shown.size(), 2u);
     EXPECT_THAT(boxes.Shown[1].Text,
                 HasSubstr("    Deckel.psm: Werte beider Blechtypen: Raziv in Solid Edge Sheet "
@@ -415,6 +458,7 @@ TEST_F(SurveyTest, AFeatureCheckCutShortAfterTheWriteIsNeverHealthy) {
     sim.BeBusyFrom(sim::CallMatch::Member("Status"), 2, std::chrono::seconds(9));
     boxes.Answers = {MessageAnswer::Ok, MessageAnswer::No};
     app.OnSurveyCommand(SurveyCommand::Write);
+    WriteToTheEnd();
 
     ASSERT_EQ(boxes.Shown.size(), 2u);
     EXPECT_EQ(boxes.Shown[1].Text, "Geschrieben: 0\r\nSchon Blechtyp Al 2,0: 0\r\n"
@@ -478,6 +522,7 @@ TEST_F(SurveyTest, TheMainWriteAndTheSurveysWriteAreOneOperation) {
     state.Survey.Parts[0].Checked = true;
     boxes.Answers = {MessageAnswer::Ok, MessageAnswer::No};
     app.OnSurveyCommand(SurveyCommand::Write);
+    WriteToTheEnd();
     ASSERT_EQ(boxes.Shown.size(), 3u);
     EXPECT_THAT(boxes.Shown[2].Text, HasSubstr("    Knoten.psm:\r\nFehler bei:  Flansch 1"));
 
@@ -500,6 +545,7 @@ TEST_F(SurveyTest, ASummaryNamesTenPartsUnderAHeadingAndCountsTheRest) {
     }
     boxes.Answers = {MessageAnswer::Ok};
     app.OnSurveyCommand(SurveyCommand::Write);
+    WriteToTheEnd();
     ASSERT_EQ(boxes.Shown.size(), 2u);
     EXPECT_THAT(boxes.Shown[1].Text,
                 ::testing::StartsWith("Geschrieben: 12\r\n    Boden1.psm\r\n    Boden2.psm\r\n"));
@@ -547,6 +593,7 @@ TEST_F(SurveyTest, TheWriteReachesPartsInSubAssembliesThatStillUseThem) {
     sub->RemoveComponent("Halter:1");
     boxes.Answers = {MessageAnswer::Ok};
     app.OnSurveyCommand(SurveyCommand::Write);
+    WriteToTheEnd();
     ASSERT_EQ(boxes.Shown.size(), 2u);
     EXPECT_EQ(boxes.Shown[1].Text, "Geschrieben: 2\r\n    Kante.psm\r\n    Halter.psm\r\n"
                                    "Schon Blechtyp Al 1,5: 0\r\n"
