@@ -3,6 +3,8 @@
 
 #include "EndToEnd_win32.h"
 
+#include <cmath>
+
 namespace psm::e2e {
 namespace {
 
@@ -84,6 +86,37 @@ sheetmetal Winkel.psm
     }
     EXPECT_EQ(TextOf(GetDlgItem(psm.PropertiesWindow(), PropertiesNoteId)),
               L"Kein Blechtyp passt.\r\nrechts der nächste: St 1,0\r\n3 Werte anders");
+}
+
+TEST_F(PropertiesWindow, ItsButtonChoosesTheNearestTypeForTheWrite) {
+    // St 2,0 but a relief length of 3.5 instead of 4 mm.
+    ASSERT_NO_FATAL_FAILURE(StartCad(R"(
+sheetmetal Blech.psm
+  values 0.002 0.002 0.44 0.0035 0.002
+)"));
+    ASSERT_NO_FATAL_FAILURE(StartPsm());
+    ASSERT_EQ(psm.Selection(MainControl::TypeList), -1);
+    psm.Click(MainControl::PropertiesButton);
+    ASSERT_TRUE(WaitUntil([&] { return psm.InfoButton() != nullptr; }, NoticeMs));
+    EXPECT_EQ(TextOf(GetDlgItem(psm.PropertiesWindow(), PropertiesNoteId)),
+              L"Kein Blechtyp passt.\r\nrechts der nächste: St 2,0\r\n1 Wert anders");
+    EXPECT_EQ(TextOf(psm.InfoButton()), L"Übernehmen");
+
+    PostMessageW(psm.InfoButton(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(
+        WaitUntil([&] { return psm.Selected(MainControl::TypeList) == L"St 2,0"; }, NoticeMs));
+    EXPECT_EQ(psm.Selected(MainControl::TableList), L"Stahl");
+    // The window stays, now showing the chosen type beside the document, without the button.
+    ASSERT_TRUE(WaitUntil([&] { return psm.InfoLabel(2, 4) == LocalNumber(L"4.000"); }, NoticeMs));
+    EXPECT_EQ(psm.InfoButton(), nullptr);
+    EXPECT_EQ(psm.InfoLabel(4, 4), LocalNumber(L"3.500"));
+    EXPECT_EQ(simcad.WriteCount(), 0);
+
+    // The write then puts the chosen type into the document.
+    psm.Click(MainControl::WriteButton);
+    EXPECT_TRUE(
+        WaitUntil([&] { return std::fabs(simcad.SheetMetalValue("Blech.psm", 4) - 0.004) < 1e-12; },
+                  NoticeMs));
 }
 
 } // namespace
