@@ -1,5 +1,5 @@
 // Choosing a table and a type, and the properties window that shows the
-// chosen type's values.
+// chosen type's values, or the nearest type and a button that chooses it.
 
 #include "EndToEnd_win32.h"
 
