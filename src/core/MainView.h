@@ -196,8 +196,8 @@ class MainWindowEvents {
     virtual void OnMenuCommand(MenuCommand command) = 0;
     virtual void OnTimer(bool mainWindowIsActive) = 0;
     virtual void OnCloseRequest() = 0; // title-bar close box, Alt+F4
-    virtual void
-    OnPropertiesClick() = 0; // a click anywhere on the properties window but its button
+    // A click anywhere on the properties window but its button.
+    virtual void OnPropertiesClick() = 0;
     virtual void OnPropertiesCommand(PropertiesCommand command) = 0; // its button
     // An exception reached a window procedure: the program tells the user
     // and ends; no event is handled afterwards.
