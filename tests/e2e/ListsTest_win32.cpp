@@ -89,10 +89,10 @@ sheetmetal Winkel.psm
 }
 
 TEST_F(PropertiesWindow, ItsButtonChoosesTheNearestTypeForTheWrite) {
-    // St 2,0 but a relief length of 3.5 instead of 4 mm.
+    // St 2,0 but a neutral factor of 0.45 instead of 0.44.
     ASSERT_NO_FATAL_FAILURE(StartCad(R"(
 sheetmetal Blech.psm
-  values 0.002 0.002 0.44 0.0035 0.002
+  values 0.002 0.002 0.45 0.004 0.002
 )"));
     ASSERT_NO_FATAL_FAILURE(StartPsm());
     ASSERT_EQ(psm.Selection(MainControl::TypeList), -1);
@@ -107,15 +107,15 @@ sheetmetal Blech.psm
         WaitUntil([&] { return psm.Selected(MainControl::TypeList) == L"St 2,0"; }, NoticeMs));
     EXPECT_EQ(psm.Selected(MainControl::TableList), L"Stahl");
     // The window stays, now showing the chosen type beside the document, without the button.
-    ASSERT_TRUE(WaitUntil([&] { return psm.InfoLabel(2, 4) == LocalNumber(L"4.000"); }, NoticeMs));
+    ASSERT_TRUE(WaitUntil([&] { return psm.InfoLabel(2, 3) == LocalNumber(L"0.440"); }, NoticeMs));
     EXPECT_EQ(psm.InfoButton(), nullptr);
-    EXPECT_EQ(psm.InfoLabel(4, 4), LocalNumber(L"3.500"));
+    EXPECT_EQ(psm.InfoLabel(4, 3), LocalNumber(L"0.450"));
     EXPECT_EQ(simcad.WriteCount(), 0);
 
     // The write then puts the chosen type into the document.
     psm.Click(MainControl::WriteButton);
     EXPECT_TRUE(
-        WaitUntil([&] { return std::fabs(simcad.SheetMetalValue("Blech.psm", 4) - 0.004) < 1e-12; },
+        WaitUntil([&] { return std::fabs(simcad.SheetMetalValue("Blech.psm", 3) - 0.44) < 1e-12; },
                   NoticeMs));
 }
 
