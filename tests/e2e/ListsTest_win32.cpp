@@ -98,8 +98,6 @@ sheetmetal Blech.psm
     ASSERT_EQ(psm.Selection(MainControl::TypeList), -1);
     psm.Click(MainControl::PropertiesButton);
     ASSERT_TRUE(WaitUntil([&] { return psm.InfoButton() != nullptr; }, NoticeMs));
-    EXPECT_EQ(TextOf(GetDlgItem(psm.PropertiesWindow(), PropertiesNoteId)),
-              L"Kein Blechtyp passt.\r\nrechts der nächste: St 2,0\r\n1 Wert anders");
     EXPECT_EQ(TextOf(psm.InfoButton()), L"Übernehmen");
 
     PostMessageW(psm.InfoButton(), BM_CLICK, 0, 0);

@@ -87,18 +87,6 @@ TEST_F(PropertiesTest, ItsButtonChoosesTheNearestTypeWhichTheWriteThenPutsIntoTh
                 ElementsAre(0.0015, 0.0015, 0.44, 0.0025, 0.0015));
 }
 
-TEST_F(PropertiesTest, TheButtonChoosesNothingOnceTheListsShowAType) {
-    sim.OpenSheetMetal("A.psm", {0.0015, 0.0015, 0.5, 0.0025, 0.0015});
-    Start();
-    state.Texts.LanguageIndex = LanguageTexts::English;
-    Click(MainControl::PropertiesButton);
-    EXPECT_EQ(info.Model.ChooseNearest, "Choose");
-    Choose(ListId::Tables, 1); // Al 1,5, before the click is handled
-    app.OnPropertiesCommand(PropertiesCommand::ChooseNearestType);
-    EXPECT_EQ(view.Selection1, 1);
-    EXPECT_EQ(view.Items2[static_cast<std::size_t>(view.Selection2)], "Al 1,5");
-}
-
 TEST_F(PropertiesTest, ADifferenceBelowThreeDecimalsIsShownWithTheDecimalsItTakes) {
     sim.OpenSheetMetal("A.psm", {0.0015004, 0.0015, 0.44, 0.0025, 0.0015});
     Start();
