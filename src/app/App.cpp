@@ -175,6 +175,10 @@ void App::OnPropertiesClick() {
     }
 }
 
+void App::OnPropertiesCommand(PropertiesCommand command) {
+    Handle(command);
+}
+
 void App::OnUnexpectedFailure() noexcept {
     if (Ended()) {
         return;

@@ -56,6 +56,7 @@ class App final : public MainWindowEvents, public SurveyEvents {
     void OnTimer(bool mainWindowIsActive) override;
     void OnCloseRequest() override;
     void OnPropertiesClick() override;
+    void OnPropertiesCommand(PropertiesCommand command) override;
     void OnUnexpectedFailure() noexcept override;
     // The system is about to end the program for an exception (`failure`
     // says which): the crash report is written and the user told, once.

@@ -65,6 +65,10 @@ constexpr std::array Rows{
                [](State s, Ports p, Args) {
                    ShowProperties(s, s, s.Document, {p.Properties, p.View});
                }},
+    // The properties window's button.
+    CommandRow{PropertiesCommand::ChooseNearestType, "properties: choose nearest",
+               GateKind::Command,
+               [](State s, Ports, Args) { ChooseNearestType(s, s, s.Document); }},
     CommandRow{MainCommand::Exit, "exit button", GateKind::Command,
                [](State s, Ports p, Args) { ExitProgram(s, p); }},
     // The close box ends the program the orderly way.
@@ -175,6 +179,7 @@ constexpr bool Covered(Enum last) {
 
 static_assert(Covered(MainCommand::Exit));
 static_assert(Covered(MenuCommand::ToggleTrace));
+static_assert(Covered(PropertiesCommand::ChooseNearestType));
 static_assert(Covered(SurveyCommand::SetToStandard));
 static_assert(Covered(AppEvent::SurveyClose));
 

@@ -29,7 +29,8 @@ enum class AppEvent {
     SurveyClose,
 };
 
-using CommandKey = std::variant<MainCommand, MenuCommand, SurveyCommand, AppEvent>;
+using CommandKey =
+    std::variant<MainCommand, MenuCommand, PropertiesCommand, SurveyCommand, AppEvent>;
 
 // How an event meets the gate while a command, tick or step runs.
 enum class GateKind {

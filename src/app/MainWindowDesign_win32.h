@@ -70,9 +70,12 @@ inline constexpr std::array<PropertiesColumnDesign, PropertiesColumns> Propertie
     {3465, 240, 255}, // the mark
 }};
 
-// The note beside the columns, over the height of the five rows.
-inline constexpr TwipsRect PropertiesNoteRect{3795, 120, 2850, 1695};
+// The note beside the columns, over the height of four rows; below it, in
+// the fifth, the button that chooses the nearest type the note names.
+inline constexpr TwipsRect PropertiesNoteRect{3795, 120, 2850, 1320};
 inline constexpr int PropertiesNoteId = 260;
+inline constexpr TwipsRect PropertiesChooseRect{3795, 1500, 1200, 315};
+inline constexpr int PropertiesChooseId = 270;
 
 // Label (column, row), both 1-based, in twips relative to the client area.
 constexpr TwipsRect PropertiesLabelRect(int column, int row) {

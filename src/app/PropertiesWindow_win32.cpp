@@ -72,6 +72,10 @@ void PropertiesWindow::Show(const PropertiesViewModel& model) {
     if (m_note != nullptr) {
         SetWindowTextW(m_note, Widen(model.Note).c_str());
     }
+    if (m_choose != nullptr) {
+        SetWindowTextW(m_choose, Widen(model.ChooseNearest).c_str());
+        ShowWindow(m_choose, model.ChooseNearest.empty() ? SW_HIDE : SW_SHOWNA);
+    }
     ShowWindow(m_window, SW_SHOW); // with its texts, drawn once
 }
 
@@ -122,12 +126,18 @@ LRESULT PropertiesWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_NCDESTROY:
         m_labels.fill(nullptr);
         m_note = nullptr;
+        m_choose = nullptr;
         break;
     case WM_LBUTTONDOWN:
         OnClick();
         return 0;
     case WM_COMMAND:
-        if (HIWORD(wParam) == STN_CLICKED) {
+        // BN_CLICKED and STN_CLICKED share their code: the sender tells them apart.
+        if (LOWORD(wParam) == PropertiesChooseId) {
+            if (HIWORD(wParam) == BN_CLICKED && m_events != nullptr) {
+                m_events->OnPropertiesCommand(PropertiesCommand::ChooseNearestType);
+            }
+        } else if (HIWORD(wParam) == STN_CLICKED) {
             OnClick();
         }
         return 0;
@@ -175,6 +185,13 @@ bool PropertiesWindow::OnCreate() {
     if (m_note == nullptr) {
         return false;
     }
+    // Hidden until a model names a nearest type.
+    m_choose = CreateWindowExW(
+        0, WC_BUTTONW, L"", WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, m_window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(PropertiesChooseId)), m_instance, nullptr);
+    if (m_choose == nullptr) {
+        return false;
+    }
     ApplyDpi(WindowDpi(m_window));
     const SIZE size = DesignFrameSize(m_scale.Dpi());
     SetWindowPos(m_window, nullptr, 0, 0, size.cx, size.cy,
@@ -207,6 +224,9 @@ void PropertiesWindow::ApplyDpi(UINT dpi) {
     const RECT note = m_scale.PixelRect(PropertiesNoteRect);
     SetWindowPos(m_note, nullptr, note.left, note.top, note.right - note.left,
                  note.bottom - note.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT choose = m_scale.PixelRect(PropertiesChooseRect);
+    SetWindowPos(m_choose, nullptr, choose.left, choose.top, choose.right - choose.left,
+                 choose.bottom - choose.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace psm

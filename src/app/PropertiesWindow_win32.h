@@ -13,7 +13,8 @@ namespace psm {
 class MainWindow;
 
 // The properties window: a small tool window owned by the main window and
-// kept on top, with five rows of labels; any click on it goes to the core.
+// kept on top, with five rows of labels and a note; a click on its button
+// goes to the core as the button's command, any other click on it as a click.
 class PropertiesWindow final : public BoundWindow<PropertiesWindow>, public PropertiesView {
   public:
     PropertiesWindow(HINSTANCE instance, const MainWindow& owner);
@@ -21,6 +22,7 @@ class PropertiesWindow final : public BoundWindow<PropertiesWindow>, public Prop
 
     void SetEvents(MainWindowEvents& events) { m_events = &events; }
     HWND Label(int column, int row) const;
+    HWND ChooseButton() const { return m_choose; }
 
     bool Exists() const override;
     bool Visible() const override;
@@ -48,6 +50,7 @@ class PropertiesWindow final : public BoundWindow<PropertiesWindow>, public Prop
     MainWindowEvents* m_events = nullptr;
     std::array<HWND, PropertiesColumns * PropertiesRows> m_labels{};
     HWND m_note = nullptr;
+    HWND m_choose = nullptr;
     WindowScale m_scale;
     int32_t m_widthTwips = 0; // outer size as last set; 0 until the core places it
     int32_t m_heightTwips = 0;

@@ -1,5 +1,6 @@
 #include "apply/Properties.h"
 
+#include "lists/Lists.h"
 #include "present/PropertiesPresenter.h"
 
 namespace psm {
@@ -33,6 +34,11 @@ void ShowProperties(ListsState& lists, const ProgramContext& program, const Show
     }
     Place(windows);
     info.Show(*model);
+}
+
+void ChooseNearestType(ListsState& lists, const ProgramContext& program,
+                       const ShownDocument& document) {
+    ChooseTypeRow(lists, program.Tables, NearestTypeNamed(program, document, lists));
 }
 
 void CloseProperties(const PropertiesWindows& windows) {

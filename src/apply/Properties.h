@@ -19,6 +19,12 @@ struct PropertiesWindows {
 void ShowProperties(ListsState& lists, const ProgramContext& program, const ShownDocument& document,
                     const PropertiesWindows& windows);
 
+// The window's button: the lists show the nearest type the window names, as
+// if the user had chosen its table and then it, so that a write acts on it.
+// Nothing when the window names none (any more).
+void ChooseNearestType(ListsState& lists, const ProgramContext& program,
+                       const ShownDocument& document);
+
 // A click on the window or any of its labels closes it.
 void CloseProperties(const PropertiesWindows& windows);
 

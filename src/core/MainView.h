@@ -153,7 +153,15 @@ struct PropertiesViewModel {
     std::string Caption;
     std::array<PropertiesRowModel, PropertiesRows> Rows;
     std::string Note; // what the comparison compares, a few lines
+    // The caption of the button that chooses the nearest type the note
+    // names; empty while it names none, and the button is hidden.
+    std::string ChooseNearest;
     friend bool operator==(const PropertiesViewModel&, const PropertiesViewModel&) = default;
+};
+
+// What the properties window's button asks for.
+enum class PropertiesCommand {
+    ChooseNearestType, // the lists show the nearest type, as if the user had chosen it
 };
 
 // The properties window.
@@ -187,8 +195,10 @@ class MainWindowEvents {
     virtual void OnCommand(MainCommand command) = 0;          // a picture button
     virtual void OnMenuCommand(MenuCommand command) = 0;
     virtual void OnTimer(bool mainWindowIsActive) = 0;
-    virtual void OnCloseRequest() = 0;    // title-bar close box, Alt+F4
-    virtual void OnPropertiesClick() = 0; // a click anywhere on the properties window
+    virtual void OnCloseRequest() = 0; // title-bar close box, Alt+F4
+    // A click anywhere on the properties window but its button.
+    virtual void OnPropertiesClick() = 0;
+    virtual void OnPropertiesCommand(PropertiesCommand command) = 0; // its button
     // An exception reached a window procedure: the program tells the user
     // and ends; no event is handled afterwards.
     virtual void OnUnexpectedFailure() noexcept = 0;

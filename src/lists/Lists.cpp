@@ -53,6 +53,14 @@ void ChooseTypeOf(ListsState& lists, const TableModel& tables, int table, int po
     ChooseType(lists, tables, position);
 }
 
+void ChooseTypeRow(ListsState& lists, const TableModel& tables, int row) {
+    const int table = TableOfRow(tables, row);
+    if (table != 0) {
+        ChooseTable(lists, tables, table - 1);
+        ChooseType(lists, tables, row - tables.TableFirstRow(table));
+    }
+}
+
 void ShowDocumentType(ListsState& lists, const TableModel& tables, const ShownDocument& document) {
     ListsShown& shown = lists.Lists;
     if (!document.SheetMetal) {

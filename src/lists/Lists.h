@@ -26,6 +26,10 @@ void ChooseType(ListsState& lists, const TableModel& tables, int position);
 // table's types chooses that table again, and the type the user saw.
 void ChooseTypeOf(ListsState& lists, const TableModel& tables, int table, int position);
 
+// The user chose type `row` (a row of the tables) by its table and then
+// itself; a row of no table is ignored.
+void ChooseTypeRow(ListsState& lists, const TableModel& tables, int row);
+
 // The lists show the table and type the document carries: none when it
 // carries none, and with a document that is no sheet metal no selection at
 // all (the type list keeps its entries).

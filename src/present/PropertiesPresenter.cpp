@@ -94,6 +94,9 @@ PropertiesViewModel PropertiesModel(const ProgramContext& program, int row,
     PropertiesViewModel model;
     model.Caption = program.Texts.Caption(CaptionText::PropertiesTitle);
     model.Note = sides.Note;
+    if (row == 0 && sides.Compared != 0) {
+        model.ChooseNearest = program.Texts.Caption(CaptionText::ChooseNearestButton);
+    }
     for (const SheetValue value : SheetValues) {
         const std::size_t k = IndexOf(value);
         PropertiesRowModel& line = model.Rows[k];
@@ -115,21 +118,34 @@ PropertiesViewModel PropertiesModel(const ProgramContext& program, int row,
     return model;
 }
 
+// The document's values belong to the document the label shows, and only
+// once they were read completely.
+bool DocumentKnown(const ShownDocument& shown) {
+    return shown.SheetMetal && shown.ValuesKnown;
+}
+
 } // namespace
 
 std::optional<PropertiesViewModel> PresentProperties(const ProgramContext& program,
                                                      const ShownDocument& shown,
                                                      const ListsState& lists) {
     const int row = lists.ShownTypeRow();
-    // The document's values belong to the document the label shows, and only
-    // once they were read completely.
-    const bool documentKnown = shown.SheetMetal && shown.ValuesKnown;
+    const bool documentKnown = DocumentKnown(shown);
     if (row == 0 && !documentKnown) {
         return std::nullopt;
     }
     const FiveValues document =
         documentKnown ? TableValuesOf(shown.Values, program.Tables.ScaleFactor) : FiveValues{};
     return PropertiesModel(program, row, document, documentKnown);
+}
+
+int NearestTypeNamed(const ProgramContext& program, const ShownDocument& shown,
+                     const ListsState& lists) {
+    if (lists.ShownTypeRow() != 0 || !DocumentKnown(shown)) {
+        return 0;
+    }
+    return NearestTypeRow(program.Tables, TableValuesOf(shown.Values, program.Tables.ScaleFactor))
+        .Row;
 }
 
 } // namespace psm

@@ -17,4 +17,9 @@ std::optional<PropertiesViewModel> PresentProperties(const ProgramContext& progr
                                                      const ShownDocument& document,
                                                      const ListsState& lists);
 
+// The nearest type the window names while the lists show no type (a row of
+// the tables); 0 while it names none.
+int NearestTypeNamed(const ProgramContext& program, const ShownDocument& document,
+                     const ListsState& lists);
+
 } // namespace psm

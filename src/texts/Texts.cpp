@@ -44,6 +44,7 @@ constexpr std::array<TextPair, CountOf<CaptionText>()> CaptionTexts{{
      "No type matches.\r\nright the nearest: {1}\r\n{2} values differ"},
     {"Kein Blechtyp passt.", "No type matches."},
     {"Protokoll", "Trace"},
+    {"Übernehmen", "Choose"},
 }};
 static_assert(Complete(CaptionTexts));
 

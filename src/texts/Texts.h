@@ -46,7 +46,8 @@ enum class CaptionText {
     NearestTypeOneDiffersNote,
     NearestTypeSomeDifferNote,
     NoTypeNote,
-    TraceMenu, // the trace of the CAD calls in the options menu, checked while on
+    TraceMenu,           // the trace of the CAD calls in the options menu, checked while on
+    ChooseNearestButton, // beside the nearest type's note: the lists take that type
     Count
 };
 

@@ -1,7 +1,9 @@
 // Choosing a table and a type, and the properties window that shows the
-// chosen type's values.
+// chosen type's values, or the nearest type and a button that chooses it.
 
 #include "EndToEnd_win32.h"
+
+#include <cmath>
 
 namespace psm::e2e {
 namespace {
@@ -84,6 +86,35 @@ sheetmetal Winkel.psm
     }
     EXPECT_EQ(TextOf(GetDlgItem(psm.PropertiesWindow(), PropertiesNoteId)),
               L"Kein Blechtyp passt.\r\nrechts der nächste: St 1,0\r\n3 Werte anders");
+}
+
+TEST_F(PropertiesWindow, ItsButtonChoosesTheNearestTypeForTheWrite) {
+    // St 2,0 but a neutral factor of 0.45 instead of 0.44.
+    ASSERT_NO_FATAL_FAILURE(StartCad(R"(
+sheetmetal Blech.psm
+  values 0.002 0.002 0.45 0.004 0.002
+)"));
+    ASSERT_NO_FATAL_FAILURE(StartPsm());
+    ASSERT_EQ(psm.Selection(MainControl::TypeList), -1);
+    psm.Click(MainControl::PropertiesButton);
+    ASSERT_TRUE(WaitUntil([&] { return psm.InfoButton() != nullptr; }, NoticeMs));
+    EXPECT_EQ(TextOf(psm.InfoButton()), L"Übernehmen");
+
+    PostMessageW(psm.InfoButton(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(
+        WaitUntil([&] { return psm.Selected(MainControl::TypeList) == L"St 2,0"; }, NoticeMs));
+    EXPECT_EQ(psm.Selected(MainControl::TableList), L"Stahl");
+    // The window stays, now showing the chosen type beside the document, without the button.
+    ASSERT_TRUE(WaitUntil([&] { return psm.InfoLabel(2, 3) == LocalNumber(L"0.440"); }, NoticeMs));
+    EXPECT_EQ(psm.InfoButton(), nullptr);
+    EXPECT_EQ(psm.InfoLabel(4, 3), LocalNumber(L"0.450"));
+    EXPECT_EQ(simcad.WriteCount(), 0);
+
+    // The write then puts the chosen type into the document.
+    psm.Click(MainControl::WriteButton);
+    EXPECT_TRUE(
+        WaitUntil([&] { return std::fabs(simcad.SheetMetalValue("Blech.psm", 3) - 0.44) < 1e-12; },
+                  NoticeMs));
 }
 
 } // namespace

@@ -241,6 +241,11 @@ std::wstring Psm::InfoLabel(int column, int row) const {
     return TextOf(GetDlgItem(PropertiesWindow(), PropertiesLabelId(column, row)));
 }
 
+HWND Psm::InfoButton() const {
+    HWND button = GetDlgItem(PropertiesWindow(), PropertiesChooseId);
+    return button != nullptr && IsWindowVisible(button) ? button : nullptr;
+}
+
 RECT Psm::WindowRect() const {
     RECT frame{};
     GetWindowRect(m_main, &frame);

@@ -75,6 +75,9 @@ class Psm {
     // The properties window and its fifteen labels (column, row).
     HWND PropertiesWindow() const;
     std::wstring InfoLabel(int column, int row) const;
+    // The button that chooses the nearest type the note names; null while
+    // the window is closed or the button hidden.
+    HWND InfoButton() const;
 
     RECT WindowRect() const;
     void MoveTo(int x, int y) const;

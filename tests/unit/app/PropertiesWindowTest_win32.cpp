@@ -1,5 +1,5 @@
 // The properties window: a tool window of five columns of five labels, placed by the core,
-// closed by any click on it.
+// closed by any click on it but one on its button.
 
 #include "WindowTestSupport_win32.h"
 #include "app/MainWindowDesign_win32.h"
@@ -131,6 +131,21 @@ TEST_F(PropertiesWindowTest, AClickOnTheWindowOrAnyLabelGoesToTheCore) {
             SendMessageW(info.Label(column, row), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
         }
     }
+}
+
+TEST_F(PropertiesWindowTest, ItsButtonShowsOnlyWithACaptionAndAClickOnItIsItsCommand) {
+    info.CreateHidden();
+    PropertiesViewModel model;
+    model.ChooseNearest = "Übernehmen";
+    info.Show(model);
+    ASSERT_NE(info.ChooseButton(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(info.ChooseButton()));
+    EXPECT_EQ(TextOf(info.ChooseButton()), L"Übernehmen");
+    EXPECT_CALL(events, OnPropertiesClick()).Times(0);
+    EXPECT_CALL(events, OnPropertiesCommand(PropertiesCommand::ChooseNearestType)).Times(1);
+    SendMessageW(info.ChooseButton(), BM_CLICK, 0, 0);
+    info.Show({});
+    EXPECT_FALSE(IsWindowVisible(info.ChooseButton()));
 }
 
 TEST_F(PropertiesWindowTest, TheCoreMayDestroyItFromTheClick) {

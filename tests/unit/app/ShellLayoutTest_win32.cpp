@@ -118,10 +118,15 @@ TEST(InfoWindowDesign, LabelsStartInsideTheClientAreaAndHaveDistinctIds) {
         }
     }
     ids.insert(PropertiesNoteId);
-    EXPECT_EQ(ids.size(), 26u) << "five columns of five labels and the note";
+    ids.insert(PropertiesChooseId);
+    EXPECT_EQ(ids.size(), 27u) << "five columns of five labels, the note and its button";
     EXPECT_LE(PropertiesLabelRect(5, 1).Left + PropertiesLabelRect(5, 1).Width,
               PropertiesNoteRect.Left);
     EXPECT_LE(PropertiesNoteRect.Left + PropertiesNoteRect.Width, PropertiesClientWidth);
+    // The button stands below the note, inside the client area.
+    EXPECT_LE(PropertiesNoteRect.Top + PropertiesNoteRect.Height, PropertiesChooseRect.Top);
+    EXPECT_LE(PropertiesChooseRect.Left + PropertiesChooseRect.Width, PropertiesClientWidth);
+    EXPECT_LE(PropertiesChooseRect.Top + PropertiesChooseRect.Height, PropertiesClientHeight);
 }
 
 } // namespace

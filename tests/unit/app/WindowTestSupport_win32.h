@@ -26,6 +26,7 @@ class MockEvents : public MainWindowEvents {
     MOCK_METHOD(void, OnTimer, (bool mainWindowIsActive), (override));
     MOCK_METHOD(void, OnCloseRequest, (), (override));
     MOCK_METHOD(void, OnPropertiesClick, (), (override));
+    MOCK_METHOD(void, OnPropertiesCommand, (PropertiesCommand command), (override));
     MOCK_METHOD(void, OnUnexpectedFailure, (), (noexcept, override));
 };
 

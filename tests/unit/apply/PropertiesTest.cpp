@@ -32,6 +32,7 @@ TEST_F(PropertiesTest, RecognisedTypeShowsItsTableValuesWithNamesAndUnits) {
                                        " Ausklinkungstiefe: ", " Ausklinkungsbreite: "));
     EXPECT_THAT(Column(2), ElementsAre("1.500", "1.500", "0.440", "2.500", "1.500"));
     EXPECT_THAT(Column(3), ElementsAre(" mm", " mm", "", " mm", " mm"));
+    EXPECT_EQ(info.Model.ChooseNearest, "") << "no nearest type to choose beside a type";
 }
 
 TEST_F(PropertiesTest, BesideTheChosenTypeTheDocumentsValuesWithTheDifferingOnesMarked) {
@@ -60,6 +61,30 @@ TEST_F(PropertiesTest, WithoutATypeTheNearestIsNamedWithItsValuesAndHowManyDiffe
     Tick();
     Click(MainControl::PropertiesButton);
     EXPECT_EQ(info.Model.Note, "No type matches.\r\nright the nearest: St 1,0\r\n4 values differ");
+}
+
+TEST_F(PropertiesTest, ItsButtonChoosesTheNearestTypeWhichTheWriteThenPutsIntoTheDocument) {
+    sim::Document& document =
+        sim.OpenSheetMetal("A.psm", {0.0015, 0.0015, 0.5, 0.0025, 0.0015}); // St 1,5 but 0.5
+    Start();
+    Click(MainControl::PropertiesButton);
+    EXPECT_EQ(info.Model.ChooseNearest, "Übernehmen");
+    app.OnPropertiesCommand(PropertiesCommand::ChooseNearestType);
+    EXPECT_EQ(view.Selection1, 0);
+    EXPECT_EQ(view.Items2[static_cast<std::size_t>(view.Selection2)], "St 1,5");
+    // The window stays open and shows the chosen type beside the document.
+    EXPECT_TRUE(info.Visible());
+    EXPECT_EQ(info.Model.ChooseNearest, "");
+    EXPECT_THAT(Column(2), ElementsAre("1.500", "1.500", "0.440", "2.500", "1.500"));
+    EXPECT_THAT(Column(5), ElementsAre("", "", "≠", "", ""));
+    EXPECT_TRUE(sim.VariableWrites().empty()) << "choosing writes nothing";
+
+    Click(MainControl::WriteButton);
+    EXPECT_THAT(Writes(), ElementsAre("A.psm SM_KFactor=R8 0.44")) << "the one that differed";
+    const sim::SheetMetalValues held = document.SheetMetal();
+    EXPECT_THAT((std::vector<double>{held.Thickness, held.BendRadius, held.NeutralFactor,
+                                     held.ReliefLength, held.ReliefWidth}),
+                ElementsAre(0.0015, 0.0015, 0.44, 0.0025, 0.0015));
 }
 
 TEST_F(PropertiesTest, ADifferenceBelowThreeDecimalsIsShownWithTheDecimalsItTakes) {
