@@ -603,6 +603,21 @@ TEST_F(SurveyTest, TheWriteReachesPartsInSubAssembliesThatStillUseThem) {
     EXPECT_EQ(kante->SheetMetal(), halter->SheetMetal());
 }
 
+TEST_F(SurveyTest, CancelInTheMiddleOfTheWalkStopsItAndListsNothing) {
+    OpenThreeLevels();
+    Start();
+    app.OnMenuCommand(MenuCommand::CheckAssembly);
+    sim.BeBusyFrom(sim::CallMatch::Member("ComponentCount"), 2, std::chrono::milliseconds(2000));
+    app.OnSurveyStep();
+    const std::size_t steps = survey.Steps.size();
+    app.OnSurveyCommand(SurveyCommand::Cancel);
+    EXPECT_EQ(state.Survey.Phase, SurveyPhase::Cancelled);
+    EXPECT_FALSE(state.Survey.Tree.has_value()) << "the walk is let go";
+    app.OnSurveyStep();
+    EXPECT_EQ(survey.Steps.size(), steps) << "no step is asked for any more";
+    EXPECT_TRUE(state.Survey.Parts.empty());
+}
+
 TEST_F(SurveyTest, TheWalkTellsItsProgressWaitsForABusyProgramAndMarksAnAssemblyInItself) {
     OpenThreeLevels();
     sub->AddDirectComponent("Sub:1", sub);
