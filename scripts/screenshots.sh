@@ -2,7 +2,7 @@
 # Starts psm.exe under Wine in a virtual X server and saves PNG screenshots of
 # the main window (mouse over the write button), its popup menu, the
 # properties window beside it, with another type chosen than the document's,
-# and the survey window of the demo's frame assembly.
+# and the survey window of the demo's plant, which uses its frame twice.
 # When simcad.exe was built beside it, it runs first with its demo scenario,
 # so that the window shows a recognised document
 # (PSM_SCREENSHOTS_NO_CAD=1: without it).
@@ -93,7 +93,7 @@ else
     echo "warning: no properties window appeared; properties-window.png not written" >&2
 fi
 
-# The survey of the demo's frame assembly.
+# The survey of the demo's plant, through its sub-assemblies.
 if [ -z "${PSM_SCREENSHOTS_NO_CAD:-}" ]; then
     if region=$(drive open-survey); then
         shoot survey-window "$region"

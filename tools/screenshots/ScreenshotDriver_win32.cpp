@@ -8,7 +8,7 @@
 //   close-menu          press Escape until no popup menu is left
 //   choose-type INDEX   choose a row of the type list, as a user would
 //   open-info           click cmdInfo, wait for frmInfo; print both windows
-//   open-survey         make simcad's Rahmen.asm active, choose "Baugruppe
+//   open-survey         make simcad's Anlage.asm active, choose "Baugruppe
 //                       prüfen", wait until its parts are read; print the window
 //   end                 click cmdEnd, wait until the main window is gone
 //
@@ -197,8 +197,8 @@ bool ActivateInCad(const std::string& document) {
 }
 
 int CommandOpenSurvey(HWND main) {
-    if (!ActivateInCad("Rahmen.asm")) {
-        std::fprintf(stderr, "simcad did not make Rahmen.asm active\n");
+    if (!ActivateInCad("Anlage.asm")) {
+        std::fprintf(stderr, "simcad did not make Anlage.asm active\n");
         return 2;
     }
     Sleep(500); // psm follows the active document
