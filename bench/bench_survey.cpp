@@ -11,6 +11,7 @@
 // does. Goals: at most 45 calls per part and 8 per component
 // ("budget_used" <= 1), under 50 MB; "longest_step_ms" is the longest walk or
 // reading step.
+#include "ProductTree.h"
 #include "cad/AssemblyTree.h"
 #include "cad/CadIds.h"
 #include "cad/Connection.h"
@@ -27,7 +28,6 @@
 #include <chrono>
 #include <cstdio>
 #include <map>
-#include <sys/resource.h>
 #include <utility>
 
 namespace {
@@ -103,12 +103,8 @@ BENCHMARK(SurveyOfFiftyParts)->Unit(benchmark::kMillisecond);
 
 // --- The whole product structure -------------------------------------------
 
-constexpr int Groups = 10;     // sub-assemblies of the top
-constexpr int Modules = 10;    // sub-assemblies of each group
-constexpr int PerModule = 100; // components of each module
-constexpr int PartsPerModule = 20;
-constexpr int TreeParts = Groups * Modules * PartsPerModule;
-constexpr int TreeComponents = Groups + Groups * Modules + Groups * Modules * PerModule;
+using namespace psm::bench;
+
 constexpr double CallsPerPartGoal = 45;
 constexpr double CallsPerComponentGoal = 8;
 constexpr std::chrono::milliseconds StepSlice{50};
@@ -145,29 +141,12 @@ simulated::SheetMetalValues ValuesOf(int part) {
 }
 
 void BuildProduct(simulated::Simulator& simulator) {
-    simulated::Document& top =
-        simulator.OpenDocument("Anlage.asm", simulated::code::AssemblyDocument);
-    int made = 0;
-    for (int g = 1; g <= Groups; ++g) {
-        auto group = simulator.CreateDocument("Gruppe " + std::to_string(g) + ".asm",
-                                              simulated::code::AssemblyDocument);
-        top.AddDirectComponent(group->Name() + ":1", group);
-        for (int m = 1; m <= Modules; ++m) {
-            const std::string module = std::to_string(g) + "." + std::to_string(m);
-            auto assembly = simulator.CreateDocument("Modul " + module + ".asm",
-                                                     simulated::code::AssemblyDocument);
-            group->AddDirectComponent(assembly->Name() + ":1", assembly);
-            for (int p = 1; p <= PartsPerModule; ++p) {
-                auto part = simulator.CreateSheetMetal(
-                    "Blech " + module + "." + std::to_string(p) + ".psm", ValuesOf(made++));
-                part->AddFeature("Flansch 1");
-                part->AddFeature("Ausschnitt 1", simulated::code::CutoutFeature);
-                for (int use = 1; use <= PerModule / PartsPerModule; ++use) {
-                    assembly->AddDirectComponent(part->Name() + ":" + std::to_string(use), part);
-                }
-            }
-        }
-    }
+    BuildProductTree(simulator, [&](const std::string& name, int index) {
+        auto part = simulator.CreateSheetMetal(name, ValuesOf(index));
+        part->AddFeature("Flansch 1");
+        part->AddFeature("Ausschnitt 1", simulated::code::CutoutFeature);
+        return part;
+    });
 }
 
 TableModel LoadTables() {
@@ -175,12 +154,6 @@ TableModel LoadTables() {
     TableModel tables;
     LoadBendValuesFromBytes(ValueFile, LoaderContext{settings, "ORNA\\psm", "general", {}}, tables);
     return tables;
-}
-
-double PeakMemoryMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
 }
 
 struct ProductSurvey {
@@ -228,7 +201,7 @@ ProductSurvey SurveyProduct(simulated::Simulator& simulator, const TableModel& t
         }
     }
     result.Complete = survey.Phase == SurveyPhase::Done && sheetMetal == TreeParts &&
-                      survey.Parts.size() == TreeParts + Groups + Groups * Modules;
+                      survey.Parts.size() == TreeParts + TreeAssemblies;
     return result;
 }
 

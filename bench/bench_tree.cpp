@@ -3,6 +3,7 @@
 // components, 10,000 components in all that lead to 2,000 part documents in
 // three levels, walked in 100-ms slices. Counters: the CAD calls per
 // component and per part, the longest slice, and the process's peak memory.
+#include "ProductTree.h"
 #include "cad/AssemblyTree.h"
 #include "platform/Clock.h"
 #include "sim/Simulator.h"
@@ -10,48 +11,18 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <sys/resource.h>
 
 namespace {
 
 using namespace psm;
 namespace simulated = psm::sim;
 
-constexpr int Groups = 10;     // sub-assemblies of the top
-constexpr int Modules = 10;    // sub-assemblies of each group
-constexpr int PerModule = 100; // components of each module
-constexpr int PartsPerModule = 20;
-constexpr int Parts = Groups * Modules * PartsPerModule;
-constexpr int Components = Groups + Groups * Modules + Groups * Modules * PerModule;
+using namespace psm::bench;
 
 cad::ObjectRef BuildTree(simulated::Simulator& simulator) {
-    simulated::Document& top =
-        simulator.OpenDocument("Anlage.asm", simulated::code::AssemblyDocument);
-    for (int g = 1; g <= Groups; ++g) {
-        auto group = simulator.CreateDocument("Gruppe " + std::to_string(g) + ".asm",
-                                              simulated::code::AssemblyDocument);
-        top.AddDirectComponent(group->Name() + ":1", group);
-        for (int m = 1; m <= Modules; ++m) {
-            const std::string module = std::to_string(g) + "." + std::to_string(m);
-            auto assembly = simulator.CreateDocument("Modul " + module + ".asm",
-                                                     simulated::code::AssemblyDocument);
-            group->AddDirectComponent(assembly->Name() + ":1", assembly);
-            for (int p = 1; p <= PartsPerModule; ++p) {
-                auto part = simulator.CreateSheetMetal("Blech " + module + "." + std::to_string(p) +
-                                                       ".psm");
-                for (int use = 1; use <= PerModule / PartsPerModule; ++use) {
-                    assembly->AddDirectComponent(part->Name() + ":" + std::to_string(use), part);
-                }
-            }
-        }
-    }
+    simulated::Document& top = BuildProductTree(
+        simulator, [&](const std::string& name, int) { return simulator.CreateSheetMetal(name); });
     return simulator.View(top.shared_from_this(), simulated::iid::AssemblyDocument);
-}
-
-double PeakMemoryMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
 }
 
 void TreeOfTwoThousandParts(benchmark::State& state) {
@@ -73,14 +44,14 @@ void TreeOfTwoThousandParts(benchmark::State& state) {
         }
         calls = simulator.CallCount() - before;
         benchmark::DoNotOptimize(tree.Entries().data());
-        if (tree.State() != cad::TreeWalkState::Done || tree.ComponentsRead() != Components ||
-            tree.Entries().size() != 1 + Groups + Groups * Modules + Parts) {
+        if (tree.State() != cad::TreeWalkState::Done || tree.ComponentsRead() != TreeComponents ||
+            tree.Entries().size() != 1 + TreeAssemblies + TreeParts) {
             state.SkipWithError("the walk did not read the whole tree");
             return;
         }
     }
-    state.counters["calls_per_component"] = static_cast<double>(calls) / Components;
-    state.counters["calls_per_part"] = static_cast<double>(calls) / Parts;
+    state.counters["calls_per_component"] = static_cast<double>(calls) / TreeComponents;
+    state.counters["calls_per_part"] = static_cast<double>(calls) / TreeParts;
     state.counters["longest_slice_ms"] = std::chrono::duration<double, std::milli>(longest).count();
     state.counters["peak_memory_MB"] = PeakMemoryMegabytes();
 }

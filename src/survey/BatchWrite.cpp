@@ -189,20 +189,26 @@ void FinishWrites(const BatchCommand& c) {
     RefreshSurvey(c.Survey, c.Ports);
 }
 
-// The checked sheet-metal parts read completely, by their place in the survey.
-std::vector<std::size_t> CheckedParts(const SurveyState& survey) {
+// The checked sheet-metal parts read completely, by their place in the
+// survey; none, with a box that says so, when none is checked. None either
+// while the survey reads or writes.
+std::vector<std::size_t> CheckedParts(const BatchCommand& c) {
+    const SurveyState& survey = c.Survey;
     std::vector<std::size_t> parts;
+    if (!survey.Open || survey.Phase == SurveyPhase::Reading ||
+        survey.Phase == SurveyPhase::Writing) {
+        return parts;
+    }
     for (std::size_t i = 0; i < survey.Parts.size(); ++i) {
         if (survey.Parts[i].Checked && survey.Parts[i].Kind == PartKind::SheetMetal) {
             parts.push_back(i);
         }
     }
+    if (parts.empty()) {
+        c.Ask.Show(c.Ask.Texts.Survey(SurveyText::NothingChecked), MessageButtons::Ok,
+                   MessageIcon::Exclamation);
+    }
     return parts;
-}
-
-bool Writable(const BatchCommand& c) {
-    return c.Survey.Open && c.Survey.Phase != SurveyPhase::Reading &&
-           c.Survey.Phase != SurveyPhase::Writing;
 }
 
 // The parts a write left alone, under their heading, as the summary lists them.
@@ -223,13 +229,8 @@ std::string LeftAlone(const BatchCommand& c, SurveyText heading,
 } // namespace
 
 void WriteCheckedParts(const BatchCommand& c) {
-    if (!Writable(c)) {
-        return;
-    }
-    const std::vector<std::size_t> parts = CheckedParts(c.Survey);
+    const std::vector<std::size_t> parts = CheckedParts(c);
     if (parts.empty()) {
-        c.Ask.Show(c.Ask.Texts.Survey(SurveyText::NothingChecked), MessageButtons::Ok,
-                   MessageIcon::Exclamation);
         return;
     }
     // As in the main window, only a type the user chose is written.
@@ -263,13 +264,8 @@ void WriteCheckedParts(const BatchCommand& c) {
 }
 
 void SetCheckedPartsToStandard(const BatchCommand& c) {
-    if (!Writable(c)) {
-        return;
-    }
-    const std::vector<std::size_t> parts = CheckedParts(c.Survey);
+    const std::vector<std::size_t> parts = CheckedParts(c);
     if (parts.empty()) {
-        c.Ask.Show(c.Ask.Texts.Survey(SurveyText::NothingChecked), MessageButtons::Ok,
-                   MessageIcon::Exclamation);
         return;
     }
     // Each part of no type gets the nearest type its row shows; a part of a
